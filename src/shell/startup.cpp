@@ -1,0 +1,3 @@
+#include "shell/startup.h"
+
+int ksm_main() { return 0; }

@@ -1,0 +1,381 @@
+#include "ui/platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "ui/files.h"
+
+namespace fs = std::filesystem;
+
+// ---------------------------------------------------------------- folders
+
+std::string folder_of(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return "";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+static std::string name_of(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+static std::vector<DirEntry> read_folder(const std::string& folder) {
+    std::vector<DirEntry> out;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return out;
+    while (dirent* e = readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        std::string full = folder.empty() ? name : folder + "/" + name;
+        out.push_back({name, is_folder(full)});
+    }
+    closedir(dir);
+    return out;
+}
+
+static void sort_entries(std::vector<DirEntry>& entries) {
+    std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
+        int c = compare_no_case(a.name, b.name);
+        return c != 0 ? c < 0 : a.name < b.name;
+    });
+}
+
+std::vector<DirEntry> list_matching(const std::string& pattern) {
+    std::string folder = resolve_path_ci(folder_of(pattern));
+    std::string mask = name_of(pattern);
+    bool everything = (mask == "*.*" || mask == "*");
+    std::vector<DirEntry> out;
+    for (DirEntry& e : read_folder(folder)) {
+        if (everything || match_wildcards(mask.c_str(), e.name.c_str())) out.push_back(std::move(e));
+    }
+    sort_entries(out);
+    return out;
+}
+
+std::string resolve_path_ci(const std::string& path) {
+    if (path.empty() || path_exists(path)) return path;
+    // Walk the components, taking the exact name when it exists and a
+    // case-insensitive match otherwise.
+    std::string built = path[0] == '/' ? "/" : "";
+    size_t pos = path[0] == '/' ? 1 : 0;
+    while (pos <= path.size()) {
+        size_t next = path.find('/', pos);
+        if (next == std::string::npos) next = path.size();
+        std::string part = path.substr(pos, next - pos);
+        pos = next + 1;
+        if (part.empty()) continue;
+        std::string candidate = built.empty() ? part : (built == "/" ? "/" + part : built + "/" + part);
+        if (part != "." && part != ".." && !path_exists(candidate)) {
+            bool found = false;
+            for (const DirEntry& e : read_folder(built == "/" ? "/" : built)) {
+                if (compare_no_case(e.name, part) == 0) {
+                    candidate = built.empty() ? e.name : (built == "/" ? "/" + e.name : built + "/" + e.name);
+                    found = true;
+                    break;
+                }
+            }
+            if (!found) return path;
+        }
+        built = candidate;
+    }
+    return built;
+}
+
+FILE* open_file_ci(const std::string& path, const char* mode) {
+    FILE* f = std::fopen(path.c_str(), mode);
+    if (f) return f;
+    std::string real = resolve_path_ci(path);
+    if (real != path) return std::fopen(real.c_str(), mode);
+    // Writing to a new file in a folder whose case differs.
+    if (mode[0] == 'w' || mode[0] == 'a') {
+        std::string folder = folder_of(path);
+        if (!folder.empty()) {
+            std::string real_folder = resolve_path_ci(folder);
+            if (real_folder != folder) return std::fopen((real_folder + "/" + name_of(path)).c_str(), mode);
+        }
+    }
+    return nullptr;
+}
+
+bool path_exists(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+bool is_folder(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+long long file_size(const std::string& path) {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+bool make_folder(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    return is_folder(path);
+}
+
+bool remove_folder_tree(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+    return !ec && !path_exists(path);
+}
+
+bool make_writable(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return ::chmod(path.c_str(), st.st_mode | S_IWUSR) == 0;
+}
+
+bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool rename_file(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string current_folder() {
+    std::error_code ec;
+    fs::path p = fs::current_path(ec);
+    return ec ? std::string(".") : p.string();
+}
+
+// ------------------------------------------------------------ whole files
+
+bool write_file_atomic(const std::string& path, const void* data, size_t size) {
+    std::string folder = folder_of(path);
+    std::string tmpl = (folder.empty() ? std::string() : folder + "/") + "." + name_of(path) + ".tmpXXXXXX";
+    int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return false;
+    const auto* p = static_cast<const uint8_t*>(data);
+    size_t left = size;
+    bool ok = true;
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (ok && ::fchmod(fd, 0644) != 0) ok = false;
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(tmpl.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) {
+        ::unlink(tmpl.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    int dfd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+bool write_file_atomic(const std::string& path, std::string_view text) {
+    return write_file_atomic(path, text.data(), text.size());
+}
+
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, size_t max_size) {
+    FILE* f = open_file_ci(path, "rb");
+    if (!f) return false;
+    std::vector<uint8_t> buf;
+    uint8_t block[65536];
+    bool ok = true;
+    for (;;) {
+        size_t n = std::fread(block, 1, sizeof block, f);
+        if (n > 0) {
+            if (buf.size() + n > max_size) {
+                ok = false;
+                break;
+            }
+            buf.insert(buf.end(), block, block + n);
+        }
+        if (n < sizeof block) {
+            if (std::ferror(f)) ok = false;
+            break;
+        }
+    }
+    std::fclose(f);
+    if (ok) out.swap(buf);
+    return ok;
+}
+
+bool read_text_file(const std::string& path, std::string& out, size_t max_size) {
+    std::vector<uint8_t> bytes;
+    if (!read_whole_file(path, bytes, max_size)) return false;
+    out.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool read_file_exact(const std::string& path, void* data, size_t size) {
+    std::string real = resolve_path_ci(path);
+    if (file_size(real) != static_cast<long long>(size)) return false;
+    FILE* f = std::fopen(real.c_str(), "rb");
+    if (!f) return false;
+    // Read into a scratch buffer first so a failed read leaves `data` as it was.
+    std::vector<uint8_t> buf(size);
+    bool ok = std::fread(buf.data(), 1, size, f) == size;
+    if (ok) {
+        uint8_t extra;
+        ok = std::fread(&extra, 1, 1, f) == 0;  // the file did not grow meanwhile
+    }
+    std::fclose(f);
+    if (ok && size) std::memcpy(data, buf.data(), size);
+    return ok;
+}
+
+// ------------------------------------------------------------------- text
+
+unsigned char latin1_lower(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+    return c;
+}
+
+unsigned char latin1_upper(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+    return c;
+}
+
+int compare_no_case(std::string_view a, std::string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        int ca = latin1_lower(static_cast<unsigned char>(a[i]));
+        int cb = latin1_lower(static_cast<unsigned char>(b[i]));
+        if (ca != cb) return ca - cb;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Length of the well-formed UTF-8 sequence starting at p (2 to 4), or 0.
+static size_t utf8_sequence(const uint8_t* p, size_t left, uint32_t* code) {
+    uint8_t c = p[0];
+    size_t len;
+    uint32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
+    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
+    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
+    else return 0;
+    if (left < len) return 0;
+    for (size_t i = 1; i < len; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return 0;
+    if (code) *code = cp;
+    return len;
+}
+
+std::string utf8_to_latin1(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const uint8_t*>(utf8.data());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        uint32_t cp = 0;
+        size_t len = p[i] >= 0x80 ? utf8_sequence(p + i, utf8.size() - i, &cp) : 0;
+        if (len) {
+            out.push_back(cp <= 0xFF ? static_cast<char>(cp) : '?');
+            i += len;
+        } else {
+            out.push_back(static_cast<char>(p[i]));
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool has_utf8_sequence(const void* data, size_t size) {
+    const auto* p = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        if (p[i] >= 0x80 && utf8_sequence(p + i, size - i, nullptr)) return true;
+    }
+    return false;
+}
+
+size_t copy_text(char* dst, size_t cap, const char* src) {
+    if (!dst || cap == 0) return 0;
+    if (!src) src = "";
+    size_t n = 0;
+    while (n + 1 < cap && src[n]) {
+        dst[n] = src[n];
+        ++n;
+    }
+    dst[n] = 0;
+    return n;
+}
+
+size_t append_text(char* dst, size_t cap, const char* src) {
+    if (!dst || cap == 0) return 0;
+    size_t have = strnlen(dst, cap);
+    if (have >= cap) {  // not terminated within cap: terminate and stop
+        dst[cap - 1] = 0;
+        return cap - 1;
+    }
+    return have + copy_text(dst + have, cap - have, src);
+}
+
+int vformat_text(char* dst, size_t cap, const char* fmt, va_list args) {
+    if (!dst || cap == 0) return 0;
+    int n = std::vsnprintf(dst, cap, fmt, args);
+    if (n < 0) {
+        dst[0] = 0;
+        return 0;
+    }
+    return n < static_cast<int>(cap) ? n : static_cast<int>(cap) - 1;
+}
+
+int format_text(char* dst, size_t cap, const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    int n = vformat_text(dst, cap, fmt, args);
+    va_end(args);
+    return n;
+}
+
+// ------------------------------------------------------------ randomness
+
+// A 64-bit linear congruential generator (Knuth's MMIX constants), high bits
+// taken: the same sequence on every machine for a given seed.
+static uint64_t random_state = 0x853c49e6748fea9bULL;
+
+void seed_random(uint32_t seed) { random_state = (uint64_t(seed) << 16) ^ 0x5DEECE66DULL ^ seed; }
+
+void seed_random_from_clock() {
+    if (const char* s = test_seam("KSM_TEST_SEED")) {
+        seed_random(static_cast<uint32_t>(std::strtoul(s, nullptr, 10)));
+        return;
+    }
+    auto now = std::chrono::system_clock::now().time_since_epoch();
+    seed_random(static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count()));
+}
+
+int ksm_rand() {
+    random_state = random_state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int>((random_state >> 33) & 0x7fffffff);
+}
+
+const char* test_seam(const char* name) {
+    const char* v = std::getenv(name);
+    return (v && *v) ? v : nullptr;
+}

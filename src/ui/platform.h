@@ -1,0 +1,139 @@
+// Small platform layer: folders, whole files, byte-exact records, Latin-1
+// text, bounded formatting, the random generator and the test seams.
+// Every piece of the game that touches a file goes through here.
+#pragma once
+
+#include <bit>
+#include <cstdarg>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+static_assert(std::endian::native == std::endian::little,
+              "Records are written as they lie in memory; the game needs a little-endian machine");
+
+// A record that goes to disk: trivially copyable, of exactly the given size.
+#define KSM_RECORD(Type, bytes)                                                \
+    static_assert(std::is_trivially_copyable_v<Type>, #Type " must be plain"); \
+    static_assert(sizeof(Type) == (bytes), #Type " must be " #bytes " bytes")
+#define KSM_OFFSET(Type, field, at) \
+    static_assert(offsetof(Type, field) == (at), #Type "." #field " must lie at " #at)
+
+// ---------------------------------------------------------------- folders
+
+struct DirEntry {
+    std::string name;  // the name alone, as it is on disk
+    bool is_dir = false;
+};
+
+// Names in the pattern's folder that match its last component with the
+// wildcard rules of match_wildcards ("*.*" matches every name, also names
+// without a dot and folders; case does not matter). "." and ".." are never
+// listed. Sorted by name without regard to case.
+std::vector<DirEntry> list_matching(const std::string& pattern);
+
+// The folder part of a path ("" for a bare name), with no trailing slash.
+std::string folder_of(const std::string& path);
+
+// The path as it exists on disk, each component matched without regard to
+// case when there is no exact match ("KSM.FNT" finds "ksm.fnt"). A path that
+// does not exist comes back unchanged.
+std::string resolve_path_ci(const std::string& path);
+
+// fopen after resolve_path_ci. Modes as fopen's; text is never translated.
+FILE* open_file_ci(const std::string& path, const char* mode);
+
+bool path_exists(const std::string& path);
+bool is_folder(const std::string& path);
+long long file_size(const std::string& path);  // -1 when missing
+bool make_folder(const std::string& path);     // true when it exists afterwards
+bool remove_folder_tree(const std::string& path);
+bool make_writable(const std::string& path);
+bool remove_file(const std::string& path);
+bool rename_file(const std::string& from, const std::string& to);
+std::string current_folder();
+
+// ------------------------------------------------------------ whole files
+
+// Writes a whole file atomically: a temporary file in the same folder,
+// every write checked, flushed, fsynced, then renamed over the target.
+// On any failure the old file is left as it was and false is returned.
+bool write_file_atomic(const std::string& path, const void* data, size_t size);
+bool write_file_atomic(const std::string& path, std::string_view text);
+
+// Reads a whole file of at most max_size bytes. False when missing,
+// unreadable or larger than max_size.
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& out,
+                     size_t max_size = 64u << 20);
+bool read_text_file(const std::string& path, std::string& out, size_t max_size = 16u << 20);
+
+// Reads a file that must be exactly `size` bytes long into `data`.
+// False (and `data` untouched) when it is missing or of another size.
+bool read_file_exact(const std::string& path, void* data, size_t size);
+
+template <class T>
+bool read_records(const std::string& path, T* records, size_t count) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    return read_file_exact(path, records, sizeof(T) * count);
+}
+template <class T>
+bool write_records(const std::string& path, const T* records, size_t count) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    return write_file_atomic(path, records, sizeof(T) * count);
+}
+
+// Little-endian fields in raw byte buffers.
+inline uint16_t get_le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+inline uint32_t get_le32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+inline int32_t get_le32s(const uint8_t* p) { return int32_t(get_le32(p)); }
+inline void put_le16(uint8_t* p, uint16_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
+inline void put_le32(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); p[2] = uint8_t(v >> 16); p[3] = uint8_t(v >> 24);
+}
+
+// ------------------------------------------------------------------- text
+
+// Latin-1 case folding on unsigned bytes (Finnish and other Latin-1 letters
+// included; 215 and 247 are not letters).
+unsigned char latin1_lower(unsigned char c);
+unsigned char latin1_upper(unsigned char c);
+int compare_no_case(std::string_view a, std::string_view b);  // <0, 0, >0
+
+// UTF-8 (as SDL text input delivers it) to Latin-1; characters outside
+// Latin-1 become '?'. Invalid sequences are taken byte for byte.
+std::string utf8_to_latin1(std::string_view utf8);
+// True when the bytes hold a well-formed multi-byte UTF-8 sequence, which a
+// Latin-1 data file never should.
+bool has_utf8_sequence(const void* data, size_t size);
+
+// Bounded copies and formatting into fixed buffers: they always terminate
+// and never write past `cap` bytes; longer text is cut. Formats must be
+// literals in the code; text from data or the player goes in as "%s".
+size_t copy_text(char* dst, size_t cap, const char* src);
+size_t append_text(char* dst, size_t cap, const char* src);
+int format_text(char* dst, size_t cap, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
+int vformat_text(char* dst, size_t cap, const char* fmt, va_list args)
+    __attribute__((format(printf, 3, 0)));
+template <size_t N>
+size_t copy_text(char (&dst)[N], const char* src) { return copy_text(dst, N, src); }
+
+// ------------------------------------------------------------ randomness
+
+constexpr int KSM_RAND_MAX = 0x7fffffff;
+// Seeds the generator from the clock, or from KSM_TEST_SEED when it is set.
+void seed_random_from_clock();
+void seed_random(uint32_t seed);
+int ksm_rand();  // 0 .. KSM_RAND_MAX
+
+// ------------------------------------------------------------ test seams
+
+// The value of a test-seam environment variable, or nullptr when unset or
+// empty. The seams are KSM_TEST_KEYS, KSM_TEST_SCREENSHOT and KSM_TEST_SEED.
+const char* test_seam(const char* name);

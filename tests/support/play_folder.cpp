@@ -1,0 +1,52 @@
+#include "play_folder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+PlayFolder::PlayFolder(bool with_data) {
+    std::string tmpl = (fs::temp_directory_path() / "ksm-test-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = tmpl;
+    if (with_data) {
+        fs::copy(KSM_DATA_DIR, path_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+    old_cwd_ = fs::current_path().string();
+    fs::current_path(path_);
+}
+
+PlayFolder::~PlayFolder() {
+    std::error_code ec;
+    fs::current_path(old_cwd_, ec);
+    fs::remove_all(path_, ec);
+}
+
+void PlayFolder::write(const std::string& name, const std::string& contents) const {
+    fs::path p = fs::path(path_) / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out << contents;
+}
+
+std::string PlayFolder::read(const std::string& name) const {
+    std::ifstream in(fs::path(path_) / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool PlayFolder::exists(const std::string& name) const { return fs::exists(fs::path(path_) / name); }
+
+int run_game(const std::string& folder, const std::string& env) {
+    std::string cmd = "cd '" + folder + "' && env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + env +
+                      " '" + KSM_GAME_BINARY + "' >game_stdout.txt 2>game_stderr.txt";
+    int rc = std::system(cmd.c_str());
+    if (rc == -1) return -1;
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}

@@ -10,9 +10,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== build and test =="
 ksm_build "$KSM_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-(cd "$KSM_ROOT/build" && ctest --output-on-failure -j "$jobs")
+(cd "$KSM_ROOT/build" && ctest --output-on-failure --timeout 300 -j "$jobs")
 
 echo "== sanitizer build and test =="
 ksm_build "$KSM_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DKSM_SANITIZE=ON -DKSM_BENCH=OFF
 (cd "$KSM_ROOT/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --output-on-failure -j "$jobs")
+  ctest --output-on-failure --timeout 300 -j "$jobs")

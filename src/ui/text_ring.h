@@ -87,5 +87,6 @@ extern NameTallySlot name_tally[NAME_TALLY_SLOTS];
 
 void clear_name_tally();
 void tally_name(const char* name);
-// "2 wolves, a hare and 3 elks"-style list of the tally (ring).
+// The tally as "3 wolves, hare and 2 elks"; stops with "and more" before
+// it reaches 1000 characters (ring).
 char* tally_text();

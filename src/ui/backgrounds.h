@@ -1,0 +1,9 @@
+// The two screen backgrounds drawn once at start-up and kept as pictures.
+#pragma once
+
+// Draws the skills and rituals backgrounds and saves them as "SKILLSBG.BMP"
+// and "RITUALSBG.BMP" in the game folder.
+void render_cached_backgrounds();
+// Draws the rituals background into the canvas (used when the cached
+// picture can't be loaded).
+void draw_rituals_background();

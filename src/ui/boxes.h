@@ -1,0 +1,115 @@
+// Frames, boxes, bars, key caps, pixels and lines, and tile sprites.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+// 0 panel textures drawn; 1 left out; 2 left out and windows darkened.
+extern int panel_texture_mode;
+
+// Window flags of draw_window.
+constexpr int WIN_LIGHT = 0x00, WIN_BIRCH = 0x04, WIN_STONE = 0x08, WIN_SMOKE = 0x10;
+constexpr int WIN_INNER_FRAME = 0x20, WIN_DARK_TITLE = 0x80, WIN_PLAIN_FILL = 0x1000;
+
+// Per-draw settings of draw_tile_sprite, consumed by the next sprite.
+struct SpriteDrawState {
+    int y_offset;
+    int rotation;  // degrees, 0 = none
+    int kept1;     // kept for the map drawing
+    int silhouette_alpha;  // 0 = none
+    uint8_t jitter, blend_mode, glow_alpha, tint_alpha;  // blend 0 none, 1 blended, 2 additive
+    int mod_r, mod_g, mod_b;
+    int texture_alpha;  // 255 = none
+    int kept2;
+    int shade_alpha;    // 255 = none
+    int red_alpha;      // 255 = none
+    int kept3;
+    float scale;        // 1 by default
+};
+extern SpriteDrawState sprite_state;
+extern int sprite_x_offset, sprite_y_offset2;  // next sprite only
+extern bool draw_debug_on;                     // failed copies go to "debug_draw.txt"
+SpriteDrawState get_sprite_draw_state();
+void set_sprite_draw_state(int y_offset, int rotation, int kept1, int silhouette_alpha,
+                           uint32_t packed_bytes, int mod_r, int mod_g, int mod_b,
+                           int texture_alpha, int kept2, int shade_alpha, int red_alpha,
+                           int kept3, float scale);
+void reset_sprite_draw_state();
+
+// The fixed screen rectangles set by guiInit.
+struct PanelRect {
+    SDL_Rect r;
+    bool shown;
+};
+extern PanelRect compass_rect, map_strip_rect, known_map_rect;
+extern PanelRect panel_rects[5];
+extern bool alternative_panel_layout;
+
+// The map view geometry for a zoom factor.
+struct MapViewGeometry {
+    float zoom;
+    SDL_Rect view;             // (15, 85, 450, 460)
+    int centre_x, centre_y;    // (240, 315)
+    float cell_w, cell_h;      // 18z x 20z
+    int half_w, half_h;        // in cells
+    int tex_centre_x, tex_centre_y;  // (531, 590)
+    int src_x, src_y;          // zoom-1 source origin (306, 360)
+    float cells_across, cells_down;
+};
+extern MapViewGeometry map_view;
+void set_map_view_geometry(float zoom);
+void guiInit();
+
+void put_pixel(int x, int y, Uint32 colour);
+Uint32 get_pixel(int x, int y);
+void put_surface_pixel(int x, int y, Uint32 colour, SDL_Surface* surface);
+Uint32 get_surface_pixel(int x, int y, SDL_Surface* surface);
+void draw_line(int x1, int y1, int x2, int y2, Uint32 colour);
+void draw_rect_outline(int left, int top, int right, int bottom);
+void draw_translucent_rect(int x, int y, int w, int h, Uint32 colour, int alpha);
+void fill_canvas_rect(int x, int y, int w, int h, Uint32 colour);
+void draw_framed_box(int left, int top, int right, int bottom, Uint32 colour1, Uint32 colour2,
+                     Uint32 fill);
+void draw_styled_box(int left, int top, int right, int bottom, int style);
+void draw_sunken_box(int x, int y, int w, int h);
+void draw_panel_frame(int x, int y, int w, int h, const char* title);
+void draw_window(int x, int y, int w, int h, const char* title, int flags, Uint32 fill = 0);
+void draw_highlight_window(int x, int y, int w, int h, const char* title, int flags);
+void draw_title_bar(int x, int y, int width, const char* text, int style);
+
+// Renderer variants: colours are 32-bit words with red in the low byte.
+void render_window(SDL_Renderer* renderer, int x, int y, int w, int h, const char* title,
+                   int flags, Uint32 fill);
+void render_title_bar_styled(SDL_Renderer* renderer, int x, int y, int width, const char* text,
+                             int style);
+void render_framed_box(SDL_Renderer* renderer, int left, int top, int right, int bottom,
+                       Uint32 colour1, Uint32 colour2, Uint32 fill);
+void render_sunken_box(SDL_Renderer* renderer, int x, int y, int w, int h);
+void render_quest_journal_header(SDL_Texture* texture, const char* text);
+void render_title_bar(SDL_Texture* texture, const char* text);
+
+// Key caps. The label after "." uses these settings.
+extern Uint32 key_label_colour;
+extern int key_label_outline;
+int draw_key_caption(int x, int y, const char* text);
+void draw_cycle_hint();
+void render_cycle_hint(SDL_Renderer* renderer);
+
+// Percentage bars, settings for the next call only: bar_colour_mode 0 green,
+// 1 the colour bar_colour_value, -1 bar_colour(percent), -2
+// bar_colour(100 - percent); bar_marker a percent to shade up to (0 none).
+extern int bar_colour_mode;
+extern Uint32 bar_colour_value;
+extern int bar_marker;
+void draw_percent_bar(int x, int y, int width, int percent);
+SDL_Color bar_colour(int value);
+Uint32 bar_colour_word(int value);  // the same as a word with alpha 255
+
+void flood_fill(int x, int y, Uint32 fill, Uint32 border);
+void draw_random_speck();
+
+// Sprites: flags 1 blit from file into the canvas, 2 straight to the
+// renderer, 4 highlight, 8 upper part only. variant 8 = grey.
+void draw_tile_sprite(int tile, int frame, int variant, int x, int y, int flags);
+void draw_precipitation(int cell_x, int cell_y, int kind, int intensity);
+void draw_grid_cell(int cell_x, int cell_y);

@@ -1,0 +1,11 @@
+// The player's body, checked once per turn.
+#pragma once
+
+// The per-turn check of the player's body against cold and wounds; may end
+// the game (quit_state -1). The argument is not used.
+void plr_body_check(int time);
+// Hunger, thirst and sleep of the player, once per turn; the result goes to
+// the world-encounter check.
+int plr_body_upkeep(int mode);
+// What happens while the player lies unconscious.
+void plr_unconscious_sequence();

@@ -1,0 +1,12 @@
+// The player's combat and skill commands. Not built yet: neutral answers.
+#pragma once
+
+#include <cstdint>
+
+// The creature the player fights this turn; -1 none (set every command).
+extern int32_t combat_reference;
+// Kick "0", attack "1" and "2", repeat "3", punch "9".
+void plr_attack_command(int key);
+void use_skill(int skill);
+// Recomputes the carried load (-1 the player).
+void cre_compute_load(int creature);

@@ -1,0 +1,140 @@
+// Markers: the summaries of the world cells that have stored local maps.
+#include "maps/markers.h"
+
+#include <cstring>
+
+#include "maps/map_layers.h"
+#include "maps/world_files.h"
+#include "shell/debug_log.h"
+#include "shell/player.h"
+#include "ui/message_line.h"
+#include "ui/platform.h"
+#include "body/body_services.h"
+#include "console/console.h"
+#include "creatures/creature_services.h"
+#include "objects/map_object_table.h"
+#include "society/game_course.h"
+
+KSM_RECORD(Marker, 156);
+KSM_OFFSET(Marker, world_y, 2);
+KSM_OFFSET(Marker, last_visit, 4);
+KSM_OFFSET(Marker, object_flags, 8);
+KSM_OFFSET(Marker, structure_flags, 9);
+KSM_OFFSET(Marker, shelter_x, 10);
+KSM_OFFSET(Marker, shelter_y, 12);
+KSM_OFFSET(Marker, important, 14);
+KSM_OFFSET(Marker, field_update, 111);
+KSM_OFFSET(Marker, village_flags, 113);
+KSM_OFFSET(Marker, village_id, 116);
+KSM_OFFSET(Marker, stocked_day, 144);
+KSM_OFFSET(Marker, zoomout_x, 148);
+KSM_OFFSET(Marker, zoomout_y, 152);
+
+static_assert(sizeof(Marker) * MARKER_COUNT == MARKER_FILE_SIZE);
+
+Marker Markers[MARKER_COUNT];
+
+int marker_slot(int wx, int wy) {
+    const int16_t x = int16_t(wx), y = int16_t(wy);
+    int free_slot = MARKER_NONE;
+    for (int i = 0; i < MARKER_COUNT; ++i) {
+        if (Markers[i].world_x == x && Markers[i].world_y == y) return i;
+        if (free_slot == MARKER_NONE && Markers[i].world_x == 0) free_slot = i;
+    }
+    return free_slot;
+}
+
+void delete_marker(int wx, int wy) {
+    const int16_t x = int16_t(wx), y = int16_t(wy);
+    for (Marker& m : Markers) {
+        if (m.world_x == x && m.world_y == y) std::memset(&m, 0, sizeof m);
+    }
+}
+
+int count_markers() {
+    int n = 0;
+    for (const Marker& m : Markers) {
+        if (m.world_x != 0 && m.world_y != 0) ++n;
+    }
+    return n;
+}
+
+int marker_day_lag(const Marker& m, int days_played) {
+    if (m.last_visit == 0) return 0;
+    return uint16_t(uint32_t(days_played) - m.last_visit);
+}
+
+namespace {
+
+// Reads a table file of exactly `size` bytes into `table`. A missing file
+// is created with zeros; a file of another size is reported and left on
+// disk for the next save to replace, and the table stays cleared.
+void load_table_file(const char* name, void* table, long long size) {
+    const std::string path = character_file(name);
+    std::memset(table, 0, size_t(size));
+    const long long on_disk = file_size(path);
+    if (on_disk < 0) {
+        if (!write_file_atomic(path, table, size_t(size))) {
+            char text[300];
+            format_text(text, sizeof text, "!Could not create %s.", name);
+            show_message(text);
+        }
+        return;
+    }
+    if (on_disk != size || !read_file_exact(path, table, size_t(size))) {
+        std::memset(table, 0, size_t(size));
+        char text[300];
+        format_text(text, sizeof text, "!%s is damaged (%lld bytes, %lld expected); starting it empty.",
+                    name, on_disk, size);
+        show_message(text);
+        debug_log("!maps", text);
+    }
+}
+
+}  // namespace
+
+void load_markers() {
+    std::memset(Markers, 0, sizeof Markers);
+    if (Plr.plr_version < 312) {
+        // Records of older formats start with an empty table.
+        write_file_atomic(character_file("MARKER.DAT"), Markers, sizeof Markers);
+    }
+    load_table_file("MARKER.DAT", Markers, MARKER_FILE_SIZE);
+    load_table_file("EXTRAMARKER.DAT", AreaEvents, AREA_EVENT_FILE_SIZE);
+}
+
+bool save_markers() { return write_file_atomic(character_file("MARKER.DAT"), Markers, sizeof Markers); }
+
+bool save_area_events() {
+    return write_file_atomic(character_file("EXTRAMARKER.DAT"), AreaEvents, size_t(AREA_EVENT_FILE_SIZE));
+}
+
+namespace {
+// The marker of the world cell under a position of the current map, or
+// nullptr when the cell has none.
+const Marker* marker_under(int x, int y) {
+    const int wx = world_x_of(x), wy = world_y_of(y);
+    const int slot = marker_slot(wx, wy);
+    if (slot == MARKER_NONE) return nullptr;
+    const Marker& m = Markers[slot];
+    if (m.world_x != int16_t(wx) || m.world_y != int16_t(wy) || m.world_x == 0) return nullptr;
+    return &m;
+}
+}  // namespace
+
+int marker_last_visit_at(int x, int y) {
+    if (is_world_map()) return world_last_visit_day;
+    const Marker* m = marker_under(x, y);
+    if (!m || m->last_visit == 0) return Plr.days_played;
+    return m->last_visit;
+}
+
+int marker_zoomout_x_at(int x, int y) {
+    const Marker* m = marker_under(x, y);
+    return m ? m->zoomout_x : 0;
+}
+
+int marker_zoomout_y_at(int x, int y) {
+    const Marker* m = marker_under(x, y);
+    return m ? m->zoomout_y : 0;
+}

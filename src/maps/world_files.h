@@ -1,0 +1,50 @@
+// The world map files of a character: terrain ("WORLD.DAT"), remembered map
+// ("WORLD.PLM"), the world's map objects ("DATA.DAT") and the culture grid
+// ("kulttuuri.dat" with its backup "kulttuuri.bak").
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "objects/map_object_table.h"
+
+constexpr long long WORLD_FILE_SIZE = 6296577;
+constexpr long long WORLD_DATA_FILE_SIZE = 360000;
+constexpr long long CULTURE_FILE_SIZE = 6144;
+constexpr int CULTURE_CODES = 14;    // codes 0..13
+constexpr int CULTURE_MAX_ZEROS = 1536;  // more zero bytes: the grid is corrupt
+
+enum {
+    CB_MIN_X, CB_MIN_Y, CB_MAX_X, CB_MAX_Y, CB_WIDTH, CB_HEIGHT,
+    CB_THIRD_W, CB_THIRD_H, CB_CENTRE_X, CB_CENTRE_Y, CB_FIELDS
+};
+extern int32_t CultureBounds[CULTURE_CODES][CB_FIELDS];
+
+// The world map's objects, kept while a local map is current.
+extern MapObject world_data_copy[MAP_OBJECT_COUNT];
+
+// The day of the last save of the world map.
+extern int32_t world_last_visit_day;
+
+// The path of a file in the character folder ("folder/name").
+std::string character_file(const char* name);
+
+// Game start and world-map load. A missing or damaged "WORLD.DAT" falls back
+// to "WORLD.BAK"; with neither the program ends with a message.
+void load_world_files();
+// For a name without "BIGMAP" the local map is saved instead.
+void save_world_layers(const char* map_name);
+void save_world_data();
+void load_world_data_copy();
+// Writes one stored world cell (and its byte of "WORLD.DAT"); on the world
+// map the current terrain layer too.
+void set_stored_world_terrain(int x, int y, uint8_t code);
+void add_river_fords();
+int water_depth_at(int x, int y);
+
+// 1 when the grid was taken from "kulttuuri.dat" or its backup.
+int load_culture_grid();
+void save_culture_grid();
+int culture_neighbour_count(int y, int x, int code);
+void compute_culture_bounds();
+float float_abs(float value);

@@ -1,0 +1,40 @@
+// The item and activity commands the player's keys reach: activities by
+// code, picking up, discarding, equipment, and the per-command upkeep of
+// the map-object table. Not built yet: neutral answers.
+#pragma once
+
+#include <cstdint>
+
+// Runs one player activity by its code (argument and text as the activity
+// needs); remembers it for the repeat key.
+void perform_activity(int code, int argument, const char* data);
+// The last activity's code, argument and text (for the repeat key "r").
+extern int32_t last_activity_code;
+extern int32_t last_activity_argument;
+extern char last_activity_data[100];
+// On the world map: the refusal message and non-zero; on a local map 0.
+int world_map_refusal();
+// Packs the used map objects to the front of the table.
+void compact_map_objects();
+// Frees up to about 100 purgeable records; the number freed.
+int purge_map_objects();
+// Set by the map-object table when it wants a purge before the next command.
+extern uint8_t purge_requested;
+// The object maintenance pass and whether it is due.
+extern uint8_t object_maintenance_due;
+void object_maintenance();
+// The fire-burn mark of the turn, cleared before every command.
+extern uint8_t fire_burn_mark;
+// Shared by the map-object update and the map loader; cleared every command.
+extern uint8_t object_turn_flag;
+void discard_items_command();
+void examine_carried_equipment();
+void exchange_weapons();
+void pick_up_command(int x, int y, int wield);
+void pick_from_command(int wield);
+// Stops hauling and releases the hauled items (-1 the player).
+void stop_hauling(int creature);
+// The number of the player's hauled items lying on the map.
+int hauled_items_on_map();
+// The count of object instances in use (of 49,900).
+int count_object_instances();

@@ -1,0 +1,579 @@
+// The installation check: data/ must hold every file and key that
+// tools/datagen/manifest.txt names, in the formats the game reads.
+// Run by ./test.sh; regenerate the data with tools/datagen/make_all.sh.
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/play_folder.h"
+#include "ui/catalogue.h"
+#include "ui/platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kData = KSM_DATA_DIR;
+const std::string kManifest = std::string(KSM_SOURCE_DIR) + "/tools/datagen/manifest.txt";
+
+struct Entry {
+    std::string kind;   // "file", "key", "chat", "scrinfo", "topic", "coded", "portrait"
+    std::string value;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> out;
+    std::string cur;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!cur.empty() && cur.back() == '\r') cur.pop_back();
+            out.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) out.push_back(cur);
+    return out;
+}
+
+bool is_comment(const std::string& line) {
+    return line.rfind("//", 0) == 0 || line.rfind("##", 0) == 0;
+}
+
+const std::vector<Entry>& manifest() {
+    static std::vector<Entry> entries = [] {
+        std::vector<Entry> out;
+        for (std::string line : lines_of(slurp(kManifest))) {
+            while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+            if (line.empty() || line[0] == '#') continue;
+            size_t sp = line.find(' ');
+            if (sp == std::string::npos) out.push_back({"file", line});
+            else out.push_back({line.substr(0, sp), line.substr(sp + 1)});
+        }
+        return out;
+    }();
+    return entries;
+}
+
+std::vector<std::string> manifest_values(const std::string& kind) {
+    std::vector<std::string> out;
+    for (const Entry& e : manifest())
+        if (e.kind == kind) out.push_back(e.value);
+    return out;
+}
+
+// Exact-case existence: every component of the path must be listed by its
+// folder under exactly that name.
+bool exists_exact_case(const std::string& root, const std::string& rel) {
+    fs::path cur = root;
+    std::stringstream parts(rel);
+    std::string part;
+    while (std::getline(parts, part, '/')) {
+        bool found = false;
+        std::error_code ec;
+        for (const auto& de : fs::directory_iterator(cur, ec)) {
+            if (de.path().filename().string() == part) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) return false;
+        cur /= part;
+    }
+    return fs::is_regular_file(cur);
+}
+
+std::string upper_latin1(std::string s) {
+    for (char& c : s) c = static_cast<char>(latin1_upper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::vector<std::string> files_in(const std::string& folder, const std::string& suffix) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (const auto& de : fs::directory_iterator(kData + "/" + folder, ec)) {
+        std::string name = de.path().filename().string();
+        if (de.is_regular_file() && name.size() >= suffix.size() &&
+            compare_no_case(name.substr(name.size() - suffix.size()), suffix) == 0)
+            out.push_back(name);
+    }
+    std::sort(out.begin(), out.end(),
+              [](const std::string& a, const std::string& b) { return compare_no_case(a, b) < 0; });
+    return out;
+}
+
+// The catalogue files in the order the game searches them.
+std::vector<std::string> catalogue_files() {
+    std::vector<std::string> out;
+    for (const std::string& name : files_in("messages", ".txt"))
+        if (compare_no_case(name.substr(0, 4), "ksm_") == 0) out.push_back(name);
+    return out;
+}
+
+bool is_chat_or_names_file(const std::string& name) {
+    return compare_no_case(name, "ksm_chat.txt") == 0 || compare_no_case(name, "ksm_uname_flora.txt") == 0;
+}
+
+// The key a catalogue line opens, or "" when it opens none: a key line
+// starts with ".KEY." (upper-case letters, digits, '_' and '-').
+std::string key_of_line(const std::string& line) {
+    if (line.size() < 3 || line[0] != '.') return "";
+    size_t end = line.find('.', 1);
+    if (end == std::string::npos || end == 1) return "";
+    std::string key = line.substr(1, end - 1);
+    for (char c : key)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-')) return "";
+    return key;
+}
+
+std::string key_base(const std::string& key) { return key.substr(0, key.find(':')); }
+
+class Installation : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_FALSE(manifest().empty()) << "cannot read " << kManifest;
+    }
+};
+
+// ---------------------------------------------------------------- files
+
+TEST_F(Installation, EveryManifestFileExistsWithExactCase) {
+    std::vector<std::string> missing;
+    for (const std::string& rel : manifest_values("file"))
+        if (!exists_exact_case(kData, rel)) missing.push_back(rel);
+    EXPECT_TRUE(missing.empty()) << missing.size() << " missing, the first: " << missing.front();
+}
+
+TEST_F(Installation, ExactCaseCheckRejectsAWrongCase) {
+    EXPECT_TRUE(exists_exact_case(kData, "NOTES.STD"));
+    EXPECT_FALSE(exists_exact_case(kData, "notes.std"));
+    EXPECT_FALSE(exists_exact_case(kData, "truetile/TER-GROUND.png"));
+}
+
+TEST_F(Installation, FontAndPaletteHaveTheirSizes) {
+    EXPECT_EQ(file_size(kData + "/KSM.FNT"), 20480);
+    EXPECT_EQ(file_size(kData + "/palette.nfo"), 3072);
+}
+
+TEST_F(Installation, TextFilesAreLatin1) {
+    const std::set<std::string> binary = {".png", ".jpg", ".wav", ".ogg", ".fnt", ".bmp"};
+    std::vector<std::string> bad;
+    for (const auto& de : fs::recursive_directory_iterator(kData)) {
+        if (!de.is_regular_file()) continue;
+        std::string ext = de.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::string name = de.path().filename().string();
+        if (binary.count(ext) || name == "palette.nfo") continue;
+        std::string text = slurp(de.path().string());
+        if (has_utf8_sequence(text.data(), text.size()))
+            bad.push_back(fs::relative(de.path(), kData).string());
+    }
+    EXPECT_TRUE(bad.empty()) << "UTF-8 in " << bad.size() << " file(s), the first: " << bad.front();
+}
+
+// ---------------------------------------------------------------- tiles
+
+struct Geometry {
+    int frame_w, frame_h;
+};
+
+Geometry geometry_for_height(int h) {
+    switch (h) {
+        case 50: return {48, 48};
+        case 66: return {64, 64};
+        case 74: return {64, 72};
+        case 82: return {80, 80};
+        case 98: return {64, 96};
+        case 130: return {80, 128};
+        default: return {32, 32};
+    }
+}
+
+struct Picture {
+    int w = 0, h = 0;
+    std::vector<uint32_t> rgb;  // 0xRRGGBB
+    uint32_t at(int x, int y) const { return rgb[size_t(y) * w + x]; }
+};
+
+bool load_picture(const std::string& path, Picture& out) {
+    SDL_Surface* s = IMG_Load(path.c_str());
+    if (!s) return false;
+    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
+    SDL_FreeSurface(s);
+    if (!c) return false;
+    out.w = c->w;
+    out.h = c->h;
+    out.rgb.resize(size_t(c->w) * c->h);
+    SDL_LockSurface(c);
+    for (int y = 0; y < c->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(c->pixels) + y * c->pitch);
+        for (int x = 0; x < c->w; ++x) out.rgb[size_t(y) * c->w + x] = row[x] & 0xFFFFFF;
+    }
+    SDL_UnlockSurface(c);
+    SDL_FreeSurface(c);
+    return true;
+}
+
+// What is wrong with a tile picture, "" when nothing: the geometry rule,
+// the gutter in the key colour, no near-key colour inside a frame (it
+// would show as a fringe), and no empty frame.
+std::string tile_fault(const Picture& p) {
+    Geometry g = geometry_for_height(p.h);
+    if (p.h != g.frame_h + 2) return "height " + std::to_string(p.h) + " fits no frame size";
+    int count = p.w > p.h ? p.w / (p.h - 1) : 1;
+    if (p.w != count * (g.frame_w + 1) + 1)
+        return "width " + std::to_string(p.w) + " is not a whole number of frames";
+    uint32_t key = p.at(0, 0);
+    auto near_key = [key](uint32_t c) {
+        int dr = int((c >> 16) & 255) - int((key >> 16) & 255);
+        int dg = int((c >> 8) & 255) - int((key >> 8) & 255);
+        int db = int(c & 255) - int(key & 255);
+        return c != key && std::abs(dr) <= 40 && std::abs(dg) <= 40 && std::abs(db) <= 40;
+    };
+    for (int n = 0; n < count; ++n) {
+        int x0 = n * (g.frame_w + 1) + 1;
+        bool any = false;
+        for (int y = 0; y < p.h; ++y) {
+            for (int x = x0 - 1; x <= x0 + g.frame_w; ++x) {
+                bool gutter = y == 0 || y == p.h - 1 || x == x0 - 1 || x == x0 + g.frame_w;
+                uint32_t c = p.at(x, y);
+                if (gutter && c != key) return "frame " + std::to_string(n) + " has a gutter pixel off the key colour";
+                if (!gutter && near_key(c))
+                    return "frame " + std::to_string(n) + " has a pixel close to the key colour";
+                if (!gutter && c != key) any = true;
+            }
+        }
+        if (!any) return "frame " + std::to_string(n) + " is empty";
+    }
+    return "";
+}
+
+class Tiles : public Installation {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_NE(IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG), 0) << IMG_GetError();
+    }
+};
+
+TEST_F(Tiles, EveryTileFollowsTheFrameRule) {
+    std::vector<std::string> faults;
+    for (const std::string& name : files_in("truetile", ".png")) {
+        if (name.find("gui-") != std::string::npos) continue;  // interface pictures are no tiles
+        Picture p;
+        if (!load_picture(kData + "/truetile/" + name, p)) {
+            faults.push_back(name + ": does not load");
+            continue;
+        }
+        std::string f = tile_fault(p);
+        if (!f.empty()) faults.push_back(name + ": " + f);
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faulty tile(s), the first: " << faults.front();
+}
+
+TEST_F(Tiles, FaultCheckCatchesBrokenPictures) {
+    Picture good;
+    good.w = 67;
+    good.h = 34;
+    good.rgb.assign(size_t(good.w) * good.h, 0xFF00FF);
+    good.rgb[size_t(10) * good.w + 10] = 0x336633;
+    good.rgb[size_t(10) * good.w + 40] = 0x336633;
+    EXPECT_EQ(tile_fault(good), "");
+
+    Picture gutter = good;
+    gutter.rgb[size_t(5) * good.w + 33] = 0x000000;  // the gutter between the frames
+    EXPECT_NE(tile_fault(gutter), "");
+
+    Picture fringe = good;
+    fringe.rgb[size_t(12) * good.w + 12] = 0xF010F0;  // almost the key colour
+    EXPECT_NE(tile_fault(fringe), "");
+
+    Picture empty = good;
+    empty.rgb[size_t(10) * good.w + 40] = 0xFF00FF;
+    EXPECT_NE(tile_fault(empty), "");
+
+    Picture odd = good;
+    odd.h = 40;
+    odd.rgb.assign(size_t(odd.w) * odd.h, 0xFF00FF);
+    EXPECT_NE(tile_fault(odd), "");
+}
+
+TEST_F(Tiles, NamesFitTheirFieldsAndTheTableHoldsThemAll) {
+    int count = 0;
+    for (const std::string& name : files_in("truetile", ".png")) {
+        if (name.find("gui-") != std::string::npos) continue;
+        ++count;
+        std::string stem = name.substr(0, name.find('.'));
+        // The tile record keeps the first 24 characters of the file name.
+        EXPECT_LE(stem.size(), 24u) << name;
+        // Terrain types keep their tile name in 14 bytes, creatures their
+        // picture key in 12.
+        if (stem.rfind("ter-", 0) == 0) {
+            EXPECT_LE(stem.size(), 13u) << name;
+        }
+        if (stem.rfind("av-", 0) == 0 || stem.rfind("npc-", 0) == 0) {
+            EXPECT_LE(stem.size(), 11u) << name;
+        }
+    }
+    EXPECT_LE(count, 1024);
+}
+
+TEST_F(Tiles, CreatureTilesHaveEveryFrameTheMapAsksFor) {
+    // Facings 0-7, lying 8-9, swimming or flying from 11, wading from 19.
+    for (const std::string& rel : manifest_values("file")) {
+        std::string name = rel.substr(rel.find('/') + 1);
+        if (!(name.rfind("av-", 0) == 0 || name.rfind("npc-", 0) == 0 || name.rfind("pc-", 0) == 0)) continue;
+        Picture p;
+        ASSERT_TRUE(load_picture(kData + "/" + rel, p)) << rel;
+        EXPECT_GE(p.w / (p.h - 1), 27) << rel;
+    }
+}
+
+TEST_F(Tiles, PortraitPrefixesHaveTwoDistinctPictures) {
+    for (const std::string& prefix : manifest_values("portrait")) {
+        std::set<std::string> contents;
+        for (const std::string& name : files_in("truegfx", ".png"))
+            if (compare_no_case(name.substr(0, prefix.size()), prefix) == 0)
+                contents.insert(slurp(kData + "/truegfx/" + name));
+        EXPECT_GE(contents.size(), 2u) << "portrait prefix " << prefix;
+    }
+}
+
+// ---------------------------------------------------------------- sound
+
+TEST_F(Installation, SamplesFitTheSampleTable) {
+    // The fixed list takes 60 slots; every sound file of the folder is then
+    // loaded once more under its own name. The table has 200 slots.
+    const int fixed_slots = 60;
+    int files = 0;
+    for (const char* ext : {".wav", ".ogg"})
+        for (const std::string& name : files_in("audio", ext))
+            if (name.find("smear.wav") == std::string::npos) ++files;
+    EXPECT_LE(fixed_slots + files, 200);
+}
+
+TEST_F(Installation, SoundsAreNotSilent) {
+    for (const std::string& name : files_in("audio", ".wav")) {
+        std::string wav = slurp(kData + "/audio/" + name);
+        ASSERT_GT(wav.size(), 44u) << name;
+        int peak = 0;
+        for (size_t i = 44; i + 1 < wav.size(); i += 2) {
+            int v = int16_t(uint8_t(wav[i]) | (uint8_t(wav[i + 1]) << 8));
+            peak = std::max(peak, std::abs(v));
+        }
+        EXPECT_GT(peak, 1000) << name << " is silent";
+    }
+}
+
+// ------------------------------------------------------------- catalogue
+
+TEST_F(Installation, CatalogueKeysAreDefinedOnceAndFoundFirstWhereDefined) {
+    std::map<std::string, std::string> defined;  // key -> file
+    std::vector<std::string> twice;
+    std::vector<std::pair<std::string, std::vector<std::string>>> files;
+    for (const std::string& name : catalogue_files()) {
+        std::vector<std::string> ls = lines_of(slurp(kData + "/messages/" + name));
+        if (!is_chat_or_names_file(name)) {
+            for (const std::string& line : ls) {
+                if (is_comment(line)) continue;
+                std::string key = key_of_line(line);
+                if (key.empty()) continue;
+                if (!defined.emplace(key, name).second) twice.push_back(key);
+            }
+        }
+        files.emplace_back(name, std::move(ls));
+    }
+    EXPECT_TRUE(twice.empty()) << "defined twice: " << twice.front();
+
+    std::vector<std::string> missing, shadowed;
+    for (const std::string& key : manifest_values("key")) {
+        std::string base = key_base(key);
+        if (!defined.count(base)) {
+            missing.push_back(base);
+            continue;
+        }
+        // The game takes the first line of any catalogue file, in listing
+        // order, that holds ".KEY."; that must be the key's own line.
+        std::string search = "." + base + ".";
+        for (const auto& [name, ls] : files) {
+            auto it = std::find_if(ls.begin(), ls.end(), [&](const std::string& l) {
+                return !is_comment(l) && l.find(search) != std::string::npos;
+            });
+            if (it == ls.end()) continue;
+            if (name != defined[base] || key_of_line(*it) != base) shadowed.push_back(base + " in " + name);
+            break;
+        }
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " key(s) missing, the first: " << missing.front();
+    EXPECT_TRUE(shadowed.empty()) << "found first elsewhere: " << shadowed.front();
+}
+
+TEST_F(Installation, ChatTopicsAreNoCatalogueKeys) {
+    std::set<std::string> keys;
+    for (const std::string& k : manifest_values("key")) keys.insert(key_base(k));
+    std::string chat = slurp(kData + "/messages/ksm_chat.txt");
+    for (const std::string& topic : manifest_values("chat")) {
+        EXPECT_FALSE(keys.count(topic)) << topic;
+        EXPECT_NE(chat.find("." + topic + "."), std::string::npos) << "chat topic " << topic;
+    }
+}
+
+TEST_F(Installation, ManifestKeysResolveThroughTheCatalogue) {
+    PlayFolder play;
+    std::vector<std::string> unresolved;
+    for (const std::string& key : manifest_values("key")) {
+        std::string text = message_by_key(key.c_str());
+        std::string miss = "." + key_base(key) + ".";
+        if (text.empty() || text.rfind(miss, 0) == 0 || text.rfind("!ERROR", 0) == 0)
+            unresolved.push_back(key + " -> \"" + text + "\"");
+    }
+    EXPECT_TRUE(unresolved.empty()) << unresolved.size() << " unresolved, the first: " << unresolved.front();
+    // A key that is nowhere comes back between dots: the check above is real.
+    EXPECT_EQ(std::string(message_by_key("NO_SUCH_KEY_ANYWHERE")), ".NO_SUCH_KEY_ANYWHERE.");
+}
+
+TEST_F(Installation, ChatTopicsGiveLines) {
+    PlayFolder play;
+    for (const std::string& topic : manifest_values("chat")) {
+        std::string line = chat_line(topic.c_str());
+        EXPECT_EQ(line.find("haven't been taught"), std::string::npos) << topic;
+        EXPECT_EQ(line.find("can't talk about"), std::string::npos) << topic;
+    }
+}
+
+// ------------------------------------------------------------ text files
+
+TEST_F(Installation, ScreenInfoTextsExist) {
+    std::vector<std::string> ls = lines_of(slurp(kData + "/gameinfo/ksm_scrinfo.txt"));
+    for (const std::string& screen : manifest_values("scrinfo")) {
+        auto it = std::find_if(ls.begin(), ls.end(), [&](const std::string& l) {
+            return l.find("." + screen + ".") != std::string::npos;
+        });
+        ASSERT_NE(it, ls.end()) << screen;
+        ASSERT_NE(it + 1, ls.end()) << screen;
+        EXPECT_FALSE((it + 1)->empty() || (it + 1)->find("***") != std::string::npos) << screen << " has no text";
+    }
+}
+
+TEST_F(Installation, EncyclopediaHasEveryTopicWithAPage) {
+    std::vector<std::string> ls = lines_of(slurp(kData + "/GAME.NFO"));
+    for (const std::string& topic : manifest_values("topic")) {
+        if (topic == "FIRST TIMER INFO") continue;  // shown by the program over "THE KESMORRA"
+        std::string search = "." + upper_latin1(topic) + ".";
+        bool found = false;
+        for (size_t i = 0; i < ls.size(); ++i) {
+            if (ls[i].empty() || ls[i][0] != '.' || upper_latin1(ls[i]).find(search) == std::string::npos) continue;
+            found = true;
+            ASSERT_LT(i + 2, ls.size()) << topic;
+            EXPECT_NE((ls[i + 1] + ls[i + 2]).find('.'), std::string::npos) << topic << " has no short text";
+            size_t end = i + 1;
+            while (end < ls.size() && ls[end].find("***") == std::string::npos) ++end;
+            EXPECT_LT(end, ls.size()) << topic << " page has no end";
+            break;
+        }
+        EXPECT_TRUE(found) << "topic " << topic;
+    }
+}
+
+TEST_F(Installation, CodedMessagesExist) {
+    std::vector<std::string> ls;
+    for (const std::string& l : lines_of(slurp(kData + "/NOTES.STD")))
+        if (!is_comment(l)) ls.push_back(l);
+    EXPECT_LE(ls.size(), 300u);
+    for (const std::string& code : manifest_values("coded")) {
+        ASSERT_EQ(code.size(), 2u);
+        bool in_section = false, found = false;
+        for (const std::string& l : ls) {
+            if (l.size() < 2) continue;
+            if (l[0] == '*') {
+                in_section = l[1] == code[0];
+            } else if (in_section && l.back() == code[1]) {
+                found = true;
+                EXPECT_LE(l.size(), 120u) << code;
+            }
+        }
+        EXPECT_TRUE(found) << "coded message " << code;
+    }
+}
+
+TEST_F(Installation, ScenariosSkillsAndSightTableAreComplete) {
+    for (int n = 0; n <= 6; ++n) {
+        std::vector<std::string> ls;
+        for (const std::string& l : lines_of(slurp(kData + "/RNDCAMP." + std::to_string(n))))
+            if (!is_comment(l)) ls.push_back(l);
+        ASSERT_GE(ls.size(), 4u) << "RNDCAMP." << n << " needs a title, a description, a picture and a story";
+        EXPECT_TRUE(exists_exact_case(kData, "truegfx/" + ls[2])) << "RNDCAMP." << n << " picture " << ls[2];
+    }
+    std::string skills = slurp(kData + "/ini_skills.txt");
+    for (const char* skill : {"DODGE", "AGRICULTURE", "SHIELD", "KNIFE", "SWORD", "CLUB", "AXE", "FLAIL", "SPEAR",
+                              "BOW", "CROSSBOW", "UNARMED", "PHYSICIAN", "CLIMBING", "STEALTH", "COOKERY",
+                              "SKIING", "TIMBERCRAFT", "SWIMMING", "FISHING", "WEATHERLORE", "CARPENTRY",
+                              "HERBLORE", "HIDEWORKING", "TRACKING", "TRAPPING", "BUILDING", "TEXTILECRAFT"})
+        EXPECT_NE(skills.find(std::string("\n.") + skill + "."), std::string::npos) << skill;
+    int rays = 0;
+    for (const std::string& l : lines_of(slurp(kData + "/linedist.arr"))) {
+        if (is_comment(l) || l.empty()) continue;
+        double v = std::atof(l.c_str());
+        EXPECT_GT(v, 0.5) << l;
+        EXPECT_LE(v, 1.0) << l;
+        ++rays;
+    }
+    EXPECT_EQ(rays, 46);
+}
+
+TEST_F(Installation, NameListsHaveNamesAfterTheirFirstLine) {
+    for (const char* group : {"east", "west", "north"})
+        for (const char* sex : {"m", "f"}) {
+            std::string file = std::string(group) + sex + ".dat";
+            std::vector<std::string> ls = lines_of(slurp(kData + "/" + file));
+            ASSERT_GE(ls.size(), 11u) << file;  // the first line is never drawn
+            for (size_t i = 1; i < ls.size(); ++i) EXPECT_FALSE(ls[i].empty()) << file << " line " << i + 1;
+        }
+}
+
+// ------------------------------------------------------------- start-up
+
+TEST(InstallationStartUp, GameLoadsEverySampleAndTile) {
+    PlayFolder play;
+    play.write("keys.txt", "");  // an empty key script closes the window at the first wait
+    run_game(play.path(), "KSM_TEST_KEYS=keys.txt KSM_TEST_SEED=1");
+    std::string log = play.read("init_log.txt");
+    if (log.find("load_samples()") == std::string::npos)
+        GTEST_SKIP() << "the start-up does not load the samples yet";
+    EXPECT_EQ(log.find("FAILED TO LOAD"), std::string::npos) << log.substr(log.find("FAILED TO LOAD"), 120);
+    std::string tiles = play.read("debug_tileloader.txt");
+    ASSERT_FALSE(tiles.empty()) << "no debug_tileloader.txt";
+    std::set<std::string> listed;
+    for (std::string l : lines_of(tiles)) {
+        size_t at = l.find(" tpx");
+        if (at != std::string::npos) l.erase(at);
+        while (!l.empty() && l.back() == ' ') l.pop_back();
+        if (!l.empty()) listed.insert(l);
+    }
+    for (const std::string& rel : manifest_values("file")) {
+        if (rel.rfind("truetile/", 0) != 0 || rel.find("gui-") != std::string::npos) continue;
+        std::string name = rel.substr(9, rel.find('.') - 9);
+        EXPECT_TRUE(listed.count(name)) << name << " is not in debug_tileloader.txt";
+    }
+}
+
+}  // namespace

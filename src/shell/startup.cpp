@@ -1,3 +1,240 @@
+// Program start-up: the steps in their fixed order, each logged to
+// "init_log.txt", then the outer loop and the exit.
 #include "shell/startup.h"
 
-int ksm_main() { return 0; }
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "shell/config.h"
+#include "shell/debug_log.h"
+#include "shell/ending.h"
+#include "shell/game_loop.h"
+#include "shell/start_menu.h"
+#include "ui/canvas.h"
+#include "ui/backgrounds.h"
+#include "ui/controller.h"
+#include "ui/encyclopedia.h"
+#include "ui/files.h"
+#include "ui/font.h"
+#include "ui/gfx.h"
+#include "ui/sound.h"
+#include "ui/text_ring.h"
+
+WindowRecord window_record = {int32_t(SDL_WINDOWPOS_CENTERED), int32_t(SDL_WINDOWPOS_CENTERED), 800,
+                              600};
+
+namespace {
+
+constexpr int32_t CENTRED = int32_t(SDL_WINDOWPOS_CENTERED);
+
+bool absurd_geometry(const WindowRecord& r, const std::vector<SDL_Rect>& displays) {
+    if (r.w < 200 || r.h < 150 || r.w > 16384 || r.h > 16384) return true;
+    if (r.x == CENTRED || r.y == CENTRED || displays.empty()) return false;
+    for (const SDL_Rect& d : displays) {
+        long long left = std::max<long long>(r.x, d.x);
+        long long right = std::min<long long>((long long)r.x + r.w, (long long)d.x + d.w);
+        long long top = std::max<long long>(r.y, d.y);
+        long long bottom = std::min<long long>((long long)r.y + r.h, (long long)d.y + d.h);
+        if (left < right && top < bottom) return false;
+    }
+    return true;  // off every display
+}
+
+void log_fatal_sdl(const char* what) {
+    char text[512];
+    format_text(text, sizeof text, "%s: %s", what, SDL_GetError());
+    init_log_line(text);
+    exit_with_message(text);
+}
+
+// Copies the default configuration; a failed copy leaves no half file.
+void copy_default_config() {
+    std::vector<uint8_t> bytes;
+    if (!read_whole_file(resolve_path_ci(CONFIG_DEFAULTS_FILE), bytes, 1u << 20)) return;
+    write_file_atomic(CONFIG_FILE, bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+void window_size_for_display(int display_h, int* w, int* h) {
+    if (display_h > 1000) {
+        *w = 1200;
+        *h = 900;
+    } else if (display_h > 800) {
+        *w = 1000;
+        *h = 750;
+    } else {
+        *w = 800;
+        *h = 600;
+    }
+}
+
+WindowRecord choose_window_geometry(const WindowRecord* from_file, int display_w, int display_h,
+                                    const std::vector<SDL_Rect>& displays) {
+    WindowRecord r{CENTRED, CENTRED, 800, 600};
+    int fallback_w = 800, fallback_h = 600;
+    if (from_file != nullptr && !absurd_geometry(*from_file, displays)) {
+        r = *from_file;
+    } else {
+        window_size_for_display(display_h, &r.w, &r.h);
+        fallback_w = r.w;
+        fallback_h = r.h;
+    }
+    if (r.x != CENTRED && r.y != CENTRED && (r.x > display_w - 60 || r.y > display_h - 60)) {
+        r.x = CENTRED;
+        r.y = CENTRED;
+        r.w = fallback_w;
+        r.h = fallback_h;
+    }
+    return r;
+}
+
+uint32_t window_flags_for(const char* fullscreen, const char* museum, const WindowRecord& g,
+                          int display_w) {
+    if (fullscreen == nullptr) fullscreen = "";
+    bool museum_on = museum != nullptr && std::strcmp(museum, "YES") == 0;
+    uint32_t base = museum_on ? 0u : uint32_t(SDL_WINDOW_RESIZABLE);
+    if (std::strstr(fullscreen, "YES") != nullptr) return uint32_t(SDL_WINDOW_FULLSCREEN_DESKTOP) | base;
+    if (std::strstr(fullscreen, "MAXIMIZED") != nullptr) return uint32_t(SDL_WINDOW_MAXIMIZED) | base;
+    if (g.x == 0 && g.y == 0 && g.w >= display_w) return uint32_t(SDL_WINDOW_MAXIMIZED) | base;
+    return base;
+}
+
+bool write_window_file(const WindowRecord& rec) {
+    uint8_t bytes[16];
+    put_le32(bytes + 0, uint32_t(rec.x));
+    put_le32(bytes + 4, uint32_t(rec.y));
+    put_le32(bytes + 8, uint32_t(rec.w));
+    put_le32(bytes + 12, uint32_t(rec.h));
+    return write_file_atomic(WINDOW_FILE, bytes, sizeof bytes);
+}
+
+void save_window_geometry() {
+    if (game_window == nullptr) return;
+    SDL_GetWindowPosition(game_window, &window_record.x, &window_record.y);
+    SDL_GetWindowSize(game_window, &window_record.w, &window_record.h);
+    write_window_file(window_record);
+}
+
+int ksm_main() {
+    // 1. Fresh logs.
+    remove_file(INIT_LOG_FILE);
+    delete_files_matching("debug_*.txt");
+    char line[256];
+    format_text(line, sizeof line, "main() version %s", version_text());
+    init_log_line(line);
+
+    // 2. The window record's start value.
+    window_record = {CENTRED, CENTRED, 800, 600};
+
+    // 3. The configuration file from the defaults when missing.
+    if (!file_exists(CONFIG_FILE)) {
+        init_log_line("copy ksm_ini.txt from defaults/");
+        copy_default_config();
+    }
+
+    // 4. Random seed and the audio log.
+    seed_random_from_clock();
+    remove_file("audio.txt");
+    write_file_atomic("audio.txt", std::string_view("start\n"));
+
+    // 5. SDL.
+    init_log_line("SDL_Init");
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
+        // Without a sound device the game still runs, silently.
+        init_log_line(SDL_GetError());
+        if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) log_fatal_sdl("Could not initialise SDL");
+    }
+    std::atexit(SDL_Quit);
+
+    // 6. Displays: the last one's mode counts.
+    init_log_line("GetVideoDisplays()");
+    int display_w = 800, display_h = 600;
+    std::vector<SDL_Rect> displays;
+    int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetCurrentDisplayMode(i, &mode) == 0) {
+            display_w = mode.w;
+            display_h = mode.h;
+        }
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(i, &bounds) == 0) displays.push_back(bounds);
+    }
+
+    // 7, 8. Window geometry.
+    WindowRecord saved;
+    bool have_saved = read_records(WINDOW_FILE, &saved, 1);
+    init_log_line("Secure Window Position");
+    window_record = choose_window_geometry(have_saved ? &saved : nullptr, display_w, display_h, displays);
+
+    // 9. Window flags.
+    init_log_line("Read FullScreen config");
+    std::string fullscreen = ini_get_string("FULLSCREEN", "NO");
+    std::string museum = ini_get_string("MUSEUM", "NO");
+    museum_mode = museum == "YES";
+    uint32_t flags = window_flags_for(fullscreen.c_str(), museum.c_str(), window_record, display_w);
+
+    // 10. The window and its icon.
+    init_log_line("Create Window");
+    game_window = SDL_CreateWindow("Kesmorra", window_record.x, window_record.y, window_record.w,
+                                   window_record.h, flags);
+    if (game_window == nullptr) log_fatal_sdl("Could not create the window");
+    SDL_Surface* icon = IMG_Load(resolve_path_ci("ksmicon-32.png").c_str());
+    init_log_line("SetWindowIcon");
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(game_window, icon);
+        SDL_FreeSurface(icon);
+    }
+
+    // 11, 12. Topics and configuration.
+    init_log_line("Get Topics");
+    load_encyclopedia_topics();
+    init_log_line("GetConfig");
+    GetConfig();
+
+    // 13. The installation folder.
+    copy_text(install_folder, sizeof install_folder, current_folder().c_str());
+
+    // 14. The controller link (off unless configured); its announcement goes
+    // out only when the port really opened.
+    if (controller_enabled) {
+        openPort();
+        if (controller_link_open()) announce_controller_link();
+    }
+
+    // 15, 16. Renderer and canvas; the window's real geometry.
+    init_log_line("InitGr");
+    InitGr();
+    if (game_renderer == nullptr || canvas == nullptr) log_fatal_sdl("Could not create the renderer");
+    save_window_geometry();
+
+    // 17. The cached backgrounds of the skills and rituals screens.
+    render_cached_backgrounds();
+
+    // 18. The loading picture.
+    draw_picture("tahtitaivas.jpg", 0, 0);
+    fade(canvas, 1.0f, 0);
+    draw_text_at(10, 10, "Entering into Kesmorra - please wait ... ", map_rgb(255, 255, 255), 0);
+    present_screen();
+
+    // 19. Sound.
+    if (ini_flag_default_yes("AUDIO")) {
+        show_init_step("Sound init ... ");
+        start_audio();
+    }
+
+    // 20, 21. Intro and the keyed words.
+    init_log_line("intro_scren ...");
+    intro_scren();
+    init_log_line("ksm_textinit ...");
+    ksm_textinit();
+
+    outer_loop();
+    farewell_screen();
+}

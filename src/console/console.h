@@ -1,0 +1,35 @@
+// The developer console and the switches it sets, which the rest of the
+// game reads. The console itself is not built yet: its command does
+// nothing but note that it was called.
+#pragma once
+
+#include <cstdint>
+
+// The space key skips time: 0 off, 1 one minute, 2 one hour.
+extern int32_t time_skip_mode;
+// F8 cycles big tiles only while this is on.
+extern uint8_t console_big_tiles;
+// Forces the raised view (as from a climbed tree) on every command.
+extern uint8_t console_view_switch;
+// Draws the count of object instances in use at the top left every command.
+extern uint8_t console_object_count;
+// "gupd": on at start; read by the terrain table's winter rule and the map view.
+extern uint8_t console_gupd;
+// While on, is_tree_at answers 0.
+extern uint8_t console_treeless;
+// While set, nothing blocks sight and every distant creature is spotted.
+extern uint8_t console_see_through;
+
+// The "*" key.
+void developer_console();
+
+// Services that are not built yet note each call here, so that the tests
+// (and a developer) can see what a command reached. A ring of the last 32
+// names, newest last.
+constexpr int STUB_CALL_SLOTS = 32;
+extern const char* stub_calls[STUB_CALL_SLOTS];
+extern int stub_call_count;  // total calls noted since the last clear
+void note_stub_call(const char* name);
+void clear_stub_calls();
+// True when the name is among the calls noted since the last clear.
+bool stub_was_called(const char* name);

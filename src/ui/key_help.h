@@ -1,0 +1,4 @@
+// The key help page. Not built yet.
+#pragma once
+
+void key_help_screen();

@@ -1,0 +1,17 @@
+// Wilderness work: crafting, food and drink, wound care and tree climbing,
+// as the command keys reach them. Not built yet: each command notes its
+// call and does nothing.
+#pragma once
+
+#include <cstdint>
+
+// The raised view of a climbed tree: the flag and its short text.
+extern uint8_t raised_view_on;
+extern char raised_view_text[100];
+
+// 1 when a crafting-data file was open (it is closed); called every command.
+int close_tekodata();
+void handcraft_options_menu();  // "M", "+", "="
+void drink_command();           // "q"
+void eat_command();             // "E", "e"
+void treat_wounds_command();    // F7

@@ -334,6 +334,7 @@ void InitGr() {
 }
 
 void shutdown_graphics() {
+    destroy_map_textures();  // before the renderer that owns them goes
     free_pictures();
     for (auto& s : save_unders) free_slot(s);
     for (auto& c : renderer_copies) {

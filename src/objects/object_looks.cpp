@@ -1,0 +1,21 @@
+#include "objects/object_looks.h"
+
+#include "ui/platform.h"
+#include "ui/text_ring.h"
+
+// Not built yet: no object records, so no tile.
+const char* object_tile_name(int object_id) { return ""; }
+// Not built yet: no object records.
+int object_item_class(int object_id) { return 0; }
+// Not built yet: no light items are known to be lit.
+int lit_light_radius(int object_id) { return 0; }
+// Not built yet: no fuel is recorded.
+int light_item_fuel(int object_id) { return 0; }
+// Not built yet: nothing to update.
+void set_light_item_fuel(int object_id, int fuel) {}
+// Not built yet: a plain word for any object.
+const char* obj_name(int object_id, int count, int flags) {
+    char* t = next_ring_text();
+    copy_text(t, 64, count == 1 ? "item" : "items");
+    return t;
+}

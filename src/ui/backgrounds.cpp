@@ -7,18 +7,9 @@
 #include "ui/canvas.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
+#include "ui/side_panel.h"
 
 namespace {
-
-// The page title of the information screens: the side panel picture, a
-// highlight bar across the top and the title centred in khaki. (The side
-// panel's draw_screen_title draws the same once it is built; this file
-// should then call it.)
-void draw_page_title(const char* title) {
-    draw_picture("bg-rpanel.png", 472, 0);
-    draw_highlight_window(5, 5, 790, 16, "", 4096 + int(map_rgb(60, 90, 152) & 0x00FFFFFF));
-    draw_text_at(405 - 4 * int(std::strlen(title)), 9, title, map_rgb(252, 252, 84), 1);
-}
 
 // Copies the canvas into the background surface and saves it.
 void cache_canvas(const char* file) {
@@ -33,13 +24,13 @@ void cache_canvas(const char* file) {
 
 void draw_rituals_background() {
     draw_picture("bg-supernatural.jpg", 0, 0);
-    draw_page_title("RITUALS AND COMMUNICATING WITH THE SPIRITS AND THE OTHERWORLD");
+    draw_screen_title("RITUALS AND COMMUNICATING WITH THE SPIRITS AND THE OTHERWORLD");
 }
 
 void render_cached_backgrounds() {
     no_flush = true;
     clear_screen();
-    draw_page_title("SKILLS");  // the skills screen's page background
+    draw_screen_title("SKILLS");  // the skills screen's page background
     cache_canvas("SKILLSBG.BMP");
     clear_screen();
     draw_rituals_background();

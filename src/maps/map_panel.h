@@ -1,4 +1,30 @@
-// The map information panel and the frame around the map. Not built yet.
+// The map information panel beside the map view, the place texts, the
+// terrain picture of a world cell and the colours of the cultural regions.
 #pragma once
 
+#include <cstdint>
+
+struct RegionColour {
+    uint8_t r, g, b;
+};
+// The colour of a culture's region (black for codes without an area).
+RegionColour area_colour_rgb(int code);
+uint32_t area_colour(int code);       // canvas pixel; 0 for black
+uint32_t area_colour_rgba(int code);  // 0xRRGGBBAA with alpha 255
+// The cultural-region legend over a world picture whose top-left is (x, y).
+void draw_culture_legend(int x, int y);
+
+// The last place text shown (the panel redraws its name part on a change).
+extern char last_place_text[100];
+
+void draw_map_info_panel();
 void refresh_map_panel();
+// The place text of a world cell; given 0 takes the player's position.
+const char* world_place_text(int world_x, int world_y, int given);
+// The picture name of a world cell's terrain ("terrain-..." with ".jpg").
+const char* terrain_picture_name(int world_x, int world_y);
+int is_terrain_around_player(const char* codes);
+int count_fell_cells(int x, int y);
+int is_mixed_habitat_block(int x, int y);
+int is_sea_bay_block(int x, int y);
+void draw_scale_bar(int x, int y, int length, const char* legend);

@@ -1,4 +1,5 @@
 // Questions about places on the current map and in the stored world.
+#include "mapgen/heights.h"
 #include "maps/terrain_queries.h"
 
 #include <cmath>
@@ -40,24 +41,6 @@ const int kDirY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
 bool flag_at(int x, int y, uint32_t flag) { return (terrain_flags_of(terrain_at(x, y)) & flag) != 0; }
 bool stored_flag_at(int x, int y, uint32_t flag) {
     return (terrain_flags_of(stored_world_terrain_at(x, y)) & flag) != 0;
-}
-
-// The height of a world cell by its terrain code.
-int world_terrain_height(int code) {
-    switch (code) {
-    case 3: case 93: return 120;
-    case 15: return 80;
-    case 46: case 210: case 211: case 239: case 251: return 70;
-    case 60: return 230;
-    case 91: return 180;
-    case 94: return 250;
-    case 176: return 27;
-    case 177: case 178: case 180: case 181: case 182: case 183: case 247: return 1;
-    case 233: case 236: return 46;
-    case 235: return 60;
-    case 238: return 100;
-    default: return 50;
-    }
 }
 
 bool is_world_water_code(int code) { return (code >= 180 && code <= 183) || code == 247; }
@@ -103,7 +86,7 @@ int draw_if_needed(int mm, int grams) {
 
 int height_at(int x, int y) {
     if (!in_world_grid(x, y)) return 0;
-    if (is_world_map()) return world_terrain_height(terrain_layer[map_index(x, y)]);
+    if (is_world_map()) return terrain_code_height(terrain_layer[map_index(x, y)]);
     return height_layer[map_index(x, y)];
 }
 

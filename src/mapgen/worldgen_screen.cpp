@@ -1,0 +1,264 @@
+// The "RANDOM WORLD GENERATION" screen: the world picture with zoom, pan and
+// the cultural regions, the start location, and accepting the world.
+#include "mapgen/worldgen_screen.h"
+
+#include <algorithm>
+
+#include "mapgen/world_gen.h"
+#include "maps/map_layers.h"
+#include "maps/map_panel.h"
+#include "maps/world_files.h"
+#include "shell/player.h"
+#include "ui/boxes.h"
+#include "ui/canvas.h"
+#include "ui/files.h"
+#include "ui/font.h"
+#include "ui/gfx.h"
+#include "ui/input.h"
+#include "ui/menus.h"
+#include "ui/message_line.h"
+#include "ui/platform.h"
+
+int start_x = 0;
+int start_y = 0;
+WorldView world_view;
+
+namespace {
+
+constexpr int PICTURE_X = 16;
+constexpr int PICTURE_Y = 24;
+constexpr int PICTURE_W = 768;
+constexpr int PICTURE_H = 512;
+
+bool start_cell_fit(int code) {
+    switch (code) {
+    case 3: case 15: case 16: case 228: case 235: case 236: case 238: case 250:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void draw_background() {
+    if (!canvas) return;
+    draw_picture("bg-heritage.jpg", 0, 0, CANVAS_W, CANVAS_H);
+    draw_window(8, 4, 784, 590, "RANDOM WORLD GENERATION", 0);
+}
+
+void draw_overlays() {
+    if (!canvas) return;
+    const int zoom = world_view.zoom;
+    // The start marker, clipped to the picture.
+    const int size = 50 / zoom;
+    int mx = PICTURE_X + (start_x - world_view.origin_x) / zoom - size / 2;
+    int my = PICTURE_Y + (start_y - world_view.origin_y) / zoom - size / 2;
+    int mw = size, mh = size;
+    const int left = std::max(mx, PICTURE_X), top = std::max(my, PICTURE_Y);
+    const int right = std::min(mx + mw, PICTURE_X + PICTURE_W);
+    const int bottom = std::min(my + mh, PICTURE_Y + PICTURE_H);
+    if (right > left && bottom > top) {
+        draw_translucent_rect(left, top, right - left, bottom - top, map_rgb(168, 0, 0), 128);
+    }
+    // The scale.
+    fill_canvas_rect(0, 516, CANVAS_W, 20, map_rgb(0, 0, 0));
+    char text[64];
+    format_text(text, sizeof text, "Zoom: %d%%", 100 / zoom);
+    draw_text_at(30, 522, text, colour_white(), 0);
+    draw_text_at(322, 522, "Scale: ", colour_white(), 0);
+    draw_line(376, 526, 476, 526, colour_white());
+    format_text(text, sizeof text, " = %d kilometers", zoom * 10);
+    draw_text_at(480, 522, text, colour_white(), 0);
+    if (world_view.culture_mode == 4 && world_view.legend) {
+        draw_culture_legend(PICTURE_X, PICTURE_Y);
+    }
+}
+
+void build_menu() {
+    list_init(-1, "", 0, 0, 0, 0, LIST_TYPE_PLACED);
+    fill_canvas_rect(12, 540, 776, 52, map_rgb(0, 0, 0));
+    list_add_item_at(20, '+', 545, "+.Zoom in");
+    list_add_item_at(20, '-', 560, "-.Zoom out");
+    list_add_item_at(20, KEY_LEFT, 575, "Left.");
+    list_add_item_at(76, KEY_RIGHT, 575, "Right.");
+    list_add_item_at(140, KEY_UP, 575, "Up.");
+    list_add_item_at(180, KEY_DOWN, 575, "Down.");
+    list_add_item_at(220, 'C', 545, "C.Cultural regions toggle");
+    list_add_item_at(220, 'I', 560, "I.Culture color indicators toggle");
+    list_add_item_at(220, 'H', 575, "H.Start within your home culture");
+    list_add_item_at(540, 'R', 545, "R.Re-randomize start location");
+    list_add_item_at(540, 'W', 560, "W.Re-randomize the world");
+    list_add_item_at(540, 'E', 575, "E.Enter and play this world");
+}
+
+void redraw() {
+    draw_world_picture(world_view.origin_y, world_view.origin_x, world_view.zoom,
+                       world_view.culture_mode);
+    draw_overlays();
+}
+
+bool make_world() {
+    if (generate_world()) {
+        show_message("!There is not enough memory to generate a world.");
+        return false;
+    }
+    pick_start_location(false);
+    return true;
+}
+
+}  // namespace
+
+void draw_world_picture(int origin_y, int origin_x, int zoom, int mode) {
+    if (!canvas) return;
+    if (zoom < 1) zoom = 1;
+    uint32_t colours[256], sites[256];
+    for (int c = 0; c < 256; ++c) {
+        colours[c] = world_map_colour(c, false);
+        sites[c] = world_map_colour(c, true);
+    }
+    uint32_t cultures[CULTURE_CODES];
+    for (int c = 0; c < CULTURE_CODES; ++c) cultures[c] = area_colour(c);
+    const uint32_t black = map_rgb(0, 0, 0);
+    if (SDL_MUSTLOCK(canvas)) SDL_LockSurface(canvas);
+    for (int row = 0; row < PICTURE_H; ++row) {
+        auto* line = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(canvas->pixels) +
+                                                 (PICTURE_Y + row) * canvas->pitch) + PICTURE_X;
+        const int y = origin_y + row * zoom;
+        for (int col = 0; col < PICTURE_W; ++col) {
+            const int x = origin_x + col * zoom;
+            if (!in_world_grid(x, y)) {
+                line[col] = black;
+                continue;
+            }
+            const int code = terrain_layer[map_index(x, y)];
+            if (mode == 16 && (code == 180 || code == 181)) continue;
+            uint32_t colour = mode == 32 ? sites[code] : colours[code];
+            if (mode == 4) {
+                const int culture = culture_grid[(y / 32) * CULTURE_COLS + x / 32];
+                if (culture < CULTURE_CODES && cultures[culture]) colour = cultures[culture];
+            }
+            line[col] = colour;
+        }
+    }
+    if (SDL_MUSTLOCK(canvas)) SDL_UnlockSurface(canvas);
+}
+
+void pick_start_location(bool home_culture_only) {
+    // A world without a fit spot would never end the search: give up after
+    // many draws and keep the last one.
+    for (int tries = 0; tries < 200000; ++tries) {
+        const int x = 256 + random_below(1792);
+        const int y = 128 + random_below(1792);
+        start_x = x;
+        start_y = y;
+        bool fit = true;
+        for (int dy = -3; dy <= 2 && fit; ++dy) {
+            for (int dx = -3; dx <= 2 && fit; ++dx) {
+                fit = start_cell_fit(terrain_at(x + dx, y + dy));
+            }
+        }
+        if (!fit) continue;
+        if (home_culture_only) {
+            const int bx = x + 3, by = y + 3;
+            const int culture = in_world_grid(bx, by) ? culture_grid[(by / 32) * CULTURE_COLS + bx / 32] : 10;
+            if (culture != Plr.culture) continue;
+        }
+        return;
+    }
+}
+
+void clamp_world_view(WorldView& v) {
+    if (v.origin_x < 0) v.origin_x = 0;
+    if (v.origin_y < 0) v.origin_y = 0;
+    if (v.origin_x + v.zoom * PICTURE_W > WORLD_W) v.origin_x = (4 - v.zoom) * PICTURE_W;
+    if (v.origin_y + v.zoom * PICTURE_H > WORLD_H) v.origin_y = (4 - v.zoom) * PICTURE_H;
+}
+
+int apply_world_view_key(WorldView& v, int key) {
+    switch (key) {
+    case '+':
+        if (v.zoom > 1) {
+            v.zoom /= 2;
+            v.origin_x += v.zoom * PICTURE_W / 2;
+            v.origin_y += v.zoom * PICTURE_H / 2;
+        }
+        break;
+    case '-':
+        if (v.zoom < 4) {
+            v.origin_x -= v.zoom * PICTURE_W / 2;
+            v.origin_y -= v.zoom * PICTURE_H / 2;
+            v.zoom *= 2;
+        }
+        break;
+    case KEY_LEFT: v.origin_x -= 48; break;
+    case KEY_RIGHT: v.origin_x += 48; break;
+    case KEY_UP: v.origin_y -= 32; break;
+    case KEY_DOWN: v.origin_y += 32; break;
+    case 'C': v.culture_mode = v.culture_mode ? 0 : 4; break;
+    case 'I':
+        if (v.culture_mode == 0) {
+            v.culture_mode = 4;
+            v.legend = true;
+        } else {
+            v.legend = !v.legend;
+        }
+        break;
+    default:
+        clamp_world_view(v);
+        return 1;
+    }
+    clamp_world_view(v);
+    return 0;
+}
+
+bool world_generation_screen(bool accept_at_once) {
+    if (canvas) {
+        present_screen();
+        if (!test_keys_active()) fade(canvas, 0.3f, 1);
+        clear_screen();
+        draw_background();
+        if (!test_keys_active()) fade(canvas, 0.3f, 0);
+        present_screen();
+    }
+    seed_random_from_clock();
+    world_view = WorldView{};
+    if (!make_world()) return false;
+    for (;;) {
+        redraw();
+        int key = 'E';
+        if (!accept_at_once) {
+            build_menu();
+            present_screen();
+            const int row = LIST_Go();
+            if (row < 0 || row >= list_header.count) {
+                if (window_close_requested()) {
+                    free_height_grid();
+                    return false;
+                }
+                continue;
+            }
+            key = list_items[row].code;
+        }
+        if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
+        switch (key) {
+        case 'E': {
+            const bool saved = save_generated_world();
+            free_height_grid();
+            if (!saved) show_message("!The new world could not be written.");
+            return saved;
+        }
+        case 'W':
+            free_height_grid();
+            if (!make_world()) return false;
+            break;
+        case 'H':
+        case 'R':
+            pick_start_location(key == 'H');
+            world_view.zoom = 4;
+            break;
+        default:
+            apply_world_view_key(world_view, key);
+            break;
+        }
+        clamp_world_view(world_view);
+    }
+}

@@ -1,4 +1,323 @@
+// Starting a new or continuing a saved game.
 #include "shell/game_start.h"
 
-// Not built yet: there is no game to start; the game loop runs on an empty world.
-int start_or_continue_game() { return 0; }
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "body/combat_commands.h"
+#include "console/console.h"
+#include "creatures/creature_files.h"
+#include "maps/local_store.h"
+#include "maps/map_change.h"
+#include "maps/map_layers.h"
+#include "maps/regions.h"
+#include "maps/terrain_queries.h"
+#include "maps/terrain_types.h"
+#include "maps/world_files.h"
+#include "objects/map_object_table.h"
+#include "objects/object_store.h"
+#include "shell/config.h"
+#include "shell/ending.h"
+#include "shell/game_loop.h"
+#include "shell/save_load.h"
+#include "society/villages.h"
+#include "ui/boxes.h"
+#include "ui/canvas.h"
+#include "ui/files.h"
+#include "ui/font.h"
+#include "ui/message_line.h"
+#include "ui/side_panel.h"
+#include "ui/tag_text.h"
+#include "ui/text_ring.h"
+#include "work/herblore.h"
+
+namespace {
+
+bool screen_ready() { return graphics_initialised && canvas != nullptr; }
+
+// Adds a skill when no slot's name contains the word; the level is copied
+// from the first slot whose name contains `level_from` (0 without one).
+void add_missing_skill(PlayerRecord& rec, const char* name, const char* level_from) {
+    if (find_skill_containing(rec, name) >= 0) return;
+    const int slot = find_free_skill_slot(rec);
+    if (slot < 0) return;
+    set_skill_name(rec, slot, name);
+    const int source = level_from ? find_skill_containing(rec, level_from) : -1;
+    const uint8_t level = source >= 0 && source != slot ? rec.skill_level[source] : 0;
+    rec.skill_level[slot] = level;
+    rec.skill_start_level[slot] = level;
+    rec.skill_attr_base[slot] = 0;
+    rec.skill_boost[slot] = 0;
+    rec.skill_boost_timer[slot] = 0;
+    rec.skill_practice[slot] = 0;
+}
+
+// The levels that the reworked skills start from in an older record.
+constexpr uint8_t FORAGING_LEVEL_FLOOR = 10;
+constexpr uint8_t HERBLORE_START_LEVEL = 5;
+constexpr uint8_t SURVIVAL_LEVEL_FLOOR = 10;
+constexpr uint8_t RITUAL_LEVEL_FLOOR = 5;
+
+void raise_to(uint8_t& level, uint8_t floor) {
+    if (level < floor) level = floor;
+}
+
+void copy_portrait() {
+    if (Plr.portrait[0] == 0) return;
+    const std::string target = character_file("portrait.png");
+    if (path_exists(resolve_path_ci(target))) return;
+    char name[sizeof Plr.portrait + 1];
+    std::memcpy(name, Plr.portrait, sizeof Plr.portrait);
+    name[sizeof Plr.portrait] = 0;
+    if (std::strchr(name, '/') || std::strchr(name, '\\') || std::strstr(name, "..")) return;
+    std::vector<uint8_t> bytes;
+    if (read_whole_file(resolve_path_ci(std::string("truegfx/") + name), bytes, 16u << 20))
+        write_file_atomic(target, bytes.data(), bytes.size());
+}
+
+
+// Object records are migrated by their byte layout: the type byte (0),
+// kind (int32 at 4), class (8), name (9, 40 bytes), weapon-skill text
+// (49, 27 bytes), picture byte (90), material flags (uint32 at 140).
+uint8_t& byte_at(ObjectRecord& r, size_t at) { return reinterpret_cast<uint8_t*>(&r)[at]; }
+uint32_t u32_at(const ObjectRecord& r, size_t at) { return get_le32(reinterpret_cast<const uint8_t*>(&r) + at); }
+void set_u32_at(ObjectRecord& r, size_t at, uint32_t v) { put_le32(reinterpret_cast<uint8_t*>(&r) + at, v); }
+
+bool field_contains(const char* field, size_t cap, const char* word) {
+    const size_t len = strnlen(field, cap);
+    const size_t wlen = std::strlen(word);
+    for (size_t i = 0; i + wlen <= len; ++i)
+        if (std::memcmp(field + i, word, wlen) == 0) return true;
+    return false;
+}
+bool name_has(const ObjectRecord& r, const char* word) { return field_contains(r.name, sizeof r.name, word); }
+
+// The item type of a kind, -1 when the catalogue has none.
+int item_type_of_kind(int kind) {
+    for (int i = 1; i < ITEM_TYPE_COUNT; ++i)
+        if (ItemTypes[i].kind == kind && ItemTypes[i].name[0] != 0) return i;
+    return -1;
+}
+// The record becomes a copy of the item type of that kind (when there is one).
+void take_type(ObjectRecord& r, int kind) {
+    const int t = item_type_of_kind(kind);
+    if (t >= 0) r = ItemTypes[t];
+}
+
+void migrate_object(ObjectRecord& r) {
+    const uint8_t type = byte_at(r, 0);
+    const uint8_t cls = byte_at(r, 8);
+    if (r.kind == 800 && name_has(r, "lauta")) {
+        std::memset(r.name, 0, sizeof r.name);
+        copy_text(r.name, sizeof r.name, "Paw-board fox trap");
+    }
+    if (cls == 9 && (byte_at(r, 109) == 1 || byte_at(r, 109) == 2))
+        r.kind = 327;
+    else if (cls == 9 && r.kind == 330)
+        r.kind = 333;
+    if (u32_at(r, 140) == 0) {
+        if (name_has(r, "irch-bark"))
+            set_u32_at(r, 140, 0x10);
+        else if (name_has(r, "Leather "))
+            set_u32_at(r, 140, 4);
+        else if (name_has(r, "Fur "))
+            set_u32_at(r, 140, 8);
+    }
+    if (cls == 6 && byte_at(r, 96) == 0 && byte_at(r, 97) == 0 && byte_at(r, 98) == 0) byte_at(r, 98) = 8;
+    if (type == 3 && cls == 99) r.kind = 55;
+    if (r.kind == 0 && name_has(r, "Fishing rod")) take_type(r, 249);
+    if (byte_at(r, 8) == 5 && r.kind == 0) {
+        r.kind = 120;
+        const int t = item_type_of_kind(121);
+        if (t >= 0) set_u32_at(r, 136, uint32_t(t));
+    }
+    if (r.kind == 0 && name_has(r, "Northern knife")) r.kind = 153;
+    if (r.kind == 0 && name_has(r, "Fisher's knife")) r.kind = 155;
+    if (r.kind == 0 && name_has(r, "Sickle") && !name_has(r, "Kaumolais knife")) r.kind = 141;
+    if (byte_at(r, 0) == 3 && byte_at(r, 8) == 100 && r.kind == 0) r.kind = 351;
+    if (byte_at(r, 0) == 7) {
+        const uint8_t c = byte_at(r, 8);
+        const int kind = c == 8 ? 61 : c == 4 ? 500 : c == 18 ? 490 : -1;
+        if (kind >= 0) {
+            byte_at(r, 8) = 0;
+            r.kind = kind;
+        }
+    }
+    if (r.kind == 0) {
+        static const struct {
+            const char* word;
+            int kind;
+        } named[] = {{"Northern spear", 700}, {"Handaxe", 105}, {"Punt", 820},       {"Loop snare", 801},
+                     {"Raft", 821},           {"Hunting horn", 601}, {"Fox trap", 800}};
+        for (const auto& n : named)
+            if (name_has(r, n.word)) {
+                take_type(r, n.kind);
+                break;
+            }
+    }
+    if (byte_at(r, 90) == 117 && r.kind == 331) take_type(r, 331);
+    if ((field_contains(r.skill, sizeof r.skill, "DAGGER") || field_contains(r.skill, sizeof r.skill, "KNIFE")) &&
+        byte_at(r, 90) == 123)
+        byte_at(r, 90) = 70;
+}
+
+}  // namespace
+
+void migrate_objects() {
+    for (ObjectRecord& r : Objects)
+        if (r.item_class != 0 || r.kind != 0 || r.name[0] != 0) migrate_object(r);
+}
+
+void migrate_skills(PlayerRecord& rec) {
+    add_missing_skill(rec, "TEXTILECRAFT", nullptr);
+    add_missing_skill(rec, "STEALTH", nullptr);
+    add_missing_skill(rec, "TRAPPING", "TRACKING");
+    add_missing_skill(rec, "BUILDING", "TIMBERCRAFT");
+    for (int i = 0; i < PLR_SKILLS; ++i) {
+        if (skill_name_is(rec, i, "WOODCARVING")) set_skill_name(rec, i, "CARPENTRY");
+        if (skill_name_is(rec, i, "FORAGING")) {
+            raise_to(rec.skill_level[i], FORAGING_LEVEL_FLOOR);
+            if (find_skill_exact(rec, "HERBLORE") < 0) {
+                const int slot = find_free_skill_slot(rec);
+                if (slot >= 0) {
+                    set_skill_name(rec, slot, "HERBLORE");
+                    rec.skill_level[slot] = HERBLORE_START_LEVEL;
+                    rec.skill_start_level[slot] = HERBLORE_START_LEVEL;
+                }
+            }
+        }
+        if (skill_name_is(rec, i, "SURVIVAL")) raise_to(rec.skill_level[i], SURVIVAL_LEVEL_FLOOR);
+        if (skill_name_is(rec, i, "RITUAL")) raise_to(rec.skill_level[i], RITUAL_LEVEL_FLOOR);
+        if (skill_name_is(rec, i, "DAGGER")) set_skill_name(rec, i, "KNIFE");
+    }
+}
+
+bool migrate_record(PlayerRecord& rec) {
+    if (rec.plr_version < PLR_OLDEST_FORMAT) return false;
+    if (rec.plr_version >= PLR_FORMAT_VERSION) return true;
+    if (rec.plr_version <= 349) {
+        rec.Methaltij = 0;
+        rec.Vesjhaltij = 0;
+    }
+    migrate_skills(rec);
+    return true;
+}
+
+void seed_first_camps(PlayerRecord& rec) {
+    if (rec.camp_mark != 0) return;
+    rec.camp_mark = 1;
+    for (int i = 0; i < 10; ++i) {
+        const int x = 500 + random_below(2500);
+        const int y = 500 + random_below(1000);
+        const MapPoint site = pick_world_site_cell(x, y, 0, 25, 0, 0, 0);
+        if (site.x == 0 && site.y == 0) continue;
+        rec.quest_id_counter += 1;
+        create_npc_camp(site.x, site.y, rec.quest_id_counter, 3 + random_below(4), 0, 0);
+    }
+    rec.plr_version = PLR_FORMAT_VERSION;
+}
+
+void prepare_game_state() {
+    load_coded_messages();
+    message_pause_count = 0;
+    init_herb_effects();
+    message_text[0] = 0;
+    last_message[0] = 0;
+    ksm_textinit();
+}
+
+int start_or_continue_game() {
+    in_start_menu = 0;
+    game_just_continued = 1;
+    if (screen_ready()) {
+        draw_window(610, 80, 180, 125, "", 0, map_rgb(56, 88, 120));
+        draw_text_at(615, 95, "Wait a moment ...", map_rgb(171, 171, 171), 0);
+        present_screen();
+    }
+    clear_current_village();
+    const bool was_quiet = messages_suppressed;
+    messages_suppressed = true;
+
+    prepare_game_state();
+    GetConfig();
+    std::memset(Data, 0, sizeof Data);
+    readguy();
+
+    if (screen_ready()) {
+        char line[200];
+        format_text(line, sizeof line, "Loading %.13s %.18s ...", Plr.name, Plr.second_name);
+        draw_text_at(615, 115, line, map_rgb(171, 171, 171), 0);
+        present_screen();
+    }
+    if (Plr.map_zoom >= 0.5f && Plr.map_zoom <= 2.0f && Plr.map_zoom != map_view.zoom)
+        set_map_view_geometry(Plr.map_zoom);
+
+    const bool older_format = Plr.plr_version < PLR_FORMAT_VERSION;
+    if (!migrate_record(Plr)) exit_with_message("This saved game is too old to continue.");
+    if (older_format) migrate_objects();
+
+    init_terrain_types();
+    save_item_types(character_file("CONSTANT.OBJ"));
+    fill_upper_templates();
+    init_region_name_parts();
+    load_culture_grid();
+    compute_culture_bounds();
+    restore_empty_world_file();
+    {
+        // The backup is refreshed only from a whole world file.
+        const std::string world = resolve_path_ci(character_file("WORLD.DAT"));
+        if (file_size(world) == WORLD_FILE_SIZE) {
+            std::vector<uint8_t> bytes;
+            if (read_whole_file(world, bytes)) write_file_atomic(character_file("WORLD.BAK"), bytes.data(), bytes.size());
+        }
+    }
+
+    if (screen_ready()) fade_to_black_and_clear(1.0f);
+    messages_suppressed = true;
+    cre_compute_load(-1);
+    copy_portrait();
+
+    load_world_files();
+    add_river_fords();
+    load_region_names();
+    zoom_index_invalidate();  // the index of this character's store, not the last one's
+    getmappie(0);
+
+    if (Plr.counters_init_flag == 0) {
+        std::memset(Plr.skill_practice, 0, sizeof Plr.skill_practice);
+        std::memset(Plr.skill_rises_today, 0, sizeof Plr.skill_rises_today);
+        Plr.counters_init_flag = 1;
+    }
+    save_item_types(character_file("CONSTANT.OBJ"));
+    write_herblore();
+    register_herbs();
+    if (Plr.need_counter_a != -1 && Plr.energy_reset_done == 0) {
+        Plr.energy_reset_byte = 255;
+        Plr.Energiavaranto = 3000;
+        Plr.energy_reset_done = 1;
+    }
+    seed_first_camps(Plr);
+    Plr.plr_version = PLR_FORMAT_VERSION;
+
+    messages_suppressed = was_quiet;
+    if (screen_ready()) refresh_status_panel();
+    return quit_state == -1 ? -1 : 0;
+}
+
+void run_start_scenario() {
+    // The kits and scenes of the scenarios need the item and creature
+    // subsystems; until they are there the scenario is only noted.
+    switch (Plr.scenario) {
+        case 1: note_stub_call("scenario_move_to_suitable_cell"); break;
+        case 2: note_stub_call("scenario_cleared_area"); break;
+        case 3:
+        case 4:
+        case 5: note_stub_call("scenario_robbery"); break;
+        case 6: note_stub_call("scenario_trapper_kit"); break;
+        default: break;
+    }
+    Plr.scenario = 0;
+    cre_compute_load(-1);
+    if (screen_ready()) refresh_status_panel();
+}

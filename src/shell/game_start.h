@@ -1,6 +1,26 @@
 // Starting a new or saved game.
 #pragma once
 
+#include "shell/player.h"
+
+// The oldest record format that can still be continued.
+constexpr int32_t PLR_OLDEST_FORMAT = 318;
+
 // Brings the chosen character's world into memory; 0 normally, -1 when the
 // game already ended during the start.
 int start_or_continue_game();
+// The per-game set-up.
+void prepare_game_state();
+// Sets up the start scenario chosen at character creation, then clears it.
+void run_start_scenario();
+
+// The migrations of an older record to the current format, run only for
+// records older than the current format. Record below the oldest
+// continuable format: false, nothing changed.
+bool migrate_record(PlayerRecord& rec);
+// The skill migrations alone (missing skills added, old names replaced).
+void migrate_skills(PlayerRecord& rec);
+// The object migrations of an older format, over the whole object store.
+void migrate_objects();
+// Seeds the first camps once per character (the record's camp mark).
+void seed_first_camps(PlayerRecord& rec);

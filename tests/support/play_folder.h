@@ -28,4 +28,5 @@ private:
 
 // Runs the game binary in `folder` with the given extra environment
 // ("NAME=value" entries) and returns its exit code (or -1 on a failure to run).
+// A run given no KSM_TEST_KEYS gets an empty key script.
 int run_game(const std::string& folder, const std::string& env = "");

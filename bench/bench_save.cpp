@@ -1,0 +1,87 @@
+// One full save of the character (record, objects, item types, weather,
+// culture grid, markers, area records, the current map's layers) on the
+// world map and on a local map.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "maps/map_layers.h"
+#include "maps/terrain_types.h"
+#include "shell/game_loop.h"
+#include "shell/player.h"
+#include "shell/save_load.h"
+#include "ui/message_line.h"
+#include "ui/platform.h"
+
+namespace {
+
+struct SaveFolder {
+    std::string root;
+    std::string old_cwd;
+    SaveFolder() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "ksm-bench-save-XXXXXX").string();
+        if (!mkdtemp(tmpl.data())) std::abort();
+        root = tmpl;
+        old_cwd = std::filesystem::current_path().string();
+        std::filesystem::current_path(root);
+        std::filesystem::create_directories("Saver");
+        std::vector<uint8_t> layer(MAP_CELLS, 180);
+        write_file_atomic("Saver/WORLD.DAT", layer.data(), layer.size());
+        write_file_atomic("Saver/WORLD.BAK", layer.data(), layer.size());
+        std::vector<uint8_t> cultures(CULTURE_CELLS, 3);
+        write_file_atomic("Saver/kulttuuri.dat", cultures.data(), cultures.size());
+        copy_text(character_name, "Saver");
+        install_folder[0] = 0;
+        std::memset(&Plr, 0, sizeof Plr);
+        copy_text(Plr.name, "Saver");
+        Plr.plr_version = PLR_FORMAT_VERSION;
+        Plr.days_played = 10;
+        Plr.bodytemp = 37.0f;
+        messages_suppressed = true;
+        init_terrain_types_for_date(6, 1);
+    }
+    ~SaveFolder() {
+        std::error_code ec;
+        std::filesystem::current_path(old_cwd, ec);
+        std::filesystem::remove_all(root, ec);
+    }
+};
+
+SaveFolder& save_folder() {
+    static SaveFolder folder;
+    return folder;
+}
+
+void BM_FullSaveOnTheWorldMap(benchmark::State& state) {
+    save_folder();
+    copy_text(Plr.map_name, "BIGMAP");
+    player_x = 1200;
+    player_y = 700;
+    for (auto _ : state) {
+        bool ok = save_character(SAVE_QUIET);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(BM_FullSaveOnTheWorldMap)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FullSaveOnALocalMap(benchmark::State& state) {
+    save_folder();
+    copy_text(Plr.map_name, "ZOOMMAP");
+    Plr.zoom_origin_x = 1200;
+    Plr.zoom_origin_y = 700;
+    player_x = 232;
+    player_y = 232;
+    for (auto _ : state) {
+        bool ok = save_character(SAVE_QUIET);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(BM_FullSaveOnALocalMap)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,37 @@
+// Creature templates and the creature file. Not built yet beyond keeping
+// the template table and its file.
+#include "creatures/creature_files.h"
+
+#include <cstdio>
+
+#include "console/console.h"
+#include "maps/world_files.h"
+#include "shell/debug_log.h"
+
+CreatureRecord CreTemplates[CRE_TEMPLATE_COUNT];
+
+bool write_constant_cre() {
+    return write_records(character_file("CONSTANT.CRE"), CreTemplates, CRE_TEMPLATE_COUNT);
+}
+
+int read_constant_cre(const std::string& path) {
+    FILE* file = open_file_ci(path, "rb");
+    if (file == nullptr) return -1;
+    int count = 0;
+    char line[100];
+    CreatureRecord rec;
+    while (count < CRE_TEMPLATE_COUNT && std::fread(&rec, sizeof rec, 1, file) == 1) {
+        CreTemplates[count] = rec;
+        ++count;
+        format_text(line, sizeof line, "#%d %.*s", count, int(sizeof rec.name), rec.name);
+        debug_log("readguy", line);
+    }
+    std::fclose(file);
+    return count;
+}
+
+// Not built yet: the upper kinds are made by the creature subsystem.
+void fill_upper_templates() { note_stub_call("fill_upper_templates"); }
+
+// Not built yet: there is no creature table to write back.
+void cre_save_to_crs() { note_stub_call("cre_save_to_crs"); }

@@ -1,0 +1,24 @@
+// Plant knowledge. Not built yet beyond keeping and saving the table.
+#include "work/herblore.h"
+
+#include <cstring>
+#include <vector>
+
+#include "console/console.h"
+#include "maps/world_files.h"
+
+HerbloreRecord herblore[HERBLORE_RECORDS];
+
+// Not built yet: there are no herb effects to set up.
+void init_herb_effects() { note_stub_call("init_herb_effects"); }
+
+bool write_herblore() {
+    static const HerbloreRecord empty{};
+    std::vector<HerbloreRecord> used;
+    for (const HerbloreRecord& r : herblore)
+        if (std::memcmp(&r, &empty, sizeof r) != 0) used.push_back(r);
+    return write_records(character_file("HERBLORE.DAT"), used.data(), used.size());
+}
+
+// Not built yet: there is no herb table.
+void register_herbs() { note_stub_call("register_herbs"); }

@@ -1,0 +1,27 @@
+// The character's plant knowledge: 100 records of 424 bytes, kept in
+// "HERBLORE.DAT" of the character folder (non-empty records, packed).
+// The knowledge itself comes with the wilderness-work subsystem; until then
+// the table is only kept and saved.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/platform.h"
+
+struct HerbloreRecord {
+    uint8_t tieto;       // knowledge level; 0 in a new record
+    uint8_t ML;          // identification difficulty
+    uint8_t rest[422];   // the fields of the herblore code
+};
+KSM_RECORD(HerbloreRecord, 424);
+
+constexpr int HERBLORE_RECORDS = 100;
+extern HerbloreRecord herblore[HERBLORE_RECORDS];
+
+// Builds the herb-effect table at the start of a game.
+void init_herb_effects();
+// Writes the non-empty records to "<character folder>/HERBLORE.DAT";
+// false when it could not be written.
+bool write_herblore();
+// Registers the herbs of the herb table with the item types.
+void register_herbs();

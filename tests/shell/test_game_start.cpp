@@ -1,0 +1,200 @@
+// Starting a saved game: the format migrations (only for older records),
+// the refusal of records too old to continue, and a whole start on a small
+// world.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "console/console.h"
+#include "maps/world_files.h"
+#include "objects/object_store.h"
+#include "shell/ending.h"
+#include "shell/game_loop.h"
+#include "shell/game_start.h"
+#include "shell/player.h"
+#include "shell/save_load.h"
+#include "support/fixture_world.h"
+#include "support/play_folder.h"
+#include "ui/message_line.h"
+#include "ui/platform.h"
+
+namespace {
+
+PlayerRecord record_with(std::initializer_list<std::pair<const char*, int>> skills, int version) {
+    PlayerRecord rec{};
+    copy_text(rec.name, "OLDTIMER");
+    int slot = 0;
+    for (const auto& [name, level] : skills) {
+        set_skill_name(rec, slot, name);
+        rec.skill_level[slot] = uint8_t(level);
+        ++slot;
+    }
+    rec.plr_version = version;
+    rec.Methaltij = 40;
+    rec.Vesjhaltij = -20;
+    return rec;
+}
+
+int level_of(const PlayerRecord& rec, const char* name) {
+    const int slot = find_skill_exact(rec, name);
+    return slot < 0 ? -1 : rec.skill_level[slot];
+}
+
+TEST(Migration, RunsOnlyForOlderFormats) {
+    struct Case {
+        int version;
+        bool accepted;
+        bool migrated;
+        int spirits;
+    } cases[] = {
+        {317, false, false, 40}, {318, true, true, 0},  {349, true, true, 0},
+        {350, true, true, 40},   {370, true, true, 40}, {371, true, false, 40},
+    };
+    for (const Case& c : cases) {
+        PlayerRecord rec = record_with({{"WOODCARVING", 30}, {"DAGGER", 25}}, c.version);
+        const PlayerRecord before = rec;
+        EXPECT_EQ(migrate_record(rec), c.accepted) << c.version;
+        EXPECT_EQ(rec.Methaltij, c.spirits) << c.version;
+        EXPECT_EQ(find_skill_exact(rec, "CARPENTRY") >= 0, c.migrated) << c.version;
+        EXPECT_EQ(find_skill_exact(rec, "KNIFE") >= 0, c.migrated) << c.version;
+        if (!c.migrated) EXPECT_EQ(std::memcmp(&rec, &before, sizeof rec), 0) << c.version;
+    }
+}
+
+TEST(Migration, SkillsAreAddedRenamedAndTakeTheirLevels) {
+    PlayerRecord rec = record_with({{"TRACKING", 33}, {"TIMBERCRAFT", 44}, {"WOODCARVING", 20}, {"FORAGING", 2},
+                                    {"SURVIVAL", 50}, {"STEALTH", 12}},
+                                   340);
+    migrate_skills(rec);
+    EXPECT_EQ(level_of(rec, "TRAPPING"), 33);
+    EXPECT_EQ(level_of(rec, "BUILDING"), 44);
+    EXPECT_EQ(level_of(rec, "CARPENTRY"), 20);
+    EXPECT_EQ(find_skill_exact(rec, "WOODCARVING"), -1);
+    EXPECT_GE(level_of(rec, "HERBLORE"), 0);
+    EXPECT_GE(level_of(rec, "FORAGING"), 2);
+    EXPECT_EQ(level_of(rec, "SURVIVAL"), 50);  // a good level is never lowered
+    EXPECT_EQ(level_of(rec, "STEALTH"), 12);   // present skills are left alone
+    EXPECT_GE(find_skill_exact(rec, "TEXTILECRAFT"), 0);
+    // Running it again changes nothing.
+    const PlayerRecord once = rec;
+    migrate_skills(rec);
+    EXPECT_EQ(std::memcmp(&rec, &once, sizeof rec), 0);
+
+    // Without TRACKING or TIMBERCRAFT the new skills start at 0; a full
+    // skill table takes nothing more.
+    PlayerRecord bare = record_with({}, 330);
+    migrate_skills(bare);
+    EXPECT_EQ(level_of(bare, "TRAPPING"), 0);
+    EXPECT_EQ(level_of(bare, "BUILDING"), 0);
+    PlayerRecord full{};
+    for (int i = 0; i < PLR_SKILLS; ++i) set_skill_name(full, i, "X");
+    migrate_skills(full);
+    EXPECT_EQ(find_skill_exact(full, "TRAPPING"), -1);
+}
+
+TEST(Migration, ObjectRecordsOfAnOlderFormat) {
+    std::memset(Objects, 0, sizeof(ObjectRecord) * 20);
+    std::memset(ItemTypes, 0, sizeof ItemTypes);
+    ItemTypes[12].kind = 105;
+    copy_text(ItemTypes[12].name, sizeof ItemTypes[12].name, "Handaxe");
+    ItemTypes[13].kind = 121;
+    copy_text(ItemTypes[13].name, sizeof ItemTypes[13].name, "Hide");
+    auto raw = [](ObjectRecord& r, size_t at) -> uint8_t& { return reinterpret_cast<uint8_t*>(&r)[at]; };
+    auto make = [&](int slot, uint8_t type, uint8_t cls, int kind, const char* name) -> ObjectRecord& {
+        ObjectRecord& r = Objects[slot];
+        raw(r, 0) = type;
+        raw(r, 8) = cls;
+        r.kind = kind;
+        copy_text(r.name, sizeof r.name, name);
+        return r;
+    };
+    make(0, 1, 0, 800, "Kapalalauta");
+    make(1, 6, 9, 330, "Sled");
+    make(2, 2, 2, 7, "Leather boots");
+    make(3, 6, 6, 7, "Awl");
+    make(4, 1, 0, 0, "Northern knife");
+    make(5, 1, 0, 0, "Old Handaxe");
+    make(6, 7, 4, 9, "Pelt");
+    make(7, 1, 5, 0, "Skin");
+    ObjectRecord& knife = make(8, 1, 1, 9, "Knife");
+    copy_text(knife.skill, sizeof knife.skill, "KNIFE");
+    raw(knife, 90) = 123;
+    make(9, 1, 0, 0, "Sickle of Kaumolais knife");
+
+    migrate_objects();
+    EXPECT_STREQ(Objects[0].name, "Paw-board fox trap");
+    EXPECT_EQ(Objects[1].kind, 333);
+    EXPECT_EQ(get_le32(reinterpret_cast<uint8_t*>(&Objects[2]) + 140), 4u);
+    EXPECT_EQ(raw(Objects[3], 98), 8);
+    EXPECT_EQ(Objects[4].kind, 153);
+    EXPECT_STREQ(Objects[5].name, "Handaxe");  // took the item type
+    EXPECT_EQ(Objects[5].kind, 105);
+    EXPECT_EQ(raw(Objects[6], 8), 0);
+    EXPECT_EQ(Objects[6].kind, 500);
+    EXPECT_EQ(Objects[7].kind, 120);
+    EXPECT_EQ(get_le32(reinterpret_cast<uint8_t*>(&Objects[7]) + 136), 13u);
+    EXPECT_EQ(raw(Objects[8], 90), 70);
+    EXPECT_EQ(Objects[9].kind, 0);
+    EXPECT_EQ(Objects[10].kind, 0);  // free slots stay free
+    EXPECT_EQ(Objects[10].name[0], 0);
+}
+
+class GameStartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world = make_fixture_world("TESTER");
+        Plr.bodytemp = 37.0f;
+        skip_message_pauses = true;
+        messages_suppressed = false;
+        quit_state = 0;
+        clear_stub_calls();
+    }
+    void TearDown() override {
+        skip_message_pauses = false;
+        messages_suppressed = false;
+    }
+    PlayFolder folder{true};  // the installation: notes, messages, pictures
+    FixtureWorld world;
+};
+
+TEST_F(GameStartTest, ContinuingASavedGameLoadsAndStampsTheRecord) {
+    Plr.days_played = 42;
+    Plr.camp_mark = 0;
+    Plr.counters_init_flag = 0;
+    Plr.skill_practice[3] = 17;
+    load_world_files();
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    write_fixture_file(folder.file("TESTER/WORLD.BAK"), "old", 3);
+    std::memset(&Plr, 0, sizeof Plr);
+
+    EXPECT_EQ(start_or_continue_game(), 0);
+    EXPECT_STREQ(Plr.name, "TESTER");
+    EXPECT_EQ(Plr.days_played, 42);
+    EXPECT_EQ(Plr.plr_version, PLR_FORMAT_VERSION);
+    EXPECT_EQ(Plr.camp_mark, 1);
+    EXPECT_EQ(Plr.counters_init_flag, 1);
+    EXPECT_EQ(Plr.skill_practice[3], 0);
+    EXPECT_EQ(in_start_menu, 0);
+    EXPECT_EQ(folder.read("TESTER/WORLD.BAK"), folder.read("TESTER/WORLD.DAT"));
+}
+
+TEST_F(GameStartTest, ARecordTooOldEndsWithAPlainMessage) {
+    Plr.plr_version = 300;
+    ASSERT_TRUE(save_character(SAVE_QUICK));
+    // save_character stamps the current format; write the old one back.
+    PlayerRecord old = Plr;
+    old.plr_version = 300;
+    ASSERT_TRUE(write_player_record(folder.file("TESTER/TESTER.KMS"), old));
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(start_or_continue_game(), ::testing::ExitedWithCode(1), "This saved game is too old to continue.");
+}
+
+TEST_F(GameStartTest, StartScenarioIsClearedOnce) {
+    Plr.scenario = 6;
+    run_start_scenario();
+    EXPECT_EQ(Plr.scenario, 0);
+    EXPECT_TRUE(stub_was_called("scenario_trapper_kit"));
+}
+
+}  // namespace

@@ -1,13 +1,228 @@
-// The skills screen. Not built yet: notes its call and chooses nothing.
+// The skills page: looking at skills, choosing one, spending option points.
 #include "shell/skills_screen.h"
 
-#include "console/console.h"
+#include <cstring>
+
+#include "shell/player.h"
+#include "shell/skill_setup.h"
+#include "ui/boxes.h"
+#include "ui/canvas.h"
+#include "ui/files.h"
+#include "ui/font.h"
+#include "ui/input.h"
+#include "ui/menus.h"
+#include "ui/platform.h"
+#include "ui/tag_text.h"
+#include "ui/text_ring.h"
 
 char skill_hotkey_letter[3][50] = {};
 int skill_hotkey_id[3][50] = {};
 
-int skills_screen(int) {
-    note_stub_call("skills_screen");
-    return 1000;
+namespace {
+int remembered_row = 0;
+const char* const mastery_words[11] = {"unskilled", "untrained", "amateur",  "novice",
+                                       "adequate",  "competent", "skilled",  "talented",
+                                       "expert",    "master",    "grandmaster"};
+}  // namespace
+
+int mastery_index(int percent) {
+    if (percent <= 0) return 0;
+    int i = (percent + 5) / 10;
+    return i > 10 ? 10 : i;
 }
-void sort_skills_by_group() { note_stub_call("sort_skills_by_group"); }
+
+const char* mastery_word(int percent) { return mastery_words[mastery_index(percent)]; }
+
+const char* growth_stars(int base_step) {
+    if (base_step > 13) return "***";
+    if (base_step > 9) return "**";
+    return "*";
+}
+
+void sort_skills_by_group() {
+    for (int g = 0; g < 3; ++g)
+        for (int i = 0; i < 50; ++i) {
+            skill_hotkey_letter[g][i] = 0;
+            skill_hotkey_id[g][i] = -1;
+        }
+    int counts[3] = {0, 0, 0};
+    for (int slot = 0; slot < PLR_SKILLS; ++slot) {
+        const char* name = skill_name_text(Plr, slot);
+        if (!name[0]) continue;
+        int group = skill_attribute_base(-1, name, 2);
+        int row = group == 2 ? 2 : (group == 1 ? 1 : 0);
+        if (counts[row] >= 50) continue;
+        skill_hotkey_letter[row][counts[row]] = char(skill_attribute_base(-1, name, 3));
+        skill_hotkey_id[row][counts[row]] = slot;
+        ++counts[row];
+    }
+}
+
+int skill_rows_in_order(int group, int* slots, int cap) {
+    if (group < 0 || group > 2) return 0;
+    int n = 0;
+    int letters[50];
+    for (int i = 0; i < 50 && skill_hotkey_id[group][i] >= 0; ++i) {
+        if (n >= cap) break;
+        // Insert by key letter; among equal letters the later slot goes first.
+        int letter = (unsigned char)skill_hotkey_letter[group][i];
+        int at = n;
+        while (at > 0 && letters[at - 1] >= letter) --at;
+        for (int k = n; k > at; --k) {
+            letters[k] = letters[k - 1];
+            slots[k] = slots[k - 1];
+        }
+        letters[at] = letter;
+        slots[at] = skill_hotkey_id[group][i];
+        ++n;
+    }
+    return n;
+}
+
+namespace {
+
+// The skill slot of each list row; -1 for rows that are no skill.
+int row_slot[150];
+
+void draw_skill_level(int y, int slot) {
+    int p = Plr.skill_level[slot];
+    if (Plr.skill_boost[slot]) draw_text_at(185, y, "+", map_rgb(0, 200, 0), 0);
+    draw_percent_bar(195, y + 1, 60, p);
+    char text[16];
+    format_text(text, sizeof text, "%d%%", p);
+    draw_text_at(265, y, text, map_rgb(87, 87, 87), 0);
+    char word[120];
+    format_text(word, sizeof word, "(%s)", mastery_word(p));
+    draw_text_at(310, y, word, map_rgb(60, 90, 152), 0);
+    draw_text_at(410, y, growth_stars(Plr.skill_attr_base[slot]), map_rgb(171, 171, 171), 0);
+}
+
+void draw_skill_windows() {
+    static const char* const titles[3] = {"LORE & CRAFT SKILLS", "PHYSICAL SKILLS", "COMBAT SKILLS"};
+    static const int order[3] = {0, 1, 2};
+    int top = 55;
+    for (int& r : row_slot) r = -1;
+    for (int w = 0; w < 3; ++w) {
+        int group = order[w];
+        int slots[50];
+        int rows = skill_rows_in_order(group, slots, 50);
+        int height = 40 + 12 * rows;
+        draw_window(60, top, 385, height, titles[w], 0);
+        for (int r = 0; r < rows; ++r) {
+            int slot = slots[r];
+            int y = top + 25 + 12 * r;
+            int key = skill_attribute_base(-1, skill_name_text(Plr, slot), 3);
+            if (key == '!' || key == 0) key = '/';
+            char row[40];
+            format_text(row, sizeof row, "%c.%s", key, skill_name_text(Plr, slot));
+            int before = list_header.count;
+            list_add_item_at(65, key, y, row);
+            if (list_header.count > before && before < 150) row_slot[before] = slot;
+            if (skill_is_improved(skill_name_text(Plr, slot)))
+                draw_text_at(73, y, key_char_text(key), map_rgb(168, 0, 0), 0);
+            draw_skill_level(y, slot);
+        }
+        top += height + (w == 0 ? 65 : 10);
+    }
+}
+
+}  // namespace
+
+void draw_option_panel() {
+    draw_window(545, 400, 235, 140, "", 0);
+    draw_text_at(555, 410, "Options remaining:", map_rgb(238, 232, 170), 0);
+    draw_sunken_box(745, 408, 25, 12);
+    char count[16];
+    format_text(count, sizeof count, "%d", option_state.options_left);
+    draw_text_at(750, 410, count, map_rgb(255, 255, 255), 0);
+    char text[300];
+    format_text(text, sizeof text,
+                "Maximum improvement allowed is <green>%d</green>step(s) above the initial level.<br>",
+                option_state.max_improve);
+    if (option_state.max_degrade > 0) {
+        char more[120];
+        format_text(more, sizeof more, "Maximum degrade allowed is <green>%d</green>step(s) below the initial level.",
+                    option_state.max_degrade);
+        append_text(text, sizeof text, more);
+    }
+    clear_word_buffer();
+    add_text_to_word_buffer(true, text);
+    draw_tagged_text(555, 425, 215, 0, map_rgb(238, 232, 170), 0);
+    draw_key_caption(550, 495, "+.Improve");
+    draw_key_caption(550, 510, "-.Degrade");
+}
+
+namespace {
+int slot_of_row(int row) { return row >= 0 && row < 150 ? row_slot[row] : -1; }
+}  // namespace
+
+int skills_screen(int mode) {
+    sort_skills_by_group();
+    // Several skills may share a key letter: every row stays in the list.
+    bool saved_duplicates = list_duplicate_keys;
+    list_duplicate_keys = true;
+    int result = 1000;
+    int highlighted = mode == 0 ? remembered_row : 0;
+    for (;;) {
+        fill_canvas_rect(0, 0, 800, 600, map_rgb(48, 64, 80));
+        draw_window(0, 0, 800, 600, "SKILLS", 0);
+        list_init(0, "", 10, 50, 500, 485, LIST_TYPE_PLACED);
+        draw_skill_windows();
+        int rows = list_header.count;
+        int improve = -1, improve2 = -1, degrade = -1;
+        if (mode == 1) {
+            improve = list_header.count;
+            list_add_item_at(-100, '+', -100, "");
+            improve2 = list_header.count;
+            list_add_item_at(-100, '=', -100, "");
+            degrade = list_header.count;
+            list_add_item_at(-100, '-', -100, "");
+            draw_option_panel();
+            list_set_options(-1, "", 0, 1);  // report every move of the highlight
+        } else {
+            list_add_item_at(-100, KEY_ESC, -100, "");
+        }
+        if (highlighted < 0 || highlighted >= rows) highlighted = 0;
+        list_header.current = highlighted;
+        list_draw();
+        present_screen();
+        int row = LIST_Go();
+        if (mode == 1) {
+            if (row == -1 && !window_close_requested()) {
+                highlighted = list_header.current;
+                continue;
+            }
+            if (row == improve || row == improve2) change_skill_option(slot_of_row(highlighted), +1);
+            else if (row == degrade) change_skill_option(slot_of_row(highlighted), -1);
+            if (option_state.options_left <= 0 || window_close_requested()) break;
+            continue;
+        }
+        if (slot_of_row(row) < 0) break;
+        if (mode == 0) remembered_row = row;
+        result = slot_of_row(row);
+        break;
+    }
+    list_duplicate_keys = saved_duplicates;
+    return result;
+}
+
+void spend_option_points(int max_degrade, int options, int max_improve) {
+    begin_option_spending(max_degrade, options, max_improve);
+    for (;;) {
+        skills_screen(1);
+        if (window_close_requested()) return;
+        list_init(-1, "ALL OPTIONS USED", 545, 400, 235, 100, 6);
+        list_add_entry(-1, "Are you happy with this?");
+        list_add_entry(-1, "");
+        list_add_entry('Y', "Y.Yes.");
+        list_add_entry('N', "N.No, undo last and return.");
+        list_header.current = 3;
+        list_draw();
+        int row = LIST_Go();
+        if (row == 3 && option_state.last_slot >= 0) {
+            change_skill_option(option_state.last_slot, -1);
+            continue;
+        }
+        return;
+    }
+}

@@ -1,0 +1,45 @@
+// A new character made through the real program, then loaded again.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/player.h"
+#include "support/play_folder.h"
+#include "ui/platform.h"
+
+namespace {
+
+TEST(NewGameEndToEnd, QuickCharacterIsCreatedWithItsFilesAndLoadsAgain) {
+    PlayFolder folder;
+    // Intro, start menu: CREATE A CHARACTER, quick mode, the name, the world
+    // generation screen accepted, the farewell key.
+    folder.write("create_keys.txt",
+                 "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ENTER]\n[SPACE]\n[SPACE]\n");
+    ASSERT_EQ(run_game(folder.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder.file("create_keys.txt") + "'"), 0)
+        << folder.read("game_stderr.txt");
+    EXPECT_EQ(file_size(folder.file("ARI/ARI.KMS")), 5716);
+    EXPECT_EQ(file_size(folder.file("ARI/ARI.OBJ")), 8582800);
+    for (const char* name : {"WORLD.DAT", "kulttuuri.dat", "names.dat", "MARKER.DAT", "ZOOMINDEX.DAT",
+                             "ZOOMMAPS.DAT", "story.txt", "portrait.png", "CONSTANT.OBJ", "ARI.CRS"})
+        EXPECT_TRUE(folder.exists(std::string("ARI/") + name)) << name;
+    PlayerRecord created;
+    ASSERT_TRUE(read_player_record(folder.file("ARI/ARI.KMS"), created));
+    EXPECT_STREQ(created.name, "Ari");
+    EXPECT_EQ(created.scenario, 101);
+    EXPECT_EQ(created.plr_version, 371);
+    EXPECT_EQ(created.month, 6);
+    EXPECT_EQ(folder.read("ARI/story.txt").rfind("Scenario: ", 0), 0u);
+
+    // Start again and load the saved character.
+    folder.write("load_keys.txt", "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n");
+    ASSERT_EQ(run_game(folder.path(), "KSM_TEST_KEYS='" + folder.file("load_keys.txt") + "'"), 0)
+        << folder.read("game_stderr.txt");
+    PlayerRecord loaded;
+    ASSERT_TRUE(read_player_record(folder.file("ARI/ARI.KMS"), loaded));
+    EXPECT_STREQ(loaded.name, "Ari");
+    EXPECT_EQ(loaded.culture, created.culture);
+    EXPECT_EQ(loaded.str, created.str);
+    EXPECT_EQ(loaded.height_in, created.height_in);
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// Start-up scenarios, the files of a new game, starting items and portraits.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "objects/object_store.h"
+#include "shell/creation.h"
+#include "shell/game_loop.h"
+#include "shell/player.h"
+#include "shell/scenarios.h"
+#include "support/play_folder.h"
+#include "ui/platform.h"
+
+namespace {
+
+struct ScenarioFiles : ::testing::Test {
+    PlayFolder folder{false};
+    void SetUp() override {
+        folder.write("RNDCAMP.0", "// the free game\nTHE KESMORRA\nNo plot at all.\npic-0.jpg\nYou are free.\n");
+        folder.write("RNDCAMP.1",
+                     "## heading comment\nLAKE CAMP\nA camp by the lake.\n// inside\nscene-fishing.jpg\n"
+                     "First story line.\n  Second, indented.\n");
+        ASSERT_TRUE(make_folder("HERO"));
+        new_character_record();
+        copy_text(Plr.name, "Hero");
+        copy_text(creation_folder, "HERO");
+    }
+    void TearDown() override {
+        creation_folder[0] = 0;
+        creation_mode = 0;
+    }
+};
+
+TEST_F(ScenarioFiles, HeadingsAndCount) {
+    char title[20], description[40];
+    ASSERT_TRUE(read_scenario_heading(1, title, sizeof title, description, sizeof description));
+    EXPECT_STREQ(title, "LAKE CAMP");
+    EXPECT_STREQ(description, "A camp by the lake.");
+    EXPECT_FALSE(read_scenario_heading(2, title, sizeof title, description, sizeof description));
+    EXPECT_EQ(count_scenarios(), 2);
+    remove_file("RNDCAMP.0");
+    EXPECT_EQ(count_scenarios(), 0);  // the list stops at the first missing number
+}
+
+TEST_F(ScenarioFiles, StoryLeavesOutTheDescriptionAndComments) {
+    ASSERT_TRUE(write_story_file("HERO", 1));
+    EXPECT_EQ(folder.read("HERO/story.txt"),
+              "Scenario: LAKE CAMP\nscene-fishing.jpg\nFirst story line.\n  Second, indented.\n");
+    EXPECT_FALSE(write_story_file("HERO", 7));
+}
+
+TEST_F(ScenarioFiles, QuickModeTakesScenarioOneAndStoresItPlusHundred) {
+    creation_mode = 1;
+    EXPECT_STREQ(select_startup_scenario(), "LAKE CAMP");
+    EXPECT_EQ(Plr.scenario, 101);
+    EXPECT_TRUE(folder.exists("HERO/story.txt"));
+}
+
+TEST_F(ScenarioFiles, MissingScenarioEndsTheProgramWithItsName) {
+    EXPECT_EXIT(apply_scenario(5), ::testing::ExitedWithCode(1), "RNDCAMP.5");
+}
+
+TEST(OldMapFiles, GoInAnyLetterCase) {
+    PlayFolder folder(false);
+    ASSERT_TRUE(make_folder("OLD"));
+    for (const char* name : {"X.MAP", "y.dat", "Z.PLM", "w.Dat", "OLD.KMS", "story.txt", "MAP.txt"})
+        folder.write(std::string("OLD/") + name, "x");
+    EXPECT_EQ(delete_old_map_files("OLD"), 4);
+    for (const char* gone : {"X.MAP", "y.dat", "Z.PLM", "w.Dat"}) EXPECT_FALSE(folder.exists(std::string("OLD/") + gone));
+    for (const char* kept : {"OLD.KMS", "story.txt", "MAP.txt"}) EXPECT_TRUE(folder.exists(std::string("OLD/") + kept));
+}
+
+TEST(NewGameFiles, ObjectStoreAndConstantObjectsHaveTheirSizes) {
+    PlayFolder folder(false);
+    ASSERT_TRUE(make_folder("HERO"));
+    ASSERT_TRUE(write_empty_object_store("HERO"));
+    EXPECT_EQ(file_size("HERO/HERO.OBJ"), 8582800);
+    write_constant_objects("HERO");
+    EXPECT_EQ(file_size("HERO/CONSTANT.OBJ"), 68800);
+    EXPECT_EQ(file_size("CONSTANT.OBJ"), 68800);
+}
+
+struct Inventory : ::testing::Test {
+    void SetUp() override {
+        new_character_record();
+        std::memset(ItemTypes, 0, sizeof ItemTypes);
+        std::memset(Objects, 0, sizeof Objects);
+        ItemTypes[5].item_class = 3;
+        ItemTypes[5].kind = 5;
+        copy_text(ItemTypes[5].name, "BREAD");
+        ItemTypes[6].item_class = 3;
+        ItemTypes[6].kind = 6;
+        copy_text(ItemTypes[6].name, "ARROW");
+    }
+    void TearDown() override {
+        std::memset(ItemTypes, 0, sizeof ItemTypes);
+        std::memset(Objects, 0, sizeof Objects);
+    }
+};
+
+TEST_F(Inventory, SameItemsShareASlotAndAFullInventoryTakesNoMore) {
+    EXPECT_EQ(item_type_named("bread"), 5);
+    EXPECT_EQ(item_type_named("CHEESE"), -1);
+    ASSERT_TRUE(give_item(5, 1));
+    ASSERT_TRUE(give_item(5, 2));
+    EXPECT_EQ(Plr.plr_inv_count[0], 3);
+    ASSERT_TRUE(give_item(6, 7));
+    EXPECT_EQ(Plr.plr_inv_count[1], 7);
+    EXPECT_NE(Plr.plr_inv_id[0], Plr.plr_inv_id[1]);
+    EXPECT_FALSE(give_item(7, 1));   // a blank item type
+    EXPECT_FALSE(give_item(400, 1)); // past the table
+    for (int slot = 2; slot < PLR_INV_SLOTS; ++slot) {
+        Plr.plr_inv_id[slot] = 40000 + slot;
+        Plr.plr_inv_count[slot] = 1;
+    }
+    Plr.plr_inv_count[1] = 1;
+    Plr.plr_inv_id[1] = 40001;
+    EXPECT_FALSE(give_item(6, 1));   // no slot left: nothing is written past the 100
+    EXPECT_TRUE(give_item(5, 1));    // bread still stacks
+}
+
+TEST(Portraits, ListsByPrefixAndSkipsOverlongNames) {
+    PlayFolder folder(false);
+    ASSERT_TRUE(make_folder("truegfx"));
+    for (const char* name : {"fem01.png", "FEM02.png", "east01.png", "fem_with_a_very_long_name.png"})
+        folder.write(std::string("truegfx/") + name, "x");
+    list_portrait_files("fem");
+    ASSERT_EQ(portrait_count, 2);
+    EXPECT_STREQ(portrait_list[0], "fem01.png");
+    EXPECT_STREQ(portrait_list[1], "FEM02.png");
+    list_portrait_files("north");
+    EXPECT_EQ(portrait_count, 0);
+    EXPECT_STREQ(random_portrait_name(), "");
+}
+
+TEST(Portraits, OnePictureListThatMatchesTheOwnPortraitEnds) {
+    PlayFolder folder(false);
+    ASSERT_TRUE(make_folder("truegfx"));
+    ASSERT_TRUE(make_folder("HERO"));
+    std::string picture(200, 'p');
+    folder.write("truegfx/solo01.png", picture);
+    folder.write("HERO/portrait.png", picture);
+    copy_text(character_name, sizeof character_name, "HERO");
+    list_portrait_files("solo");
+    ASSERT_EQ(portrait_count, 1);
+    EXPECT_STREQ(random_portrait_name(), "solo01.png");
+    character_name[0] = 0;
+}
+
+}  // namespace

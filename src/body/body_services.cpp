@@ -11,3 +11,40 @@ int cre_total_weight_lb(int creature) {
     if (creature != -1) return 0;
     return Plr.body_weight + int(Plr.carried_load);
 }
+
+int roll_dice(int count) {
+    int sum = 0;
+    for (int i = 0; i < count; ++i) sum += ksm_rand() % 6 + 1;
+    return sum;
+}
+
+#include <algorithm>
+#include <cmath>
+
+#include "maps/weather_messages.h"
+
+// The player's penalties come from the record; creatures' come with the
+// creature table (0 until then).
+int cre_penalty(int creature, int kind) {
+    if (creature != -1) return 0;
+    switch (kind) {
+    case 1: return Plr.wound_total;
+    case 2: return int(std::ceil(Plr.fatigue));
+    case 3: return Plr.starvation;
+    case 4: {
+        if (std::ceil(1.5 * Plr.body_weight) < Plr.carried_load) return 100;
+        if (Plr.str == 0) return 0;
+        double over = std::max(0.0, double(Plr.carried_load) - double(Plr.carry_allowance));
+        return int(std::ceil(over * 2.0 / Plr.str));
+    }
+    default: return 0;
+    }
+}
+
+// Not built yet: a steady walking pace of 5 km/h until injury, load, fatigue
+// and snow effects come with the body subsystem.
+int cre_movement_speed(int creature) { return 50; }
+
+// Not built yet apart from the weather, which this hourly step brings up to
+// the clock.
+void hourly_player_maintenance() { update_weather(); }

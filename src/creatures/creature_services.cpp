@@ -4,6 +4,8 @@
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
 #include "shell/player.h"
+#include "ui/platform.h"
+#include "ui/text_ring.h"
 
 AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
@@ -20,3 +22,27 @@ int creature_kind(int creature) { return -1; }
 
 // Not built yet: no templates, so no weight is known.
 int world_entry_weight(int data) { return 0; }
+
+// Not built yet: without the creature table nobody is a companion, an own
+// animal, a human, tied or skinned, and every listed creature is present.
+int cre_is_companion(int creature) { return 0; }
+int cre_is_own_animal(int creature) { return 0; }
+int cre_is_human(int creature) { return 0; }
+int cre_status(int creature) { return 0; }
+int is_carcass_skinned(int creature) { return 0; }
+int cre_is_present(int creature) { return 1; }
+
+// Not built yet: the player is "human", any other creature "creature".
+char* creature_name(int creature, int flags) {
+    char* out = next_ring_text();
+    copy_text(out, TEXT_RING_BYTES, creature == -1 ? "human" : "creature");
+    return out;
+}
+
+// Not built yet: without the creature table the people of a settlement are
+// taken to be at home, so that no settlement is given up.
+int site_has_resident_humans(int wx, int wy) { return 1; }
+// Not built yet: no creature records to write; no identity.
+int store_creature_for_map(int creature, int wx, int wy) { return 0; }
+// Not built yet: nobody follows the player.
+int creature_travels_with_player(int data) { return 0; }

@@ -25,3 +25,30 @@ int creature_kind(int creature);
 // The weight in pounds of the creature named by a world-map entry's data
 // (a template kind code or a creature reference); 0 when unknown.
 int world_entry_weight(int data);
+
+// 1 for a human of the player's party.
+int cre_is_companion(int creature);
+// 1 for a non-human animal that belongs to the player.
+int cre_is_own_animal(int creature);
+// 1 for a human creature.
+int cre_is_human(int creature);
+// The status byte of a creature (9 = tied); 0 for an empty slot.
+int cre_status(int creature);
+// 1 when a dead creature is fully skinned.
+int is_carcass_skinned(int creature);
+// 1 when the creature is on the current map (not marked away).
+int cre_is_present(int creature);
+// The creature's name for messages ("human" for the player); flag 2 the
+// definite form, 4 the form of the "Select target" menu (ring text).
+char* creature_name(int creature, int flags);
+
+// Services the map change and the local-map store ask for.
+// 1 when a human creature of the cell's culture lives at the world cell.
+int site_has_resident_humans(int wx, int wy);
+// Clears the creature's task and writes its record to the creature file of
+// the stored map of (wx, wy); its permanent identity (sotu).
+int store_creature_for_map(int creature, int wx, int wy);
+// 1 when the creature of a map entry (data 1000 + slot or a sotu) travels
+// with the player to the next map (it follows and can reach the player and
+// does not stay behind).
+int creature_travels_with_player(int data);

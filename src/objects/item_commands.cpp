@@ -43,3 +43,61 @@ void pick_from_command(int) { note_stub_call("pick_from_command"); }
 void stop_hauling(int) { note_stub_call("stop_hauling"); }
 int hauled_items_on_map() { return 0; }
 int count_object_instances() { return 0; }
+
+// ---------------------------------------------------- hands, names, weights
+
+#include <cstring>
+
+#include "objects/object_store.h"
+#include "shell/config.h"
+#include "ui/platform.h"
+#include "ui/text_ring.h"
+
+// Not built yet: nothing is wielded until the equipment comes with the
+// objects subsystem.
+int cre_wielded_item(int creature, int hand) { return 0; }
+
+ObjectRecord& obj_record(int id, ObjectRecord& out) {
+    if (id >= 1 && id < ITEM_TYPE_COUNT) out = ItemTypes[id];
+    else if (id >= 50000 && id < 50000 + OBJECT_INSTANCE_COUNT) out = Objects[id - 50000];
+    else std::memset(&out, 0, sizeof out);
+    return out;
+}
+
+bool obj_is_shield(const ObjectRecord& record) {
+    char skill[sizeof record.skill + 1];
+    std::memcpy(skill, record.skill, sizeof record.skill);
+    skill[sizeof record.skill] = 0;
+    return std::strcmp(skill, "SHIELD") == 0;
+}
+
+// Not built yet: the record's own name stands for the full display name
+// until the names with measures come with the objects subsystem.
+char* obj_name_with_unit(int id, int count, int flags) {
+    ObjectRecord r;
+    obj_record(id, r);
+    char name[sizeof r.name + 1];
+    std::memcpy(name, r.name, sizeof r.name);
+    name[sizeof r.name] = 0;
+    char* out = next_ring_text();
+    copy_text(out, TEXT_RING_BYTES, name);
+    return out;
+}
+
+char* weight_text(int flags, double pounds) {
+    const bool metric = std::strcmp(ini_get_string("UNITS", ""), "METRIC") == 0;
+    const char* unit = metric ? "kg" : "lb";
+    const double value = metric ? pounds * 454.0 / 1000.0 : pounds;
+    char* out = next_ring_text();
+    if (flags & 4) copy_text(out, TEXT_RING_BYTES, unit);
+    else {
+        static const char* const formats[3] = {"%.0f", "%.1f", "%.2f"};
+        const int precision = units_precision_from(ini_get_string("UNITS_PRECISION", "1"));
+        const char* format = formats[precision >= 0 && precision <= 2 ? precision : 1];
+        char number[64];
+        format_text(number, sizeof number, format, value);  // our own constant formats
+        if (flags & 16) copy_text(out, TEXT_RING_BYTES, number);
+        else format_text(out, TEXT_RING_BYTES, "%s %s", number, unit);
+    }
+    return out;
+}

@@ -38,3 +38,20 @@ void stop_hauling(int creature);
 int hauled_items_on_map();
 // The count of object instances in use (of 49,900).
 int count_object_instances();
+
+// ---------------------------------------------------- hands, names, weights
+
+struct ObjectRecord;
+// The object id wielded in hand 1 or 2 of a creature (-1 the player); 0 none.
+int cre_wielded_item(int creature, int hand);
+// Copies the record of an item type (1..399) or an instance (50000..99899)
+// into out and returns it; an unknown id gives a cleared record.
+ObjectRecord& obj_record(int id, ObjectRecord& out);
+// True when the record's skill name is exactly "SHIELD".
+bool obj_is_shield(const ObjectRecord& record);
+// The object's display name with its measure or contents (ring text).
+char* obj_name_with_unit(int id, int count, int flags);
+// A weight in pounds as text by the UNITS setting (kilograms when
+// "METRIC"): flag 4 the unit word alone; flag 16 the number without the
+// unit word (ring text).
+char* weight_text(int flags, double pounds);

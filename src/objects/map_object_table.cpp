@@ -57,3 +57,29 @@ void settle_items_at(int x, int y) {}
 
 // Not built yet: the item weights come with the object store.
 int items_weight_at(int x, int y) { return 0; }
+
+namespace {
+int creature_record(int creature) {
+    const int32_t ref = creature >= 1000 ? creature : 1000 + creature;
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i)
+        if (Data[i].TYPE == 4 && Data[i].DATA == ref) return i;
+    return -1;
+}
+}  // namespace
+
+int creature_x(int creature) {
+    if (creature == -1) return player_x;
+    const int i = creature_record(creature);
+    return i < 0 ? 0 : Data[i].x;
+}
+
+int creature_y(int creature) {
+    if (creature == -1) return player_y;
+    const int i = creature_record(creature);
+    return i < 0 ? 0 : Data[i].y;
+}
+
+int creature_at(int x, int y) {
+    const int i = find_map_object(4, x, y);
+    return i < 0 ? -1 : Data[i].DATA - 1000;
+}

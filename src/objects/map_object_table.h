@@ -61,3 +61,11 @@ int is_sapling_at(int x, int y);
 void settle_items_at(int x, int y);
 // The weight in pounds of the items lying on a cell.
 int items_weight_at(int x, int y);
+
+// The x or y of a creature's place on the current map: the first record of
+// kind 4 whose data is 1000 + the index (an index of 1000 or more is the
+// reference itself); the player's position for -1; 0 when there is none.
+int creature_x(int creature);
+int creature_y(int creature);
+// The creature slot standing on a cell, -1 when none.
+int creature_at(int x, int y);

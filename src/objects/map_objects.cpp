@@ -2,3 +2,25 @@
 
 // Not built yet: the map holds no objects that change by themselves.
 void update_map_objects() {}
+
+#include "maps/map_change.h"
+#include "maps/map_layers.h"
+#include "objects/map_object_table.h"
+
+// The least of the unpacking: everything that travelled is put down on the
+// player's square (followers beside the player come with the creature
+// code). An entry that finds no free record stays on the stack.
+void unpack_party_stack() {
+    int kept = 0;
+    for (int i = 0; i < party_stack_count; ++i) {
+        const PartyEntry e = party_stack[i];
+        clear_staging_object();
+        map_object_staging.x = uint16_t(player_x);
+        map_object_staging.y = uint16_t(player_y);
+        map_object_staging.TYPE = uint8_t(e.kind);
+        map_object_staging.amount = uint16_t(e.amount);
+        map_object_staging.DATA = e.data;
+        if (insert_map_object(-1) < 0) party_stack[kept++] = e;
+    }
+    party_stack_count = kept;
+}

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "maps/map_draw.h"
 #include "maps/map_layers.h"
+#include "maps/sight.h"
 #include "maps/weather.h"
 #include "objects/map_object_table.h"
 #include "shell/config.h"
@@ -24,8 +26,17 @@ int32_t clock_sight_distance = 0;
 int32_t tint_r = 255, tint_g = 255, tint_b = 255;
 
 ClockServices default_clock_services() {
+    // The sky indicator (ui/sky.h) and the player's hourly maintenance
+    // (body/body_services.h); declared here only, as this file keeps
+    // forwarders of the same names.
+    void draw_sky_indicator();
+    void hourly_player_maintenance();
     ClockServices s{};
+    s.draw_sky_indicator = draw_sky_indicator;
+    s.hourly_player_maintenance = hourly_player_maintenance;
     s.month_changed = [] { report_game_course_event(48); };
+    s.update_light_sources = update_light_sources;
+    s.load_sight_table = load_linedist_table;
     return s;
 }
 ClockServices clock_services = default_clock_services();
@@ -49,7 +60,7 @@ void cre_update_fatigue(int creature, int units) {
 void PLR_Lampotila() {
     if (clock_services.body_temperature) clock_services.body_temperature();
 }
-void update_light_sources(int burn) {
+void ask_light_sources(int burn) {
     if (clock_services.update_light_sources) clock_services.update_light_sources(burn);
 }
 void draw_sky_indicator() {
@@ -58,7 +69,7 @@ void draw_sky_indicator() {
 void hourly_player_maintenance() {
     if (clock_services.hourly_player_maintenance) clock_services.hourly_player_maintenance();
 }
-void load_linedist_table(int distance) {
+void ask_sight_table(int distance) {
     if (clock_services.load_sight_table) clock_services.load_sight_table(distance);
 }
 void month_changed() {
@@ -77,7 +88,7 @@ void spend_for_minutes(int minutes, int mode) {
 // been counted (and its energy spent by the caller).
 void minute_steps_after_energy() {
     PLR_Lampotila();
-    update_light_sources(0);
+    ask_light_sources(0);
     fade_tracks_by_weather(1);
     update_sight_light();
 }
@@ -424,7 +435,7 @@ void update_sight_light() {
     sight_daylight = daylight;
     sight_moonlight = moonlight;
     clock_sight_distance = sight_distance_for_light(daylight);
-    load_linedist_table(clock_sight_distance);
+    ask_sight_table(clock_sight_distance);
 }
 
 void reset_clock_state() {

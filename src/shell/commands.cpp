@@ -1,6 +1,9 @@
 // The player's key commands: the turn's preparation, the key and the
 // fixed chain of tests that hands it to the service that owns the action.
 #include "shell/commands.h"
+#include "maps/local_store.h"
+#include "shell/game_start.h"
+#include "shell/ending.h"
 
 #include <cmath>
 #include <cstring>
@@ -194,6 +197,7 @@ int prepare_command_turn() {
     if (plr.scenario > 0) {
         // The start-up scenario kit runs once, before the first key.
         reach("run_start_scenario", plr.scenario);
+        run_start_scenario();
         plr.scenario = 0;
         cre_compute_load(-1);
         refresh_status_panel();
@@ -570,6 +574,7 @@ int printable_key(int key, bool repeat) {
     case 'Q':
         // The quit confirmation; 0 ends the game loop when it confirms.
         reach("confirm_quit", 0);
+        if (confirm_quit(0)) return 0;
         break;
     case '8':
         if (controller_link_open()) {
@@ -578,7 +583,10 @@ int printable_key(int key, bool repeat) {
         }
         break;
     case '7':
-        if (!repeat) reach("zoom_prune_store");
+        if (!repeat) {
+            reach("zoom_prune_store");
+            zoom_prune_store();
+        }
         break;
     case 'q': reach("drink_command"); drink_command(); break;
     case 'A':
@@ -768,6 +776,7 @@ int run_command_key(int key, bool repeat) {
         if (museum_mode) return 1;
         label("Save the game");
         reach("confirm_quit", 1);
+        confirm_quit(1);
         return 0;
     }
     if (key == 'l' || key == KEY_F3) {

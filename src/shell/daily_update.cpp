@@ -8,6 +8,7 @@
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
 #include "shell/debug_log.h"
+#include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "shell/player.h"
 #include "ui/platform.h"
@@ -17,6 +18,7 @@ DailyServices default_daily_services() {
     DailyServices s{};
     s.rebuild_terrain_types = init_terrain_types;
     s.refresh_status_panel = refresh_status_panel;
+    s.plr_die = plr_die;
     return s;
 }
 DailyServices daily_services = default_daily_services();

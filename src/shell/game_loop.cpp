@@ -7,7 +7,10 @@
 
 #include "body/body_upkeep.h"
 #include "creatures/creature_turns.h"
+#include "maps/map_change.h"
+#include "maps/map_draw.h"
 #include "maps/map_layers.h"
+#include "maps/weather_messages.h"
 #include "objects/map_objects.h"
 #include "shell/clock.h"
 #include "shell/commands.h"
@@ -50,7 +53,10 @@ void flush_all_events() {
     SDL_FlushEvents(0, 0xFFFF);
 }
 void unconscious_turn() { plr_unconscious_sequence(); }
-void ambience_turn() { update_ambient_sound(); }
+void ambience_turn() {
+    play_weather_ambience();
+    update_ambient_sound();
+}
 int world_map_kind() { return map_kind == 1 ? 1 : 0; }
 
 }  // namespace
@@ -58,6 +64,7 @@ int world_map_kind() { return map_kind == 1 ? 1 : 0; }
 GameLoopServices default_game_loop_services() {
     GameLoopServices s{};
     s.recentre_local_map = recentre_local_map;
+    s.maploader = maploader;
     s.advance_seconds = advance_seconds;
     s.redraw_status = refresh_status_panel;
     s.start_new_day = start_new_day;
@@ -74,6 +81,7 @@ GameLoopServices default_game_loop_services() {
     s.player_command = player_command;
     s.quit_now_exit = exit_after_quit;
     s.clear_pause_skip = clear_message_pause_skip;
+    s.rebuild_view = rebuild_view;
     return s;
 }
 
@@ -201,11 +209,7 @@ void reset_game_state() {
     cre_update_counter = CRE_UPDATE_COUNTER_START;
 }
 
-void recentre_local_map() {
-    // The map change that re-centres the local map is not built yet; the
-    // request is dropped so the loop does not ask again every pass.
-    recentre_request = 0;
-}
+void recentre_local_map() { recentre_local_map_now(); }
 
 void outer_loop() {
     while (quit_state != 1) {

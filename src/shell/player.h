@@ -101,7 +101,19 @@ struct PlayerRecord {
     uint8_t free_2772[4];                  // 2772
     int32_t rolled_5d6;                    // 2776: rolled value 5d6
     int32_t days_played;                   // 2780: 1 on the first day
-    uint8_t free_2784[1804];               // 2784
+    // The needs and flags the side panel reads (the body and movement code
+    // keeps them up to date).
+    uint8_t stomach;                       // 2784: the stomach byte of the hunger bar
+    uint8_t running;                       // 2785: 1 while running
+    uint8_t hiding;                        // 2786: 1 while hiding
+    uint8_t sleeping;                      // 2787: 1 while asleep
+    int32_t thirst;                        // 2788: 0 quenched, grows with time
+    int32_t exhaustion;                    // 2792: lack of sleep and rest
+    int32_t wound_total;                   // 2796: injury penalty, percent
+    int32_t blood_loss;                    // 2800: lost blood
+    float carry_allowance;                 // 2804: pounds carried without penalty
+    uint8_t shield_stance;                 // 2808: bit 1 shown, 2 centre, 4 high, 8 side
+    uint8_t free_2809[1779];               // 2809
     int32_t course_event;                  // 4588: game-course event awaited
     int32_t course_task;                   // 4592: current course task, -1 none
     int32_t course_target;                 // 4596: count that reaches the event
@@ -216,6 +228,10 @@ KSM_OFFSET(PlayerRecord, intel, 2770);
 KSM_OFFSET(PlayerRecord, hrg, 2771);
 KSM_OFFSET(PlayerRecord, rolled_5d6, 2776);
 KSM_OFFSET(PlayerRecord, days_played, 2780);
+KSM_OFFSET(PlayerRecord, stomach, 2784);
+KSM_OFFSET(PlayerRecord, thirst, 2788);
+KSM_OFFSET(PlayerRecord, carry_allowance, 2804);
+KSM_OFFSET(PlayerRecord, shield_stance, 2808);
 KSM_OFFSET(PlayerRecord, course_event, 4588);
 KSM_OFFSET(PlayerRecord, course_task, 4592);
 KSM_OFFSET(PlayerRecord, course_target, 4596);

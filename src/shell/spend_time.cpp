@@ -27,6 +27,7 @@
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "ui/platform.h"
+#include "maps/map_draw.h"
 #include "ui/prompts.h"
 #include "ui/sound.h"
 
@@ -34,7 +35,12 @@ char task_sound_name[20] = {};
 int32_t task_resumable = 0;
 int32_t task_interrupt_request = 0;
 int32_t task_key_request = 0;
-SpendTimeSeams spend_time_seams = {};
+SpendTimeSeams default_spend_time_seams() {
+    SpendTimeSeams s{};
+    s.rebuild_view = rebuild_view;
+    return s;
+}
+SpendTimeSeams spend_time_seams = default_spend_time_seams();
 
 namespace {
 

@@ -68,6 +68,8 @@ struct SpendTimeSeams {
     void (*update_map_objects)();                               // the game's own by default
     void (*body_check)(int time);                               // the game's own by default
 };
+// The seams as the game sets them (the view rebuild wired in).
+SpendTimeSeams default_spend_time_seams();
 extern SpendTimeSeams spend_time_seams;
 
 // The number of steps and the pause between them (ms, before the

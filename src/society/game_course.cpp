@@ -14,3 +14,10 @@ void report_game_course_event(int event_id) {
 
 // Not built yet: villages come with the society subsystem; 0 inhabitants.
 int village_population(int village_id) { return 0; }
+
+// Not built yet: the tasks of the courses come with the game courses; a
+// started course only records that no task is set yet.
+void start_game_course(int course) {
+    (void)course;
+    Plr.course_task = -1;
+}

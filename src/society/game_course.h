@@ -10,3 +10,5 @@ extern int32_t course_counter;
 void report_game_course_event(int event_id);
 // The number of inhabitants of a village.
 int village_population(int village_id);
+// Starts a game course (0 living in the wild, 1 advanced adventures).
+void start_game_course(int course);

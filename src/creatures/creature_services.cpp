@@ -46,3 +46,10 @@ int site_has_resident_humans(int wx, int wy) { return 1; }
 int store_creature_for_map(int creature, int wx, int wy) { return 0; }
 // Not built yet: nobody follows the player.
 int creature_travels_with_player(int data) { return 0; }
+
+// Not built yet: without the creature table every creature reads as an
+// animal of no sex with plain sounds.
+int cre_class(int creature) { return 0; }
+int cre_is_female(int creature) { return 0; }
+const char* cre_aggression_sound(int creature) { return "growl"; }
+const char* cre_sound(int creature) { return "sound"; }

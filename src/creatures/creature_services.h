@@ -52,3 +52,12 @@ int store_creature_for_map(int creature, int wx, int wy);
 // with the player to the next map (it follows and can reach the player and
 // does not stay behind).
 int creature_travels_with_player(int data);
+
+// The body class of a creature (1 human, 2 animal, ...); 0 for an empty slot.
+int cre_class(int creature);
+// 1 for a female creature.
+int cre_is_female(int creature);
+// The sound a creature makes when it threatens, and its ordinary sound
+// ("growl", "bark"), from its record.
+const char* cre_aggression_sound(int creature);
+const char* cre_sound(int creature);

@@ -141,6 +141,8 @@ int direction_between(int x1, int y1, int x2, int y2) {
     return direction_from_angle(deg);
 }
 
+const char* direction_word(int code) { return (code >= 0 && code < 8) ? direction_words[code] : direction_words[0]; }
+
 int cre_direction_from_player(int creature) {
     if (creature < 0) return 0;
     return direction_between(player_x, player_y, creature_x(creature), creature_y(creature));

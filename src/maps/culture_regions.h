@@ -36,6 +36,8 @@ char* culture_area_text(int x, int y, int flags);
 int direction_between(int x1, int y1, int x2, int y2);
 // The direction from the player to a creature; 0 for a negative index.
 int cre_direction_from_player(int creature);
+// The word of a direction code ("east", "north-east", ...); "east" for any other code.
+const char* direction_word(int code);
 // The direction of (x, y) seen from a creature (-1 the player), relative to
 // its heading: 0 ahead, 2 left, 4 behind, 6 right.
 int cre_relative_direction(int creature, int x, int y);

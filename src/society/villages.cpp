@@ -20,3 +20,20 @@ bool save_village(int32_t, const VillageRecord&) {
 
 // Not built yet: camps come with the society subsystem.
 void create_npc_camp(int, int, int, int, int, int) { note_stub_call("create_npc_camp"); }
+
+StandingBlock neutral_standing(int creature) {
+    StandingBlock block{};
+    for (int c = 0; c < 6; ++c) {
+        if (c == STANDING_VISITOR) continue;
+        block.category[c].level = 3;
+        block.category[c].weight_class = 1;
+    }
+    block.overall_level = 3;
+    block.familiarity_level = 0;  // creature familiarity comes with the people of the villages
+    return block;
+}
+
+StandingBlock talk_standing = neutral_standing(-1000);
+
+// Not built yet: everybody calls the player a stranger.
+const char* plr_address_term(int creature, int flags) { return (flags & 1) ? "Stranger" : "stranger"; }

@@ -3,6 +3,10 @@
 // in one pass each, bounded in count and length, and nothing here ever
 // hands catalogue or variable text to printf as a format.
 #include "ui/catalogue.h"
+#include "society/villages.h"
+#include "objects/item_commands.h"
+#include "objects/object_looks.h"
+#include "maps/culture_regions.h"
 
 #include <cstdio>
 #include <cstring>
@@ -44,16 +48,8 @@ int32_t msg_direction = 0;
 
 
 // ------------------------------------------- what other subsystems answer
-// The creature, object and village subsystems are not built yet. Until
-// their services exist these give neutral answers; each names the service
-// that will replace it: cre_class, cre_is_female, creature_name and the
-// record's sound texts (creatures), obj_name and obj_name_with_unit
-// (objects), plr_address_term and the standing block (villages),
-// cre_direction_from_player (regions).
 
 namespace {
-
-enum StandingCategoryIndex { STANDING_TRADE = 0, STANDING_THEFT = 1, STANDING_MISCHIEF = 2, STANDING_HELP = 5 };
 
 void catalogue_debug_log(const char* text) { debug_log("msg", text); }
 int player_sex() { return plr.sex; }
@@ -64,19 +60,10 @@ const char* player_first_name() {
     name[n] = 0;
     return name;
 }
-const char* player_address_words(int creature, int flags) { return "stranger"; }
-const char* standing_phrase(int category) { return ""; }
-int standing_level(int category) { return 3; }
-int standing_overall_level() { return 3; }
-int standing_familiarity() { return 0; }
-const char* npc_direction_word(int creature) { return "east"; }
-const char* item_name(int item, int count, int flags) { return "thing"; }
-const char* item_name_with_unit(int item, int count, int flags) { return "thing"; }
-int creature_class(int creature) { return 0; }
-bool creature_is_female(int creature) { return false; }
-const char* creature_display_name(int creature, int flags) { return "creature"; }
-const char* creature_aggression_sound(int creature) { return "growl"; }
-const char* creature_sound(int creature) { return "sound"; }
+const char* standing_phrase(int category) { return talk_standing.category[category].phrase; }
+int standing_level(int category) { return talk_standing.category[category].level; }
+int standing_overall_level() { return talk_standing.overall_level; }
+int standing_familiarity() { return talk_standing.familiarity_level; }
 
 }  // namespace
 
@@ -391,7 +378,7 @@ const char* message_variable(const char* name_in) {
 
     if (contains(name, "direction")) set_value(direction_name(msg_direction));
     if (contains(name, "npc_direction")) {
-        set_value(npc_direction_word(msg_npc));
+        set_value(direction_word(cre_direction_from_player(msg_npc)));
         return message_variable_value;
     }
 
@@ -421,9 +408,9 @@ const char* message_variable(const char* name_in) {
         if (contains(name, "_gender")) {
             set_value(player_sex() == 1 ? "man" : "woman");
         } else if (contains(name, "_identity")) {
-            set_value(player_address_words(msg_npc, 0));
+            set_value(plr_address_term(msg_npc, 0));
         } else if (contains(name, "_bad_name")) {
-            set_value(player_address_words(msg_npc, 1));
+            set_value(plr_address_term(msg_npc, 1));
         } else if (contains(name, "_name")) {
             set_value(player_first_name());
         }
@@ -469,8 +456,8 @@ const char* message_variable(const char* name_in) {
         }
         char item[MESSAGE_VARIABLE_BYTES];
         copy_text(item, sizeof item,
-                  contains(name, "raw") ? item_name(msg_item, count, flags)
-                                        : item_name_with_unit(msg_item, count, flags));
+                  contains(name, "raw") ? obj_name(msg_item, count, flags)
+                                        : obj_name_with_unit(msg_item, count, flags));
         if (contains(name, "def") || contains(name, "the")) {
             format_text(message_variable_value, sizeof message_variable_value, "the %s", item);
         } else if (count == 1 && contains(name, "ind")) {
@@ -485,21 +472,21 @@ const char* message_variable(const char* name_in) {
         if (player) {
             set_value("PC");
         } else {
-            int cls = creature_class(creature);
+            int cls = cre_class(creature);
             if (cls == 1) {
-                set_value(creature_is_female(creature) ? "FEM" : "MASC");
+                set_value(cre_is_female(creature) ? "FEM" : "MASC");
             } else if (cls == 50) {
                 set_value(creature_kind(creature) == 700 ? "FEM" : "MASC");
             } else {
                 set_value("ANIMAL");
             }
         }
-        if (contains(name, "_desc")) set_value(player ? "you" : creature_display_name(creature, 0));
+        if (contains(name, "_desc")) set_value(player ? "you" : creature_name(creature, 0));
         if (contains(name, "_defdesc") || contains(name, "the"))
-            set_value(player ? "you" : creature_display_name(creature, 2));
-        if (contains(name, "_aggsound")) set_value(player ? "swear" : creature_aggression_sound(creature));
+            set_value(player ? "you" : creature_name(creature, 2));
+        if (contains(name, "_aggsound")) set_value(player ? "swear" : cre_aggression_sound(creature));
         if (contains(name, "_sound"))
-            set_value(player ? "sing" : creature_sound(creature));
+            set_value(player ? "sing" : cre_sound(creature));
     }
     return message_variable_value;
 }

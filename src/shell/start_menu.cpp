@@ -235,6 +235,7 @@ void choose_saved_character() {
     for (const SavedCharacter& c : saved) list_add_entry(0, c.name[0] ? c.name : c.folder.c_str());
     list_add_entry(-1, "");
     list_add_entry(KEY_ESC, "<ESC>.Exit");
+    list_draw();
     const int row = LIST_Go();
     if (row >= 0 && row < int(saved.size()))
         copy_text(character_name, sizeof character_name, saved[size_t(row)].folder.c_str());
@@ -250,6 +251,7 @@ int creation_mode_menu() {
     list_add_entry('T', "T.Custom - too easy");
     list_add_entry(-1, "");
     list_add_entry(KEY_ESC, "ESC.Exit");
+    list_draw();
     const int row = LIST_Go();
     int mode = -1;
     switch (row) {
@@ -359,6 +361,7 @@ void start_menu() {
             draw_window(605, 5, 190, 210, "", 0);
             draw_logo_and_version(605, 15);
         }
+        list_draw();
         const int row = LIST_Go();
         if (in_start_menu && quit_request) {
             quit_request = 0;

@@ -235,29 +235,31 @@ void list_draw() {
         }
         return;
     }
-    if (h.type <= 0) return;
-    switch (h.type) {
-    case 2:
-    case 5:
-        draw_panel_frame(h.x, h.y, h.width, h.height, "");
-        break;
-    case 3:
-        break;
-    case 4:
-        draw_window(h.x, h.y, h.width, h.height, h.title, WIN_STONE);
-        break;
-    case 6: draw_window(h.x, h.y, h.width, h.height, h.title, 16); break;
-    case 7: draw_window(h.x, h.y, h.width, h.height, h.title, 2); break;
-    case 8: draw_window(h.x, h.y, h.width, h.height, h.title, 4); break;
-    case 9: draw_window(h.x, h.y, h.width, h.height, h.title, 8); break;
-    default:
-        fill_canvas_rect(h.x, h.y, h.width, h.height, rgb(168, 0, 0));
-        break;
-    }
-    if (h.type != 4 && (h.type < 6 || h.type > 9)) {
-        draw_sunken_box(h.x + 3, h.y + 3, h.width - 6, 14);
-        Uint32 title_colour = h.type == 2 ? rgb(0, 0, 255) : rgb(252, 252, 84);
-        draw_text_at(h.x + 5, h.y + 3, h.title, title_colour, 0);
+    // Types 0 and below have no window, only their rows.
+    if (h.type > 0) {
+        switch (h.type) {
+        case 2:
+        case 5:
+            draw_panel_frame(h.x, h.y, h.width, h.height, "");
+            break;
+        case 3:
+            break;
+        case 4:
+            draw_window(h.x, h.y, h.width, h.height, h.title, WIN_STONE);
+            break;
+        case 6: draw_window(h.x, h.y, h.width, h.height, h.title, 16); break;
+        case 7: draw_window(h.x, h.y, h.width, h.height, h.title, 2); break;
+        case 8: draw_window(h.x, h.y, h.width, h.height, h.title, 4); break;
+        case 9: draw_window(h.x, h.y, h.width, h.height, h.title, 8); break;
+        default:
+            fill_canvas_rect(h.x, h.y, h.width, h.height, rgb(168, 0, 0));
+            break;
+        }
+        if (h.type != 4 && (h.type < 6 || h.type > 9)) {
+            draw_sunken_box(h.x + 3, h.y + 3, h.width - 6, 14);
+            Uint32 title_colour = h.type == 2 ? rgb(0, 0, 255) : rgb(252, 252, 84);
+            draw_text_at(h.x + 5, h.y + 3, h.title, title_colour, 0);
+        }
     }
     set_caption_colours();
     for (int i = 0; i < h.count && i < LIST_ROWS; ++i) {

@@ -486,7 +486,7 @@ def portrait(prefix, i):
 # ------------------------------------------------------------ interface
 
 def textures():
-    specs = {"texture_vaalea.png": ((206, 196, 170), 0.05, "grain"),
+    specs = {"texture_vaalea.png": ((82, 78, 70), 0.08, "grain"),
              "texture_tuohi.png": ((226, 214, 190), 0.05, "bark"),
              "texture_kivi.png": ((120, 120, 116), 0.10, "stone"),
              "texture_savuseina.png": ((60, 46, 36), 0.10, "logs")}
@@ -538,12 +538,12 @@ def textures():
 
 
 def logo():
-    img = Image.new("RGB", (196, 46), (0, 0, 0))
+    img = Image.new("RGB", (180, 46), (0, 0, 0))
     d = ImageDraw.Draw(img)
-    f = font(34)
+    f = font(24)
     d.text((6, 2), "KESMORRA", font=f, fill=(60, 40, 20))
     d.text((4, 0), "KESMORRA", font=f, fill=(240, 220, 150))
-    d.line([(4, 42), (190, 42)], fill=(180, 140, 60), width=2)
+    d.line([(4, 42), (174, 42)], fill=(180, 140, 60), width=2)
     save(img, "truegfx/logotext.png")
     img = Image.new("RGB", (180, 64), (30, 40, 50))
     d = ImageDraw.Draw(img)

@@ -51,12 +51,12 @@ bool read_layer(const std::string& path, uint8_t* layer) {
     return read_file_exact(path, layer, MAP_CELLS);
 }
 
-void write_or_report(const std::string& path, const void* data, size_t size) {
-    if (!write_file_atomic(path, data, size)) {
-        char text[600];
-        format_text(text, sizeof text, "!Could not write %s.", path.c_str());
-        report(text);
-    }
+bool write_or_report(const std::string& path, const void* data, size_t size) {
+    if (write_file_atomic(path, data, size)) return true;
+    char text[600];
+    format_text(text, sizeof text, "!Could not write %s.", path.c_str());
+    report(text);
+    return false;
 }
 
 }  // namespace
@@ -117,17 +117,16 @@ void save_world_data() {
     std::memcpy(world_data_copy, Data, sizeof Data);
 }
 
-void save_world_layers(const char* map_name) {
-    if (!map_name || !std::strstr(map_name, "BIGMAP")) {
-        zoomsave();
-        return;
-    }
-    write_or_report(character_file("WORLD.DAT"), terrain_layer, MAP_CELLS);
-    write_or_report(character_file("WORLD.PLM"), remembered_layer, MAP_CELLS);
-    save_world_data();
+bool save_world_layers(const char* map_name) {
+    if (!map_name || !std::strstr(map_name, "BIGMAP")) return zoomsave();
+    bool ok = write_or_report(character_file("WORLD.DAT"), terrain_layer, MAP_CELLS);
+    ok = write_or_report(character_file("WORLD.PLM"), remembered_layer, MAP_CELLS) && ok;
+    ok = write_or_report(character_file("DATA.DAT"), Data, sizeof Data) && ok;
+    std::memcpy(world_data_copy, Data, sizeof Data);
     std::memcpy(stored_world_terrain, terrain_layer, MAP_CELLS);
     std::memcpy(stored_world_remembered, remembered_layer, MAP_CELLS);
     world_last_visit_day = Plr.days_played;
+    return ok;
 }
 
 void load_world_data_copy() {
@@ -266,20 +265,19 @@ int load_culture_grid() {
     return 0;
 }
 
-void save_culture_grid() {
+bool save_culture_grid() {
     bool whole = count_zero_blocks() <= CULTURE_MAX_ZEROS;
     for (uint8_t b : culture_grid) {
         if (b >= CULTURE_CODES) whole = false;
     }
     if (!whole) {
-        load_culture_grid();
-        return;
+        // The files keep the last good grid; it is taken back from them.
+        return load_culture_grid() == 1;
     }
-    if (write_file_atomic(character_file("kulttuuri.dat"), culture_grid, sizeof culture_grid)) {
-        write_or_report(character_file("kulttuuri.bak"), culture_grid, sizeof culture_grid);
-    } else {
-        report("!Could not write kulttuuri.dat.");
-    }
+    if (write_file_atomic(character_file("kulttuuri.dat"), culture_grid, sizeof culture_grid))
+        return write_or_report(character_file("kulttuuri.bak"), culture_grid, sizeof culture_grid);
+    report("!Could not write kulttuuri.dat.");
+    return false;
 }
 
 int culture_neighbour_count(int y, int x, int code) {

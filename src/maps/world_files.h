@@ -32,8 +32,9 @@ std::string character_file(const char* name);
 // Game start and world-map load. A missing or damaged "WORLD.DAT" falls back
 // to "WORLD.BAK"; with neither the program ends with a message.
 void load_world_files();
-// For a name without "BIGMAP" the local map is saved instead.
-void save_world_layers(const char* map_name);
+// For a name without "BIGMAP" the local map is saved instead. False when a
+// file could not be written (the failure is shown on the message line).
+bool save_world_layers(const char* map_name);
 void save_world_data();
 void load_world_data_copy();
 // Writes one stored world cell (and its byte of "WORLD.DAT"); on the world
@@ -44,7 +45,10 @@ int water_depth_at(int x, int y);
 
 // 1 when the grid was taken from "kulttuuri.dat" or its backup.
 int load_culture_grid();
-void save_culture_grid();
+// Writes "kulttuuri.dat" and its backup. A damaged grid in memory is not
+// written: it is read back from the files instead. False when a file could
+// not be written, or when neither file holds a whole grid to go back to.
+bool save_culture_grid();
 int culture_neighbour_count(int y, int x, int code);
 void compute_culture_bounds();
 float float_abs(float value);

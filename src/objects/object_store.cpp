@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "console/console.h"
 #include "shell/debug_log.h"
 
 ObjectRecord ItemTypes[ITEM_TYPE_COUNT];
@@ -37,3 +38,11 @@ int load_object_store(const std::string& path) {
 }
 
 bool load_item_types(const std::string& path) { return read_records(path, ItemTypes, ITEM_TYPE_COUNT); }
+
+void apply_item_tag(const char* tag, ObjectRecord& rec) {
+    (void)tag;
+    (void)rec;
+    note_stub_call("apply_item_tag");
+}
+
+void wear_starting_clothes() { note_stub_call("wear_starting_clothes"); }

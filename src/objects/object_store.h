@@ -40,3 +40,12 @@ bool save_item_types(const std::string& path);
 int load_object_store(const std::string& path);
 // Reads "CONSTANT.OBJ"; false (table unchanged) unless it is 68,800 bytes.
 bool load_item_types(const std::string& path);
+
+// Applies one [KEY:value] item tag (such as "[LENGTH:15]") to an item
+// record. Not built yet: the item fields come with the objects subsystem;
+// the record is left as it is.
+void apply_item_tag(const char* tag, ObjectRecord& rec);
+// Marks as worn every armour or clothing instance of amount 1 that the
+// player carries (a new character's first entry). Not built yet: nothing
+// is worn.
+void wear_starting_clothes();

@@ -14,20 +14,26 @@
 #include "maps/regions.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
+#include "maps/weather.h"
+#include "maps/weather_messages.h"
 #include "maps/world_files.h"
+#include "objects/item_commands.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
 #include "shell/config.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "shell/save_load.h"
+#include "society/game_course.h"
 #include "society/villages.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/files.h"
 #include "ui/font.h"
+#include "ui/info_screens.h"
 #include "ui/message_line.h"
 #include "ui/side_panel.h"
+#include "ui/sky.h"
 #include "ui/tag_text.h"
 #include "ui/text_ring.h"
 #include "work/herblore.h"
@@ -116,6 +122,7 @@ void migrate_object(ObjectRecord& r) {
         r.kind = 327;
     else if (cls == 9 && r.kind == 330)
         r.kind = 333;
+    if (cls == 9 && byte_at(r, 166) != 5 && byte_at(r, 166) != 6) apply_item_tag("[LENGTH:15]", r);
     if (u32_at(r, 140) == 0) {
         if (name_has(r, "irch-bark"))
             set_u32_at(r, 140, 0x10);
@@ -163,6 +170,12 @@ void migrate_object(ObjectRecord& r) {
 }
 
 }  // namespace
+
+void set_start_course_flags(const PlayerRecord& rec) {
+    for (int flag : COURSE_START_FLAGS) set_course_flag(flag);
+    for (uint8_t rite : rec.rite_list)
+        if (rite == 20 || rite == 3 || rite == 21 || rite == 4) set_course_flag(rite);
+}
 
 void migrate_objects() {
     for (ObjectRecord& r : Objects)
@@ -236,6 +249,10 @@ int start_or_continue_game() {
         present_screen();
     }
     clear_current_village();
+    // The repeat key of the last game must not act in this one.
+    last_activity_code = 0;
+    last_activity_argument = 0;
+    last_activity_data[0] = 0;
     const bool was_quiet = messages_suppressed;
     messages_suppressed = true;
 
@@ -243,6 +260,10 @@ int start_or_continue_game() {
     GetConfig();
     std::memset(Data, 0, sizeof Data);
     readguy();
+    // Everybody reads the weather from the shared copy; there is no earlier
+    // hour in a game just loaded.
+    weather_now = weather.current;
+    weather_before = weather_now;
 
     if (screen_ready()) {
         char line[200];
@@ -274,9 +295,19 @@ int start_or_continue_game() {
     }
 
     if (screen_ready()) fade_to_black_and_clear(1.0f);
+    show_start_story();
     messages_suppressed = true;
     cre_compute_load(-1);
     copy_portrait();
+    load_portrait(character_folder().c_str());
+    if (screen_ready()) {
+        // The map itself is drawn once the place is loaded.
+        const int32_t mode = game_view_mode;
+        game_view_mode = 22;
+        redraw_game_screen();
+        game_view_mode = mode;
+        draw_sky_indicator();
+    }
 
     load_world_files();
     add_river_fords();
@@ -299,6 +330,9 @@ int start_or_continue_game() {
     }
     seed_first_camps(Plr);
     Plr.plr_version = PLR_FORMAT_VERSION;
+
+    clear_course_flags();
+    set_start_course_flags(Plr);
 
     messages_suppressed = was_quiet;
     if (screen_ready()) refresh_status_panel();

@@ -24,3 +24,7 @@ void migrate_skills(PlayerRecord& rec);
 void migrate_objects();
 // Seeds the first camps once per character (the record's camp mark).
 void seed_first_camps(PlayerRecord& rec);
+// The course flags of a started game: the two every game has, then one for
+// each ritual of the record's list that a course asks about (3, 4, 20, 21).
+constexpr int COURSE_START_FLAGS[2] = {1, 2};
+void set_start_course_flags(const PlayerRecord& rec);

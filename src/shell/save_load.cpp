@@ -135,7 +135,8 @@ bool save_character(int kind) {
             write_error("HERBLORE.DAT");
             ok = false;
         }
-        save_world_layers(Plr.map_name);
+        // The map files name themselves on the message line when they fail.
+        if (!save_world_layers(Plr.map_name)) ok = false;
     }
 
     Plr.facing = uint8_t(facing);
@@ -173,7 +174,10 @@ bool save_character(int kind) {
         ok = false;
     }
     message_pause_count = 0;
-    save_culture_grid();
+    if (!save_culture_grid()) {
+        write_error("kulttuuri.dat");
+        ok = false;
+    }
     if (!save_markers()) {
         write_error("MARKER.DAT");
         ok = false;

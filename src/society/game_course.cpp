@@ -1,6 +1,7 @@
 #include "society/game_course.h"
 
 #include "shell/player.h"
+#include "society/quest_commands.h"
 
 int32_t course_counter = 0;
 
@@ -20,4 +21,28 @@ int village_population(int village_id) { return 0; }
 void start_game_course(int course) {
     (void)course;
     Plr.course_task = -1;
+}
+
+namespace {
+uint8_t course_flags[COURSE_FLAG_COUNT / 8];
+constexpr int COURSE_EVENT_GAME_START = 30;
+}  // namespace
+
+void clear_course_flags() {
+    for (uint8_t& b : course_flags) b = 0;
+}
+
+void set_course_flag(int flag) {
+    if (flag < 0 || flag >= COURSE_FLAG_COUNT) return;
+    course_flags[flag / 8] |= uint8_t(1u << (flag % 8));
+    if (Plr.course_event != COURSE_EVENT_GAME_START || course_task_state == 1) return;
+    if (++course_counter >= Plr.course_target) {
+        course_task_state = 1;
+        course_counter = 0;
+    }
+}
+
+bool course_flag_is_set(int flag) {
+    if (flag < 0 || flag >= COURSE_FLAG_COUNT) return false;
+    return (course_flags[flag / 8] & (1u << (flag % 8))) != 0;
 }

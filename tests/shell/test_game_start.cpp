@@ -7,6 +7,8 @@
 #include <string>
 
 #include "console/console.h"
+#include "maps/weather.h"
+#include "maps/weather_messages.h"
 #include "maps/world_files.h"
 #include "objects/object_store.h"
 #include "shell/ending.h"
@@ -14,9 +16,13 @@
 #include "shell/game_start.h"
 #include "shell/player.h"
 #include "shell/save_load.h"
+#include "society/game_course.h"
+#include "society/quest_commands.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
+#include "ui/info_screens.h"
 #include "ui/message_line.h"
+#include "ui/side_panel.h"
 #include "ui/platform.h"
 
 namespace {
@@ -58,7 +64,9 @@ TEST(Migration, RunsOnlyForOlderFormats) {
         EXPECT_EQ(rec.Methaltij, c.spirits) << c.version;
         EXPECT_EQ(find_skill_exact(rec, "CARPENTRY") >= 0, c.migrated) << c.version;
         EXPECT_EQ(find_skill_exact(rec, "KNIFE") >= 0, c.migrated) << c.version;
-        if (!c.migrated) EXPECT_EQ(std::memcmp(&rec, &before, sizeof rec), 0) << c.version;
+        if (!c.migrated) {
+            EXPECT_EQ(std::memcmp(&rec, &before, sizeof rec), 0) << c.version;
+        }
     }
 }
 
@@ -140,6 +148,95 @@ TEST(Migration, ObjectRecordsOfAnOlderFormat) {
     EXPECT_EQ(Objects[10].name[0], 0);
 }
 
+TEST(Migration, ClassNineRecordsTakeTheirLengthUnlessAlreadyMeasured) {
+    struct Case {
+        uint8_t cls;
+        uint8_t byte_166;
+        bool tagged;
+    } cases[] = {{9, 0, true}, {9, 7, true}, {9, 5, false}, {9, 6, false}, {8, 0, false}};
+    for (const Case& c : cases) {
+        std::memset(Objects, 0, sizeof Objects);
+        ObjectRecord& r = Objects[4];
+        reinterpret_cast<uint8_t*>(&r)[8] = c.cls;
+        reinterpret_cast<uint8_t*>(&r)[166] = c.byte_166;
+        r.kind = 12;
+        copy_text(r.name, sizeof r.name, "Sled");
+        clear_stub_calls();
+        migrate_objects();
+        EXPECT_EQ(stub_was_called("apply_item_tag"), c.tagged) << int(c.cls) << " " << int(c.byte_166);
+        EXPECT_EQ(stub_call_count, c.tagged ? 1 : 0) << "only the one record, once";
+    }
+}
+
+TEST(CourseFlags, TheStartSetsTwoFlagsAndOneForEachCourseRitual) {
+    struct Case {
+        int event;
+        int target;
+        int state_before;
+        int counter_after;
+        int state_after;
+    } cases[] = {
+        {30, 10, 0, 7, 0},   // 2 + five list entries (20, 3, 21, 4, 4) counted
+        {30, 5, -1, 0, 1},   // the fifth setting reaches the target: done, counter cleared
+        {30, 10, 1, 0, 1},   // a done task counts nothing
+        {48, 10, 0, 0, 0},   // another awaited event counts nothing
+    };
+    for (const Case& c : cases) {
+        PlayerRecord rec{};
+        const uint8_t rites[] = {20, 3, 7, 21, 4, 4, 0, 22};
+        std::memcpy(rec.rite_list, rites, sizeof rites);
+        Plr = rec;
+        Plr.course_event = c.event;
+        Plr.course_target = c.target;
+        course_task_state = c.state_before;
+        course_counter = 0;
+        clear_course_flags();
+        set_start_course_flags(Plr);
+        EXPECT_EQ(course_counter, c.counter_after) << c.event << "/" << c.target;
+        EXPECT_EQ(course_task_state, c.state_after) << c.event << "/" << c.target;
+        for (int flag : {1, 2, 3, 4, 20, 21}) EXPECT_TRUE(course_flag_is_set(flag)) << flag;
+        for (int flag : {0, 5, 7, 22}) EXPECT_FALSE(course_flag_is_set(flag)) << flag;
+    }
+    clear_course_flags();
+    EXPECT_FALSE(course_flag_is_set(1));
+    set_course_flag(-1);
+    set_course_flag(COURSE_FLAG_COUNT);  // out of range: ignored
+    EXPECT_FALSE(course_flag_is_set(0));
+}
+
+TEST(StartStory, TheTitleChoosesThePictureLaterWordsWinning) {
+    struct Case {
+        const char* title;
+        const char* picture;
+    } cases[] = {
+        {"Scenario: FISHERMAN BY THE LAKE", "scene-fishing.jpg"},
+        {"Scenario: CAMP OF TRAPPING", "scene-trapping.jpg"},
+        {"Scenario: A HUNTING TRIP", "cre-bear.jpg"},
+        {"Scenario: THE KESMORRA", "scene-kesmorra.jpg"},
+        {"Scenario: SETTLER'S TRAP-FENCE", "info-fence.jpg"},
+        {"Scenario: nothing known", "own.jpg"},
+    };
+    for (const Case& c : cases) EXPECT_STREQ(story_picture_for(c.title, "own.jpg"), c.picture) << c.title;
+}
+
+TEST(StartStory, OnlyANewCharactersFirstEntryRunsIt) {
+    struct Case {
+        int scenario;
+        int days;
+        int scenario_after;
+        bool clothes;
+    } cases[] = {{106, 1, 6, true}, {100, 2, 0, true}, {103, 3, 3, false}, {6, 1, 6, false}, {0, 1, 0, false}};
+    for (const Case& c : cases) {
+        Plr = PlayerRecord{};
+        Plr.scenario = c.scenario;
+        Plr.days_played = c.days;
+        clear_stub_calls();
+        show_start_story();
+        EXPECT_EQ(Plr.scenario, c.scenario_after) << c.scenario;
+        EXPECT_EQ(stub_was_called("wear_starting_clothes"), c.clothes) << c.scenario;
+    }
+}
+
 class GameStartTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -177,6 +274,48 @@ TEST_F(GameStartTest, ContinuingASavedGameLoadsAndStampsTheRecord) {
     EXPECT_EQ(Plr.skill_practice[3], 0);
     EXPECT_EQ(in_start_menu, 0);
     EXPECT_EQ(folder.read("TESTER/WORLD.BAK"), folder.read("TESTER/WORLD.DAT"));
+}
+
+TEST_F(GameStartTest, TheStartSharesTheWeatherSetsTheCourseFlagsAndRunsTheFirstEntry) {
+    Plr.scenario = 104;  // a new character's first entry, scenario 4
+    Plr.days_played = 1;
+    Plr.hour = 14;
+    Plr.course_event = 30;
+    Plr.course_target = 50;
+    Plr.rite_list[0] = 21;
+    load_world_files();
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    std::memset(&weather_now, 0x5A, sizeof weather_now);
+    std::memset(&weather_before, 0x33, sizeof weather_before);
+    set_course_flag(40);  // a flag of the last game is forgotten
+    course_counter = 0;
+    course_task_state = 0;
+
+    EXPECT_EQ(start_or_continue_game(), 0);
+    EXPECT_EQ(std::memcmp(&weather_now, &weather.current, sizeof weather_now), 0);
+    EXPECT_EQ(std::memcmp(&weather_before, &weather.current, sizeof weather_before), 0);
+    EXPECT_EQ(Plr.scenario, 4);
+    EXPECT_TRUE(stub_was_called("wear_starting_clothes"));
+    EXPECT_TRUE(course_flag_is_set(21));
+    EXPECT_FALSE(course_flag_is_set(40));
+    EXPECT_EQ(course_counter, 3);
+}
+
+TEST_F(GameStartTest, TheCharactersPortraitIsCopiedAndLoaded) {
+    copy_text(Plr.portrait, sizeof Plr.portrait, "armour.png");
+    load_world_files();
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    ASSERT_EQ(start_or_continue_game(), 0);
+    EXPECT_EQ(folder.read("TESTER/portrait.png"), folder.read("truegfx/armour.png"));
+    EXPECT_NE(portrait_picture, nullptr);
+
+    // A portrait name that leaves the picture folder is never followed.
+    remove_file(folder.file("TESTER/portrait.png"));
+    copy_text(Plr.portrait, sizeof Plr.portrait, "../TESTER.KMS");
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    ASSERT_EQ(start_or_continue_game(), 0);
+    EXPECT_EQ(file_size(folder.file("TESTER/portrait.png")), -1);
+    EXPECT_EQ(portrait_picture, nullptr);
 }
 
 TEST_F(GameStartTest, ARecordTooOldEndsWithAPlainMessage) {

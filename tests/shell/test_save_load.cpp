@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "creatures/creature_files.h"
+#include "maps/map_layers.h"
 #include "maps/markers.h"
 #include "maps/weather.h"
 #include "maps/world_files.h"
@@ -137,6 +139,47 @@ TEST_F(SaveTest, AFailedWriteIsReportedAndNeverCalledASuccess) {
     const std::string messages = log();
     EXPECT_NE(messages.find("Write error with .KMS file. Report!"), std::string::npos) << messages;
     EXPECT_EQ(messages.find("Your character has been saved."), std::string::npos) << messages;
+}
+
+TEST_F(SaveTest, AFailedMapOrCultureFileFailsTheWholeSave) {
+    // Each of these is written by the map files' own savers; a folder in
+    // its place makes the write fail whatever the user's rights are.
+    const char* blocked[] = {"WORLD.DAT", "WORLD.PLM", "DATA.DAT", "kulttuuri.dat", "kulttuuri.bak"};
+    for (const char* name : blocked) {
+        make_fixture_world("TESTER");
+        ASSERT_EQ(load_culture_grid(), 1);
+        ASSERT_TRUE(save_character(SAVE_QUIET)) << name;
+        remove_file(folder.file(std::string("TESTER/") + name));
+        std::filesystem::create_directory(folder.file(std::string("TESTER/") + name));
+        remove_file(folder.file("TESTER/msglog.txt"));
+        last_message[0] = 0;
+        EXPECT_FALSE(save_character(SAVE_PLAYER)) << name;
+        // The message line may change the case of a file's extension.
+        std::string messages = log();
+        std::string lower_name = name;
+        for (char& ch : messages) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        for (char& ch : lower_name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_NE(messages.find(lower_name), std::string::npos) << name << ": " << messages;
+        EXPECT_EQ(messages.find("your character has been saved."), std::string::npos) << name << ": " << messages;
+        std::filesystem::remove(folder.file(std::string("TESTER/") + name));
+    }
+}
+
+TEST_F(SaveTest, ADamagedCultureGridInMemoryIsTakenBackFromItsFiles) {
+    ASSERT_EQ(load_culture_grid(), 1);
+    const std::vector<uint8_t> good(culture_grid, culture_grid + CULTURE_CELLS);
+    std::memset(culture_grid, 0, 2000);  // far too many empty blocks
+    EXPECT_TRUE(save_culture_grid());
+    EXPECT_TRUE(std::memcmp(culture_grid, good.data(), CULTURE_CELLS) == 0);
+    EXPECT_TRUE(read_fixture_file(folder.file("TESTER/kulttuuri.dat")) == good);
+
+    // With no whole grid in the files either, the save can't be called good.
+    remove_file(folder.file("TESTER/kulttuuri.dat"));
+    remove_file(folder.file("TESTER/kulttuuri.bak"));
+    std::memset(culture_grid, 0, 2000);
+    EXPECT_FALSE(save_culture_grid());
+    EXPECT_FALSE(save_character(SAVE_PLAYER));
+    EXPECT_EQ(log().find("Your character has been saved."), std::string::npos);
 }
 
 TEST_F(SaveTest, AReadOnlyFolderGivesTheWriteErrorAndNoSuccess) {

@@ -404,6 +404,7 @@ void movement_key(int key, bool ctrl) {
         int diff = ((heading - facing) % 8 + 8) % 8;
         if (diff > 4) diff = 8 - diff;
         facing = heading;
+        Plr.facing = uint8_t(facing);  // the view and the save read the record's copy
         if (diff <= 2) {
             draw_movement_box();
             step(1);
@@ -427,6 +428,7 @@ void movement_key(int key, bool ctrl) {
     default: return;
     }
     facing = ((facing + turn) % 8 + 8) % 8;
+    Plr.facing = uint8_t(facing);  // the view and the save read the record's copy
     reach("turn", facing);
     turn_without_step(counts);
 }

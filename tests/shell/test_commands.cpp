@@ -168,8 +168,9 @@ TEST_F(CommandTest, EveryKeyReachesItsService) {
         {KEY_F5, "game_course_screen", INT_MIN, nullptr, 0},
         {KEY_F6, "known_areas_map_screen", INT_MIN, nullptr, 0},
         {KEY_F7, "treat_wounds_command", INT_MIN, nullptr, 0},
-        {KEY_UP, "MovePlayer", 1, nullptr, 0},
-        {KEY_DOWN, "MovePlayer", -1, nullptr, 0},
+        // A step's time is the movement service's own (tests/creatures).
+        {KEY_UP, "MovePlayer", 1, nullptr, -1},
+        {KEY_DOWN, "MovePlayer", -1, nullptr, -1},
         {KEY_ALT_A + 4, "sort_skills_by_group", INT_MIN, nullptr, 0},
     };
     for (const KeyCase& c : cases) {
@@ -181,8 +182,12 @@ TEST_F(CommandTest, EveryKeyReachesItsService) {
         EXPECT_EQ(r, c.result) << what;
         EXPECT_TRUE(command_trace_has(c.service, c.value == INT_MIN ? INT32_MIN : c.value))
             << what << " did not reach " << c.service;
-        if (c.label) EXPECT_STREQ(command_line_text, c.label) << what;
-        if (c.turn_time >= 0) EXPECT_EQ(turn_time_state, c.turn_time) << what;
+        if (c.label) {
+            EXPECT_STREQ(command_line_text, c.label) << what;
+        }
+        if (c.turn_time >= 0) {
+            EXPECT_EQ(turn_time_state, c.turn_time) << what;
+        }
     }
     // The stubs of the later services see the calls too.
     clear_stub_calls();

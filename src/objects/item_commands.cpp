@@ -91,11 +91,10 @@ char* weight_text(int flags, double pounds) {
     char* out = next_ring_text();
     if (flags & 4) copy_text(out, TEXT_RING_BYTES, unit);
     else {
-        static const char* const formats[3] = {"%.0f", "%.1f", "%.2f"};
-        const int precision = units_precision_from(ini_get_string("UNITS_PRECISION", "1"));
-        const char* format = formats[precision >= 0 && precision <= 2 ? precision : 1];
+        int precision = units_precision_from(ini_get_string("UNITS_PRECISION", "1"));
+        if (precision < 0 || precision > 2) precision = 1;
         char number[64];
-        format_text(number, sizeof number, format, value);  // our own constant formats
+        format_text(number, sizeof number, "%.*f", precision, value);
         if (flags & 16) copy_text(out, TEXT_RING_BYTES, number);
         else format_text(out, TEXT_RING_BYTES, "%s %s", number, unit);
     }

@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -84,9 +85,12 @@ void report_line(const char* text) {
     std::fclose(f);
 }
 
-void report_format(const char* fmt, const char* value) {
+__attribute__((format(printf, 1, 2))) void report_format(const char* fmt, ...) {
     char line[300];
-    format_text(line, sizeof line, fmt, value);
+    va_list args;
+    va_start(args, fmt);
+    vformat_text(line, sizeof line, fmt, args);
+    va_end(args);
     report_line(line);
 }
 

@@ -59,7 +59,9 @@ char* read_data_line(char* buffer, int size, FILE* file) {
                 // Longer than the buffer: drop the whole line rather than
                 // hand its tail back as a line of its own.
                 while (c != EOF && c != '\n') c = std::fgetc(file);
-                std::fprintf(stderr, "Data line longer than %d characters skipped: %.40s...\n", size - 1, buffer);
+                bool comment = (buffer[0] == '/' && buffer[1] == '/') || (buffer[0] == '#' && buffer[1] == '#');
+                if (!comment)
+                    std::fprintf(stderr, "Data line longer than %d characters skipped: %.40s...\n", size - 1, buffer);
                 continue;
             }
         }

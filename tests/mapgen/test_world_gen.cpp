@@ -248,7 +248,9 @@ TEST(WorldGeneration, CultureInTheSeaGivesUp) {
     for (int y = 0; y < WORLD_H; ++y) {
         for (int x = 0; x < WORLD_W; ++x) {
             const int c = code_at(x, y);
-            if (is_site(c)) ASSERT_TRUE(x >= 1490 && x < 1510 && y >= 990 && y < 1010) << x << "," << y;
+            if (is_site(c)) {
+                ASSERT_TRUE(x >= 1490 && x < 1510 && y >= 990 && y < 1010) << x << "," << y;
+            }
         }
     }
 }

@@ -119,7 +119,9 @@ TEST(ScreenKeys, PushedEventsBecomeGameKeyCodes) {
         for (SDL_Event e : c.events) SDL_PushEvent(&e);
         int code = read_key();
         EXPECT_EQ(code, c.code) << c.what;
-        if (c.code == KEY_ENTER || c.code == KEY_WHEEL_UP) EXPECT_EQ(mouse_flag, c.mouse) << c.what;
+        if (c.code == KEY_ENTER || c.code == KEY_WHEEL_UP) {
+            EXPECT_EQ(mouse_flag, c.mouse) << c.what;
+        }
         // Nothing typed is left behind (the keypad digit typed no text).
         SDL_Event rest;
         EXPECT_EQ(SDL_PollEvent(&rest), 0) << c.what;

@@ -3,6 +3,7 @@
 // map name and raises the pending change; the game loop then runs the map
 // loader, which builds the new current map and ends with the full save.
 #include "maps/map_change.h"
+#include "shell/clock.h"
 
 #include <SDL.h>
 
@@ -594,6 +595,7 @@ void getmappie(int mode) {
     format_text(text, sizeof text, "GetMap(%s) call", Plr.map_name);
     logf_channel("getmappie", text);
     GetMap(Plr.map_name);
+    refresh_sight_light();  // the light of the moment sets the sight distances
     const bool world = is_world_map() != 0;
     if (!world) {
         // The play area is 72..391 on both axes.

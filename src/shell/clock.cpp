@@ -438,6 +438,13 @@ void update_sight_light() {
     ask_sight_table(clock_sight_distance);
 }
 
+void refresh_sight_light() {
+    sight_daylight = weather.current.daylight;
+    sight_moonlight = weather.current.moonlight;
+    clock_sight_distance = sight_distance_for_light(sight_daylight);
+    ask_sight_table(clock_sight_distance);
+}
+
 void reset_clock_state() {
     clock_seconds = 0;
     last_hour = -1;

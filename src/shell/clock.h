@@ -66,6 +66,9 @@ void update_daylight_tint();
 // Refreshes the light values for the current minute and, when they
 // changed, the sight distance. Part of every minute step.
 void update_sight_light();
+// Sets the sight distances for the light the weather has now, whatever it
+// was before (a map has just been loaded).
+void refresh_sight_light();
 // The sight distance for a daylight value on the current map.
 int sight_distance_for_light(float daylight);
 

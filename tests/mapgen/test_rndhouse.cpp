@@ -14,6 +14,7 @@
 #include "shell/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
+#include "ui/message_line.h"
 #include "ui/platform.h"
 
 namespace {
@@ -23,13 +24,20 @@ protected:
     void SetUp() override {
         world = make_fixture_world("Fix");
         init_terrain_types_for_date(6, 1);
+        // Messages scroll on without waiting for a key.
+        message_pause_count = 0;
+        skip_message_pauses = true;
         load_world_files();
         std::memset(Markers, 0, sizeof(Marker) * MARKER_COUNT);
         zoom_index_invalidate();
         seed_random(11);
         write_file_atomic("RNDHOUSE.DAT", std::string_view("CONIFEROUS#\nZOOM\n0\n6\n1000,500\nFix\nFix\nBIGMAP\n"));
     }
-    void TearDown() override { zoom_index_invalidate(); }
+    void TearDown() override {
+        skip_message_pauses = false;
+        message_pause_count = 0;
+        zoom_index_invalidate();
+    }
     int count(int code) {
         int n = 0;
         for (uint8_t c : zoom_work.terrain) n += c == code;

@@ -17,6 +17,7 @@
 #include "shell/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
+#include "ui/message_line.h"
 #include "ui/platform.h"
 
 namespace {
@@ -28,6 +29,9 @@ protected:
     void SetUp() override {
         world = make_fixture_world("Fix");
         init_terrain_types_for_date(6, 1);
+        // Messages scroll on without waiting for a key.
+        message_pause_count = 0;
+        skip_message_pauses = true;
         load_world_files();
         std::memset(Markers, 0, sizeof(Marker) * MARKER_COUNT);
         zoom_index_invalidate();
@@ -36,6 +40,8 @@ protected:
         seed_random(7);
     }
     void TearDown() override {
+        skip_message_pauses = false;
+        message_pause_count = 0;
         zoom_prune_step_hook = nullptr;
         zoom_settlement_rules_on = false;
         zoom_index_invalidate();

@@ -20,6 +20,7 @@
 #include "shell/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
+#include "ui/message_line.h"
 #include "ui/platform.h"
 
 namespace {
@@ -31,6 +32,9 @@ protected:
     void SetUp() override {
         world = make_fixture_world("Fix");
         init_terrain_types_for_date(6, 1);
+        // Messages scroll on without waiting for a key.
+        message_pause_count = 0;
+        skip_message_pauses = true;
         load_world_files();
         std::memcpy(remembered_layer, stored_world_remembered, MAP_CELLS);
         std::memset(Markers, 0, sizeof(Marker) * MARKER_COUNT);
@@ -44,6 +48,8 @@ protected:
         seed_random(5);
     }
     void TearDown() override {
+        skip_message_pauses = false;
+        message_pause_count = 0;
         copy_text(Plr.map_name, "BIGMAP");
         map_change_request = 0;
         recentre_request = 0;

@@ -39,6 +39,9 @@ FixtureWorld make_fixture_world(const std::string& name) {
     FixtureWorld w;
     w.folder = name;
     std::filesystem::create_directories(name);
+    // The sight table belongs to the installation; loading a map needs it.
+    std::filesystem::copy_file(std::string(KSM_DATA_DIR) + "/linedist.arr", "linedist.arr",
+                               std::filesystem::copy_options::overwrite_existing);
 
     // Deep sea everywhere, shallow sea around a land mass of coniferous
     // forest at x 950..1150, y 450..600.

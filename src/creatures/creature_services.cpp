@@ -34,9 +34,7 @@ int cre_is_present(int creature) { return 1; }
 
 // Not built yet: the player is "human", any other creature "creature".
 char* creature_name(int creature, int flags) {
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, creature == -1 ? "human" : "creature");
-    return out;
+    return ring_copy(creature == -1 ? "human" : "creature");
 }
 
 // Not built yet: without the creature table the people of a settlement are

@@ -68,9 +68,7 @@ bool is_water_code(int code) { return (terrain_flags_of(code) & TF_WATER) != 0; 
 
 // The upper-cased name of a terrain code (ring text).
 const char* upper_terrain_name(int code) {
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, upper_case_copy(terrain_name(code)));
-    return out;
+    return ring_copy(upper_case_copy(terrain_name(code)));
 }
 
 void prepare_height_field() {

@@ -283,9 +283,7 @@ const char* describe_world_terrain(int x, int y) {
     const int slot = marker_slot(x, y);
     if (slot != MARKER_NONE && Markers[slot].world_x == x && Markers[slot].world_y == y &&
         x != 0 && (Markers[slot].structure_flags & MARK_OWN_SETTLEMENT)) {
-        char* out = next_ring_text();
-        copy_text(out, TEXT_RING_BYTES, "Your settlement");
-        return out;
+        return ring_copy("Your settlement");
     }
     const int code = stored_world_terrain_at(x, y);
     const uint32_t flags = terrain_flags_of(code);

@@ -79,9 +79,7 @@ char* obj_name_with_unit(int id, int count, int flags) {
     char name[sizeof r.name + 1];
     std::memcpy(name, r.name, sizeof r.name);
     name[sizeof r.name] = 0;
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, name);
-    return out;
+    return ring_copy(name);
 }
 
 char* weight_text(int flags, double pounds) {

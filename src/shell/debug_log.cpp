@@ -91,8 +91,8 @@ void debug_log(const char* channel, const char* text) {
     }
 }
 
-void debug_message(const char* text) {
-    if (!debug_messages_on) return;
+// A debug line on the message line, shown even while messages are quiet.
+static void show_debug_line(const char* text) {
     char line[1024];
     format_text(line, sizeof line, "? %s", text != nullptr ? text : "");
     bool was_suppressed = messages_suppressed;
@@ -101,13 +101,12 @@ void debug_message(const char* text) {
     messages_suppressed = was_suppressed;
 }
 
+void debug_message(const char* text) {
+    if (debug_messages_on) show_debug_line(text);
+}
+
 void quest_debug(const char* text) {
     if (!quest_debug_on && !debug_messages_on) return;
-    char line[1024];
-    format_text(line, sizeof line, "? %s", text != nullptr ? text : "");
-    bool was_suppressed = messages_suppressed;
-    messages_suppressed = false;
-    show_message(line);
-    messages_suppressed = was_suppressed;
+    show_debug_line(text);
     debug_log("!quests", text);
 }

@@ -686,23 +686,36 @@ void show_rituals_background() {
 
 // ------------------------------------------------------------ developer
 
+// For its lifetime the renderer addresses its whole output: no logical size
+// and no viewport; both come back afterwards.
+struct WholeOutput {
+    SDL_Rect old_view{};
+    int lw = 0, lh = 0;
+    WholeOutput() {
+        SDL_RenderGetViewport(game_renderer, &old_view);
+        SDL_RenderGetLogicalSize(game_renderer, &lw, &lh);
+        if (lw) SDL_RenderSetLogicalSize(game_renderer, 0, 0);
+        SDL_RenderSetViewport(game_renderer, nullptr);
+    }
+    ~WholeOutput() {
+        if (lw) SDL_RenderSetLogicalSize(game_renderer, lw, lh);
+        SDL_RenderSetViewport(game_renderer, &old_view);
+    }
+    WholeOutput(const WholeOutput&) = delete;
+    WholeOutput& operator=(const WholeOutput&) = delete;
+};
+
 SDL_Surface* read_renderer_output() {
     if (game_renderer == nullptr) return nullptr;
     int w = 0, h = 0;
     if (SDL_GetRendererOutputSize(game_renderer, &w, &h) != 0 || w <= 0 || h <= 0) return nullptr;
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
     if (s == nullptr) return nullptr;
-    // Read the whole output whatever viewport is set.
-    SDL_Rect old_view;
-    SDL_RenderGetViewport(game_renderer, &old_view);
-    int lw = 0, lh = 0;
-    SDL_RenderGetLogicalSize(game_renderer, &lw, &lh);
-    if (lw) SDL_RenderSetLogicalSize(game_renderer, 0, 0);
-    SDL_RenderSetViewport(game_renderer, nullptr);
-    int rc = SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels,
-                                  s->pitch);
-    if (lw) SDL_RenderSetLogicalSize(game_renderer, lw, lh);
-    SDL_RenderSetViewport(game_renderer, &old_view);
+    int rc;
+    {
+        WholeOutput whole;  // read the whole output whatever viewport is set
+        rc = SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
+    }
     if (rc != 0) {
         SDL_FreeSurface(s);
         return nullptr;
@@ -744,16 +757,11 @@ void restore_renderer_copy() {
         if (std::strcmp(c.name, "oma") != 0 || c.pixels == nullptr) continue;
         SDL_Texture* t = SDL_CreateTextureFromSurface(game_renderer, c.pixels);
         if (t) {
-            SDL_Rect old_view;
-            SDL_RenderGetViewport(game_renderer, &old_view);
-            int lw = 0, lh = 0;
-            SDL_RenderGetLogicalSize(game_renderer, &lw, &lh);
-            if (lw) SDL_RenderSetLogicalSize(game_renderer, 0, 0);
-            SDL_RenderSetViewport(game_renderer, nullptr);
-            SDL_RenderCopy(game_renderer, t, nullptr, nullptr);
-            show_frame();
-            if (lw) SDL_RenderSetLogicalSize(game_renderer, lw, lh);
-            SDL_RenderSetViewport(game_renderer, &old_view);
+            {
+                WholeOutput whole;
+                SDL_RenderCopy(game_renderer, t, nullptr, nullptr);
+                show_frame();
+            }
             SDL_DestroyTexture(t);
         }
         c.name[0] = 0;

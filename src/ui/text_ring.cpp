@@ -19,6 +19,12 @@ char* next_ring_text() {
     return buffer;
 }
 
+char* ring_copy(const char* text) {
+    char* out = next_ring_text();
+    copy_text(out, TEXT_RING_BYTES, text);
+    return out;
+}
+
 // ------------------------------------------------------------ word tables
 
 char month_names[12][WORD_TEXT_BYTES] = {
@@ -104,9 +110,7 @@ char* temperature_word(int degrees) {
                        : degrees <= 18 ? "rather warm"
                        : degrees <= 21 ? "warm"
                                        : "very warm";
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, word);
-    return out;
+    return ring_copy(word);
 }
 
 char* snow_depth_words(int depth) {
@@ -124,9 +128,7 @@ char* snow_depth_words(int depth) {
                        : depth < 800  ? "waist deep snow"
                        : depth < 1000 ? "more than waist deep snow"
                                       : "chest deep snow";
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, word);
-    return out;
+    return ring_copy(word);
 }
 
 char* snow_crust_words(int crust) {
@@ -136,9 +138,7 @@ char* snow_crust_words(int crust) {
                        : crust < 90  ? "mediocre crust"
                        : crust < 150 ? "hard crust"
                                      : "solid crust";
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, word);
-    return out;
+    return ring_copy(word);
 }
 
 char* date_phrase(int day_of_month, int month) {
@@ -166,9 +166,7 @@ const char* direction_name(int code) {
 }
 
 char* distance_words(int distance) {
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, distance_text(distance, 0, 0, 0, 9));
-    return out;
+    return ring_copy(distance_text(distance, 0, 0, 0, 9));
 }
 
 const char* companion_role_phrase(int role_flags) {
@@ -356,9 +354,7 @@ char* body_temperature_words_for(float celsius, bool sentence, uint8_t* rgb) {
         rgb[1] = band->g;
         rgb[2] = band->b;
     }
-    char* out = next_ring_text();
-    copy_text(out, TEXT_RING_BYTES, sentence ? band->sentence : band->word);
-    return out;
+    return ring_copy(sentence ? band->sentence : band->word);
 }
 
 namespace {

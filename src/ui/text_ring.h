@@ -12,6 +12,8 @@ extern int32_t text_ring_index;
 
 // The next ring buffer, cleared; valid until 1024 further ring texts.
 char* next_ring_text();
+// A ring copy of a text (cut to fit).
+char* ring_copy(const char* text);
 
 // ------------------------------------------------------------ word tables
 

@@ -551,6 +551,8 @@ void rebuild_view() {
         ctx.foliage_alpha = int(std::ceil(f / 100.0 * 255.0));
         if (ctx.foliage_alpha > 255) ctx.foliage_alpha = 255;
 
+        // The present at the end composes the view anew.
+        begin_map_base_redraw(map_view_composed_at_present());
         clear_shown_map_texture();
         // All passes draw into the base texture: keep it the target meanwhile.
         SDL_Texture* old_target = SDL_GetRenderTarget(game_renderer);

@@ -128,6 +128,123 @@ void overlay(SDL_Texture* sil, const SDL_Rect& src, const SDL_Rect& dst, double 
     reset_texture(sil);
 }
 
+// The opaque part of each frame of a tile: pixels with no alpha change
+// nothing when blended or added, so an unscaled sprite is copied from
+// that part only. Found once per frame by reading the frame back, and
+// found again when the tile's textures are loaded anew.
+struct FrameBoxes {
+    SDL_Texture *texture, *grey, *silhouette;
+    int frame_w, frame_h;
+    char path[sizeof tiles[0].path];  // a reload may give new textures the old addresses
+    TileTint tints[2];                // the load tints change what is transparent
+    std::vector<SDL_Rect> boxes;  // in texture coordinates; w < 0: not known yet
+};
+FrameBoxes frame_boxes[MAX_TILES];
+
+// The bounding box of the pixels with alpha in `r` of `t` (w = 0: none);
+// false when it could not be read.
+bool opaque_box(SDL_Texture* t, const SDL_Rect& r, SDL_Rect* box) {
+    SDL_Texture* readback = SDL_CreateTexture(game_renderer, SDL_PIXELFORMAT_ARGB8888,
+                                              SDL_TEXTUREACCESS_TARGET, r.w, r.h);
+    if (readback == nullptr) {
+        SDL_ClearError();
+        return false;
+    }
+    SDL_BlendMode mode, draw_mode;
+    Uint8 mr, mg, mb, ma, dr, dg, db, da;
+    SDL_GetTextureBlendMode(t, &mode);
+    SDL_GetTextureColorMod(t, &mr, &mg, &mb);
+    SDL_GetTextureAlphaMod(t, &ma);
+    SDL_GetRenderDrawBlendMode(game_renderer, &draw_mode);
+    SDL_GetRenderDrawColor(game_renderer, &dr, &dg, &db, &da);
+    SDL_Texture* old_target = SDL_GetRenderTarget(game_renderer);
+    bool ok = SDL_SetRenderTarget(game_renderer, readback) == 0;
+    static std::vector<Uint32> pixels;
+    if (ok) {
+        SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 0);
+        SDL_RenderClear(game_renderer);
+        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_NONE);
+        SDL_SetTextureColorMod(t, 255, 255, 255);
+        SDL_SetTextureAlphaMod(t, 255);
+        const SDL_Rect at = {0, 0, r.w, r.h};
+        pixels.assign(size_t(r.w) * size_t(r.h), 0);
+        ok = SDL_RenderCopy(game_renderer, t, &r, &at) == 0 &&
+             SDL_RenderReadPixels(game_renderer, &at, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                  r.w * 4) == 0;
+    }
+    SDL_SetRenderTarget(game_renderer, old_target);
+    SDL_DestroyTexture(readback);
+    SDL_SetTextureBlendMode(t, mode);
+    SDL_SetTextureColorMod(t, mr, mg, mb);
+    SDL_SetTextureAlphaMod(t, ma);
+    SDL_SetRenderDrawBlendMode(game_renderer, draw_mode);
+    SDL_SetRenderDrawColor(game_renderer, dr, dg, db, da);
+    if (!ok) {
+        SDL_ClearError();
+        return false;
+    }
+    int x0 = r.w, y0 = r.h, x1 = -1, y1 = -1;
+    for (int y = 0; y < r.h; ++y)
+        for (int x = 0; x < r.w; ++x)
+            if (pixels[size_t(y) * size_t(r.w) + size_t(x)] >> 24) {
+                if (x < x0) x0 = x;
+                if (x > x1) x1 = x;
+                if (y < y0) y0 = y;
+                if (y > y1) y1 = y;
+            }
+    *box = x1 < 0 ? SDL_Rect{r.x, r.y, 0, 0} : SDL_Rect{r.x + x0, r.y + y0, x1 - x0 + 1, y1 - y0 + 1};
+    return true;
+}
+
+// The opaque part of the frame of `tile` over all its textures; false when
+// not known (the sprite is then drawn whole).
+bool frame_opaque_box(int tile, int frame, SDL_Rect* box) {
+    const TileRecord& t = tiles[tile];
+    FrameBoxes& fb = frame_boxes[tile];
+    if (fb.texture != t.texture || fb.grey != t.grey || fb.silhouette != t.silhouette ||
+        fb.frame_w != t.frame_w || fb.frame_h != t.frame_h ||
+        std::strncmp(fb.path, t.path, sizeof fb.path) != 0 ||
+        std::memcmp(fb.tints, load_tints, sizeof fb.tints) != 0) {
+        std::memcpy(fb.path, t.path, sizeof fb.path);
+        std::memcpy(fb.tints, load_tints, sizeof fb.tints);
+        fb.texture = t.texture;
+        fb.grey = t.grey;
+        fb.silhouette = t.silhouette;
+        fb.frame_w = t.frame_w;
+        fb.frame_h = t.frame_h;
+        fb.boxes.clear();
+    }
+    if (frame < 0 || frame >= 256 || t.frame_w == 0 || t.frame_h == 0) return false;
+    if (size_t(frame) >= fb.boxes.size()) fb.boxes.resize(size_t(frame) + 1, SDL_Rect{0, 0, -1, -1});
+    SDL_Rect& known = fb.boxes[size_t(frame)];
+    if (known.w == -2) return false;  // could not be read
+    if (known.w >= 0) {
+        *box = known;
+        return true;
+    }
+    const SDL_Rect whole = {frame * (t.frame_w + 1) + 1, 1, t.frame_w, t.frame_h};
+    known.w = -2;
+    SDL_Rect all = {0, 0, 0, 0};
+    for (SDL_Texture* tex : {t.texture, t.grey, t.silhouette}) {
+        if (tex == nullptr) continue;
+        int tw = 0, th = 0;
+        if (SDL_QueryTexture(tex, nullptr, nullptr, &tw, &th) != 0) {
+            SDL_ClearError();
+            return false;
+        }
+        if (whole.x + whole.w > tw || whole.y + whole.h > th) return false;
+        SDL_Rect b;
+        if (!opaque_box(tex, whole, &b)) return false;
+        if (b.w == 0) continue;
+        if (all.w == 0) all = b;
+        else SDL_UnionRect(&all, &b, &all);
+    }
+    known = all;
+    *box = all;
+    return true;
+}
+
 // -1, 0 or 1 by the redraw rule.
 int jitter_step() { return random_below(3) - 1; }
 
@@ -723,6 +840,7 @@ void draw_tile_sprite(int tile, int frame, int variant, int x, int y, int flags)
         reset_sprite_draw_state();
         return;
     }
+    settle_map_view_texture();
     SDL_Texture* old_target = SDL_GetRenderTarget(game_renderer);
     SDL_SetRenderTarget(game_renderer, map_base_texture);
     int rx = x * 18 - 8, ry = y * 20 - 9;
@@ -739,6 +857,20 @@ void draw_tile_sprite(int tile, int frame, int variant, int x, int y, int flags)
         dst.y += jitter_step();
     }
     SDL_Texture* main = (variant == 8 && t.grey) ? t.grey : t.texture;
+    // An unscaled, unturned sprite is copied from its frame's opaque part
+    // only: the rest would leave every pixel as it is.
+    if (angle == 0.0 && !(flags & 4) && dst.w == src.w && dst.h == src.h) {
+        SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+        SDL_GetTextureBlendMode(main, &mode);
+        const bool only_blends = (mode == SDL_BLENDMODE_BLEND || mode == SDL_BLENDMODE_ADD ||
+                                  st.blend_mode != 0 || st.texture_alpha != 255);
+        SDL_Rect box, part;
+        if (only_blends && frame_opaque_box(tile, frame, &box) && box.w > 0 &&
+            SDL_IntersectRect(&src, &box, &part)) {
+            dst = {dst.x + part.x - src.x, dst.y + part.y - src.y, part.w, part.h};
+            src = part;
+        }
+    }
     if (st.blend_mode) {
         SDL_SetTextureBlendMode(main, st.blend_mode == 2 ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
         SDL_SetTextureColorMod(main, Uint8(st.mod_r), Uint8(st.mod_g), Uint8(st.mod_b));
@@ -793,6 +925,7 @@ void draw_precipitation(int cell_x, int cell_y, int kind, int intensity) {
 
 void draw_grid_cell(int cell_x, int cell_y) {
     if (game_renderer == nullptr || map_base_texture == nullptr) return;
+    settle_map_view_texture();  // the view texture must not pick up this drawing unasked
     SDL_Texture* old = SDL_GetRenderTarget(game_renderer);
     SDL_SetRenderTarget(game_renderer, map_base_texture);
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);

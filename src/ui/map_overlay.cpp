@@ -33,6 +33,18 @@ namespace {
 SDL_Renderer* textures_renderer = nullptr;
 int live_textures = 0;
 
+// Set when the view texture ought to be a plain copy of the base texture's
+// shown part but the copy was left out: the map view was laid over the
+// frame straight from the base texture. Made good before the view texture
+// is used as it stands or the base texture is drawn on.
+bool view_copy_owed = false;
+
+// True when the composed view would be the base texture's picture as it is.
+bool plain_view() {
+    const bool white = night_tint_r >= 255 && night_tint_g >= 255 && night_tint_b >= 255;
+    return !map_lighting_on || white;
+}
+
 bool flash_set() { return flash_r != 0 || flash_g != 0 || flash_b != 0; }
 
 SDL_Rect map_rect() {
@@ -129,6 +141,7 @@ void destroy_map_textures() {
         if (map_view_texture) SDL_DestroyTexture(map_view_texture);
     }
     map_base_texture = map_view_texture = nullptr;
+    view_copy_owed = false;
     textures_renderer = nullptr;
     live_textures = 0;
 }
@@ -170,6 +183,7 @@ GlowPlace glow_place(const MapLight& light, int px, int py) {
 void rebuild_map_view_texture() {
     if (game_renderer == nullptr || map_base_texture == nullptr || map_view_texture == nullptr)
         return;
+    view_copy_owed = false;
     SDL_Texture* old_target = SDL_GetRenderTarget(game_renderer);
     SDL_SetRenderTarget(game_renderer, map_view_texture);
     // Only the part that is shown is composed; the rest is never seen.
@@ -223,11 +237,39 @@ void render_map_view() {
         return;
     }
     if (map_view_texture == nullptr) return;
-    if (!map_texture_current) rebuild_map_view_texture();
     const SDL_Rect src = shown_source();
     SDL_Rect dst = m;
     scale_rect_to_output(&dst);
+    if (!map_texture_current && map_base_texture != nullptr && plain_view()) {
+        // The view would be a plain copy of the base: show the base itself
+        // and owe the copy until someone needs it.
+        SDL_SetTextureBlendMode(map_base_texture, SDL_BLENDMODE_NONE);
+        SDL_SetTextureColorMod(map_base_texture, 255, 255, 255);
+        SDL_RenderCopy(game_renderer, map_base_texture, &src, &dst);
+        view_copy_owed = true;
+        return;
+    }
+    if (!map_texture_current || view_copy_owed) rebuild_map_view_texture();
     SDL_RenderCopy(game_renderer, map_view_texture, &src, &dst);
+}
+
+void settle_map_view_texture() {
+    if (view_copy_owed) rebuild_map_view_texture();
+}
+
+void begin_map_base_redraw(bool composed_after) {
+    if (!view_copy_owed) return;
+    if (composed_after) view_copy_owed = false;  // never seen before the next composition
+    else rebuild_map_view_texture();
+}
+
+bool map_view_composed_at_present() {
+    if (no_flush || game_renderer == nullptr || map_view_state == 0) return false;
+    if (map_view_texture == nullptr || map_base_texture == nullptr) return false;
+    const bool flash = flash_set();
+    if (eyes_closed && !flash && !map_fade_running) return false;
+    if (flash && !map_fade_running) return false;
+    return true;
 }
 
 void render_map_view_now() {
@@ -241,6 +283,7 @@ void render_map_view_now() {
 
 void clear_map_texture() {
     if (game_renderer == nullptr || map_base_texture == nullptr) return;
+    settle_map_view_texture();
     SDL_Texture* old = SDL_GetRenderTarget(game_renderer);
     SDL_SetRenderTarget(game_renderer, map_base_texture);
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_NONE);
@@ -251,6 +294,7 @@ void clear_map_texture() {
 
 void clear_shown_map_texture() {
     if (game_renderer == nullptr || map_base_texture == nullptr) return;
+    settle_map_view_texture();
     SDL_Texture* old = SDL_GetRenderTarget(game_renderer);
     SDL_SetRenderTarget(game_renderer, map_base_texture);
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_NONE);

@@ -38,6 +38,14 @@ void render_map_view();
 // view texture and without presenting.
 void render_map_view_now();
 void rebuild_map_view_texture();
+// When nothing tints the view, a present shows the base texture itself and
+// the copy into the view texture is made only when needed. Call
+// settle_map_view_texture before drawing on the base texture; a full
+// redraw calls begin_map_base_redraw(map_view_composed_at_present()) first,
+// which drops the copy when the coming present composes the view anew.
+void settle_map_view_texture();
+void begin_map_base_redraw(bool composed_after);
+bool map_view_composed_at_present();
 void refresh_map_textures();
 void clear_map_texture();
 // The same for the part of the base texture that the map rectangle shows

@@ -19,8 +19,8 @@
 #include "objects/map_object_table.h"
 #include "shell/commands.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
-#include "ui/platform.h"
+#include "game/player.h"
+#include "base/platform.h"
 
 namespace {
 

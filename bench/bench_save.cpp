@@ -14,10 +14,10 @@
 #include "maps/map_layers.h"
 #include "maps/terrain_types.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
-#include "shell/save_load.h"
+#include "game/player.h"
+#include "game/save_load.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "maps/weather.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

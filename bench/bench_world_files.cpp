@@ -16,8 +16,8 @@
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
-#include "ui/platform.h"
+#include "game/player.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "mapgen/heights.h"
 #include "mapgen/world_gen.h"
 #include "maps/map_layers.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

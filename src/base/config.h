@@ -23,10 +23,8 @@ bool ini_flag_default_yes(const char* key);
 // returned. Nothing is done (false) when the file is missing.
 bool ini_set_value(const char* key, const char* value);
 
-// Reads the keys that are kept as global settings (below), in this order.
-void GetConfig();
 
-// Global settings filled by GetConfig.
+// Global settings filled by GetConfig (ui/settings.h).
 extern int32_t museum_mode;           // MUSEUM exactly "YES"
 extern int32_t controller_enabled;    // KSM_CONTROLLER exactly "YES"
 extern int32_t controller_port;       // KSM_CONTROLLER_PORT; 0 = the link's default

@@ -1,16 +1,11 @@
 // The start-up log and the debug channels.
-#include "shell/debug_log.h"
+#include "base/debug_log.h"
 
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
-#include "shell/player.h"
-#include "ui/boxes.h"
-#include "ui/canvas.h"
-#include "ui/font.h"
-#include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 int32_t debug_logs_on = 0;
 int32_t key_debug_on = 0;
@@ -36,21 +31,9 @@ bool channel_name_ok(const char* channel) {
 
 }  // namespace
 
-void init_log_line(const char* text) { append_line(INIT_LOG_FILE, text != nullptr ? text : ""); }
+void (*debug_game_time)(int* day, int* hour, int* minute) = nullptr;
 
-void show_init_step(const char* text) {
-    char shown[81];
-    if (text == nullptr) text = "";
-    // Long texts are shown and logged cut to 70 characters.
-    size_t cut = std::strlen(text) > 80 ? 70 : 80;
-    copy_text(shown, cut + 1, text);
-    if (graphics_initialised && canvas != nullptr) {
-        fill_canvas_rect(5, 30, 396, 11, map_rgb(0, 0, 0));
-        draw_text_at(10, 30, shown, map_rgb(171, 171, 171), 0);
-        present_screen();
-    }
-    init_log_line(shown);
-}
+void init_log_line(const char* text) { append_line(INIT_LOG_FILE, text != nullptr ? text : ""); }
 
 void debug_log(const char* channel, const char* text) {
     if (!channel_name_ok(channel)) return;
@@ -72,8 +55,10 @@ void debug_log(const char* channel, const char* text) {
 
     FILE* f = std::fopen(path, "a");
     if (f != nullptr) {
-        std::fprintf(f, "{%d:%d} Day/H:M %d/%d:%d %s\n", local.tm_min, local.tm_sec, int(Plr.day),
-                     int(Plr.hour), int(Plr.minute), text);
+        int day = 0, hour = 0, minute = 0;
+        if (debug_game_time) debug_game_time(&day, &hour, &minute);
+        std::fprintf(f, "{%d:%d} Day/H:M %d/%d:%d %s\n", local.tm_min, local.tm_sec, day, hour, minute,
+                     text);
         std::fclose(f);
     }
     char when[64];
@@ -91,22 +76,3 @@ void debug_log(const char* channel, const char* text) {
     }
 }
 
-// A debug line on the message line, shown even while messages are quiet.
-static void show_debug_line(const char* text) {
-    char line[1024];
-    format_text(line, sizeof line, "? %s", text != nullptr ? text : "");
-    bool was_suppressed = messages_suppressed;
-    messages_suppressed = false;
-    show_message(line);
-    messages_suppressed = was_suppressed;
-}
-
-void debug_message(const char* text) {
-    if (debug_messages_on) show_debug_line(text);
-}
-
-void quest_debug(const char* text) {
-    if (!quest_debug_on && !debug_messages_on) return;
-    show_debug_line(text);
-    debug_log("!quests", text);
-}

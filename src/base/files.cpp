@@ -1,10 +1,10 @@
-#include "ui/files.h"
+#include "base/files.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 // ------------------------------------------------------------------ files
 

@@ -1,4 +1,4 @@
-#include "ui/platform.h"
+#include "base/platform.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "ui/files.h"
+#include "base/files.h"
 
 namespace fs = std::filesystem;
 
@@ -322,6 +322,15 @@ size_t copy_text(char* dst, size_t cap, const char* src) {
         ++n;
     }
     dst[n] = 0;
+    return n;
+}
+
+size_t copy_field(char* dst, size_t cap, const char* field, size_t field_size) {
+    if (dst == nullptr || cap == 0) return 0;
+    size_t n = field != nullptr ? strnlen(field, field_size) : 0;
+    if (n > cap - 1) n = cap - 1;
+    if (n > 0) std::memcpy(dst, field, n);
+    dst[n] = '\0';
     return n;
 }
 

@@ -123,6 +123,9 @@ int vformat_text(char* dst, size_t cap, const char* fmt, va_list args)
     __attribute__((format(printf, 3, 0)));
 template <size_t N>
 size_t copy_text(char (&dst)[N], const char* src) { return copy_text(dst, N, src); }
+// Copies a fixed-size record field, which need not be terminated: at most
+// `field_size` bytes, up to its first zero byte.
+size_t copy_field(char* dst, size_t cap, const char* field, size_t field_size);
 
 // ------------------------------------------------------------ randomness
 

@@ -1,11 +1,11 @@
-#include "ui/tag_text.h"
+#include "base/tag_text.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "ui/files.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/files.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 // ------------------------------------------------------------ tag values
 

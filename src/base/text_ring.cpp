@@ -1,13 +1,9 @@
-#include "ui/text_ring.h"
+#include "base/text_ring.h"
 
 #include <cstring>
 
-#include "maps/map_layers.h"
-#include "maps/regions.h"
-#include "shell/player.h"
-#include "ui/catalogue.h"
-#include "ui/files.h"
-#include "ui/platform.h"
+#include "base/files.h"
+#include "base/platform.h"
 
 char text_ring[TEXT_RING_SIZE][TEXT_RING_BYTES];
 int32_t text_ring_index = 0;
@@ -52,52 +48,6 @@ bool ends_with(const char* text, size_t length, const char* tail) {
 }
 
 }  // namespace
-
-// ------------------------------------------------------------- ksm_textinit
-
-namespace {
-
-// A catalogue answer that stands for a key the catalogue does not know:
-// its error text, or the key's name between dots.
-bool is_missing_answer(const char* answer, const char* key) {
-    if (answer == nullptr || answer[0] == '\0') return true;
-    if (std::strncmp(answer, "!ERROR", 6) == 0) return true;
-    if (answer[0] != '.') return false;
-    size_t name_length = std::strcspn(key, ":");
-    return std::strncmp(answer + 1, key, name_length) == 0 && answer[1 + name_length] == '.';
-}
-
-void keyed_word(char* word, const char* key) {
-    const char* answer = message_by_key(key);
-    if (!is_missing_answer(answer, key)) copy_text(word, WORD_TEXT_BYTES, answer);
-}
-
-}  // namespace
-
-void ksm_textinit() {
-    char key[64];
-    for (int month = 1; month <= 12; ++month) {
-        format_text(key, sizeof key, "MONTH_NAME:%d", month);
-        keyed_word(month_names[month - 1], key);
-    }
-    static const char* const damage[5] = {"SLIGHT", "LOW", "MED", "HIGH", "GREAT"};
-    static const char* const grade[4] = {"LOW", "MED", "HIGH", "GREAT"};
-    for (int i = 0; i < 5; ++i) {
-        format_text(key, sizeof key, "CARCASS_DAMAGE:%s", damage[i]);
-        keyed_word(carcass_damage_words[i], key);
-    }
-    for (int i = 0; i < 4; ++i) {
-        format_text(key, sizeof key, "CARCASS_EATEN:%s", grade[i]);
-        keyed_word(carcass_eaten_words[i], key);
-        format_text(key, sizeof key, "CARCASS_CUT:%s", grade[i]);
-        keyed_word(carcass_cut_words[i], key);
-    }
-    keyed_word(adjective_big, "ADJ:BIG");
-    keyed_word(adjective_small, "ADJ:SMALL");
-    keyed_word(activity_profile_words[PROFILE_AGGRESSIVE], "ACTIVITY_PROFILE:AGGRESSIVE");
-    keyed_word(activity_profile_words[PROFILE_ESCAPING], "ACTIVITY_PROFILE:ESCAPING");
-    keyed_word(activity_profile_words[PROFILE_UNCONSCIOUS], "ACTIVITY_PROFILE:UNCONSCIOUS");
-}
 
 // ------------------------------------------------------ descriptive words
 
@@ -165,9 +115,6 @@ const char* direction_name(int code) {
     return code >= 0 && code < 8 ? names[code] : names[0];
 }
 
-char* distance_words(int distance) {
-    return ring_copy(distance_text(distance, 0, 0, 0, 9));
-}
 
 const char* companion_role_phrase(int role_flags) {
     static char phrase[1024];
@@ -406,14 +353,6 @@ char* with_definite_article(const char* phrase) {
     return out;
 }
 
-char* out_of_items_text(const char* item_name) {
-    char format[TEXT_RING_BYTES];
-    copy_text(format, sizeof format, message_by_key("OUT_OF_ITEMS"));
-    char* out = next_ring_text();
-    fill_message_format(out, TEXT_RING_BYTES, format, {item_name ? item_name : ""});
-    return out;
-}
-
 char* join_list_with_and(const char* list) {
     char* out = next_ring_text();
     const char* text = list ? list : "";
@@ -499,21 +438,7 @@ char* tally_text() {
     return out;
 }
 
-// ------------------------------------------- words about the character
-
-char* plr_full_name() {
-    char* out = next_ring_text();
-    // Both fields are fixed-size; never read past them.
-    format_text(out, TEXT_RING_BYTES, "%.*s %.*s", int(strnlen(plr.name, sizeof plr.name)),
-                plr.name, int(strnlen(plr.second_name, sizeof plr.second_name)), plr.second_name);
-    return out;
-}
-
-char* body_temperature_words(bool sentence, uint8_t* rgb) {
-    return body_temperature_words_for(plr.bodytemp, sentence, rgb);
-}
-
-const char* hunger_words(int stomach) {
+const char* hunger_words_for(int stomach, uint32_t energy_reserve) {
     const char* text = stomach > 225   ? "hungry as a bear"
                        : stomach > 200 ? "very hungry"
                        : stomach > 160 ? "hungry"
@@ -521,21 +446,9 @@ const char* hunger_words(int stomach) {
                        : stomach > 80  ? "a bit hungry"
                                        : "";
     // The energy reserve tells more than the stomach once it runs low.
-    if (plr.Energiavaranto < 1000) text = "famished";
-    if (plr.Energiavaranto < 700) text = "desperately hungry";
-    if (plr.Energiavaranto < 200) text = "starving";
+    if (energy_reserve < 1000) text = "famished";
+    if (energy_reserve < 700) text = "desperately hungry";
+    if (energy_reserve < 200) text = "starving";
     copy_text(hunger_buffer, sizeof hunger_buffer, text);
     return hunger_buffer;
-}
-
-char* place_phrase(int world_x, int world_y) {
-    char here[TEXT_RING_BYTES];
-    copy_text(here, sizeof here, region_names_text(plr_world_x(), plr_world_y()));
-    const char* there = region_names_text(world_x, world_y);
-    char* out = next_ring_text();
-    if (std::strcmp(here, there) == 0)
-        format_text(out, TEXT_RING_BYTES, "here at %s", there);
-    else
-        format_text(out, TEXT_RING_BYTES, "at the region called %s", there);
-    return out;
 }

@@ -35,23 +35,17 @@ extern char adjective_small[WORD_TEXT_BYTES];
 enum { PROFILE_AGGRESSIVE = 0, PROFILE_ESCAPING = 1, PROFILE_UNCONSCIOUS = 2 };
 extern char activity_profile_words[3][WORD_TEXT_BYTES];
 
-// Replaces the keyed words by their catalogue texts; once at start-up.
-// A key the catalogue does not know keeps its built-in word.
-void ksm_textinit();
 
 // ------------------------------------------------------ descriptive words
 // "ring" texts come from next_ring_text; "static" ones live in a buffer of
 // the routine's own, valid until its next call.
 
-char* plr_full_name();                         // ring
 char* temperature_word(int degrees);           // ring
 char* snow_depth_words(int depth);             // ring, "" below 10
 char* snow_crust_words(int crust);             // ring, "" below 10
 char* date_phrase(int day_of_month, int month);  // ring; month clamped to 1..12
 const char* skill_level_word(int level);       // constant table entry
 const char* direction_name(int code);          // "E" .. "SE"; other codes "E"
-char* place_phrase(int world_x, int world_y);  // ring
-char* distance_words(int distance);            // ring
 const char* companion_role_phrase(int role_flags);        // static
 const char* capitalised_article_phrase(const char* noun);  // static
 const char* article_phrase(const char* noun);              // static
@@ -65,16 +59,17 @@ void time_of_day_name(int hour, char (&out)[N]) { time_of_day_name(hour, out, N)
 
 // The character's body temperature as a short word, or with sentence set a
 // sentence; rgb (3 bytes, may be null) receives its colour. Ring.
-char* body_temperature_words(bool sentence, uint8_t* rgb);
-// Body temperature bands, given the temperature directly.
+// The character's body temperature in words: game/player_words.h. The
+// bands, given the temperature directly:
 char* body_temperature_words_for(float celsius, bool sentence, uint8_t* rgb);
-const char* hunger_words(int stomach);         // static (shared with nutrition_word)
+// How hungry a stomach and an energy reserve feel (static, shared with
+// nutrition_word); the character's own: hunger_words in game/player_words.h.
+const char* hunger_words_for(int stomach, uint32_t energy_reserve);
 const char* thirst_words(int thirst);          // static
 const char* nutrition_word(uint32_t energy_reserve);  // static (shared)
 
 char* with_indefinite_article(const char* phrase);  // ring
 char* with_definite_article(const char* phrase);    // ring
-char* out_of_items_text(const char* item_name);     // ring
 // "bread, fish, berries," -> "bread, fish and berries" (ring).
 char* join_list_with_and(const char* list);
 

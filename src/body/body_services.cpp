@@ -1,9 +1,11 @@
 #include "body/body_services.h"
 
-#include "shell/player.h"
+#include "base/stubs.h"
+
+#include "game/player.h"
 
 // Not built yet: the heat model of fires comes with body heat.
-int fire_heat_at(int x, int y) { return 0; }
+int fire_heat_at(int x, int y) { KSM_STUB("fire_heat_at"); return 0; }
 
 // The player's weight is known from the record; creatures' weights come
 // with the creature table (0 until then).
@@ -43,8 +45,26 @@ int cre_penalty(int creature, int kind) {
 
 // Not built yet: a steady walking pace of 5 km/h until injury, load, fatigue
 // and snow effects come with the body subsystem.
-int cre_movement_speed(int creature) { return 50; }
+int cre_movement_speed(int creature) { KSM_STUB("cre_movement_speed"); return 50; }
 
 // Not built yet apart from the weather, which this hourly step brings up to
 // the clock.
-void hourly_player_maintenance() { update_weather(); }
+void hourly_player_maintenance() { KSM_STUB("hourly_player_maintenance"); update_weather(); }
+
+// Not built yet: nobody spends energy or tires, the body temperature stays
+// where it is and wounds do not change by days.
+void cre_spend_energy(int, int) { KSM_STUB("cre_spend_energy"); }
+void cre_update_fatigue(int, int) { KSM_STUB("cre_update_fatigue"); }
+void PLR_Lampotila() { KSM_STUB("PLR_Lampotila"); }
+void daily_wound_change() { KSM_STUB("daily_wound_change"); }
+// Not built yet: no human groups are rolled.
+void roll_daily_human_presence(int) { KSM_STUB("roll_daily_human_presence"); }
+// Not built yet: nobody fights, and efforts have no words.
+int plr_count_adjacent_fighters(int, int) {
+    KSM_STUB("plr_count_adjacent_fighters");
+    return 0;
+}
+const char* effort_word(int) {
+    KSM_STUB("effort_word");
+    return "";
+}

@@ -14,3 +14,20 @@ int cre_penalty(int creature, int kind);
 int cre_movement_speed(int creature);
 // The hourly update of the player, run by the clock on each new hour.
 void hourly_player_maintenance();
+
+// Energy use and fatigue over time of a creature (-1 the player), in the
+// clock's time units.
+void cre_spend_energy(int creature, int units);
+void cre_update_fatigue(int creature, int units);
+// The player's effective temperature and body-temperature change, once per
+// game minute.
+void PLR_Lampotila();
+// The daily course of the player's wounds.
+void daily_wound_change();
+// The daily roll of human groups near the player (kind 0: roll it).
+void roll_daily_human_presence(int kind);
+// The number of hostile fighters engaged with a creature (-1 the player);
+// non-zero means it is in combat.
+int plr_count_adjacent_fighters(int creature, int flags);
+// The word for an exertion shown in the long-task window.
+const char* effort_word(int exertion);

@@ -22,14 +22,3 @@ extern uint8_t console_see_through;
 
 // The "*" key.
 void developer_console();
-
-// Services that are not built yet note each call here, so that the tests
-// (and a developer) can see what a command reached. A ring of the last 32
-// names, newest last.
-constexpr int STUB_CALL_SLOTS = 32;
-extern const char* stub_calls[STUB_CALL_SLOTS];
-extern int stub_call_count;  // total calls noted since the last clear
-void note_stub_call(const char* name);
-void clear_stub_calls();
-// True when the name is among the calls noted since the last clear.
-bool stub_was_called(const char* name);

@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
+#include "base/stubs.h"
 #include "console/console.h"
 #include "maps/world_files.h"
-#include "shell/debug_log.h"
+#include "base/debug_log.h"
 
 CreatureRecord CreTemplates[CRE_TEMPLATE_COUNT];
 
@@ -31,7 +32,7 @@ int read_constant_cre(const std::string& path) {
 }
 
 // Not built yet: the upper kinds are made by the creature subsystem.
-void fill_upper_templates() { note_stub_call("fill_upper_templates"); }
+void fill_upper_templates() { KSM_STUB("fill_upper_templates"); }
 
 // Not built yet: there is no creature table to write back.
-void cre_save_to_crs() { note_stub_call("cre_save_to_crs"); }
+void cre_save_to_crs() { KSM_STUB("cre_save_to_crs"); }

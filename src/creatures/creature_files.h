@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 struct CreatureRecord {
     uint8_t body_class;   // 0: empty record

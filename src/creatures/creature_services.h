@@ -61,3 +61,17 @@ int cre_is_female(int creature);
 // ("growl", "bark"), from its record.
 const char* cre_aggression_sound(int creature);
 const char* cre_sound(int creature);
+
+// Services of the daily update and of long tasks.
+// The daily changes of the creature in a slot.
+void creature_day(int slot);
+// Drops the area records whose last day has passed.
+void drop_expired_area_events();
+// The number of companions that can help with a task.
+int count_helping_companions();
+// The names of the companions that help ("your companions" for a group).
+const char* companion_names_text();
+struct TaskCreatureView;
+// What a long task needs to know about the creature in a slot; false when
+// the slot holds none.
+bool creature_task_view(int slot, TaskCreatureView& out);

@@ -5,19 +5,19 @@
 
 #include <cmath>
 
+#include "base/stubs.h"
 #include "console/console.h"
 #include "creatures/creature_services.h"
 #include "maps/map_layers.h"
 #include "maps/terrain_types.h"
-#include "shell/clock.h"
-#include "shell/commands.h"
-#include "shell/debug_log.h"
-#include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "game/turn_state.h"
+#include "base/debug_log.h"
+#include "game/player.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
-#include "ui/text_ring.h"
-#include "ui/platform.h"
+#include "base/text_ring.h"
+#include "base/platform.h"
 
 int32_t previous_x = 0;
 int32_t previous_y = 0;
@@ -162,18 +162,18 @@ void MovePlayer(int code) {
     turn_time_state = TURN_CLOCK_ADVANCED;
     view_rebuild_request = 1;
 }
-void movement_menu() { note_stub_call("movement_menu"); }
-void toggle_hiding() { note_stub_call("toggle_hiding"); }
-void toggle_walk_run() { note_stub_call("toggle_walk_run"); }
+void movement_menu() { KSM_STUB("movement_menu"); }
+void toggle_hiding() { KSM_STUB("toggle_hiding"); }
+void toggle_walk_run() { KSM_STUB("toggle_walk_run"); }
 int open_door(int, int) {
-    note_stub_call("open_door");
+    KSM_STUB("open_door");
     return 0;
 }
 int close_door() {
-    note_stub_call("close_door");
+    KSM_STUB("close_door");
     return 0;
 }
-void plr_enter_water(int, int) { note_stub_call("plr_enter_water"); }
+void plr_enter_water(int, int) { KSM_STUB("plr_enter_water"); }
 
 const char* movement_mode_text() {
     char* out = next_ring_text();

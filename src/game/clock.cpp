@@ -1,22 +1,24 @@
 // The game clock and calendar: seconds, minutes and their steps, the
 // normalisation into hours, days, months and winters, the daylight tint,
 // seasons and calendar texts, and the wearing away of tracks by weather.
-#include "shell/clock.h"
+#include "game/clock.h"
 
 #include <cmath>
 #include <cstring>
 
+#include "body/body_services.h"
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "maps/sight.h"
 #include "maps/weather.h"
 #include "objects/map_object_table.h"
-#include "shell/config.h"
-#include "shell/player.h"
+#include "base/config.h"
+#include "game/player.h"
+#include "game/screen_hooks.h"
 #include "society/game_course.h"
-#include "ui/files.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/files.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 int32_t clock_seconds = 0;
 int32_t last_hour = -1;
@@ -26,13 +28,11 @@ int32_t clock_sight_distance = 0;
 int32_t tint_r = 255, tint_g = 255, tint_b = 255;
 
 ClockServices default_clock_services() {
-    // The sky indicator (ui/sky.h) and the player's hourly maintenance
-    // (body/body_services.h); declared here only, as this file keeps
-    // forwarders of the same names.
-    void draw_sky_indicator();
-    void hourly_player_maintenance();
     ClockServices s{};
-    s.draw_sky_indicator = draw_sky_indicator;
+    s.spend_energy = cre_spend_energy;
+    s.update_fatigue = cre_update_fatigue;
+    s.body_temperature = PLR_Lampotila;
+    s.draw_sky_indicator = [] { screen_hooks.draw_sky_indicator(); };
     s.hourly_player_maintenance = hourly_player_maintenance;
     s.month_changed = [] { report_game_course_event(48); };
     s.update_light_sources = update_light_sources;
@@ -51,22 +51,22 @@ constexpr uint8_t KIND_TRACK = 10;
 uint8_t& track_strength(MapObject& o) { return o.state; }
 uint8_t track_flags(const MapObject& o) { return o.reserved_5; }
 
-void cre_spend_energy(int creature, int units) {
+void ask_spend_energy(int creature, int units) {
     if (clock_services.spend_energy) clock_services.spend_energy(creature, units);
 }
-void cre_update_fatigue(int creature, int units) {
+void ask_update_fatigue(int creature, int units) {
     if (clock_services.update_fatigue) clock_services.update_fatigue(creature, units);
 }
-void PLR_Lampotila() {
+void ask_body_temperature() {
     if (clock_services.body_temperature) clock_services.body_temperature();
 }
 void ask_light_sources(int burn) {
     if (clock_services.update_light_sources) clock_services.update_light_sources(burn);
 }
-void draw_sky_indicator() {
+void ask_sky_indicator() {
     if (clock_services.draw_sky_indicator) clock_services.draw_sky_indicator();
 }
-void hourly_player_maintenance() {
+void ask_hourly_maintenance() {
     if (clock_services.hourly_player_maintenance) clock_services.hourly_player_maintenance();
 }
 void ask_sight_table(int distance) {
@@ -80,14 +80,14 @@ constexpr int MONTHS_PER_YEAR = 12;
 
 // Energy and fatigue of the minute steps: mode 0 both, 2 energy only, 1 none.
 void spend_for_minutes(int minutes, int mode) {
-    if (mode == 0 || mode == 2) cre_spend_energy(-1, minutes);
-    if (mode == 0) cre_update_fatigue(-1, 1);
+    if (mode == 0 || mode == 2) ask_spend_energy(-1, minutes);
+    if (mode == 0) ask_update_fatigue(-1, 1);
 }
 
 // Everything that happens once per passing minute, after the minute has
 // been counted (and its energy spent by the caller).
 void minute_steps_after_energy() {
-    PLR_Lampotila();
+    ask_body_temperature();
     ask_light_sources(0);
     fade_tracks_by_weather(1);
     update_sight_light();
@@ -146,7 +146,7 @@ void add_days(int64_t days) {
 
 void normalize_game_clock() {
     update_daylight_tint();
-    draw_sky_indicator();
+    ask_sky_indicator();
     if (Plr.minute >= MINUTES_PER_HOUR) {
         int hours = Plr.minute / MINUTES_PER_HOUR;
         Plr.minute = uint8_t(Plr.minute % MINUTES_PER_HOUR);
@@ -158,7 +158,7 @@ void normalize_game_clock() {
     if (Plr.hour > 23) carry_hours(0);
     if (Plr.hour != last_hour) {
         last_hour = Plr.hour;
-        hourly_player_maintenance();
+        ask_hourly_maintenance();
     }
 }
 
@@ -186,14 +186,14 @@ void advance_seconds(int seconds) {
     Plr.tick_count += ticks < 1 ? 1 : ticks;
     clock_seconds += seconds;
     if (clock_seconds < 60) {
-        cre_update_fatigue(-1, 6);
+        ask_update_fatigue(-1, 6);
         return;
     }
     // A full minute; what lies beyond it is not carried over.
     clock_seconds = 0;
     add_game_minutes(1);
     update_daylight_tint();
-    draw_sky_indicator();
+    ask_sky_indicator();
     spend_for_minutes(1, 2);
     minute_steps_after_energy();
 }
@@ -202,17 +202,17 @@ void advance_minutes(int minutes, int mode) {
     if (minutes < 0) minutes = 0;
     add_game_minutes(minutes);
     update_daylight_tint();
-    draw_sky_indicator();
-    if (mode == 0 || mode == 2) cre_spend_energy(-1, minutes);
-    if (mode == 0) cre_update_fatigue(-1, 1);
+    ask_sky_indicator();
+    if (mode == 0 || mode == 2) ask_spend_energy(-1, minutes);
+    if (mode == 0) ask_update_fatigue(-1, 1);
     minute_steps_after_energy();
 }
 
 void run_minute_steps(int energy_minutes, int fatigue_units) {
     update_daylight_tint();
-    draw_sky_indicator();
-    if (energy_minutes > 0) cre_spend_energy(-1, energy_minutes);
-    if (fatigue_units > 0) cre_update_fatigue(-1, fatigue_units);
+    ask_sky_indicator();
+    if (energy_minutes > 0) ask_spend_energy(-1, energy_minutes);
+    if (fatigue_units > 0) ask_update_fatigue(-1, fatigue_units);
     minute_steps_after_energy();
 }
 

@@ -1,24 +1,41 @@
 // The daily update.
-#include "shell/daily_update.h"
+#include "game/daily_update.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "base/debug_log.h"
+#include "base/platform.h"
+#include "body/body_services.h"
+#include "creatures/creature_services.h"
+#include "game/death.h"
+#include "game/player.h"
+#include "game/screen_hooks.h"
+#include "game/turn_state.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/debug_log.h"
-#include "shell/ending.h"
-#include "shell/game_loop.h"
-#include "shell/player.h"
-#include "ui/platform.h"
-#include "ui/side_panel.h"
+#include "objects/map_objects.h"
+#include "society/quest_commands.h"
+#include "work/work_services.h"
 
 DailyServices default_daily_services() {
     DailyServices s{};
     s.rebuild_terrain_types = init_terrain_types;
-    s.refresh_status_panel = refresh_status_panel;
+    s.rot_pack_food = rot_pack_food;
+    s.age_map_items = age_map_items;
+    s.areal_itemizer = areal_itemizer;
+    s.update_plant_patches = update_plant_patches;
+    s.purge_old_tracks = purge_old_tracks;
+    s.retire_stale_creature_records = retire_stale_creature_records;
+    s.remove_expired_quests = remove_expired_quests;
     s.plr_die = plr_die;
+    s.daily_wound_change = daily_wound_change;
+    s.refresh_status_panel = [] { screen_hooks.refresh_status_panel(); };
+    s.roll_daily_human_presence = roll_daily_human_presence;
+    s.creature_day = creature_day;
+    s.drop_expired_area_events = drop_expired_area_events;
+    s.clear_daily_object_flags = clear_daily_object_flags;
     return s;
 }
 DailyServices daily_services = default_daily_services();

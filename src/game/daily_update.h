@@ -10,9 +10,10 @@ constexpr const char* EQUIP_LOG_FILE = "EQUIP.DAT";
 // Cause of death given for starvation.
 constexpr int CAUSE_STARVATION = -101;
 
-// Services of other parts of the game that the day change calls. A null
-// entry is skipped (with a neutral answer where one is needed): the part
-// that provides a service sets it here, and a test may set its own.
+// Services of other parts of the game that the day change calls: the
+// game's own by default (stubs until they are built; the side panel is
+// connected by the screens). A null entry is skipped with a neutral answer;
+// a test may set its own.
 struct DailyServices {
     void (*rebuild_terrain_types)();           // seasonal terrain follows the date
     void (*rot_pack_food)();                   // food in the pack rots

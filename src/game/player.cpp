@@ -1,9 +1,9 @@
 // The character record and its file.
-#include "shell/player.h"
+#include "game/player.h"
 
 #include <cstring>
 
-#include "ui/text_ring.h"
+#include "base/text_ring.h"
 
 PlayerRecord Plr;
 

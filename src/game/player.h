@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 constexpr size_t PLR_RECORD_SIZE = 5716;
 constexpr int32_t PLR_FORMAT_VERSION = 371;

@@ -1,5 +1,5 @@
 // Saving and loading the character.
-#include "shell/save_load.h"
+#include "game/save_load.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,10 +15,9 @@
 #include "maps/weather.h"
 #include "maps/world_files.h"
 #include "objects/object_store.h"
-#include "shell/commands.h"
-#include "shell/debug_log.h"
-#include "shell/ending.h"
-#include "shell/game_loop.h"
+#include "game/turn_state.h"
+#include "base/debug_log.h"
+#include "base/fatal.h"
 #include "society/villages.h"
 #include "ui/boxes.h"
 #include "ui/message_line.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/player.h"
+#include "game/player.h"
 
 // Rotating backup counter: starts at 0 with the program, never saved.
 extern int32_t backup_counter;

@@ -1,16 +1,15 @@
 // The skill table and the starting skills of a new character.
-#include "shell/skill_setup.h"
+#include "game/skill_setup.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "shell/ending.h"
-#include "shell/player.h"
-#include "shell/skills_screen.h"
-#include "ui/files.h"
+#include "base/fatal.h"
+#include "game/player.h"
+#include "base/files.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/tag_text.h"
+#include "base/platform.h"
+#include "base/tag_text.h"
 
 OptionState option_state = {};
 

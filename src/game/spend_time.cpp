@@ -1,7 +1,7 @@
 // Long tasks: the clock runs step by step while the world goes on, with a
 // small window for the time spent, the progress and the effort, until the
 // task is done or something stops it.
-#include "shell/spend_time.h"
+#include "game/spend_time.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -10,34 +10,46 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/clock.h"
-#include "shell/config.h"
-#include "shell/debug_log.h"
-#include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "base/config.h"
+#include "base/debug_log.h"
+#include "game/screen_hooks.h"
+#include "game/turn_state.h"
+#include "game/player.h"
 #include "body/body_upkeep.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
 #include "objects/map_objects.h"
-#include "ui/side_panel.h"
+#include "body/body_services.h"
+#include "creatures/creature_services.h"
+#include "maps/happenings.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/catalogue.h"
 #include "ui/font.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "maps/map_draw.h"
 #include "ui/prompts.h"
 #include "ui/sound.h"
 
 char task_sound_name[20] = {};
 int32_t task_resumable = 0;
+
+void clear_task_sound() { task_sound_name[0] = 0; }
+
 int32_t task_interrupt_request = 0;
 int32_t task_key_request = 0;
 SpendTimeSeams default_spend_time_seams() {
     SpendTimeSeams s{};
     s.rebuild_view = rebuild_view;
+    s.adjacent_fighters = [] { return plr_count_adjacent_fighters(-1, 0); };
+    s.creature_view = creature_task_view;
+    s.count_helping_companions = count_helping_companions;
+    s.companion_names = companion_names_text;
+    s.effort_word = effort_word;
+    s.world_encounter_check = [] { check_world_encounter(); };
     return s;
 }
 SpendTimeSeams spend_time_seams = default_spend_time_seams();
@@ -74,19 +86,19 @@ int ask_default_yes(const char* question) {
                                                    : ask_yes_no_default_yes(question);
 }
 
-int plr_count_adjacent_fighters(int, int) {
+int task_adjacent_fighters() {
     return spend_time_seams.adjacent_fighters ? spend_time_seams.adjacent_fighters() : 0;
 }
 bool task_creature_view(int slot, TaskCreatureView& out) {
     return spend_time_seams.creature_view ? spend_time_seams.creature_view(slot, out) : false;
 }
-int count_helping_companions() {
+int task_helping_companions() {
     return spend_time_seams.count_helping_companions ? spend_time_seams.count_helping_companions() : 0;
 }
-const char* companion_names_text() {
+const char* task_companion_names() {
     return spend_time_seams.companion_names ? spend_time_seams.companion_names() : "your companions";
 }
-const char* effort_word(int exertion) {
+const char* task_effort_word(int exertion) {
     return spend_time_seams.effort_word ? spend_time_seams.effort_word(exertion) : "";
 }
 void task_rebuild_view() {
@@ -200,7 +212,7 @@ void open_task_window(TaskWindow& win, const char* label, int progress_done, int
     if (!(flags & TASK_NO_PROGRESS))
         draw_text_at(win.x + 8, win.y + 38, progress_done > 0 ? "Continuing: " : "  Progress: ", white, 1);
     draw_text_at(win.x + 8, win.y + 52, "    Effort: ", white, 1);
-    draw_text_at(win.x + 104, win.y + 52, effort_word(Plr.exertion), rgb(87, 87, 87), 1);
+    draw_text_at(win.x + 104, win.y + 52, task_effort_word(Plr.exertion), rgb(87, 87, 87), 1);
     draw_text_at(win.x + 8, win.y + 80, "Wait, or press [ESC] to cancel.", rgb(60, 90, 152), 1);
     present_rect(win.x, win.y, win.w, win.h, 1);
     win.open = true;
@@ -273,7 +285,7 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
         show_message("!That's something you can not do while swimming!");
         return 0;
     }
-    if (plr_count_adjacent_fighters(-1, 0) > 0) {
+    if (task_adjacent_fighters() > 0) {
         show_message("!Get rid of the combat situation first!");
         return 0;
     }
@@ -342,7 +354,7 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
         ++done;
         if (!fine || done % 6 == 0) ++minutes_done;
         normalize_game_clock();
-        refresh_status_panel();
+        screen_hooks.refresh_status_panel();
         char spent[64];
         time_spent_text(spent, sizeof spent, minutes_done, done, fine, task_minutes);
         int percent = progress_done + int(std::ceil(double(done) / steps * (100 - progress_done)));
@@ -361,7 +373,7 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
             task_world_encounter_check();
             task_rebuild_view();
         } else {
-            draw_movement_box();
+            screen_hooks.draw_movement_box();
         }
 
         // 11. One key, without waiting.
@@ -398,7 +410,7 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
             task_key_request = 0;
         }
         if (!stop) stop = creatures_call_for_attention();
-        if (!stop && plr_count_adjacent_fighters(-1, 0) > 0) {
+        if (!stop && task_adjacent_fighters() > 0) {
             show_message("!You're engaged with a hostile creature...");
             stop = true;
         }
@@ -432,13 +444,13 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
 
         // 15. Companions lend a hand.
         if ((flags & TASK_COMPANIONS) && !helpers_shown) {
-            const int helpers = count_helping_companions();
+            const int helpers = task_helping_companions();
             if (helpers > 0) {
                 helpers_shown = 1;
                 const int share = (flags & TASK_HELP_TWO) ? 2 : (flags & TASK_HELP_ONE) ? 1 : 3;
                 help_percent = std::min(75, helpers * share * 10);
                 char line[200];
-                const char* names = companion_names_text();
+                const char* names = task_companion_names();
                 if (helpers == 1)
                     format_text(line, sizeof line, "#%s helps you with this task.", names);
                 else if (helpers == 2)
@@ -466,7 +478,7 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
     task_key_request = 0;
     close_task_window(win);
     task_rebuild_view();
-    refresh_status_panel();
+    screen_hooks.refresh_status_panel();
     turn_time_state = TURN_LONG_TASK;
     {
         char line[200];

@@ -23,6 +23,8 @@ constexpr int TASK_MAX_PLAIN_MINUTES = 720;
 // A sample name the caller may set before the call; the task plays it
 // looping and clears it (the game loop also clears it before each command).
 extern char task_sound_name[20];
+// Clears the task sound name (the game loop, before each command).
+void clear_task_sound();
 // Set once the task passed its resumable threshold.
 extern int32_t task_resumable;
 // Requests other code raises while a task runs: 1 a sound was heard,
@@ -48,9 +50,8 @@ struct TaskCreatureView {
 
 // The real-time clock, pause, key reads and questions of the task loop,
 // and the services of other parts of the game it calls. A null entry falls
-// back to the game's own (the clock, pause and keys are SDL's) or, for a
-// service that is not built yet, is skipped with a neutral answer. A test
-// sets its own entries; the game leaves the seams null.
+// back to the game's own (the clock, pause and keys are SDL's) or is skipped
+// with a neutral answer. A test sets its own entries.
 struct SpendTimeSeams {
     uint32_t (*now_ms)();
     void (*sleep_ms)(uint32_t ms);

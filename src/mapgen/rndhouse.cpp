@@ -10,9 +10,9 @@
 #include "maps/map_layers.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
-#include "shell/debug_log.h"
-#include "ui/files.h"
-#include "ui/platform.h"
+#include "base/debug_log.h"
+#include "base/files.h"
+#include "base/platform.h"
 
 namespace {
 

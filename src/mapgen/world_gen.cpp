@@ -2,6 +2,8 @@
 // with their sites and roads, and the finishing pass.
 #include "mapgen/world_gen.h"
 
+#include "mapgen/world_picture.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -9,16 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "mapgen/worldgen_screen.h"
 #include "maps/regions.h"
 #include "maps/world_files.h"
-#include "shell/game_loop.h"
+#include "game/turn_state.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 uint8_t* height_grid = nullptr;
 int world_progress_step = 0;

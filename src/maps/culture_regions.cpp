@@ -1,6 +1,8 @@
 // Places in words: cultural areas, directions, distances and terrain areas.
 #include "maps/culture_regions.h"
 
+#include "ui/canvas.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -12,11 +14,12 @@
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
-#include "shell/commands.h"
-#include "shell/config.h"
-#include "ui/files.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "game/turn_state.h"
+#include "base/config.h"
+#include "base/files.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
+#include "game/player_words.h"
 
 const char* const culture_area_names[CULTURE_NAME_CODES] = {
     "Kaumo",   "Driik",     "Kiesse",  "Reemi",
@@ -288,4 +291,35 @@ char* direction_distance_text(int x1, int y1, int x2, int y2, int flags) {
     char* out = next_ring_text();
     format_text(out, TEXT_RING_BYTES, "%s, %s", dir, dist);
     return out;
+}
+
+// ------------------------------------------------------------ colours
+
+RegionColour area_colour_rgb(int code) {
+    switch (code) {
+    case 0: return {0, 192, 0};
+    case 1: return {0, 168, 168};
+    case 2: return {128, 252, 0};
+    case 3: return {92, 120, 0};
+    case 4: return {252, 120, 0};
+    case 5: return {0, 96, 200};
+    case 6: return {252, 252, 84};
+    case 7: return {171, 171, 171};
+    case 8: return {255, 255, 255};
+    case 9: return {87, 87, 87};
+    case 11: return {200, 0, 252};
+    default: return {0, 0, 0};
+    }
+}
+
+uint32_t area_colour(int code) {
+    const RegionColour c = area_colour_rgb(code);
+    if (!c.r && !c.g && !c.b) return 0;
+    return canvas_format ? map_rgb(c.r, c.g, c.b) : (uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
+}
+
+uint32_t area_colour_rgba(int code) {
+    RegionColour c = area_colour_rgb(code);
+    if (code == 2) c.g = 251;
+    return (uint32_t(c.r) << 24) | (uint32_t(c.g) << 16) | (uint32_t(c.b) << 8) | 0xFFu;
 }

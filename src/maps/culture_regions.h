@@ -57,3 +57,11 @@ char* terrain_area_text(int wx, int wy);
 char* area_and_region_text(int wx, int wy);
 // direction_text and distance_text with the same flags, joined by ", ".
 char* direction_distance_text(int x1, int y1, int x2, int y2, int flags);
+
+struct RegionColour {
+    uint8_t r, g, b;
+};
+// The colour of a culture's region (black for codes without an area).
+RegionColour area_colour_rgb(int code);
+uint32_t area_colour(int code);       // canvas pixel; 0 for black
+uint32_t area_colour_rgba(int code);  // 0xRRGGBBAA with alpha 255

@@ -24,12 +24,12 @@
 #include "maps/world_files.h"
 #include "creatures/creature_services.h"
 #include "objects/item_commands.h"
-#include "shell/debug_log.h"
-#include "shell/game_loop.h"
-#include "shell/player.h"
+#include "base/debug_log.h"
+#include "game/turn_state.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/message_line.h"
 
 ZoomMap zoom_work;

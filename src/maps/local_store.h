@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "objects/map_object_table.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 constexpr int ZOOM_OBJECTS = 2000;
 constexpr int ZOOM_SIDE = 64;

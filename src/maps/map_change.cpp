@@ -3,7 +3,9 @@
 // map name and raises the pending change; the game loop then runs the map
 // loader, which builds the new current map and ends with the full save.
 #include "maps/map_change.h"
-#include "shell/clock.h"
+
+#include "base/stubs.h"
+#include "game/clock.h"
 
 #include <SDL.h>
 
@@ -25,19 +27,20 @@
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
-#include "shell/commands.h"
-#include "shell/config.h"
-#include "shell/debug_log.h"
-#include "shell/game_loop.h"
-#include "shell/player.h"
-#include "shell/save_load.h"
+#include "game/turn_state.h"
+#include "maps/map_draw.h"
+#include "base/config.h"
+#include "base/debug_log.h"
+#include "game/screen_hooks.h"
+#include "game/player.h"
+#include "game/save_load.h"
 #include "society/game_course.h"
 #include "society/villages.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 int32_t zoom_arrival_mode = 0;
 uint8_t game_just_continued = 0;
@@ -351,6 +354,9 @@ void switch_to_local_map(int mode) {
     map_change_request = 1;
 }
 
+// Not built yet: the request is cleared and nothing is entered.
+void enter_place() { KSM_STUB("enter_place"); }
+
 int enter_location_here() {
     if (!is_world_map()) return 0;
     const int code = terrain_at(player_x, player_y);
@@ -663,9 +669,9 @@ void maploader(int mode) {
         return;
     }
     logf_channel("maploader", "maploader call: drawmap");
-    if (game_services.rebuild_view) game_services.rebuild_view();
+    rebuild_view();
     logf_channel("maploader", "maploader call: stats");
-    if (game_services.redraw_status) game_services.redraw_status();
+    screen_hooks.refresh_status_panel();
     logf_channel("maploader", "maploader call: heading");
     logf_channel("maploader", "maploader call: drawmap 2");
     logf_channel("maploader", "maploader call: setidlesample");
@@ -682,7 +688,7 @@ void recentre_local_map_now() {
     const int32_t kept_facing = facing;
     for (int f = 0; f < 8; ++f) {
         facing = f;
-        if (game_services.rebuild_view) game_services.rebuild_view();
+        rebuild_view();
     }
     facing = kept_facing;
     Plr.zoom_arrival_x = ax;

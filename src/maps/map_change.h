@@ -37,6 +37,8 @@ extern int32_t party_stack_count;
 // defined: the defining map object or -1.
 void terrain_map(int mode, int defined);
 int enter_location_here();
+// Enters the place at the player's world cell (the game loop's request).
+void enter_place();
 void make_nearby_local_maps(int mode);
 int ensure_local_map_at(int wx, int wy);
 void switch_to_local_map(int mode);

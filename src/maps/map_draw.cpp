@@ -19,18 +19,18 @@
 #include "maps/weather.h"
 #include "objects/map_object_table.h"
 #include "objects/object_looks.h"
-#include "shell/clock.h"
-#include "shell/config.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "base/config.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/gfx.h"
 #include "ui/map_overlay.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/targets.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "maps/map_view.h"
+#include "base/text_ring.h"
 
 uint8_t object_mark_layer[MAP_CELLS];
 uint8_t occupied_layer[MAP_CELLS];
@@ -349,7 +349,7 @@ void register_light(int x, int y, int r) {
         // The clock lights the sources again each minute: once is enough.
         if (l.x == x && l.y == y && l.radius == r) return;
         if (l.x != 0) continue;
-        l = MapLight{x, y, r};
+        l = MapLight{x, y, r, is_in_view(x, y) != 0};
         return;
     }
 }
@@ -534,6 +534,11 @@ void rebuild_view() {
         drawn_layer[at] = remembered_layer[at] = view_extra_layer[at] = code;
         view_layer[at] = 'C';
     }
+    // The glows are laid around the player, brighter where the light is seen.
+    map_view_centre_x = player_x;
+    map_view_centre_y = player_y;
+    for (MapLight& l : map_lights)
+        if (l.x != 0) l.in_view = is_in_view(l.x, l.y) != 0;
     if (map_view_switched_off || map_being_loaded) {
         sight_batch_end();
         return;

@@ -17,9 +17,9 @@
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
 #include "objects/object_looks.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "ui/boxes.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/gfx.h"
 
 namespace {

@@ -6,8 +6,7 @@
 
 #include "maps/map_layers.h"
 
-int32_t view_half_w = 12;
-int32_t view_half_h = 11;
+int32_t target_x = 0, target_y = 0;
 
 int is_in_view(int x, int y) {
     if (x <= 0 || y <= 0 || x > WORLD_W - 1 || y > WORLD_H - 1) return 0;

@@ -5,10 +5,10 @@
 
 #include "maps/map_layers.h"
 #include "maps/world_files.h"
-#include "shell/debug_log.h"
-#include "shell/player.h"
+#include "base/debug_log.h"
+#include "game/player.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "body/body_services.h"
 #include "console/console.h"
 #include "creatures/creature_services.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "maps/world_files.h"
-#include "shell/debug_log.h"
-#include "shell/game_loop.h"
+#include "base/debug_log.h"
+#include "game/turn_state.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 char first_parts[2][NAME_PART_COUNT][NAME_PART_BYTES];
 char second_parts[2][NAME_PART_COUNT][NAME_PART_BYTES];

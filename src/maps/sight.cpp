@@ -15,11 +15,11 @@
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/clock.h"
-#include "shell/ending.h"
-#include "shell/player.h"
-#include "ui/files.h"
-#include "ui/platform.h"
+#include "game/clock.h"
+#include "base/fatal.h"
+#include "game/player.h"
+#include "base/files.h"
+#include "base/platform.h"
 
 const uint8_t sight_ray_patterns[SIGHT_RAYS][5] = {
     {0x00, 0x00, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x00, 0x08, 0x00}, {0x00, 0x02, 0x00, 0x00, 0x00},

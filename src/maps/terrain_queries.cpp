@@ -16,13 +16,13 @@
 #include "maps/weather.h"
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
-#include "shell/debug_log.h"
-#include "shell/player.h"
+#include "base/debug_log.h"
+#include "game/player.h"
 #include "society/game_course.h"
 #include "ui/catalogue.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 int32_t spot_list[SPOT_LIST_SIZE][2];
 int32_t spot_count = 0;

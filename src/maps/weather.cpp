@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 WeatherModel weather;
 

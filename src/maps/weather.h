@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 // One day's or one hour's weather. Stored as it lies in memory in
 // "GLOBWEATHER.DAT" (68 bytes, little-endian).

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "maps/weather.h"
-#include "shell/debug_log.h"
-#include "ui/files.h"
-#include "ui/platform.h"
+#include "base/debug_log.h"
+#include "base/files.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "maps/map_layers.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"
 

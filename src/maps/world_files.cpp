@@ -10,13 +10,13 @@
 #include "maps/map_layers.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/debug_log.h"
-#include "shell/ending.h"
-#include "shell/game_loop.h"
-#include "shell/player.h"
-#include "ui/files.h"
+#include "base/debug_log.h"
+#include "base/fatal.h"
+#include "game/turn_state.h"
+#include "game/player.h"
+#include "base/files.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 static_assert(MAP_CELLS == size_t(WORLD_FILE_SIZE));
 static_assert(sizeof(MapObject) * MAP_OBJECT_COUNT == size_t(WORLD_DATA_FILE_SIZE));

@@ -2,10 +2,11 @@
 // developer's trace) and gives a neutral answer.
 #include "objects/item_commands.h"
 
+#include "base/stubs.h"
 #include "console/console.h"
 #include "maps/map_layers.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 int32_t last_activity_code = 0;
 int32_t last_activity_argument = 0;
@@ -18,7 +19,7 @@ uint8_t object_turn_flag = 0;
 // The activities themselves come with the item subsystem; the call is
 // remembered for the repeat key.
 void perform_activity(int code, int argument, const char* data) {
-    note_stub_call("perform_activity");
+    KSM_STUB("perform_activity");
     last_activity_code = code;
     last_activity_argument = argument;
     copy_text(last_activity_data, data ? data : "");
@@ -32,30 +33,30 @@ int world_map_refusal() {
     return 1;
 }
 
-void compact_map_objects() {}
-int purge_map_objects() { return 0; }
-void object_maintenance() { note_stub_call("object_maintenance"); }
-void discard_items_command() { note_stub_call("discard_items_command"); }
-void examine_carried_equipment() { note_stub_call("examine_carried_equipment"); }
-void exchange_weapons() { note_stub_call("exchange_weapons"); }
-void pick_up_command(int, int, int) { note_stub_call("pick_up_command"); }
-void pick_from_command(int) { note_stub_call("pick_from_command"); }
-void stop_hauling(int) { note_stub_call("stop_hauling"); }
-int hauled_items_on_map() { return 0; }
-int count_object_instances() { return 0; }
+void compact_map_objects() { KSM_STUB("compact_map_objects"); }
+int purge_map_objects() { KSM_STUB("purge_map_objects"); return 0; }
+void object_maintenance() { KSM_STUB("object_maintenance"); }
+void discard_items_command() { KSM_STUB("discard_items_command"); }
+void examine_carried_equipment() { KSM_STUB("examine_carried_equipment"); }
+void exchange_weapons() { KSM_STUB("exchange_weapons"); }
+void pick_up_command(int, int, int) { KSM_STUB("pick_up_command"); }
+void pick_from_command(int) { KSM_STUB("pick_from_command"); }
+void stop_hauling(int) { KSM_STUB("stop_hauling"); }
+int hauled_items_on_map() { KSM_STUB("hauled_items_on_map"); return 0; }
+int count_object_instances() { KSM_STUB("count_object_instances"); return 0; }
 
 // ---------------------------------------------------- hands, names, weights
 
 #include <cstring>
 
 #include "objects/object_store.h"
-#include "shell/config.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/config.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 // Not built yet: nothing is wielded until the equipment comes with the
 // objects subsystem.
-int cre_wielded_item(int creature, int hand) { return 0; }
+int cre_wielded_item(int creature, int hand) { KSM_STUB("cre_wielded_item"); return 0; }
 
 ObjectRecord& obj_record(int id, ObjectRecord& out) {
     if (id >= 1 && id < ITEM_TYPE_COUNT) out = ItemTypes[id];
@@ -73,7 +74,7 @@ bool obj_is_shield(const ObjectRecord& record) {
 
 // Not built yet: the record's own name stands for the full display name
 // until the names with measures come with the objects subsystem.
-char* obj_name_with_unit(int id, int count, int flags) {
+char* obj_name_with_unit(int id, int count, int flags) { KSM_STUB("obj_name_with_unit");
     ObjectRecord r;
     obj_record(id, r);
     char name[sizeof r.name + 1];

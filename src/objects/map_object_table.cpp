@@ -2,6 +2,8 @@
 // the object subsystem adds merging, purging and the item rules.
 #include "objects/map_object_table.h"
 
+#include "base/stubs.h"
+
 #include <cstring>
 
 #include "maps/map_layers.h"
@@ -53,10 +55,10 @@ int is_sapling_at(int x, int y) {
 }
 
 // Not built yet: items lying on a cell do not react to it.
-void settle_items_at(int x, int y) {}
+void settle_items_at(int x, int y) { KSM_STUB("settle_items_at"); }
 
 // Not built yet: the item weights come with the object store.
-int items_weight_at(int x, int y) { return 0; }
+int items_weight_at(int x, int y) { KSM_STUB("items_weight_at"); return 0; }
 
 namespace {
 int creature_record(int creature) {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 struct MapObject {
     uint16_t x;

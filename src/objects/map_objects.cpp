@@ -1,7 +1,9 @@
 #include "objects/map_objects.h"
 
+#include "base/stubs.h"
+
 // Not built yet: the map holds no objects that change by themselves.
-void update_map_objects() {}
+void update_map_objects() { KSM_STUB("update_map_objects"); }
 
 #include "maps/map_change.h"
 #include "maps/map_layers.h"
@@ -24,3 +26,11 @@ void unpack_party_stack() {
     }
     party_stack_count = kept;
 }
+
+// Not built yet: nothing on the map ages, is prepared or carries a daily flag.
+void age_map_items(int) { KSM_STUB("age_map_items"); }
+int areal_itemizer() {
+    KSM_STUB("areal_itemizer");
+    return 0;
+}
+void clear_daily_object_flags() { KSM_STUB("clear_daily_object_flags"); }

@@ -7,3 +7,10 @@ void update_map_objects();
 // Puts what travelled on the party stack onto the new map and empties the
 // stack.
 void unpack_party_stack();
+// Ages the objects lying on the local map by whole days.
+void age_map_items(int days);
+// The map-load pass over the map objects (timed preparations, compaction);
+// its result goes to the plant-patch update.
+int areal_itemizer();
+// Clears the daily flag of the map objects.
+void clear_daily_object_flags();

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/stubs.h"
 #include "console/console.h"
-#include "shell/debug_log.h"
+#include "base/debug_log.h"
 
 ObjectRecord ItemTypes[ITEM_TYPE_COUNT];
 ObjectRecord Objects[OBJECT_INSTANCE_COUNT];
@@ -42,7 +43,7 @@ bool load_item_types(const std::string& path) { return read_records(path, ItemTy
 void apply_item_tag(const char* tag, ObjectRecord& rec) {
     (void)tag;
     (void)rec;
-    note_stub_call("apply_item_tag");
+    KSM_STUB("apply_item_tag");
 }
 
-void wear_starting_clothes() { note_stub_call("wear_starting_clothes"); }
+void wear_starting_clothes() { KSM_STUB("wear_starting_clothes"); }

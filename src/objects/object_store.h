@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 struct ObjectRecord {
     uint8_t item_class;   // 0: free slot (instances) or blank type

@@ -1,5 +1,5 @@
 // Far look: pick a location and be told what is there.
-#include "maps/far_look.h"
+#include "screens/far_look.h"
 
 #include <cstring>
 #include <string>
@@ -15,12 +15,12 @@
 #include "maps/weather.h"
 #include "objects/item_commands.h"
 #include "objects/map_object_table.h"
-#include "shell/config.h"
-#include "shell/debug_log.h"
+#include "base/config.h"
+#include "base/debug_log.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/targets.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "screens/targets.h"
+#include "base/text_ring.h"
 
 namespace {
 

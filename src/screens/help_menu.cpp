@@ -1,9 +1,10 @@
 // The help and options menu. Not built yet: notes its call, chooses nothing.
-#include "ui/help_menu.h"
+#include "screens/help_menu.h"
 
+#include "base/stubs.h"
 #include "console/console.h"
 
 int help_and_options_menu() {
-    note_stub_call("help_and_options_menu");
+    KSM_STUB("help_and_options_menu");
     return 0;
 }

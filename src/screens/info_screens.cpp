@@ -1,26 +1,27 @@
 // Information screens. Armour coverage and the message log viewer are not
 // built yet: each notes its call.
-#include "ui/info_screens.h"
+#include "screens/info_screens.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "base/stubs.h"
 #include "console/console.h"
 #include "maps/world_files.h"
 #include "objects/object_store.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/encyclopedia.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/input.h"
-#include "ui/platform.h"
-#include "ui/tag_text.h"
+#include "base/platform.h"
+#include "base/tag_text.h"
 
-void armour_coverage_screen(int, const char*) { note_stub_call("armour_coverage_screen"); }
-void message_log_viewer() { note_stub_call("message_log_viewer"); }
+void armour_coverage_screen(int, const char*) { KSM_STUB("armour_coverage_screen"); }
+void message_log_viewer() { KSM_STUB("message_log_viewer"); }
 
 const char* story_picture_for(const char* title, const char* default_picture) {
     static const struct {

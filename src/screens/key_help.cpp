@@ -1,6 +1,7 @@
 // The key help page. Not built yet: notes its call.
-#include "ui/key_help.h"
+#include "screens/key_help.h"
 
+#include "base/stubs.h"
 #include "console/console.h"
 
-void key_help_screen() { note_stub_call("key_help_screen"); }
+void key_help_screen() { KSM_STUB("key_help_screen"); }

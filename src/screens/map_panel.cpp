@@ -1,12 +1,13 @@
 // The map information panel: where the player is, the date, the kind of
 // map and its scale; the place texts; the terrain picture of a world cell;
 // and the colours of the cultural regions on the world pictures.
-#include "maps/map_panel.h"
+#include "screens/map_panel.h"
 
 #include <cmath>
 #include <cstring>
 #include <string>
 
+#include "base/stubs.h"
 #include "console/console.h"
 #include "maps/culture_regions.h"
 #include "maps/map_layers.h"
@@ -16,16 +17,16 @@
 #include "maps/sight.h"
 #include "maps/terrain_types.h"
 #include "maps/weather.h"
-#include "shell/clock.h"
-#include "shell/config.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "base/config.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 char last_place_text[100] = "-- Viimeisin kartan nimi --";
 
@@ -59,35 +60,6 @@ bool is_metric() { return std::strcmp(ini_get_string("UNITS", ""), "METRIC") == 
 }  // namespace
 
 // ------------------------------------------------------------ colours
-
-RegionColour area_colour_rgb(int code) {
-    switch (code) {
-    case 0: return {0, 192, 0};
-    case 1: return {0, 168, 168};
-    case 2: return {128, 252, 0};
-    case 3: return {92, 120, 0};
-    case 4: return {252, 120, 0};
-    case 5: return {0, 96, 200};
-    case 6: return {252, 252, 84};
-    case 7: return {171, 171, 171};
-    case 8: return {255, 255, 255};
-    case 9: return {87, 87, 87};
-    case 11: return {200, 0, 252};
-    default: return {0, 0, 0};
-    }
-}
-
-uint32_t area_colour(int code) {
-    const RegionColour c = area_colour_rgb(code);
-    if (!c.r && !c.g && !c.b) return 0;
-    return canvas_format ? map_rgb(c.r, c.g, c.b) : (uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
-}
-
-uint32_t area_colour_rgba(int code) {
-    RegionColour c = area_colour_rgb(code);
-    if (code == 2) c.g = 251;
-    return (uint32_t(c.r) << 24) | (uint32_t(c.g) << 16) | (uint32_t(c.b) << 8) | 0xFFu;
-}
 
 void draw_culture_legend(int x, int y) {
     struct Entry {
@@ -304,7 +276,6 @@ void draw_map_info_panel() {
 }
 
 void refresh_map_panel() {
-    note_stub_call("refresh_map_panel");  // the command tests follow the call
     if (canvas) {
         draw_picture_fitted("bg-heritage.jpg", nullptr, 0, 0, CANVAS_W, CANVAS_H);
         const SDL_Rect v = map_view.view;

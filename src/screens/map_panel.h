@@ -1,16 +1,10 @@
 // The map information panel beside the map view, the place texts, the
-// terrain picture of a world cell and the colours of the cultural regions.
+// terrain picture of a world cell and the cultural-region legend.
 #pragma once
 
-#include <cstdint>
+#include "maps/culture_regions.h"  // the region colours
 
-struct RegionColour {
-    uint8_t r, g, b;
-};
-// The colour of a culture's region (black for codes without an area).
-RegionColour area_colour_rgb(int code);
-uint32_t area_colour(int code);       // canvas pixel; 0 for black
-uint32_t area_colour_rgba(int code);  // 0xRRGGBBAA with alpha 255
+#include <cstdint>
 // The cultural-region legend over a world picture whose top-left is (x, y).
 void draw_culture_legend(int x, int y);
 

@@ -1,6 +1,6 @@
 // The side panel beside the map, the status line, the calendar box and the
 // titles of the information screens.
-#include "ui/side_panel.h"
+#include "screens/side_panel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,23 +12,24 @@
 #include "creatures/movement_commands.h"
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
-#include "maps/map_panel.h"
+#include "screens/map_panel.h"
 #include "maps/terrain_types.h"
 #include "objects/item_commands.h"
 #include "objects/object_store.h"
-#include "shell/clock.h"
-#include "shell/commands.h"
-#include "shell/config.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "game/turn_state.h"
+#include "base/config.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/tag_text.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/tag_text.h"
+#include "base/text_ring.h"
+#include "game/player_words.h"
 
 bool side_panel_new_layout = true;
 int stat_slot_x[STAT_SLOTS];
@@ -679,26 +680,5 @@ void show_loading_map_bar(int percent) {
     present_rect(160, 485, 159, 36, 1);
 }
 
-void draw_screen_title_bar(const char* title) {
-    if (!title) title = "";
-    draw_highlight_window(5, 5, 790, 16, "", 4096 + int(map_rgb(60, 90, 152) & 0x00FFFFFF));
-    text_at(405 - 4 * text_len(title), 9, title, KHAKI, 1);
-}
-
-void draw_screen_title(const char* title) {
-    draw_picture("bg-rpanel.png", 472, 0);
-    draw_screen_title_bar(title);
-}
 
 // ---------------------------------------------------------- sound bearing
-
-int sound_bearing(int x, int y) {
-    // North is 0 and east 90, with y growing southward.
-    int a = int(std::ceil(std::atan2(double(y - player_y), double(x - player_x)) * 57.2958)) + 90;
-    if (a > 360) a -= 360;
-    static const int facing_angle[8] = {90, 45, 0, 315, 270, 225, 180, 135};
-    int f = (facing >= 0 && facing < 8) ? facing_angle[facing] : 90;
-    int bearing = (a - f) % 360;
-    if (bearing < 0) bearing += 360;
-    return bearing;
-}

@@ -4,6 +4,8 @@
 // and the titles of the information screens.
 #pragma once
 
+#include "ui/backgrounds.h"  // draw_screen_title
+
 #include <SDL.h>
 #include <cstdint>
 
@@ -51,8 +53,6 @@ void refresh_status_panel();
 void redraw_game_screen();
 void draw_season_box();
 void show_loading_map_bar(int percent);
-void draw_screen_title(const char* title);
-void draw_screen_title_bar(const char* title);
 
 // ------------------------------------------------ words and numbers (pure)
 
@@ -86,7 +86,3 @@ int sound_clue_alpha(int64_t age);
 // The calendar box's three lines.
 void season_box_lines(char* season, char* date, char* time_name, int cap);
 
-// The bearing of map cell (x, y) from the player relative to the player's
-// facing, in degrees 0 to 359: 0 straight ahead, 90 to the right (the
-// sound position uses it).
-int sound_bearing(int x, int y);

@@ -1,19 +1,19 @@
 // The skills page: looking at skills, choosing one, spending option points.
-#include "shell/skills_screen.h"
+#include "screens/skills_screen.h"
 
 #include <cstring>
 
-#include "shell/player.h"
-#include "shell/skill_setup.h"
+#include "game/player.h"
+#include "game/skill_setup.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/input.h"
 #include "ui/menus.h"
-#include "ui/platform.h"
-#include "ui/tag_text.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/tag_text.h"
+#include "base/text_ring.h"
 
 char skill_hotkey_letter[3][50] = {};
 int skill_hotkey_id[3][50] = {};

@@ -1,6 +1,6 @@
 // The sky indicator: a small picture of the sky drawn with its own software
 // renderer and blitted onto the canvas at (15, 6).
-#include "ui/sky.h"
+#include "screens/sky.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,12 +8,12 @@
 #include <cstring>
 
 #include "maps/weather.h"
-#include "shell/clock.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/gfx.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

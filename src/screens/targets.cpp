@@ -1,5 +1,5 @@
 // Choosing targets and locations on the map view.
-#include "ui/targets.h"
+#include "screens/targets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,21 +12,20 @@
 #include "maps/map_view.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/commands.h"
-#include "shell/config.h"
-#include "shell/player.h"
+#include "game/turn_state.h"
+#include "base/config.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/tag_text.h"
+#include "base/platform.h"
+#include "base/tag_text.h"
 
-int32_t target_x = 0, target_y = 0;
 TargetEntry target_list[TARGET_LIST_MAX];
 int32_t target_count = 0;
 int32_t target_cursor_x = 0, target_cursor_y = 0;

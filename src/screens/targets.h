@@ -4,10 +4,9 @@
 // question when the answer is obvious.
 #pragma once
 
-#include <cstdint>
+#include "maps/map_view.h"  // target_x, target_y
 
-// The last chosen cell.
-extern int32_t target_x, target_y;
+#include <cstdint>
 
 constexpr int TARGET_LIST_MAX = 100;
 struct TargetEntry {

@@ -1,34 +1,33 @@
 // The "RANDOM WORLD GENERATION" screen: the world picture with zoom, pan and
 // the cultural regions, the start location, and accepting the world.
-#include "mapgen/worldgen_screen.h"
+#include "screens/worldgen_screen.h"
 
 #include <algorithm>
 
 #include "mapgen/world_gen.h"
 #include "maps/map_layers.h"
-#include "maps/map_panel.h"
+#include "screens/map_panel.h"
 #include "maps/world_files.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 int start_x = 0;
 int start_y = 0;
-WorldView world_view;
 
 namespace {
 
-constexpr int PICTURE_X = 16;
-constexpr int PICTURE_Y = 24;
-constexpr int PICTURE_W = 768;
-constexpr int PICTURE_H = 512;
+constexpr int PICTURE_X = WORLD_PICTURE_X;
+constexpr int PICTURE_Y = WORLD_PICTURE_Y;
+constexpr int PICTURE_W = WORLD_PICTURE_W;
+constexpr int PICTURE_H = WORLD_PICTURE_H;
 
 bool start_cell_fit(int code) {
     switch (code) {
@@ -106,41 +105,6 @@ bool make_world() {
 }
 
 }  // namespace
-
-void draw_world_picture(int origin_y, int origin_x, int zoom, int mode) {
-    if (!canvas) return;
-    if (zoom < 1) zoom = 1;
-    uint32_t colours[256], sites[256];
-    for (int c = 0; c < 256; ++c) {
-        colours[c] = world_map_colour(c, false);
-        sites[c] = world_map_colour(c, true);
-    }
-    uint32_t cultures[CULTURE_CODES];
-    for (int c = 0; c < CULTURE_CODES; ++c) cultures[c] = area_colour(c);
-    const uint32_t black = map_rgb(0, 0, 0);
-    if (SDL_MUSTLOCK(canvas)) SDL_LockSurface(canvas);
-    for (int row = 0; row < PICTURE_H; ++row) {
-        auto* line = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(canvas->pixels) +
-                                                 (PICTURE_Y + row) * canvas->pitch) + PICTURE_X;
-        const int y = origin_y + row * zoom;
-        for (int col = 0; col < PICTURE_W; ++col) {
-            const int x = origin_x + col * zoom;
-            if (!in_world_grid(x, y)) {
-                line[col] = black;
-                continue;
-            }
-            const int code = terrain_layer[map_index(x, y)];
-            if (mode == 16 && (code == 180 || code == 181)) continue;
-            uint32_t colour = mode == 32 ? sites[code] : colours[code];
-            if (mode == 4) {
-                const int culture = culture_grid[(y / 32) * CULTURE_COLS + x / 32];
-                if (culture < CULTURE_CODES && cultures[culture]) colour = cultures[culture];
-            }
-            line[col] = colour;
-        }
-    }
-    if (SDL_MUSTLOCK(canvas)) SDL_UnlockSurface(canvas);
-}
 
 void pick_start_location(bool home_culture_only) {
     // A world without a fit spot would never end the search: give up after

@@ -11,44 +11,43 @@
 #include "body/combat_commands.h"
 #include "console/console.h"
 #include "creatures/movement_commands.h"
-#include "maps/far_look.h"
+#include "screens/far_look.h"
 #include "maps/known_map.h"
 #include "maps/map_change.h"
 #include "maps/map_layers.h"
-#include "maps/map_panel.h"
+#include "screens/map_panel.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
 #include "objects/item_commands.h"
-#include "shell/clock.h"
-#include "shell/config.h"
-#include "shell/debug_log.h"
+#include "game/clock.h"
+#include "base/config.h"
+#include "base/debug_log.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "shell/profile.h"
-#include "shell/skills_screen.h"
-#include "shell/spend_time.h"
+#include "screens/skills_screen.h"
+#include "game/spend_time.h"
 #include "society/quest_commands.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/catalogue.h"
 #include "ui/controller.h"
 #include "ui/encyclopedia.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/gfx.h"
-#include "ui/help_menu.h"
-#include "ui/info_screens.h"
+#include "screens/help_menu.h"
+#include "screens/info_screens.h"
 #include "ui/input.h"
-#include "ui/key_help.h"
+#include "screens/key_help.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "ui/prompts.h"
-#include "ui/side_panel.h"
-#include "ui/tag_text.h"
-#include "ui/targets.h"
+#include "screens/side_panel.h"
+#include "base/tag_text.h"
+#include "screens/targets.h"
 #include "work/work_services.h"
 
-int32_t facing = 0;
 SDL_TimerID idle_timer_id = 0;
 uint8_t idle_timer_running = 0;
 char last_map_name_shown[100] = "";
@@ -300,6 +299,7 @@ static void map_zoom_key(int key) {
     last_map_name_shown[0] = '\0';
     set_map_view_geometry(z);
     map_view.zoom = z;
+    reach("refresh_map_panel");
     refresh_map_panel();
     refresh_map_panel();
     rebuild_view_now();

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 
-// The player's heading 0-7, counter-clockwise from east (0 east, 2 north).
-extern int32_t facing;
 
 // One command: 0 when the game loop is to end (dead, or saved and quit),
 // else 1. Sets turn_time_state. (The same as run_player_command.)

@@ -7,40 +7,28 @@
 
 #include "body/body_upkeep.h"
 #include "creatures/creature_turns.h"
+#include "maps/happenings.h"
 #include "maps/map_change.h"
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "maps/weather_messages.h"
 #include "objects/map_objects.h"
-#include "shell/clock.h"
+#include "game/clock.h"
 #include "shell/commands.h"
-#include "shell/daily_update.h"
+#include "game/daily_update.h"
+#include "game/spend_time.h"
 #include "shell/ending.h"
 #include "shell/game_start.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "shell/start_menu.h"
 #include "society/spirits.h"
 #include "society/villages.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
-#include "ui/side_panel.h"
+#include "screens/side_panel.h"
 #include "ui/sound.h"
 
-int32_t quit_state = 0;
-uint8_t turn_time_state = 0;
-int32_t tactical_advantage = ADVANTAGE_NOBODY;
-int32_t last_tactical_advantage = ADVANTAGE_NOBODY;
-uint8_t view_rebuild_request = 0;
-uint8_t enter_place_request = 0;
-uint8_t map_change_request = 0;
-int32_t recentre_request = 0;
-uint8_t encounter_state = 0;
-int32_t encounter_hour = 0;
-int32_t quit_now = 0;
-uint8_t move_turn_count = 0;
 std::atomic<uint8_t> idle_wake{0};
-char character_name[128] = {};
-char install_folder[1024] = {};
 
 namespace {
 
@@ -82,6 +70,12 @@ GameLoopServices default_game_loop_services() {
     s.quit_now_exit = exit_after_quit;
     s.clear_pause_skip = clear_message_pause_skip;
     s.rebuild_view = rebuild_view;
+    s.world_encounter_check = [](int) { check_world_encounter(); };
+    s.world_encounter = world_map_encounter;
+    s.world_ambient_event = roll_world_ambient_event;
+    s.presence_hints = check_presence_hints_here;
+    s.enter_place = enter_place;
+    s.clear_task_sound = clear_task_sound;
     return s;
 }
 

@@ -1,41 +1,11 @@
-// The outer loop (start menu, game start, game loop) and the game loop's
-// shared state: how the last command used time, who holds the tactical
-// advantage, and the request flags that the game loop consumes in order.
+// The outer loop (start menu, game start, game loop) and the game loop.
+// Their shared state (game/turn_state.h) lives with the game.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 
-// quit_state: 1 leave (the game, and at the start menu the program),
-// -1 the character is dead, anything else play on.
-extern int32_t quit_state;
-
-// How the last command used time: 0 none, 1 one 6-second turn added by the
-// game loop, 2 the action advanced the clock itself, 3 a long task ran.
-extern uint8_t turn_time_state;
-constexpr uint8_t TURN_NO_TIME = 0;
-constexpr uint8_t TURN_ONE_TURN = 1;
-constexpr uint8_t TURN_CLOCK_ADVANCED = 2;
-constexpr uint8_t TURN_LONG_TASK = 3;
-
-// Holder of the tactical advantage: -1000 nobody, -1 the player, else the
-// creature slot that acts again before the player.
-constexpr int32_t ADVANTAGE_NOBODY = -1000;
-constexpr int32_t ADVANTAGE_PLAYER = -1;
-extern int32_t tactical_advantage;
-extern int32_t last_tactical_advantage;
-
-// Per-turn requests, consumed by the game loop in this order.
-extern uint8_t view_rebuild_request;
-extern uint8_t enter_place_request;
-extern uint8_t map_change_request;
-extern int32_t recentre_request;  // 1 = re-centre the local map
-extern uint8_t encounter_state;   // 0 none, 1 world encounter, 2 ambient event, 3 spirit mood
-extern int32_t encounter_hour;    // hour of the last encounter
-extern int32_t quit_now;          // set by the quit confirmation: exit after the command
-
-// Movement keys in a row that only turned the player.
-extern uint8_t move_turn_count;
+#include "game/turn_state.h"
 
 // Idle animation: the main thread sets idle_wake around its key wait; the
 // timer callback reads only this flag and the event queue.
@@ -43,11 +13,6 @@ extern std::atomic<uint8_t> idle_wake;
 // Pushes one SDL_USEREVENT when idle_wake is set and no event is pending;
 // returns interval so the timer repeats.
 uint32_t idle_timer_callback(uint32_t interval, void* param);
-
-// The current character's name (also its folder name).
-extern char character_name[128];
-// The working folder at start-up.
-extern char install_folder[1024];
 
 // Services the game loop calls each pass. The defaults are the game's own
 // functions; a test may replace any of them to drive the loop with a script.

@@ -1,7 +1,7 @@
 // Starting a new or saved game.
 #pragma once
 
-#include "shell/player.h"
+#include "game/player.h"
 
 // The oldest record format that can still be continued.
 constexpr int32_t PLR_OLDEST_FORMAT = 318;
@@ -13,6 +13,12 @@ int start_or_continue_game();
 void prepare_game_state();
 // Sets up the start scenario chosen at character creation, then clears it.
 void run_start_scenario();
+// The start-up scenarios' kits and scenes (1 a suitable cell, 2 a cleared
+// area, 3-5 robbed, 6 the trapper's kit).
+void scenario_move_to_suitable_cell();
+void scenario_cleared_area();
+void scenario_robbery(int scenario);
+void scenario_trapper_kit();
 
 // The migrations of an older record to the current format, run only for
 // records older than the current format. Record below the oldest

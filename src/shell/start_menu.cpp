@@ -6,25 +6,25 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/ancestors.h"
-#include "shell/config.h"
+#include "game/ancestors.h"
+#include "base/config.h"
 #include "shell/creation.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
-#include "shell/save_load.h"
-#include "shell/setup_options.h"
+#include "game/player.h"
+#include "game/save_load.h"
+#include "screens/setup_options.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/controller.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/input.h"
 #include "ui/menus.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "ui/sound.h"
-#include "ui/text_ring.h"
+#include "base/text_ring.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 #include "society/game_course.h"
 
-#include "shell/player.h"
+#include "base/stubs.h"
+
+#include "game/player.h"
 #include "society/quest_commands.h"
 
 int32_t course_counter = 0;
@@ -14,11 +16,11 @@ void report_game_course_event(int event_id) {
 }
 
 // Not built yet: villages come with the society subsystem; 0 inhabitants.
-int village_population(int village_id) { return 0; }
+int village_population(int village_id) { KSM_STUB("village_population"); return 0; }
 
 // Not built yet: the tasks of the courses come with the game courses; a
 // started course only records that no task is set yet.
-void start_game_course(int course) {
+void start_game_course(int course) { KSM_STUB("start_game_course");
     (void)course;
     Plr.course_task = -1;
 }

@@ -12,3 +12,7 @@ void game_course_event_check();
 void game_course_screen();
 void quest_journal();
 void perform_spell_command();
+// Daily: quests past their time are removed, creature records nobody needs
+// any more are retired.
+void remove_expired_quests();
+void retire_stale_creature_records();

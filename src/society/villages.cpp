@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/stubs.h"
 #include "console/console.h"
 
 int32_t current_village_id = NO_VILLAGE;
@@ -14,12 +15,12 @@ void clear_current_village() {
 
 // Not built yet: there is no village file to write the record into.
 bool save_village(int32_t, const VillageRecord&) {
-    note_stub_call("save_village");
+    KSM_STUB("save_village");
     return true;
 }
 
 // Not built yet: camps come with the society subsystem.
-void create_npc_camp(int, int, int, int, int, int) { note_stub_call("create_npc_camp"); }
+void create_npc_camp(int, int, int, int, int, int) { KSM_STUB("create_npc_camp"); }
 
 StandingBlock neutral_standing(int creature) {
     StandingBlock block{};
@@ -36,4 +37,4 @@ StandingBlock neutral_standing(int creature) {
 StandingBlock talk_standing = neutral_standing(-1000);
 
 // Not built yet: everybody calls the player a stranger.
-const char* plr_address_term(int creature, int flags) { return (flags & 1) ? "Stranger" : "stranger"; }
+const char* plr_address_term(int creature, int flags) { KSM_STUB("plr_address_term"); return (flags & 1) ? "Stranger" : "stranger"; }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 constexpr int32_t NO_VILLAGE = -1000;
 

@@ -7,7 +7,6 @@
 #include "ui/canvas.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
-#include "ui/side_panel.h"
 
 namespace {
 
@@ -21,6 +20,17 @@ void cache_canvas(const char* file) {
 }
 
 }  // namespace
+
+void draw_screen_title_bar(const char* title) {
+    if (!title) title = "";
+    draw_highlight_window(5, 5, 790, 16, "", 4096 + int(map_rgb(60, 90, 152) & 0x00FFFFFF));
+    draw_text_at(405 - 4 * int(std::strlen(title)), 9, title, map_rgb(252, 252, 84), 1);
+}
+
+void draw_screen_title(const char* title) {
+    draw_picture("bg-rpanel.png", 472, 0);
+    draw_screen_title_bar(title);
+}
 
 void draw_rituals_background() {
     draw_picture("bg-supernatural.jpg", 0, 0);

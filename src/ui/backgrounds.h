@@ -7,3 +7,8 @@ void render_cached_backgrounds();
 // Draws the rituals background into the canvas (used when the cached
 // picture can't be loaded).
 void draw_rituals_background();
+
+// A page's title bar across the top of the screen, and the same over the
+// right panel's picture.
+void draw_screen_title_bar(const char* title);
+void draw_screen_title(const char* title);

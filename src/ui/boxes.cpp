@@ -8,13 +8,12 @@
 #include <cstring>
 #include <vector>
 
-#include "maps/map_view.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/map_overlay.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 int panel_texture_mode = 0;
 SpriteDrawState sprite_state = {0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 255, 255, 0, 1.0f};
@@ -290,6 +289,9 @@ void reset_sprite_draw_state() {
 }
 
 // ------------------------------------------------------------ geometry
+
+int32_t view_half_w = 12;
+int32_t view_half_h = 11;
 
 void set_map_view_geometry(float zoom) {
     if (zoom <= 0.0f) zoom = 1.0f;

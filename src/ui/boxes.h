@@ -57,6 +57,10 @@ struct MapViewGeometry {
     float cells_across, cells_down;
 };
 extern MapViewGeometry map_view;
+// Half-width and half-height of the map view in cells, set with its
+// geometry (the view window around the player).
+extern int32_t view_half_w;
+extern int32_t view_half_h;
 void set_map_view_geometry(float zoom);
 void guiInit();
 

@@ -9,16 +9,16 @@
 #include <cstring>
 #include <string>
 
-#include "shell/config.h"
-#include "shell/debug_log.h"
-#include "shell/ending.h"
+#include "base/config.h"
+#include "base/debug_log.h"
+#include "base/fatal.h"
 #include "ui/backgrounds.h"
 #include "ui/boxes.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
 #include "ui/input.h"
 #include "ui/map_overlay.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 SDL_Window* game_window = nullptr;
 SDL_Renderer* game_renderer = nullptr;

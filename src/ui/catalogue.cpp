@@ -3,22 +3,16 @@
 // in one pass each, bounded in count and length, and nothing here ever
 // hands catalogue or variable text to printf as a format.
 #include "ui/catalogue.h"
-#include "society/villages.h"
-#include "objects/item_commands.h"
-#include "objects/object_looks.h"
-#include "maps/culture_regions.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "creatures/creature_services.h"
-#include "shell/debug_log.h"
-#include "shell/player.h"
-#include "ui/files.h"
-#include "ui/platform.h"
-#include "ui/text_ring.h"
+#include "base/debug_log.h"
+#include "base/files.h"
+#include "base/platform.h"
+#include "base/text_ring.h"
 
 char message_result[CATALOGUE_TEXT_BYTES];
 char heard_message_text[CATALOGUE_TEXT_BYTES];
@@ -47,25 +41,30 @@ int32_t msg_prepdays = 0;
 int32_t msg_direction = 0;
 
 
-// ------------------------------------------- what other subsystems answer
+// ------------------------------------------- what the game answers
 
 namespace {
 
+int no_sex() { return 1; }
+const char* no_text() { return ""; }
+const char* no_text_for(int) { return ""; }
+const char* no_address(int, int) { return "stranger"; }
+int neutral_level(int) { return 3; }
+const char* plain_item(int, int, int) { return "item"; }
+int zero_for(int) { return 0; }
+int no_kind(int) { return -1; }
+const char* plain_creature(int, int) { return "creature"; }
+const char* growl(int) { return "growl"; }
+const char* plain_sound(int) { return "sound"; }
+
 void catalogue_debug_log(const char* text) { debug_log("msg", text); }
-int player_sex() { return plr.sex; }
-const char* player_first_name() {
-    static char name[sizeof plr.name + 1];
-    size_t n = strnlen(plr.name, sizeof plr.name);
-    std::memcpy(name, plr.name, n);
-    name[n] = 0;
-    return name;
-}
-const char* standing_phrase(int category) { return talk_standing.category[category].phrase; }
-int standing_level(int category) { return talk_standing.category[category].level; }
-int standing_overall_level() { return talk_standing.overall_level; }
-int standing_familiarity() { return talk_standing.familiarity_level; }
 
 }  // namespace
+
+CatalogueQuestions catalogue_questions = {
+    no_sex,     no_text,  no_address, no_text_for, neutral_level,  no_text_for, plain_item,
+    plain_item, zero_for, zero_for,   no_kind,     plain_creature, growl,       plain_sound,
+};
 
 namespace {
 
@@ -378,7 +377,7 @@ const char* message_variable(const char* name_in) {
 
     if (contains(name, "direction")) set_value(direction_name(msg_direction));
     if (contains(name, "npc_direction")) {
-        set_value(direction_word(cre_direction_from_player(msg_npc)));
+        set_value(catalogue_questions.direction_to_creature(msg_npc));
         return message_variable_value;
     }
 
@@ -406,24 +405,24 @@ const char* message_variable(const char* name_in) {
 
     if (contains(name, "plr_")) {
         if (contains(name, "_gender")) {
-            set_value(player_sex() == 1 ? "man" : "woman");
+            set_value(catalogue_questions.player_sex() == 1 ? "man" : "woman");
         } else if (contains(name, "_identity")) {
-            set_value(plr_address_term(msg_npc, 0));
+            set_value(catalogue_questions.address_term(msg_npc, 0));
         } else if (contains(name, "_bad_name")) {
-            set_value(plr_address_term(msg_npc, 1));
+            set_value(catalogue_questions.address_term(msg_npc, 1));
         } else if (contains(name, "_name")) {
-            set_value(player_first_name());
+            set_value(catalogue_questions.player_first_name());
         }
     }
 
     if (contains(name, "reptitle")) {
         char title[MESSAGE_VARIABLE_BYTES] = "adventurer";
         const char* phrase = nullptr;
-        if (contains(name, "tra")) phrase = standing_phrase(STANDING_TRADE);
+        if (contains(name, "tra")) phrase = catalogue_questions.standing_title(CATALOGUE_STANDING_TRADE);
         if (contains(name, "ste") || contains(name, "the") || contains(name, "thi"))
-            phrase = standing_phrase(STANDING_THEFT);
-        if (contains(name, "misch")) phrase = standing_phrase(STANDING_MISCHIEF);
-        if (contains(name, "hel")) phrase = standing_phrase(STANDING_HELP);
+            phrase = catalogue_questions.standing_title(CATALOGUE_STANDING_THEFT);
+        if (contains(name, "misch")) phrase = catalogue_questions.standing_title(CATALOGUE_STANDING_MISCHIEF);
+        if (contains(name, "hel")) phrase = catalogue_questions.standing_title(CATALOGUE_STANDING_HELP);
         if (phrase && phrase[0]) copy_text(title, sizeof title, phrase);
         if (contains(name, "ind")) {
             set_value(with_indefinite_article(title));
@@ -456,8 +455,8 @@ const char* message_variable(const char* name_in) {
         }
         char item[MESSAGE_VARIABLE_BYTES];
         copy_text(item, sizeof item,
-                  contains(name, "raw") ? obj_name(msg_item, count, flags)
-                                        : obj_name_with_unit(msg_item, count, flags));
+                  contains(name, "raw") ? catalogue_questions.item_name(msg_item, count, flags)
+                                        : catalogue_questions.item_name_with_unit(msg_item, count, flags));
         if (contains(name, "def") || contains(name, "the")) {
             format_text(message_variable_value, sizeof message_variable_value, "the %s", item);
         } else if (count == 1 && contains(name, "ind")) {
@@ -472,21 +471,21 @@ const char* message_variable(const char* name_in) {
         if (player) {
             set_value("PC");
         } else {
-            int cls = cre_class(creature);
+            int cls = catalogue_questions.creature_class(creature);
             if (cls == 1) {
-                set_value(cre_is_female(creature) ? "FEM" : "MASC");
+                set_value(catalogue_questions.creature_is_female(creature) ? "FEM" : "MASC");
             } else if (cls == 50) {
-                set_value(creature_kind(creature) == 700 ? "FEM" : "MASC");
+                set_value(catalogue_questions.creature_kind(creature) == 700 ? "FEM" : "MASC");
             } else {
                 set_value("ANIMAL");
             }
         }
-        if (contains(name, "_desc")) set_value(player ? "you" : creature_name(creature, 0));
+        if (contains(name, "_desc")) set_value(player ? "you" : catalogue_questions.creature_name(creature, 0));
         if (contains(name, "_defdesc") || contains(name, "the"))
-            set_value(player ? "you" : creature_name(creature, 2));
-        if (contains(name, "_aggsound")) set_value(player ? "swear" : cre_aggression_sound(creature));
+            set_value(player ? "you" : catalogue_questions.creature_name(creature, 2));
+        if (contains(name, "_aggsound")) set_value(player ? "swear" : catalogue_questions.creature_aggression_sound(creature));
         if (contains(name, "_sound"))
-            set_value(player ? "sing" : cre_sound(creature));
+            set_value(player ? "sing" : catalogue_questions.creature_sound(creature));
     }
     return message_variable_value;
 }
@@ -530,13 +529,13 @@ char* chat_line(const char* topic_in) {
                     level = value;
                 }
             };
-            consider("(tra", standing_level(STANDING_TRADE));
-            consider("(steal", standing_level(STANDING_THEFT));
-            consider("(theft)", standing_level(STANDING_THEFT));
-            consider("(mis", standing_level(STANDING_MISCHIEF));
-            consider("(overall", standing_overall_level());
-            consider("(help", standing_level(STANDING_HELP));
-            int fam = standing_familiarity();
+            consider("(tra", catalogue_questions.standing_level(CATALOGUE_STANDING_TRADE));
+            consider("(steal", catalogue_questions.standing_level(CATALOGUE_STANDING_THEFT));
+            consider("(theft)", catalogue_questions.standing_level(CATALOGUE_STANDING_THEFT));
+            consider("(mis", catalogue_questions.standing_level(CATALOGUE_STANDING_MISCHIEF));
+            consider("(overall", catalogue_questions.standing_level(CATALOGUE_STANDING_OVERALL));
+            consider("(help", catalogue_questions.standing_level(CATALOGUE_STANDING_HELP));
+            int fam = catalogue_questions.standing_level(CATALOGUE_STANDING_FAMILIARITY);
             consider("(fam", fam == 2 ? 3 : fam);
 
             static char texts[7][CATALOGUE_TEXT_BYTES];

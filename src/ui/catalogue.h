@@ -12,6 +12,37 @@ constexpr int CATALOGUE_TEXT_BYTES = 1024;
 constexpr int MESSAGE_VARIABLE_BYTES = 300;
 constexpr int MSG_VAR_TEXT_BYTES = 104;
 
+// What the catalogue asks the game while it fills message variables and
+// chooses condition variants: about the player, the creatures, the items and
+// the player's standing with the people talked to. The game connects these
+// at start-up; unconnected, each gives the neutral answer noted.
+struct CatalogueQuestions {
+    int (*player_sex)();                                       // 1 (a man)
+    const char* (*player_first_name)();                        // ""
+    const char* (*address_term)(int creature, int flags);      // "stranger"
+    // Standing by category (CATALOGUE_STANDING_*): its title and level.
+    const char* (*standing_title)(int category);               // ""
+    int (*standing_level)(int category);                       // 3
+    const char* (*direction_to_creature)(int creature);        // ""
+    const char* (*item_name)(int item, int count, int flags);            // "item"
+    const char* (*item_name_with_unit)(int item, int count, int flags);  // "item"
+    int (*creature_class)(int creature);                       // 0: an animal
+    int (*creature_is_female)(int creature);                   // 0
+    int (*creature_kind)(int creature);                        // -1
+    const char* (*creature_name)(int creature, int flags);     // "creature"
+    const char* (*creature_aggression_sound)(int creature);    // "growl"
+    const char* (*creature_sound)(int creature);               // "sound"
+};
+extern CatalogueQuestions catalogue_questions;
+// The standing categories the catalogue asks for (the village's own
+// numbering), the overall level and the familiarity level.
+constexpr int CATALOGUE_STANDING_TRADE = 0;
+constexpr int CATALOGUE_STANDING_THEFT = 1;
+constexpr int CATALOGUE_STANDING_MISCHIEF = 2;
+constexpr int CATALOGUE_STANDING_HELP = 5;
+constexpr int CATALOGUE_STANDING_OVERALL = -1;
+constexpr int CATALOGUE_STANDING_FAMILIARITY = -2;
+
 // The finished text of the last message_by_key (overwritten by the next).
 extern char message_result[CATALOGUE_TEXT_BYTES];
 // The heard version of the last looked-up block, "" when it has none.

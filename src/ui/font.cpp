@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-#include "shell/debug_log.h"
+#include "base/debug_log.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/input.h"
-#include "ui/platform.h"
-#include "ui/tag_text.h"
-#include "ui/text_ring.h"
+#include "base/platform.h"
+#include "base/tag_text.h"
+#include "base/text_ring.h"
 
 uint8_t font_glyphs[FONT_GLYPHS][GLYPH_H][GLYPH_W];
 uint8_t palette[256][3];

@@ -10,7 +10,7 @@
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/map_overlay.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 TileRecord tiles[MAX_TILES];
 

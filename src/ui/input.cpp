@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "shell/config.h"
-#include "shell/ending.h"
-#include "shell/startup.h"
+#include "base/config.h"
+#include "base/fatal.h"
 #include "ui/canvas.h"
 #include "ui/controller.h"
+#include "ui/window.h"
 #include "ui/map_overlay.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 SDL_Event current_event;
 SDL_Keysym last_keysym;
@@ -26,6 +26,8 @@ int mouse_x = 0, mouse_y = 0;
 bool mouse_flag = false;
 Uint16 last_modifiers = 0;
 bool digit_entry = false;
+int32_t quit_request = 0;
+int32_t in_start_menu = 0;
 bool window_lock = false;
 SDL_Rect locked_window = {0, 0, 0, 0};
 

@@ -52,6 +52,11 @@ extern int mouse_x, mouse_y;         // the same in canvas coordinates
 extern bool mouse_flag;              // the last code came from a mouse button or wheel
 extern Uint16 last_modifiers;
 extern bool digit_entry;             // keypad keys give digits (amount prompts)
+// Set by the window-close handler while a game runs; read and cleared by
+// the start menu and the quit confirmation.
+extern int32_t quit_request;
+// Set while the start menu runs: closing the window then ends the program.
+extern int32_t in_start_menu;
 extern bool window_lock;             // window size changes are undone
 extern SDL_Rect locked_window;       // saved size and position of the lock
 

@@ -6,11 +6,9 @@
 
 #include <cstdlib>
 
-#include "maps/map_layers.h"
-#include "maps/map_view.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/gfx.h"
 
 SDL_Texture* map_base_texture = nullptr;
@@ -163,10 +161,12 @@ void create_map_textures() {
 
 int live_map_textures() { return textures_renderer == game_renderer ? live_textures : 0; }
 
+int32_t map_view_centre_x = 0, map_view_centre_y = 0;
+
 GlowPlace glow_place(const MapLight& light, int px, int py) {
     GlowPlace g{false, false, 0, 0};
     const int radius = light.radius > 5 ? 5 : light.radius;
-    g.in_view = is_in_view(light.x, light.y) != 0;
+    g.in_view = light.in_view;
     const int dx = std::abs(px - light.x), dy = std::abs(py - light.y);
     const bool near = (dx > dy ? dx : dy) <= radius;
     if (!g.in_view && !near) return g;
@@ -204,7 +204,7 @@ void rebuild_map_view_texture() {
             SDL_SetTextureBlendMode(firelight_glow, SDL_BLENDMODE_ADD);
             for (int i = 0; i < MAP_LIGHT_SLOTS && map_lights[i].x != 0; ++i) {
                 const MapLight& l = map_lights[i];
-                const GlowPlace g = glow_place(l, player_x, player_y);
+                const GlowPlace g = glow_place(l, map_view_centre_x, map_view_centre_y);
                 if (!g.drawn) continue;
                 const int radius = l.radius > 5 ? 5 : l.radius < 0 ? 0 : l.radius;
                 const int h = radius * 18 + 18 + random_below(5);

@@ -23,7 +23,11 @@ extern bool eyes_closed;
 // (a slot with x = 0 ends it).
 struct MapLight {
     int32_t x, y, radius;
+    bool in_view;  // its cell is seen this turn (the game marks it)
 };
+// The cell the map view is drawn around (the player's), set with each
+// rebuild of the view; the glows are placed from it.
+extern int32_t map_view_centre_x, map_view_centre_y;
 extern bool map_lighting_on;
 extern int night_tint_r, night_tint_g, night_tint_b;
 extern MapLight map_lights[MAP_LIGHT_SLOTS];
@@ -59,7 +63,7 @@ struct GlowPlace {
     bool in_view;
     int column, row;
 };
-GlowPlace glow_place(const MapLight& light, int player_x, int player_y);
+GlowPlace glow_place(const MapLight& light, int centre_x, int centre_y);
 
 // The effects.
 void fade_out_map_view();

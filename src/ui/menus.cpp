@@ -4,19 +4,16 @@
 #include <cctype>
 #include <cstring>
 
-#include "shell/debug_log.h"
-#include "shell/ending.h"
+#include "base/debug_log.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"
-#include "ui/tag_text.h"
+#include "base/tag_text.h"
 #include "ui/encyclopedia.h"
-#include "maps/terrain_types.h"
-#include "objects/item_commands.h"
 #include "ui/gfx.h"
 
 ListHeader list_header;
@@ -739,7 +736,7 @@ void set_item_topic(CommandMenuEntry& e, const char* text) {
 
 const char* item_text(const char* text, int action, int argument) {
     if ((!text || !text[0]) && action == 240 && argument >= 0 && argument < 256)
-        return TerrainTypes[argument].name;
+        return command_menu_services.terrain_name(argument);
     return text ? text : "";
 }
 
@@ -750,6 +747,13 @@ void remember_list_state() {
 }
 
 }  // namespace
+
+namespace {
+const char* no_terrain_text(int) { return ""; }
+void no_activity(int, int, const char*) {}
+}  // namespace
+
+CommandMenuServices command_menu_services = {no_terrain_text, no_terrain_text, no_activity};
 
 void menu_clear() {
     std::memset(menu_entries, 0, sizeof menu_entries);
@@ -806,10 +810,7 @@ void menu_set_icon(int x, int y) {
     e.icon_x = x;
     e.icon_y = y;
     if (e.action == 240 && e.argument >= 0 && e.argument < 256) {
-        char tile[sizeof TerrainTypes[0].tile + 1];
-        std::memcpy(tile, TerrainTypes[e.argument].tile, sizeof TerrainTypes[0].tile);
-        tile[sizeof tile - 1] = '\0';
-        copy_text(e.icon_tile, tile);
+        copy_text(e.icon_tile, command_menu_services.terrain_tile(e.argument));
         e.icon_terrain = uint8_t(e.argument);
     } else {
         e.icon_tile[0] = '\0';
@@ -990,7 +991,7 @@ int menu_run(const char* title) {
     echo[0] = '#';
     menu_echo(echo + 1, sizeof echo - 1, title, e.label);
     if (!std::strstr(echo, "NO DISPLAY")) show_message(echo);
-    if (e.action) perform_activity(e.action, e.argument, e.data);
+    if (e.action) command_menu_services.perform_activity(e.action, e.argument, e.data);
     return e.hot_key;
 }
 

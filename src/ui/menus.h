@@ -11,7 +11,7 @@
 #include <SDL.h>
 #include <cstdint>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 // ------------------------------------------------------------ list menu
 
@@ -141,6 +141,17 @@ struct CommandMenuEntry {
     char topic[100];      // encyclopedia topic; "" none
     char icon_tile[100];
 };
+
+// What the command menu asks the game: the name and tile of a terrain type
+// (an entry of action 240 builds the terrain type of its argument), and to
+// start the activity of a chosen entry. The game connects these at start-up;
+// unconnected, a terrain has no name or tile and nothing is started.
+struct CommandMenuServices {
+    const char* (*terrain_name)(int code);
+    const char* (*terrain_tile)(int code);
+    void (*perform_activity)(int action, int argument, const char* data);
+};
+extern CommandMenuServices command_menu_services;
 
 extern CommandMenuEntry menu_entries[MENU_ENTRIES];
 extern int32_t menu_count;

@@ -9,16 +9,15 @@
 #include <cstring>
 #include <string>
 
-#include "maps/map_layers.h"
-#include "shell/player.h"
+#include "base/debug_log.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/font.h"
 #include "ui/input.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "ui/sound.h"
-#include "ui/tag_text.h"
+#include "base/tag_text.h"
 
 namespace {
 
@@ -440,21 +439,24 @@ void play_message_sound(const char* text) {
 
 // ------------------------------------------------------------- the log
 
+void (*message_log_stamp)(MessageLogStamp& out) = nullptr;
+
 void append_message_log(int red, int green, int blue, const char* class_text, const char* text) {
+    MessageLogStamp stamp{};
+    if (message_log_stamp) message_log_stamp(stamp);
     // No character, no folder: a log line would land beside the game.
-    size_t name_len = strnlen(plr.name, sizeof plr.name);
-    if (name_len == 0 || name_len >= sizeof plr.name) return;
-    std::string path = std::string(plr.name, name_len) + "/msglog.txt";
+    size_t name_len = strnlen(stamp.folder, sizeof stamp.folder);
+    if (name_len == 0 || name_len >= sizeof stamp.folder) return;
+    std::string path = std::string(stamp.folder, name_len) + "/msglog.txt";
     FILE* f = open_file_ci(path, "ab");
     if (!f) return;
 
-    int world_x = plr_world_x();
-    int world_y = plr_world_y();
     char prefix[96];
     format_text(prefix, sizeof prefix, "(%02X%02X%02X):%c%c%c%c:[%s]{%04X%04X}", unsigned(red & 255),
-                unsigned(green & 255), unsigned(blue & 255), base62_digit(plr.day), base62_digit(plr.month),
-                base62_digit(plr.winters), base62_digit(plr.hour), class_text ? class_text : "",
-                unsigned(world_x) & 0xFFFFu, unsigned(world_y) & 0xFFFFu);
+                unsigned(green & 255), unsigned(blue & 255), base62_digit(stamp.day),
+                base62_digit(stamp.month), base62_digit(stamp.winters), base62_digit(stamp.hour),
+                class_text ? class_text : "", unsigned(stamp.world_x) & 0xFFFFu,
+                unsigned(stamp.world_y) & 0xFFFFu);
     size_t len = std::strlen(prefix);
     while (len < 33 && len < sizeof prefix - 1) prefix[len++] = ' ';
     prefix[len] = 0;
@@ -481,4 +483,26 @@ int hex_value(const char* text) {
         sum += (long long)digit << (4 * distance);
     }
     return int(sum & 0x7fffffff);
+}
+
+// A debug line on the message line, shown even while messages are quiet.
+namespace {
+void show_debug_line(const char* text) {
+    char line[1024];
+    format_text(line, sizeof line, "? %s", text != nullptr ? text : "");
+    bool was_suppressed = messages_suppressed;
+    messages_suppressed = false;
+    show_message(line);
+    messages_suppressed = was_suppressed;
+}
+}  // namespace
+
+void debug_message(const char* text) {
+    if (debug_messages_on) show_debug_line(text);
+}
+
+void quest_debug(const char* text) {
+    if (!quest_debug_on && !debug_messages_on) return;
+    show_debug_line(text);
+    debug_log("!quests", text);
 }

@@ -82,9 +82,23 @@ void scroll_message_box();
 void play_message_sound(const char* text);
 // Appends one line to "<character folder>/msglog.txt".
 void append_message_log(int red, int green, int blue, const char* class_text, const char* text);
+// Where and when a log line is written: the character's folder (empty: no
+// character, so no log line), the date and the player's world cell.
+struct MessageLogStamp {
+    char folder[16];
+    int day, month, winters, hour;
+    int world_x, world_y;
+};
+// The game connects this at start-up; unconnected, nothing is logged.
+extern void (*message_log_stamp)(MessageLogStamp& out);
 // Sum of the hexadecimal digits of the text, each weighted by its distance
 // from the end of the whole text (the log screen reads colours back).
 int hex_value(const char* text);
 
 // The colour (0xRRGGBB) of a message by its class mark and last character.
 uint32_t message_class_colour(const char* text);
+
+// Shows "? text" on the message line while debug_messages_on is set.
+void debug_message(const char* text);
+// Like debug_message (also while quest_debug_on), and logs to "!quests".
+void quest_debug(const char* text);

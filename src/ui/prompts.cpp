@@ -12,7 +12,7 @@
 #include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

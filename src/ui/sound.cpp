@@ -10,15 +10,14 @@
 #include <cstring>
 #include <string>
 
-#include "maps/map_layers.h"
-#include "shell/config.h"
-#include "shell/debug_log.h"
+#include "base/config.h"
+#include "base/debug_log.h"
 #include "ui/canvas.h"
 #include "ui/boxes.h"
-#include "ui/files.h"
+#include "base/files.h"
 #include "ui/input.h"
-#include "ui/platform.h"
-#include "ui/side_panel.h"
+#include "base/platform.h"
+#include "ui/window.h"
 
 SampleSlot sample_table[SAMPLE_SLOTS];
 bool samples_loaded = false;
@@ -331,13 +330,32 @@ void Lataa_Sample(const char* file) {
     loading_dot();
 }
 
+namespace {
+SoundListener nobody_listening() { return SoundListener{0, 0, 0}; }
+}  // namespace
+
+SoundListener (*sound_listener)() = nobody_listening;
+
+int sound_bearing(int x, int y) {
+    const SoundListener at = sound_listener();
+    // North is 0 and east 90, with y growing southward.
+    int a = int(std::ceil(std::atan2(double(y - at.y), double(x - at.x)) * 57.2958)) + 90;
+    if (a > 360) a -= 360;
+    static const int facing_angle[8] = {90, 45, 0, 315, 270, 225, 180, 135};
+    int f = (at.facing >= 0 && at.facing < 8) ? facing_angle[at.facing] : 90;
+    int bearing = (a - f) % 360;
+    if (bearing < 0) bearing += 360;
+    return bearing;
+}
+
 void set_sound_position(int x, int y) {
     if (x == 0) {
         next_sound_distance = 0;
         next_sound_angle = 0;
         return;
     }
-    int distance = 6 * (std::abs(x - player_x) + std::abs(y - player_y));
+    const SoundListener at = sound_listener();
+    int distance = 6 * (std::abs(x - at.x) + std::abs(y - at.y));
     if (distance < 40) distance = 40;
     if (distance > 250) distance = 250;
     next_sound_distance = uint8_t(distance);

@@ -84,3 +84,14 @@ void fade_out_audio(int milliseconds);
 void pause_music();
 void resume_music();
 void set_music_volume();  // scale_volume(128) with the current VOLUME
+
+// Where the player hears from: the position and the facing (0-7,
+// counter-clockwise from east). The game connects it at start-up;
+// unconnected, the listener stands at (0, 0) facing east.
+struct SoundListener {
+    int x, y, facing;
+};
+extern SoundListener (*sound_listener)();
+// The bearing of map cell (x, y) from the listener relative to its facing,
+// in degrees 0 to 359: 0 straight ahead, 90 to the right.
+int sound_bearing(int x, int y);

@@ -4,13 +4,14 @@
 #include <cstring>
 #include <vector>
 
+#include "base/stubs.h"
 #include "console/console.h"
 #include "maps/world_files.h"
 
 HerbloreRecord herblore[HERBLORE_RECORDS];
 
 // Not built yet: there are no herb effects to set up.
-void init_herb_effects() { note_stub_call("init_herb_effects"); }
+void init_herb_effects() { KSM_STUB("init_herb_effects"); }
 
 bool write_herblore() {
     static const HerbloreRecord empty{};
@@ -21,4 +22,4 @@ bool write_herblore() {
 }
 
 // Not built yet: there is no herb table.
-void register_herbs() { note_stub_call("register_herbs"); }
+void register_herbs() { KSM_STUB("register_herbs"); }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "ui/platform.h"
+#include "base/platform.h"
 
 struct HerbloreRecord {
     uint8_t tieto;       // knowledge level; 0 in a new record

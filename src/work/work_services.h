@@ -15,3 +15,8 @@ void handcraft_options_menu();  // "M", "+", "="
 void drink_command();           // "q"
 void eat_command();             // "E", "e"
 void treat_wounds_command();    // F7
+// The daily work of the land: food in the pack rots, plant patches follow
+// the season, old tracks fade.
+void rot_pack_food();
+void update_plant_patches(int value);
+void purge_old_tracks();

@@ -9,12 +9,13 @@
 #include "maps/terrain_types.h"
 #include "maps/weather.h"
 #include "objects/map_object_table.h"
-#include "shell/clock.h"
+#include "game/clock.h"
 #include "shell/commands.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

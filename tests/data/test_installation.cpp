@@ -19,7 +19,7 @@
 
 #include "support/play_folder.h"
 #include "ui/catalogue.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace fs = std::filesystem;
 

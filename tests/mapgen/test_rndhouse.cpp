@@ -11,11 +11,11 @@
 #include "maps/markers.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

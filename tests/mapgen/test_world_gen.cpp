@@ -13,7 +13,7 @@
 #include "maps/world_files.h"
 #include "play_folder.h"
 #include "shell/game_loop.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -11,10 +11,11 @@
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
 #include "shell/commands.h"
-#include "shell/config.h"
-#include "shell/player.h"
+#include "base/config.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/play_folder.h"
-#include "ui/files.h"
+#include "base/files.h"
 
 namespace {
 

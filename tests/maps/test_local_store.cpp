@@ -14,11 +14,11 @@
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

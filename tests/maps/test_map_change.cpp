@@ -17,11 +17,12 @@
 #include "objects/map_object_table.h"
 #include "shell/commands.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -14,11 +14,12 @@
 #include "maps/sight.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/player.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/play_folder.h"
 #include "ui/map_overlay.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

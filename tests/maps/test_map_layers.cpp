@@ -9,10 +9,10 @@
 #include "maps/map_view.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "society/game_course.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "../ui/test_screen_support.h"
+#include "support/screen_session.h"
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
@@ -20,8 +20,9 @@
 #include "maps/weather.h"
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
-#include "shell/clock.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/fixture_world.h"
 #include "ui/boxes.h"
 #include "ui/gfx.h"

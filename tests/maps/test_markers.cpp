@@ -7,10 +7,10 @@
 #include "maps/map_layers.h"
 #include "maps/markers.h"
 #include "maps/world_files.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "maps/regions.h"
 #include "play_folder.h"
 #include "shell/game_loop.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

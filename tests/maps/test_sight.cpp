@@ -10,10 +10,11 @@
 #include "maps/sight.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/clock.h"
-#include "shell/player.h"
+#include "game/clock.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -12,10 +12,12 @@
 #include "maps/weather.h"
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
-#include "shell/player.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
+#include "base/stubs.h"
 
 namespace {
 

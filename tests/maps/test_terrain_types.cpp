@@ -11,9 +11,9 @@
 #include "maps/markers.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "maps/weather.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

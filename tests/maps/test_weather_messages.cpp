@@ -8,10 +8,10 @@
 #include "maps/map_layers.h"
 #include "maps/weather.h"
 #include "maps/weather_messages.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "ui/sound.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
 #include "objects/map_object_table.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
-#include "ui/files.h"
-#include "ui/platform.h"
+#include "base/files.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "shell/creation.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

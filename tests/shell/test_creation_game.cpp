@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "shell/player.h"
+#include "game/player.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "shell/creation.h"
-#include "shell/player.h"
-#include "shell/skill_setup.h"
+#include "game/player.h"
+#include "game/skill_setup.h"
 #include "ui/input.h"
-#include "ui/test_screen_support.h"
+#include "support/screen_session.h"
 
 namespace {
 

@@ -12,17 +12,18 @@
 
 #include "console/console.h"
 #include "objects/map_object_table.h"
-#include "shell/config.h"
+#include "base/config.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
-#include "shell/save_load.h"
+#include "game/player.h"
+#include "game/save_load.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
 #include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
+#include "base/stubs.h"
 
 namespace {
 
@@ -39,13 +40,7 @@ int scripted_key() {
     return k;
 }
 
-int calls_of(const char* name) {
-    int n = 0;
-    const int shown = stub_call_count < STUB_CALL_SLOTS ? stub_call_count : STUB_CALL_SLOTS;
-    for (int i = 0; i < shown; ++i)
-        if (stub_calls[i] && std::strcmp(stub_calls[i], name) == 0) ++n;
-    return n;
-}
+int calls_of(const char* name) { return stub_calls_of(name); }
 
 class QuitTest : public ::testing::Test {
 protected:

@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/player.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

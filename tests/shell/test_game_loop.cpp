@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/player.h"
 
 namespace {
 

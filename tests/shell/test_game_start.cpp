@@ -14,16 +14,18 @@
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "shell/game_start.h"
-#include "shell/player.h"
-#include "shell/save_load.h"
+#include "ui/input.h"
+#include "game/player.h"
+#include "game/save_load.h"
 #include "society/game_course.h"
 #include "society/quest_commands.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
-#include "ui/info_screens.h"
+#include "screens/info_screens.h"
 #include "ui/message_line.h"
-#include "ui/side_panel.h"
-#include "ui/platform.h"
+#include "screens/side_panel.h"
+#include "base/platform.h"
+#include "base/stubs.h"
 
 namespace {
 

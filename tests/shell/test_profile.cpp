@@ -1,7 +1,7 @@
 // The age text and the attribute bars of the physical profile.
 #include <gtest/gtest.h>
 
-#include "shell/player.h"
+#include "game/player.h"
 #include "shell/profile.h"
 
 namespace {

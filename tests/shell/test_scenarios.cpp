@@ -7,10 +7,10 @@
 #include "objects/object_store.h"
 #include "shell/creation.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "shell/scenarios.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

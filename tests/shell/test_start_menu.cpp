@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "shell/config.h"
+#include "base/config.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "shell/start_menu.h"
 #include "support/play_folder.h"
 #include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
-#include "ui/test_screen_support.h"
+#include "base/platform.h"
+#include "support/screen_session.h"
 
 namespace {
 

@@ -9,8 +9,10 @@
 
 #include "shell/ending.h"
 #include "shell/startup.h"
+#include "ui/window.h"
+#include "ui/keyed_words.h"
 #include "support/play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "play_folder.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "ui/catalogue.h"
 
 namespace {

@@ -2,9 +2,7 @@
 // night tint and glows, the fades and flashes, and the textures' lifetime.
 #include <gtest/gtest.h>
 
-#include "maps/map_layers.h"
-#include "maps/map_view.h"
-#include "test_screen_support.h"
+#include "support/screen_session.h"
 #include "ui/boxes.h"
 #include "ui/gfx.h"
 #include "ui/map_overlay.h"
@@ -41,8 +39,8 @@ protected:
         map_texture_current = false;
         clear_map_lights();
         set_map_view_geometry(1.0f);
-        player_x = PX;
-        player_y = PY;
+        map_view_centre_x = PX;
+        map_view_centre_y = PY;
         fill_canvas_rect(0, 0, CANVAS_W, CANVAS_H, map_rgb(0, 0, 40));
         map_view_state = 1;
     }
@@ -132,8 +130,7 @@ TEST_F(MapOverlay, TheOtherEffectsEndWithTheMapAsBefore) {
 TEST_F(MapOverlay, ALitFireGlowsAtNightAndNotByDay) {
     ASSERT_NE(firelight_glow, nullptr);
     fill_base(60, 60, 60);
-    view_layer[map_index(PX + 2, PY)] = '4';
-    map_lights[0] = MapLight{PX + 2, PY, 3};
+    map_lights[0] = MapLight{PX + 2, PY, 3, true};
     map_lighting_on = true;
     // The glow's centre: view cell (32, 30) in the texture, shown from (306, 360).
     const int gx = 15 + (32 * 18 - 8 - 306), gy = 85 + (30 * 20 - 9 - 360);
@@ -155,22 +152,21 @@ TEST_F(MapOverlay, ALitFireGlowsAtNightAndNotByDay) {
     night_tint_r = night_tint_g = night_tint_b = 40;
     present_screen();
     EXPECT_TRUE(same_rgb(frame_pixel(gx, gy), 60, 60, 60));
-    view_layer[map_index(PX + 2, PY)] = VIEW_UNSEEN;
 }
 
 TEST_F(MapOverlay, GlowsOutsideTheWindowAreLeftOut) {
     view_half_w = 6;
     view_half_h = 3;
-    view_layer[map_index(PX + 4, PY + 1)] = VIEW_UNSEEN;
     struct Case {
         MapLight light;
         bool drawn;
         int column, row;
     } cases[] = {
-        {{PX + 2, PY + 2, 3}, true, 32, 32},   // the player stands within its radius
-        {{PX, PY + 5, 5}, false, 0, 0},        // near, but below the window
-        {{PX + 9, PY, 5}, false, 0, 0},        // near, but right of it
-        {{PX + 4, PY + 1, 1}, false, 0, 0},    // far and not in view
+        {{PX + 2, PY + 2, 3, false}, true, 32, 32},   // the player stands within its radius
+        {{PX, PY + 5, 5, false}, false, 0, 0},        // near, but below the window
+        {{PX + 9, PY, 5, false}, false, 0, 0},        // near, but right of it
+        {{PX + 4, PY + 1, 1, false}, false, 0, 0},    // far and not in view
+        {{PX + 4, PY + 1, 1, true}, true, 34, 31},    // far but seen
     };
     for (const Case& c : cases) {
         const GlowPlace g = glow_place(c.light, PX, PY);

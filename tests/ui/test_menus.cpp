@@ -15,7 +15,8 @@
 #include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
-#include "ui/platform.h"
+#include "base/platform.h"
+#include "base/stubs.h"
 
 namespace {
 

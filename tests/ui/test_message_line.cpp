@@ -11,12 +11,12 @@
 
 #include "maps/map_layers.h"
 #include "play_folder.h"
-#include "shell/player.h"
+#include "game/player.h"
 #include "ui/canvas.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"
-#include "ui/tag_text.h"
+#include "base/tag_text.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "test_screen_support.h"
+#include "support/screen_session.h"
 #include "ui/backgrounds.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/config.h"
+#include "base/config.h"
 #include "shell/ending.h"
-#include "test_screen_support.h"
+#include "support/screen_session.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
 

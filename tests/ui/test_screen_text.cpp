@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "test_screen_support.h"
+#include "support/screen_session.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
 #include "ui/input.h"
-#include "ui/tag_text.h"
+#include "base/tag_text.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "test_screen_support.h"
+#include "support/screen_session.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/gfx.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 
 namespace {
 

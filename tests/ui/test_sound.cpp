@@ -14,9 +14,10 @@
 
 #include "maps/map_layers.h"
 #include "play_folder.h"
-#include "ui/platform.h"
+#include "base/platform.h"
 #include "shell/commands.h"
-#include "shell/player.h"
+#include "game/player.h"
+#include "game/turn_state.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"

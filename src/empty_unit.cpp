@@ -1,2 +1,0 @@
-// Placeholder for a subsystem folder that has no code of its own yet.
-namespace ksm_empty_unit {}

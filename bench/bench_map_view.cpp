@@ -21,6 +21,7 @@
 #include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
+#include "ui/graphics.h"
 #include "ui/gfx.h"
 #include "ui/map_overlay.h"
 #include "ui/message_line.h"

@@ -10,6 +10,7 @@
 
 #include "ui/boxes.h"
 #include "ui/canvas.h"
+#include "ui/graphics.h"
 
 namespace {
 

@@ -11,7 +11,8 @@ The source folders stand on floors, from the ground up:
     shell    start-up, the loops, command dispatch, starting and ending games
 
 An #include goes to the same floor or a lower one, never up; base includes
-no SDL header. It also checks the register of stubs (base/stubs.cpp): every
+no SDL header; and no circle of includes passes through base or ui (a file
+and its header count as one: x.h and x.cpp). It also checks the register of stubs (base/stubs.cpp): every
 KSM_STUB("name") is listed there with the folder it lives in, and every
 listed stub is found in its folder.
 
@@ -81,6 +82,66 @@ def check_includes(src, path, faults):
                               f"{FLOOR_NAMES[here]} up to {FLOOR_NAMES[there]}")
 
 
+def module_of(rel):
+    return rel.rsplit(".", 1)[0]
+
+
+def check_circles(src, faults):
+    """Reports every circle of includes among the modules of base and ui."""
+    edges = {}
+    for path in source_files(src):
+        rel = os.path.relpath(path, src).replace(os.sep, "/")
+        here = module_of(rel)
+        if not rel.startswith(("base/", "ui/")):
+            continue
+        with open(path, encoding="latin-1") as f:
+            for line in f:
+                m = INCLUDE.match(line)
+                if m and m.group(1) == '"':
+                    target = module_of(m.group(2))
+                    if target != here and target.startswith(("base/", "ui/")):
+                        edges.setdefault(here, set()).add(target)
+    # Tarjan's strongly connected components, iteratively.
+    index, low, on_stack, stack, circles = {}, {}, set(), [], []
+    counter = [0]
+    for root in sorted(edges):
+        if root in index:
+            continue
+        work = [(root, iter(sorted(edges.get(root, ()))))]
+        index[root] = low[root] = counter[0]
+        counter[0] += 1
+        stack.append(root)
+        on_stack.add(root)
+        while work:
+            node, children = work[-1]
+            child = next(children, None)
+            if child is not None:
+                if child not in index:
+                    index[child] = low[child] = counter[0]
+                    counter[0] += 1
+                    stack.append(child)
+                    on_stack.add(child)
+                    work.append((child, iter(sorted(edges.get(child, ())))))
+                elif child in on_stack:
+                    low[node] = min(low[node], index[child])
+                continue
+            work.pop()
+            if work:
+                low[work[-1][0]] = min(low[work[-1][0]], low[node])
+            if low[node] == index[node]:
+                members = []
+                while True:
+                    member = stack.pop()
+                    on_stack.discard(member)
+                    members.append(member)
+                    if member == node:
+                        break
+                if len(members) > 1:
+                    circles.append(sorted(members))
+    for members in circles:
+        faults.append(f"{members[0]}.h:1: includes go round in a circle: " + " -> ".join(members))
+
+
 def check_stubs(src, faults):
     register_path = os.path.join(src, "base", "stubs.cpp")
     if not os.path.exists(register_path):
@@ -123,6 +184,7 @@ def main(argv):
     faults = []
     for path in source_files(src):
         check_includes(src, path, faults)
+    check_circles(src, faults)
     check_stubs(src, faults)
     for fault in faults:
         print(fault)

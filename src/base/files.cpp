@@ -74,40 +74,6 @@ char* read_data_line(char* buffer, int size, FILE* file) {
 
 // ---------------------------------------------------------------- strings
 
-// The font's code page has its own a and o with diaeresis; both character
-// sets fold to Latin-1.
-static unsigned char fold_upper(unsigned char c) {
-    switch (c) {
-    case 132: case 142: case 228: return 196;
-    case 148: case 153: case 246: return 214;
-    default: return latin1_upper(c);
-    }
-}
-
-static unsigned char fold_lower(unsigned char c) {
-    switch (c) {
-    case 132: case 142: case 196: return 228;
-    case 148: case 153: case 214: return 246;
-    default: return latin1_lower(c);
-    }
-}
-
-const char* upper_case_copy(const char* text) {
-    static char buffer[500];
-    size_t i = 0;
-    for (; text && text[i] && i < sizeof buffer - 1; ++i)
-        buffer[i] = static_cast<char>(fold_upper(static_cast<unsigned char>(text[i])));
-    buffer[i] = 0;
-    return buffer;
-}
-
-char* lower_case_copy(const char* text) {
-    char* out = next_ring_text();
-    for (size_t i = 0; text && text[i] && i < 500; ++i)
-        out[i] = static_cast<char>(fold_lower(static_cast<unsigned char>(text[i])));
-    return out;
-}
-
 char* escape_high_bytes(const char* text) {
     char* out = next_ring_text();
     size_t n = 0;
@@ -171,35 +137,6 @@ char* key_char_text(int key) {
     return out;
 }
 
-int match_wildcards(const char* pattern, const char* text) {
-    char p[300], t[300];
-    size_t i = 0;
-    for (; pattern[i] && i < sizeof p - 1; ++i) p[i] = static_cast<char>(fold_lower(static_cast<unsigned char>(pattern[i])));
-    p[i] = 0;
-    for (i = 0; text[i] && i < sizeof t - 1; ++i) t[i] = static_cast<char>(fold_lower(static_cast<unsigned char>(text[i])));
-    t[i] = 0;
-
-    const char* pp = p;
-    const char* tp = t;
-    const char* star = nullptr;  // the last '*' seen in the pattern
-    const char* resume = nullptr;  // where in the text that star's run ends
-    while (*tp) {
-        if (*pp == '*') {
-            star = pp++;
-            resume = tp;
-        } else if (*pp == '?' || *pp == *tp) {
-            ++pp;
-            ++tp;
-        } else if (star) {
-            pp = star + 1;
-            tp = ++resume;
-        } else {
-            return 0;
-        }
-    }
-    while (*pp == '*') ++pp;
-    return *pp == 0 ? 1 : 0;
-}
 
 TokenizerState tokenizer;
 

@@ -17,15 +17,12 @@ int copy_file(const std::string& source, const std::string& destination);
 char* read_data_line(char* buffer, int size, FILE* file);
 
 // Strings -----------------------------------------------------------------
-const char* upper_case_copy(const char* text);  // static 500-byte buffer
-char* lower_case_copy(const char* text);        // ring text
 char* escape_high_bytes(const char* text);      // ring text
 const char* last_word(const char* text);
 char* first_word(const char* text);             // ring text
 const char* last_two_words(const char* text);
 void pad_left_4(char* text, size_t cap);
 char* key_char_text(int key);                   // ring text
-int match_wildcards(const char* pattern, const char* text);
 
 // Tokenizer state shared with the text layout code.
 struct TokenizerState {

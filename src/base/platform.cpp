@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "base/files.h"
 
 namespace fs = std::filesystem;
 
@@ -323,6 +322,54 @@ size_t copy_text(char* dst, size_t cap, const char* src) {
     }
     dst[n] = 0;
     return n;
+}
+
+// The font's code page has its own a and o with diaeresis; both character
+// sets fold to Latin-1.
+unsigned char fold_upper(unsigned char c) {
+    switch (c) {
+    case 132: case 142: case 228: return 196;
+    case 148: case 153: case 246: return 214;
+    default: return latin1_upper(c);
+    }
+}
+
+unsigned char fold_lower(unsigned char c) {
+    switch (c) {
+    case 132: case 142: case 196: return 228;
+    case 148: case 153: case 214: return 246;
+    default: return latin1_lower(c);
+    }
+}
+
+int match_wildcards(const char* pattern, const char* text) {
+    char p[300], t[300];
+    size_t i = 0;
+    for (; pattern[i] && i < sizeof p - 1; ++i) p[i] = static_cast<char>(fold_lower(static_cast<unsigned char>(pattern[i])));
+    p[i] = 0;
+    for (i = 0; text[i] && i < sizeof t - 1; ++i) t[i] = static_cast<char>(fold_lower(static_cast<unsigned char>(text[i])));
+    t[i] = 0;
+
+    const char* pp = p;
+    const char* tp = t;
+    const char* star = nullptr;  // the last '*' seen in the pattern
+    const char* resume = nullptr;  // where in the text that star's run ends
+    while (*tp) {
+        if (*pp == '*') {
+            star = pp++;
+            resume = tp;
+        } else if (*pp == '?' || *pp == *tp) {
+            ++pp;
+            ++tp;
+        } else if (star) {
+            pp = star + 1;
+            tp = ++resume;
+        } else {
+            return 0;
+        }
+    }
+    while (*pp == '*') ++pp;
+    return *pp == 0 ? 1 : 0;
 }
 
 size_t copy_field(char* dst, size_t cap, const char* field, size_t field_size) {

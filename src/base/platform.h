@@ -105,6 +105,13 @@ inline void put_le32(uint8_t* p, uint32_t v) {
 unsigned char latin1_lower(unsigned char c);
 unsigned char latin1_upper(unsigned char c);
 int compare_no_case(std::string_view a, std::string_view b);  // <0, 0, >0
+// Case folding that also folds the font's own a and o with diaeresis (132,
+// 142, 148, 153) to Latin-1.
+unsigned char fold_upper(unsigned char c);
+unsigned char fold_lower(unsigned char c);
+// 1 when the text matches the pattern ("*" any run, "?" one character),
+// case-insensitively.
+int match_wildcards(const char* pattern, const char* text);
 
 // UTF-8 (as SDL text input delivers it) to Latin-1; characters outside
 // Latin-1 become '?'. Invalid sequences are taken byte for byte.

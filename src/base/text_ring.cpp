@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "base/files.h"
 #include "base/platform.h"
 
 char text_ring[TEXT_RING_SIZE][TEXT_RING_BYTES];
@@ -451,4 +450,20 @@ const char* hunger_words_for(int stomach, uint32_t energy_reserve) {
     if (energy_reserve < 200) text = "starving";
     copy_text(hunger_buffer, sizeof hunger_buffer, text);
     return hunger_buffer;
+}
+
+const char* upper_case_copy(const char* text) {
+    static char buffer[500];
+    size_t i = 0;
+    for (; text && text[i] && i < sizeof buffer - 1; ++i)
+        buffer[i] = static_cast<char>(fold_upper(static_cast<unsigned char>(text[i])));
+    buffer[i] = 0;
+    return buffer;
+}
+
+char* lower_case_copy(const char* text) {
+    char* out = next_ring_text();
+    for (size_t i = 0; text && text[i] && i < 500; ++i)
+        out[i] = static_cast<char>(fold_lower(static_cast<unsigned char>(text[i])));
+    return out;
 }

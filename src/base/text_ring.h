@@ -14,6 +14,9 @@ extern int32_t text_ring_index;
 char* next_ring_text();
 // A ring copy of a text (cut to fit).
 char* ring_copy(const char* text);
+// Case-folded copies (both character sets fold to Latin-1).
+const char* upper_case_copy(const char* text);  // static 500-byte buffer
+char* lower_case_copy(const char* text);        // ring text
 
 // ------------------------------------------------------------ word tables
 

@@ -7,6 +7,7 @@
 #include "base/fatal.h"
 #include "game/player.h"
 #include "base/files.h"
+#include "base/text_ring.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/tag_text.h"

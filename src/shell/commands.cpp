@@ -34,6 +34,7 @@
 #include "ui/controller.h"
 #include "ui/encyclopedia.h"
 #include "base/files.h"
+#include "base/text_ring.h"
 #include "ui/gfx.h"
 #include "screens/help_menu.h"
 #include "screens/info_screens.h"

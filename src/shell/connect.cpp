@@ -18,10 +18,11 @@
 #include "screens/sky.h"
 #include "society/villages.h"
 #include "ui/catalogue.h"
+#include "ui/input.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"
-#include "ui/window.h"
+#include "ui/notices.h"
 
 static_assert(CATALOGUE_STANDING_TRADE == STANDING_TRADE && CATALOGUE_STANDING_THEFT == STANDING_THEFT &&
                   CATALOGUE_STANDING_MISCHIEF == STANDING_MISCHIEF && CATALOGUE_STANDING_HELP == STANDING_HELP,
@@ -99,6 +100,7 @@ SoundListener player_listening() { return SoundListener{player_x, player_y, faci
 void connect_floors() {
     exit_services.show_fatal_text = show_fatal_text;
     exit_services.close_sound = close_sound_on_exit;
+    input_notice = show_message;
     debug_game_time = game_time_now;
     message_log_stamp = message_log_stamp_now;
 

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "base/platform.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
@@ -47,4 +48,22 @@ void render_cached_backgrounds() {
     cache_canvas("RITUALSBG.BMP");
     no_flush = false;
     clear_screen();
+}
+
+void show_rituals_background() {
+    if (canvas == nullptr) return;
+    std::string path = resolve_path_ci("RITUALSBG.BMP");
+    SDL_Surface* picture = SDL_LoadBMP(path.c_str());
+    if (picture != nullptr && background_surface != nullptr) {
+        SDL_BlitSurface(picture, nullptr, background_surface, nullptr);
+        SDL_FreeSurface(picture);
+        SDL_SetSurfaceBlendMode(background_surface, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(background_surface, nullptr, canvas, nullptr);
+    } else {
+        // The cached picture is missing or broken: draw the background anew.
+        if (picture) SDL_FreeSurface(picture);
+        SDL_ClearError();
+        draw_rituals_background();
+    }
+    present_screen();
 }

@@ -12,3 +12,6 @@ void draw_rituals_background();
 // right panel's picture.
 void draw_screen_title_bar(const char* title);
 void draw_screen_title(const char* title);
+// The rituals background from its cached picture, drawn anew when that is
+// missing or broken; presented.
+void show_rituals_background();

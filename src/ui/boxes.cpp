@@ -22,9 +22,6 @@ bool draw_debug_on = false;
 PanelRect compass_rect, map_strip_rect, known_map_rect;
 PanelRect panel_rects[5];
 bool alternative_panel_layout = false;
-MapViewGeometry map_view;
-Uint32 key_label_colour = 0x00FFFFFF;
-int key_label_outline = 1;
 int bar_colour_mode = 0;
 Uint32 bar_colour_value = 0;
 int bar_marker = 0;
@@ -290,31 +287,6 @@ void reset_sprite_draw_state() {
 
 // ------------------------------------------------------------ geometry
 
-int32_t view_half_w = 12;
-int32_t view_half_h = 11;
-
-void set_map_view_geometry(float zoom) {
-    if (zoom <= 0.0f) zoom = 1.0f;
-    map_view = MapViewGeometry{};
-    map_view.zoom = zoom;
-    map_view.view = {15, 85, 450, 460};
-    map_view.centre_x = 240;
-    map_view.centre_y = 315;
-    map_view.cell_w = 18.0f * zoom;
-    map_view.cell_h = 20.0f * zoom;
-    map_view.half_w = int(450.0f / (18.0f * zoom) * 0.5f);
-    if (map_view.half_w == 19) map_view.half_w = 20;
-    map_view.half_h = int(460.0f / (20.0f * zoom) * 0.5f);
-    map_view.tex_centre_x = 531;
-    map_view.tex_centre_y = 590;
-    map_view.src_x = 306;
-    map_view.src_y = 360;
-    map_view.cells_across = 450.0f / zoom;
-    map_view.cells_down = 460.0f / zoom;
-    view_half_w = map_view.half_w;
-    view_half_h = map_view.half_h;
-}
-
 void guiInit() {
     set_map_view_geometry(1.0f);
     compass_rect = {{665, 25, 124, 160}, true};
@@ -336,51 +308,6 @@ void guiInit() {
 
 // ------------------------------------------------------------ pixels, lines
 
-void put_pixel(int x, int y, Uint32 colour) {
-    if (canvas == nullptr || x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H) return;
-    put_surface_pixel(x, y, colour, canvas);
-}
-
-Uint32 get_pixel(int x, int y) {
-    if (canvas == nullptr || x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H) return 0;
-    return get_surface_pixel(x, y, canvas);
-}
-
-void put_surface_pixel(int x, int y, Uint32 colour, SDL_Surface* s) {
-    if (s == nullptr || x < 0 || y < 0 || x >= s->w || y >= s->h) return;
-    bool locked = SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0;
-    int bpp = s->format->BytesPerPixel;
-    uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bpp;
-    switch (bpp) {
-        case 1: *p = uint8_t(colour); break;
-        case 2: *reinterpret_cast<Uint16*>(p) = Uint16(colour); break;
-        case 3:
-            p[0] = uint8_t(colour);
-            p[1] = uint8_t(colour >> 8);
-            p[2] = uint8_t(colour >> 16);
-            break;
-        case 4: *reinterpret_cast<Uint32*>(p) = colour; break;
-        default: break;
-    }
-    if (locked) SDL_UnlockSurface(s);
-}
-
-Uint32 get_surface_pixel(int x, int y, SDL_Surface* s) {
-    if (s == nullptr || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0;
-    bool locked = SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0;
-    int bpp = s->format->BytesPerPixel;
-    const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * bpp;
-    Uint32 v = 0;
-    switch (bpp) {
-        case 1: v = *p; break;
-        case 2: v = *reinterpret_cast<const Uint16*>(p); break;
-        case 3: v = Uint32(p[0]) | (Uint32(p[1]) << 8) | (Uint32(p[2]) << 16); break;
-        case 4: v = *reinterpret_cast<const Uint32*>(p); break;
-        default: break;
-    }
-    if (locked) SDL_UnlockSurface(s);
-    return v;
-}
 
 void draw_line(int x1, int y1, int x2, int y2, Uint32 colour) {
     auto inside = [](int x, int y) { return x >= 0 && y >= 0 && x < CANVAS_W && y < CANVAS_H; };
@@ -420,11 +347,6 @@ void draw_rect_outline(int left, int top, int right, int bottom) {
     draw_line(right, top, right, bottom, text_colour);
 }
 
-void fill_canvas_rect(int x, int y, int w, int h, Uint32 colour) {
-    if (canvas == nullptr || w <= 0 || h <= 0) return;
-    SDL_Rect r = {x, y, w, h};
-    SDL_FillRect(canvas, &r, colour);
-}
 
 void draw_translucent_rect(int x, int y, int w, int h, Uint32 colour, int alpha) {
     if (canvas == nullptr || translucency_surface == nullptr || w <= 0 || h <= 0) return;
@@ -668,43 +590,6 @@ void render_quest_journal_header(SDL_Texture* texture, const char* text) {
 
 // ------------------------------------------------------------ key caps
 
-int draw_key_caption(int x, int y, const char* text) {
-    if (text == nullptr) text = "";
-    // The caption ends at the first "." after its first character.
-    const char* dot = text[0] ? std::strchr(text + 1, '.') : nullptr;
-    int caption_len = dot ? int(dot - text) : int(std::strlen(text));
-    int counted = 0;
-    for (int i = 0; i < caption_len; ++i)
-        if (text[i] != '<' && text[i] != '>') ++counted;
-    if (panel_sheet != nullptr && canvas != nullptr) {
-        SDL_Rect src = {0, 0, 7, 32}, dst = {x, y, 7, 32};
-        SDL_BlitSurface(panel_sheet, &src, canvas, &dst);
-        for (int i = 0; i < counted; ++i) {
-            src = {7, 0, 8, 32};
-            dst = {x + 7 + 8 * i, y, 8, 32};
-            SDL_BlitSurface(panel_sheet, &src, canvas, &dst);
-        }
-        src = {22, 0, 7, 32};
-        dst = {x + 7 + 8 * counted, y, 7, 32};
-        SDL_BlitSurface(panel_sheet, &src, canvas, &dst);
-    }
-    Uint32 saved_colour = text_colour;
-    bool khaki = false;
-    int cx = x + 8;
-    for (int i = 0; i < caption_len; ++i) {
-        char c[2] = {text[i], 0};
-        if (text[i] == '<') { khaki = true; continue; }
-        if (text[i] == '>') { khaki = false; continue; }
-        if (khaki) draw_text_at(cx, y + 5, c, rgb(240, 230, 140), 1);
-        else draw_text_at(cx, y + 5, c, rgb(0, 0, 0), 0);
-        cx += 8;
-    }
-    int next_x = cx + 4;
-    if (dot) draw_text_at(cx + 8, y + 5, dot + 1, key_label_colour, key_label_outline);
-    text_colour = saved_colour;
-    text_cursor_x = next_x;
-    return next_x;
-}
 
 void draw_cycle_hint() {
     draw_text_with_keycaps(513, 320, "[+]Next, or [-]Previous creature", rgb(255, 255, 255));
@@ -937,4 +822,48 @@ void draw_grid_cell(int cell_x, int cell_y) {
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
     SDL_SetRenderTarget(game_renderer, old);
+}
+
+// ------------------------------------------------------------ pictures
+
+void show_picture_zooming(const char* name, int x, int y, int w, int h) {
+    if (game_renderer == nullptr) return;
+    SDL_Texture* t = load_picture_texture(name);
+    if (t == nullptr) return;
+    if (w == 0 || h == 0) SDL_QueryTexture(t, nullptr, nullptr, &w, &h);
+    SDL_Rect map_rect = map_view.view.w ? map_view.view : SDL_Rect{15, 85, 450, 460};
+    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    int alpha = 20;
+    for (float s = 0.0f; s <= 1.0f; s += 0.04f) {
+        Uint32 start = SDL_GetTicks();
+        upload_screen();
+        render_map_view();
+        SDL_Rect veil = map_rect;
+        scale_rect_to_output(&veil);
+        SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
+        SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
+        SDL_RenderFillRect(game_renderer, &veil);
+        SDL_SetRenderDrawColor(game_renderer, 248, 222, 126, 32);
+        SDL_RenderFillRect(game_renderer, &veil);
+        SDL_SetTextureAlphaMod(t, Uint8(alpha));
+        SDL_Rect dst = {int(x + w / 2 - w * s / 2), int(y + h / 2 - h * s / 2), int(w * s), int(h * s)};
+        scale_rect_to_output(&dst);
+        SDL_RenderCopy(game_renderer, t, nullptr, &dst);
+        present_renderer();
+        alpha = alpha + 7 > 250 ? 250 : alpha + 7;
+        Uint32 spent = SDL_GetTicks() - start;
+        if (spent < 2) SDL_Delay(2 - spent);
+    }
+    SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_NONE);
+    // The last frame: the picture at full size inside a framed box.
+    draw_framed_box(x - 4, y - 4, x + w + 4, y + h + 4, map_rgb(0, 0, 0), map_rgb(0, 0, 0), 0);
+    draw_framed_box(x - 4, y - 4, x + w + 4, y + h + 4, map_rgb(48, 64, 80), map_rgb(80, 96, 128), 0);
+    upload_screen();
+    render_map_view();
+    SDL_SetTextureAlphaMod(t, 255);
+    SDL_Rect dst = {x, y, w, h};
+    scale_rect_to_output(&dst);
+    SDL_RenderCopy(game_renderer, t, nullptr, &dst);
+    present_renderer();
+    SDL_DestroyTexture(t);
 }

@@ -2,7 +2,11 @@
 #pragma once
 
 #include <SDL.h>
+
 #include <cstdint>
+
+#include "ui/canvas.h"
+#include "ui/font.h"
 
 // 0 panel textures drawn; 1 left out; 2 left out and windows darkened.
 extern int panel_texture_mode;
@@ -45,33 +49,11 @@ extern PanelRect compass_rect, map_strip_rect, known_map_rect;
 extern PanelRect panel_rects[5];
 extern bool alternative_panel_layout;
 
-// The map view geometry for a zoom factor.
-struct MapViewGeometry {
-    float zoom;
-    SDL_Rect view;             // (15, 85, 450, 460)
-    int centre_x, centre_y;    // (240, 315)
-    float cell_w, cell_h;      // 18z x 20z
-    int half_w, half_h;        // in cells
-    int tex_centre_x, tex_centre_y;  // (531, 590)
-    int src_x, src_y;          // zoom-1 source origin (306, 360)
-    float cells_across, cells_down;
-};
-extern MapViewGeometry map_view;
-// Half-width and half-height of the map view in cells, set with its
-// geometry (the view window around the player).
-extern int32_t view_half_w;
-extern int32_t view_half_h;
-void set_map_view_geometry(float zoom);
 void guiInit();
 
-void put_pixel(int x, int y, Uint32 colour);
-Uint32 get_pixel(int x, int y);
-void put_surface_pixel(int x, int y, Uint32 colour, SDL_Surface* surface);
-Uint32 get_surface_pixel(int x, int y, SDL_Surface* surface);
 void draw_line(int x1, int y1, int x2, int y2, Uint32 colour);
 void draw_rect_outline(int left, int top, int right, int bottom);
 void draw_translucent_rect(int x, int y, int w, int h, Uint32 colour, int alpha);
-void fill_canvas_rect(int x, int y, int w, int h, Uint32 colour);
 void draw_framed_box(int left, int top, int right, int bottom, Uint32 colour1, Uint32 colour2,
                      Uint32 fill);
 void draw_styled_box(int left, int top, int right, int bottom, int style);
@@ -92,10 +74,7 @@ void render_sunken_box(SDL_Renderer* renderer, int x, int y, int w, int h);
 void render_quest_journal_header(SDL_Texture* texture, const char* text);
 void render_title_bar(SDL_Texture* texture, const char* text);
 
-// Key caps. The label after "." uses these settings.
-extern Uint32 key_label_colour;
-extern int key_label_outline;
-int draw_key_caption(int x, int y, const char* text);
+// Key caps: draw_key_caption in ui/font.h.
 void draw_cycle_hint();
 void render_cycle_hint(SDL_Renderer* renderer);
 
@@ -117,3 +96,6 @@ void draw_random_speck();
 void draw_tile_sprite(int tile, int frame, int variant, int x, int y, int flags);
 void draw_precipitation(int cell_x, int cell_y, int kind, int intensity);
 void draw_grid_cell(int cell_x, int cell_y);
+
+// A picture that grows out of the map view into a framed box.
+void show_picture_zooming(const char* name, int x, int y, int w, int h);

@@ -12,12 +12,6 @@
 #include "base/config.h"
 #include "base/debug_log.h"
 #include "base/fatal.h"
-#include "ui/backgrounds.h"
-#include "ui/boxes.h"
-#include "ui/font.h"
-#include "ui/gfx.h"
-#include "ui/input.h"
-#include "ui/map_overlay.h"
 #include "base/platform.h"
 
 SDL_Window* game_window = nullptr;
@@ -244,6 +238,10 @@ void free_surface(SDL_Surface*& s) {
 
 }  // namespace
 
+int mouse_x = 0, mouse_y = 0;
+bool map_texture_current = false;
+void (*map_view_layer)() = nullptr;
+
 // ------------------------------------------------------------ start-up
 
 void init_colours() {
@@ -266,10 +264,9 @@ void init_colours() {
     colours.c212_148_116 = map_rgb(212, 148, 116);
     colours.c84_60_28 = map_rgb(84, 60, 28);
     colours.c168_116_76 = map_rgb(168, 116, 76);
-    outline_colour = colours.outline;
 }
 
-void create_surfaces() {
+void create_surfaces(int compass_w, int compass_h) {
     translucency_surface = new_canvas_surface();
     prompt_backup_surface = new_canvas_surface();
     background_surface = new_canvas_surface();
@@ -279,14 +276,12 @@ void create_surfaces() {
     sky_surface = SDL_CreateRGBSurface(0, 96, 74, 32, 0x000000FF, 0x0000FF00, 0x00FF0000,
                                        0xFF000000);
     if (sky_surface) sky_renderer = SDL_CreateSoftwareRenderer(sky_surface);
-    compass_surface = SDL_CreateRGBSurface(0, compass_rect.r.w > 0 ? compass_rect.r.w : 124,
-                                           compass_rect.r.h > 0 ? compass_rect.r.h : 160, 32,
-                                           0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    compass_surface = SDL_CreateRGBSurface(0, compass_w > 0 ? compass_w : 124, compass_h > 0 ? compass_h : 160,
+                                           32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     if (compass_surface) compass_renderer = SDL_CreateSoftwareRenderer(compass_surface);
 }
 
-void InitGr() {
-    if (graphics_initialised) return;
+void start_canvas() {
     no_flush = false;
 
     FILE* f = std::fopen(RENDERER_REPORT, "wt");
@@ -310,36 +305,17 @@ void InitGr() {
     }
     canvas_format = canvas->format;
     init_colours();
+}
 
-    init_log_line("guiInit");
-    guiInit();
-    init_log_line("create_surfaces");
-    create_surfaces();
-    init_log_line("lataa_gui");
-    lataa_gui();
-    init_log_line("load_sprites");
-    load_font("KSM.FNT");
-    init_log_line("getbackgrounds");
-    getbackgrounds();
-
-    load_palette("palette.nfo");
-    init_colours();
-    graphics_initialised = true;
-
+void create_known_map_surfaces() {
     known_map_surface[0] = SDL_CreateRGBSurface(0, 1200, 1200, 32, 0, 0, 0, 0);
     if (known_map_surface[0]) SDL_SetSurfaceRLE(known_map_surface[0], 1);
     known_map_surface[1] = SDL_CreateRGBSurface(0, 1200, 1200, 32, 0, 0, 0, 0);
     known_map_texture = SDL_CreateTexture(game_renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_STATIC, 1200, 1200);
-
-    init_log_line("NewGfx_loadtiledata");
-    NewGfx_loadtiledata();
-    create_map_textures();
 }
 
-void shutdown_graphics() {
-    destroy_map_textures();  // before the renderer that owns them goes
-    free_pictures();
+void stop_canvas() {
     for (auto& s : save_unders) free_slot(s);
     for (auto& c : renderer_copies) {
         c.name[0] = 0;
@@ -399,7 +375,7 @@ int present_screen(int value) {
     if (no_flush || game_renderer == nullptr) return value;
     upload_screen();
     if (map_view_state != 0) {
-        render_map_view();
+        if (map_view_layer) map_view_layer();
         if (map_view_state == 2) map_view_state = 0;
     }
     if (!present_hold) show_frame();
@@ -667,22 +643,6 @@ void fade_to_black_and_clear(float seconds) {
     clear_screen();
 }
 
-void show_rituals_background() {
-    if (canvas == nullptr) return;
-    std::string path = resolve_path_ci("RITUALSBG.BMP");
-    SDL_Surface* picture = SDL_LoadBMP(path.c_str());
-    if (picture != nullptr && background_surface != nullptr) {
-        SDL_BlitSurface(picture, nullptr, background_surface, nullptr);
-        SDL_FreeSurface(picture);
-        copy_surface(background_surface, nullptr, canvas);
-    } else {
-        // The cached picture is missing or broken: draw the background anew.
-        if (picture) SDL_FreeSurface(picture);
-        SDL_ClearError();
-        draw_rituals_background();
-    }
-    present_screen();
-}
 
 // ------------------------------------------------------------ developer
 
@@ -781,3 +741,86 @@ Uint32 map_rgb(int r, int g, int b) {
 Uint32 map_vga_colour(int r, int g, int b) { return map_rgb(r * 4, g * 4, b * 4); }
 
 Uint32 colour_white() { return map_rgb(255, 255, 255); }
+
+// ------------------------------------------------------------ pixels
+
+void put_pixel(int x, int y, Uint32 colour) {
+    if (canvas == nullptr || x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H) return;
+    put_surface_pixel(x, y, colour, canvas);
+}
+
+Uint32 get_pixel(int x, int y) {
+    if (canvas == nullptr || x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H) return 0;
+    return get_surface_pixel(x, y, canvas);
+}
+
+void put_surface_pixel(int x, int y, Uint32 colour, SDL_Surface* s) {
+    if (s == nullptr || x < 0 || y < 0 || x >= s->w || y >= s->h) return;
+    bool locked = SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0;
+    int bpp = s->format->BytesPerPixel;
+    uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bpp;
+    switch (bpp) {
+        case 1: *p = uint8_t(colour); break;
+        case 2: *reinterpret_cast<Uint16*>(p) = Uint16(colour); break;
+        case 3:
+            p[0] = uint8_t(colour);
+            p[1] = uint8_t(colour >> 8);
+            p[2] = uint8_t(colour >> 16);
+            break;
+        case 4: *reinterpret_cast<Uint32*>(p) = colour; break;
+        default: break;
+    }
+    if (locked) SDL_UnlockSurface(s);
+}
+
+Uint32 get_surface_pixel(int x, int y, SDL_Surface* s) {
+    if (s == nullptr || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0;
+    bool locked = SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0;
+    int bpp = s->format->BytesPerPixel;
+    const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * bpp;
+    Uint32 v = 0;
+    switch (bpp) {
+        case 1: v = *p; break;
+        case 2: v = *reinterpret_cast<const Uint16*>(p); break;
+        case 3: v = Uint32(p[0]) | (Uint32(p[1]) << 8) | (Uint32(p[2]) << 16); break;
+        case 4: v = *reinterpret_cast<const Uint32*>(p); break;
+        default: break;
+    }
+    if (locked) SDL_UnlockSurface(s);
+    return v;
+}
+
+void fill_canvas_rect(int x, int y, int w, int h, Uint32 colour) {
+    if (canvas == nullptr || w <= 0 || h <= 0) return;
+    SDL_Rect r = {x, y, w, h};
+    SDL_FillRect(canvas, &r, colour);
+}
+
+// ------------------------------------------------------------ the map view
+
+MapViewGeometry map_view;
+int32_t view_half_w = 12;
+int32_t view_half_h = 11;
+
+void set_map_view_geometry(float zoom) {
+    if (zoom <= 0.0f) zoom = 1.0f;
+    map_view = MapViewGeometry{};
+    map_view.zoom = zoom;
+    map_view.view = {15, 85, 450, 460};
+    map_view.centre_x = 240;
+    map_view.centre_y = 315;
+    map_view.cell_w = 18.0f * zoom;
+    map_view.cell_h = 20.0f * zoom;
+    map_view.half_w = int(450.0f / (18.0f * zoom) * 0.5f);
+    if (map_view.half_w == 19) map_view.half_w = 20;
+    map_view.half_h = int(460.0f / (20.0f * zoom) * 0.5f);
+    map_view.tex_centre_x = 531;
+    map_view.tex_centre_y = 590;
+    map_view.src_x = 306;
+    map_view.src_y = 360;
+    map_view.cells_across = 450.0f / zoom;
+    map_view.cells_down = 460.0f / zoom;
+    view_half_w = map_view.half_w;
+    view_half_h = map_view.half_h;
+}
+

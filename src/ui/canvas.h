@@ -23,6 +23,13 @@ extern bool graphics_initialised;
 // 0: the map view is not laid over the canvas; 1: on every present;
 // 2: on the next present only.
 extern int map_view_state;
+// What lays the map view over the frame at a present (the map view's
+// textures set it when they are made); null: nothing is laid.
+extern void (*map_view_layer)();
+// While set, laying the map view over the frame does not rebuild it first.
+extern bool map_texture_current;
+// The mouse position in canvas coordinates (kept by the input).
+extern int mouse_x, mouse_y;
 // While set, present operations do nothing at all.
 extern bool no_flush;
 // While set, frames are uploaded and composed but not shown.
@@ -63,11 +70,16 @@ extern CanvasColours colours;
 
 // ------------------------------------------------------------ start-up
 
-// The graphics start-up: renderer (software fallback), canvas, work
-// surfaces, interface pictures, font, backgrounds, palette, tiles.
-void InitGr();
-void create_surfaces();
+// The canvas's part of the graphics start-up (ui/graphics.h starts the
+// rest): the renderer (software fallback), the screen texture, the canvas
+// and the named colours; then the work surfaces (the compass box's size
+// comes from the panel layout) and the known-areas map surfaces.
+void start_canvas();
+void create_surfaces(int compass_w, int compass_h);
+void create_known_map_surfaces();
 void init_colours();
+// Releases what the canvas made.
+void stop_canvas();
 
 // ------------------------------------------------------------ presenting
 
@@ -116,7 +128,6 @@ void clear_extra_picture();
 // black, 0 fades from black.
 void fade(SDL_Surface* picture, float seconds, int direction);
 void fade_to_black_and_clear(float seconds);
-void show_rituals_background();
 
 // ------------------------------------------------------------ developer
 
@@ -140,5 +151,30 @@ int test_screenshot_count();
 // ARGB8888 surface; the caller frees it. nullptr on failure.
 SDL_Surface* read_renderer_output();
 
-// Releases everything InitGr made (tests run InitGr more than once).
-void shutdown_graphics();
+// ------------------------------------------------------------ pixels
+
+void put_pixel(int x, int y, Uint32 colour);
+Uint32 get_pixel(int x, int y);
+void put_surface_pixel(int x, int y, Uint32 colour, SDL_Surface* surface);
+Uint32 get_surface_pixel(int x, int y, SDL_Surface* surface);
+void fill_canvas_rect(int x, int y, int w, int h, Uint32 colour);
+
+// ------------------------------------------------------------ the map view
+
+// The map view geometry for a zoom factor.
+struct MapViewGeometry {
+    float zoom;
+    SDL_Rect view;             // (15, 85, 450, 460)
+    int centre_x, centre_y;    // (240, 315)
+    float cell_w, cell_h;      // 18z x 20z
+    int half_w, half_h;        // in cells
+    int tex_centre_x, tex_centre_y;  // (531, 590)
+    int src_x, src_y;          // zoom-1 source origin (306, 360)
+    float cells_across, cells_down;
+};
+extern MapViewGeometry map_view;
+// Half-width and half-height of the map view in cells, set with its
+// geometry (the view window around the player).
+extern int32_t view_half_w;
+extern int32_t view_half_h;
+void set_map_view_geometry(float zoom);

@@ -4,9 +4,7 @@
 #include <cstring>
 
 #include "base/debug_log.h"
-#include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/input.h"
 #include "base/platform.h"
 #include "base/tag_text.h"
 #include "base/text_ring.h"
@@ -17,7 +15,6 @@ int text_cursor_x = 0, text_cursor_y = 0;
 Uint32 text_colour = 0;
 Uint32 outline_colour = 0;
 int line_height = 10;
-char input_line_buffer[INPUT_LINE_BYTES];
 
 namespace {
 
@@ -114,24 +111,6 @@ void render_glyphs(SDL_Renderer* renderer, int x, int y, const unsigned char* te
         SDL_DestroyTexture(t);
     }
     SDL_FreeSurface(s);
-}
-
-// A Latin-1 character typed into a text line: the font's code page 437
-// key codes of the umlaut letters are kept as Latin-1 in the text.
-char typed_char(int code) {
-    switch (code) {
-        case 142: return char(0xC4);
-        case 153: return char(0xD6);
-        case 132: return char(0xE4);
-        case 148: return char(0xF6);
-        default: return char(code);
-    }
-}
-
-// Keys that type a character into a text line: 32 to 126 and the umlaut
-// letters. Function keys and other special codes type nothing.
-bool typable(int code) {
-    return (code >= 32 && code <= 126) || code == 132 || code == 142 || code == 148 || code == 153;
 }
 
 }  // namespace
@@ -392,88 +371,45 @@ int draw_text_with_keycaps(int x, int y, const char* text, Uint32 colour) {
     return draw_text_at(cx, y, plain, colour, 1);
 }
 
-char* input_text_line(Uint32 colour, int max_length) {
-    if (max_length > INPUT_LINE_BYTES - 1) max_length = INPUT_LINE_BYTES - 1;
-    if (max_length < 0) max_length = 0;
-    int ix = text_cursor_x, iy = text_cursor_y;
-    Uint32 background = get_pixel(text_cursor_x, text_cursor_y + 3);
-    input_line_buffer[0] = 0;
-    for (;;) {
-        draw_text_at(ix, iy, input_line_buffer, colour, 0);
-        draw_text_at(-1, iy, "_", colour, 0);
-        present_screen();
-        int key = read_key();
-        fill_canvas_rect(text_cursor_x - 8, iy + 1, 9, 10, background);
-        int len = int(std::strlen(input_line_buffer));
-        if (key == KEY_BACKSPACE) {
-            if (len > 0) {
-                fill_canvas_rect(ix, iy, 8 * len + 5, 11, background);
-                input_line_buffer[len - 1] = 0;
-            }
-        } else if (key == KEY_ESC) {
-            input_line_buffer[0] = 27;
-            input_line_buffer[1] = 0;
-            return input_line_buffer;
-        } else if (key == KEY_ENTER) {
-            return input_line_buffer;
-        } else if (typable(key) && len < max_length) {
-            input_line_buffer[len] = typed_char(key);
-            input_line_buffer[len + 1] = 0;
-        }
-    }
-}
+// ------------------------------------------------------------ key caps
 
-char* render_input_text_line(int x, int y, const char* initial, Uint32 colour, Uint32 background) {
-    char* buffer = next_ring_text();
-    copy_text(buffer, TEXT_RING_BYTES, initial ? initial : "");
-    if (std::strlen(buffer) > 64) buffer[64] = 0;
-    int h = line_height + 2;
-    SDL_Surface* box = SDL_CreateRGBSurfaceWithFormat(0, 516, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* r = box ? SDL_CreateSoftwareRenderer(box) : nullptr;
-    auto finish = [&]() {
-        if (r) SDL_DestroyRenderer(r);
-        if (box) SDL_FreeSurface(box);
-        return buffer;
-    };
-    if (r == nullptr || game_renderer == nullptr) {
-        buffer[0] = 27;
-        buffer[1] = 0;
-        return finish();
-    }
-    for (;;) {
-        SDL_SetRenderDrawColor(r, Uint8(background & 0xFF), Uint8((background >> 8) & 0xFF),
-                               Uint8((background >> 16) & 0xFF), 255);
-        SDL_RenderClear(r);
-        render_text_at(r, 2, 2, buffer, colour, 0);
-        render_text_at(r, 2 + 8 * int(std::strlen(buffer)), 2, "_", colour, 0);
-        SDL_RenderPresent(r);
-        render_texture_layers();
-        SDL_Texture* t = SDL_CreateTextureFromSurface(game_renderer, box);
-        if (t) {
-            SDL_Rect dst = {x, y - 2, 516, h};
-            scale_rect_to_output(&dst);
-            SDL_RenderCopy(game_renderer, t, nullptr, &dst);
-            SDL_DestroyTexture(t);
+Uint32 key_label_colour = 0x00FFFFFF;
+int key_label_outline = 1;
+
+int draw_key_caption(int x, int y, const char* text) {
+    if (text == nullptr) text = "";
+    // The caption ends at the first "." after its first character.
+    const char* dot = text[0] ? std::strchr(text + 1, '.') : nullptr;
+    int caption_len = dot ? int(dot - text) : int(std::strlen(text));
+    int counted = 0;
+    for (int i = 0; i < caption_len; ++i)
+        if (text[i] != '<' && text[i] != '>') ++counted;
+    if (panel_sheet != nullptr && canvas != nullptr) {
+        SDL_Rect src = {0, 0, 7, 32}, dst = {x, y, 7, 32};
+        SDL_BlitSurface(panel_sheet, &src, canvas, &dst);
+        for (int i = 0; i < counted; ++i) {
+            src = {7, 0, 8, 32};
+            dst = {x + 7 + 8 * i, y, 8, 32};
+            SDL_BlitSurface(panel_sheet, &src, canvas, &dst);
         }
-        present_renderer();
-        int key = read_key();
-        int len = int(std::strlen(buffer));
-        if (key == KEY_BACKSPACE) {
-            if (len > 0) buffer[len - 1] = 0;
-        } else if (key == KEY_ESC) {
-            buffer[0] = 27;
-            buffer[1] = 0;
-            return finish();
-        } else if (key == KEY_WINDOW_CHANGED) {
-            buffer[0] = 27;
-            buffer[1] = 27;
-            buffer[2] = 0;
-            return finish();
-        } else if (key == KEY_ENTER) {
-            return finish();
-        } else if (typable(key) && len < 64) {
-            buffer[len] = typed_char(key);
-            buffer[len + 1] = 0;
-        }
+        src = {22, 0, 7, 32};
+        dst = {x + 7 + 8 * counted, y, 7, 32};
+        SDL_BlitSurface(panel_sheet, &src, canvas, &dst);
     }
+    Uint32 saved_colour = text_colour;
+    bool khaki = false;
+    int cx = x + 8;
+    for (int i = 0; i < caption_len; ++i) {
+        char c[2] = {text[i], 0};
+        if (text[i] == '<') { khaki = true; continue; }
+        if (text[i] == '>') { khaki = false; continue; }
+        if (khaki) draw_text_at(cx, y + 5, c, map_rgb(240, 230, 140), 1);
+        else draw_text_at(cx, y + 5, c, map_rgb(0, 0, 0), 0);
+        cx += 8;
+    }
+    int next_x = cx + 4;
+    if (dot) draw_text_at(cx + 8, y + 5, dot + 1, key_label_colour, key_label_outline);
+    text_colour = saved_colour;
+    text_cursor_x = next_x;
+    return next_x;
 }

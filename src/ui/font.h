@@ -42,9 +42,7 @@ int draw_text_centered_wrapped(int x, int y, int width, const char* text, Uint32
                                int outline);
 int draw_text_with_keycaps(int x, int y, const char* text, Uint32 colour);
 
-// The typed text (Latin-1); ESC gives a text whose first character is 27.
-constexpr int INPUT_LINE_BYTES = 100;
-extern char input_line_buffer[INPUT_LINE_BYTES];
-char* input_text_line(Uint32 colour, int max_length);
-char* render_input_text_line(int x, int y, const char* initial, Uint32 colour,
-                             Uint32 background);
+// Key caps. The label after "." uses these settings.
+extern Uint32 key_label_colour;
+extern int key_label_outline;
+int draw_key_caption(int x, int y, const char* text);

@@ -7,9 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/map_overlay.h"
 #include "base/platform.h"
 
 TileRecord tiles[MAX_TILES];
@@ -516,44 +514,3 @@ void render_picture_to_texture(const char* name, SDL_Surface* surface, SDL_Textu
     SDL_DestroyTexture(t);
 }
 
-void show_picture_zooming(const char* name, int x, int y, int w, int h) {
-    if (game_renderer == nullptr) return;
-    SDL_Texture* t = load_picture_texture(name);
-    if (t == nullptr) return;
-    if (w == 0 || h == 0) SDL_QueryTexture(t, nullptr, nullptr, &w, &h);
-    SDL_Rect map_rect = map_view.view.w ? map_view.view : SDL_Rect{15, 85, 450, 460};
-    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-    int alpha = 20;
-    for (float s = 0.0f; s <= 1.0f; s += 0.04f) {
-        Uint32 start = SDL_GetTicks();
-        upload_screen();
-        render_map_view();
-        SDL_Rect veil = map_rect;
-        scale_rect_to_output(&veil);
-        SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
-        SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
-        SDL_RenderFillRect(game_renderer, &veil);
-        SDL_SetRenderDrawColor(game_renderer, 248, 222, 126, 32);
-        SDL_RenderFillRect(game_renderer, &veil);
-        SDL_SetTextureAlphaMod(t, Uint8(alpha));
-        SDL_Rect dst = {int(x + w / 2 - w * s / 2), int(y + h / 2 - h * s / 2), int(w * s), int(h * s)};
-        scale_rect_to_output(&dst);
-        SDL_RenderCopy(game_renderer, t, nullptr, &dst);
-        present_renderer();
-        alpha = alpha + 7 > 250 ? 250 : alpha + 7;
-        Uint32 spent = SDL_GetTicks() - start;
-        if (spent < 2) SDL_Delay(2 - spent);
-    }
-    SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_NONE);
-    // The last frame: the picture at full size inside a framed box.
-    draw_framed_box(x - 4, y - 4, x + w + 4, y + h + 4, map_rgb(0, 0, 0), map_rgb(0, 0, 0), 0);
-    draw_framed_box(x - 4, y - 4, x + w + 4, y + h + 4, map_rgb(48, 64, 80), map_rgb(80, 96, 128), 0);
-    upload_screen();
-    render_map_view();
-    SDL_SetTextureAlphaMod(t, 255);
-    SDL_Rect dst = {x, y, w, h};
-    scale_rect_to_output(&dst);
-    SDL_RenderCopy(game_renderer, t, nullptr, &dst);
-    present_renderer();
-    SDL_DestroyTexture(t);
-}

@@ -74,7 +74,6 @@ void draw_picture_spec(const char* spec, int x, int y);
 SDL_Texture* load_picture_texture(const char* name);
 void render_picture_to_texture(const char* name, SDL_Surface* surface, SDL_Texture* target,
                                int x, int y, int w, int h, int flags);
-void show_picture_zooming(const char* name, int x, int y, int w, int h);
 
 // Frees everything lataa_gui, getbackgrounds and the tile loader made.
 void free_pictures();

@@ -14,7 +14,6 @@
 #include "ui/controller.h"
 #include "ui/window.h"
 #include "ui/map_overlay.h"
-#include "ui/message_line.h"
 #include "base/platform.h"
 
 SDL_Event current_event;
@@ -22,10 +21,10 @@ SDL_Keysym last_keysym;
 char text_input_buffer[64];
 char controller_token[64];
 int mouse_raw_x = -1, mouse_raw_y = -1;
-int mouse_x = 0, mouse_y = 0;
 bool mouse_flag = false;
 Uint16 last_modifiers = 0;
 bool digit_entry = false;
+void (*input_notice)(const char* text) = nullptr;
 int32_t quit_request = 0;
 int32_t in_start_menu = 0;
 bool window_lock = false;
@@ -181,7 +180,7 @@ void show_unknown_token(const char* token) {
     for (const char* p = token; *p && n < 41; ++p)
         if (*p >= 32 && *p < 127) shown[n++] = *p;
     shown[n] = 0;
-    if (n > 1) show_message(shown);
+    if (n > 1 && input_notice) input_notice(shown);
 }
 
 }  // namespace

@@ -48,10 +48,13 @@ extern SDL_Keysym last_keysym;
 extern char text_input_buffer[64];   // last SDL text input (UTF-8), cleared per read
 extern char controller_token[64];    // last text from the controller link
 extern int mouse_raw_x, mouse_raw_y; // last window position
-extern int mouse_x, mouse_y;         // the same in canvas coordinates
+// mouse_x, mouse_y (canvas.h): the same in canvas coordinates
 extern bool mouse_flag;              // the last code came from a mouse button or wheel
 extern Uint16 last_modifiers;
 extern bool digit_entry;             // keypad keys give digits (amount prompts)
+// Where the input tells the player something (an unknown controller token,
+// as a "#" notice); the message line is connected at start-up. Null: untold.
+extern void (*input_notice)(const char* text);
 // Set by the window-close handler while a game runs; read and cleared by
 // the start menu and the quit confirmation.
 extern int32_t quit_request;

@@ -6,14 +6,12 @@
 
 #include <cstdlib>
 
-#include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "base/files.h"
 #include "ui/gfx.h"
 
 SDL_Texture* map_base_texture = nullptr;
 SDL_Texture* map_view_texture = nullptr;
-bool map_texture_current = false;
 
 int flash_r = 0, flash_g = 0, flash_b = 0;
 bool map_fade_running = false;
@@ -146,6 +144,7 @@ void destroy_map_textures() {
 
 void create_map_textures() {
     destroy_map_textures();
+    map_view_layer = render_map_view;
     if (game_renderer == nullptr) return;
     for (SDL_Texture** t : {&map_base_texture, &map_view_texture}) {
         *t = SDL_CreateTexture(game_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,

@@ -10,8 +10,6 @@ constexpr int MAP_LIGHT_SLOTS = 100;
 
 extern SDL_Texture* map_base_texture;  // 1800 x 1800 render target
 extern SDL_Texture* map_view_texture;  // the same with night tint and glows
-// While set, laying the map view over the frame does not rebuild it first.
-extern bool map_texture_current;
 
 // The flash colour (all zero: none) and the fade-running flag.
 extern int flash_r, flash_g, flash_b;

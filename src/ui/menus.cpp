@@ -8,6 +8,7 @@
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "base/files.h"
+#include "base/text_ring.h"
 #include "ui/font.h"
 #include "ui/input.h"
 #include "ui/message_line.h"

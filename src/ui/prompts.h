@@ -3,6 +3,8 @@
 // screen back before it returns.
 #pragma once
 
+#include <SDL.h>
+
 // 1 for yes, 0 for no (ESC and a closed window answer no).
 int ask_yes_no(const char* question);
 // 1 for yes (also ESC), 0 for no (also SPACE and a closed window).
@@ -16,3 +18,10 @@ int ask_continue_or_cancel();
 // A typed amount: decimal digits with optional blanks and sign; anything
 // else, or a value outside the 32-bit range, gives 0.
 int parse_amount(const char* text);
+
+// The typed text (Latin-1); ESC gives a text whose first character is 27.
+constexpr int INPUT_LINE_BYTES = 100;
+extern char input_line_buffer[INPUT_LINE_BYTES];
+char* input_text_line(Uint32 colour, int max_length);
+char* render_input_text_line(int x, int y, const char* initial, Uint32 colour,
+                             Uint32 background);

@@ -17,7 +17,7 @@
 #include "base/files.h"
 #include "ui/input.h"
 #include "base/platform.h"
-#include "ui/window.h"
+#include "ui/notices.h"
 
 SampleSlot sample_table[SAMPLE_SLOTS];
 bool samples_loaded = false;

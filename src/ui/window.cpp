@@ -1,14 +1,10 @@
-// The window geometry and the fatal text screen.
+// The window geometry.
 #include "ui/window.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "base/debug_log.h"
-#include "ui/boxes.h"
 #include "ui/canvas.h"
-#include "ui/font.h"
-#include "ui/input.h"
 
 WindowRecord window_record = {int32_t(SDL_WINDOWPOS_CENTERED), int32_t(SDL_WINDOWPOS_CENTERED), 800,
                               600};
@@ -91,33 +87,3 @@ void save_window_geometry() {
     SDL_GetWindowSize(game_window, &window_record.w, &window_record.h);
     write_window_file(window_record);
 }
-
-
-void show_fatal_text(const char* text) {
-    if (!graphics_initialised || canvas == nullptr) return;
-    Uint32 white = map_rgb(255, 255, 255);
-    clear_screen();
-    draw_text_at(10, 10, text, white, 0);
-    draw_text_at(10, 30, "Thank you for playing Kesmorra.", white, 0);
-    draw_text_at(10, 40, "For latest news & updates visit Ksm homepage:", white, 0);
-    draw_text_at(10, 50, "https://kesmorra.example.org", white, 0);
-    draw_text_at(10, 80, "Press a key ... ", white, 0);
-    present_screen();
-    wait_key();
-    clear_screen();
-}
-
-void show_init_step(const char* text) {
-    char shown[81];
-    if (text == nullptr) text = "";
-    // Long texts are shown and logged cut to 70 characters.
-    size_t cut = std::strlen(text) > 80 ? 70 : 80;
-    copy_text(shown, cut + 1, text);
-    if (graphics_initialised && canvas != nullptr) {
-        fill_canvas_rect(5, 30, 396, 11, map_rgb(0, 0, 0));
-        draw_text_at(10, 30, shown, map_rgb(171, 171, 171), 0);
-        present_screen();
-    }
-    init_log_line(shown);
-}
-

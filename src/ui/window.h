@@ -1,5 +1,4 @@
-// The window: its geometry, kept in "winpos.dat", and the last words a
-// fatal condition shows in it.
+// The window geometry, kept in "winpos.dat".
 #pragma once
 
 #include <SDL.h>
@@ -39,11 +38,3 @@ uint32_t window_flags_for(const char* fullscreen, const char* museum, const Wind
 // "winpos.dat".
 void save_window_geometry();
 bool write_window_file(const WindowRecord& rec);
-
-// The fatal text on a cleared screen, until a key is pressed (the exit
-// routine's screen; nothing when the screen is not up).
-void show_fatal_text(const char* text);
-
-// A start-up step: shown on the canvas (cut to 70 characters when longer
-// than 80; the caller's text is never changed) and logged.
-void show_init_step(const char* text);

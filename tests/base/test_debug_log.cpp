@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/debug_log.h"
-#include "ui/window.h"
+#include "ui/notices.h"
 #include "game/player.h"
 #include "support/play_folder.h"
 

@@ -7,6 +7,7 @@
 
 #include "play_folder.h"
 #include "base/files.h"
+#include "base/text_ring.h"
 #include "base/platform.h"
 
 TEST(Files, DirectionFromAngle) {

@@ -16,6 +16,7 @@
 #include "game/turn_state.h"
 #include "support/play_folder.h"
 #include "base/files.h"
+#include "base/text_ring.h"
 
 namespace {
 

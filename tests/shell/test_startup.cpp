@@ -9,6 +9,7 @@
 
 #include "shell/ending.h"
 #include "shell/startup.h"
+#include "ui/graphics.h"
 #include "ui/window.h"
 #include "ui/keyed_words.h"
 #include "support/play_folder.h"

@@ -13,6 +13,7 @@
 #include "base/config.h"
 #include "support/play_folder.h"
 #include "ui/canvas.h"
+#include "ui/graphics.h"
 #include "ui/font.h"
 #include "base/platform.h"
 

@@ -13,6 +13,7 @@
 #include "play_folder.h"
 #include "game/player.h"
 #include "ui/canvas.h"
+#include "ui/graphics.h"
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"

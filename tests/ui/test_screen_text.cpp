@@ -12,6 +12,7 @@
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
+#include "ui/prompts.h"
 #include "ui/input.h"
 #include "base/tag_text.h"
 

@@ -140,9 +140,53 @@ bool make_writable(const std::string& path) {
     return ::chmod(path.c_str(), st.st_mode | S_IWUSR) == 0;
 }
 
-bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+// ------------------------------------------------------------ the fault seam
+
+namespace {
+struct FaultSeam {
+    bool armed = false;
+    int fail_at = 0;
+    bool and_after = false;
+    int counted = 0;
+    bool failed = false;
+    FileOperation failed_kind = FileOperation::Write;
+    std::string failed_path;
+};
+FaultSeam fault_seam;
+}  // namespace
+
+void arm_file_fault(int nth, bool and_after) {
+    fault_seam = FaultSeam{};
+    fault_seam.armed = true;
+    fault_seam.fail_at = nth;
+    fault_seam.and_after = and_after;
+}
+
+void disarm_file_fault() { fault_seam = FaultSeam{}; }
+
+int counted_file_operations() { return fault_seam.counted; }
+FileOperation failed_file_operation() { return fault_seam.failed_kind; }
+const std::string& failed_file_path() { return fault_seam.failed_path; }
+
+bool file_operation_fails(FileOperation kind, const std::string& path) {
+    if (!fault_seam.armed) return false;
+    const int n = ++fault_seam.counted;
+    const bool fails = n == fault_seam.fail_at || (fault_seam.and_after && n > fault_seam.fail_at);
+    if (fails && !fault_seam.failed) {
+        fault_seam.failed = true;
+        fault_seam.failed_kind = kind;
+        fault_seam.failed_path = path;
+    }
+    return fails;
+}
+
+bool remove_file(const std::string& path) {
+    if (file_operation_fails(FileOperation::Remove, path)) return false;
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool rename_file(const std::string& from, const std::string& to) {
+    if (file_operation_fails(FileOperation::Rename, to)) return false;
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
@@ -157,6 +201,7 @@ std::string current_folder() {
 bool write_file_atomic(const std::string& path, const void* data, size_t size) {
     std::string folder = folder_of(path);
     std::string tmpl = (folder.empty() ? std::string() : folder + "/") + "." + name_of(path) + ".tmpXXXXXX";
+    if (file_operation_fails(FileOperation::Write, path)) return false;
     int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return false;
     const auto* p = static_cast<const uint8_t*>(data);
@@ -173,9 +218,10 @@ bool write_file_atomic(const std::string& path, const void* data, size_t size) {
         left -= static_cast<size_t>(n);
     }
     if (ok && ::fchmod(fd, 0644) != 0) ok = false;
-    if (ok && ::fsync(fd) != 0) ok = false;
+    if (ok && (file_operation_fails(FileOperation::Flush, path) || ::fsync(fd) != 0)) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(tmpl.c_str(), path.c_str()) != 0) ok = false;
+    if (ok && (file_operation_fails(FileOperation::Rename, path) || ::rename(tmpl.c_str(), path.c_str()) != 0))
+        ok = false;
     if (!ok) {
         ::unlink(tmpl.c_str());
         return false;

@@ -58,6 +58,27 @@ bool remove_file(const std::string& path);
 bool rename_file(const std::string& from, const std::string& to);
 std::string current_folder();
 
+// ------------------------------------------------------------ the fault seam
+
+// Tests make file operations fail on purpose, to show what a failed write,
+// flush or rename does to the game's files (a full disk, a pulled plug).
+// Every write, flush (fsync), rename and removal through this layer counts
+// as one operation once the seam is armed; the nth from arming fails, and
+// with `and_after` every later one fails too (the program "stops" there:
+// nothing more reaches the disk). Inert until armed; the game never arms it.
+enum class FileOperation { Write, Flush, Rename, Remove };
+void arm_file_fault(int nth, bool and_after = false);
+void disarm_file_fault();
+// Operations counted since the seam was armed (arm with a huge nth to count
+// the operations of a run without failing any).
+int counted_file_operations();
+// The kind of the operation that failed first, and its path ("" if none).
+FileOperation failed_file_operation();
+const std::string& failed_file_path();
+// Counts one operation of the kind on the path; true when it must fail.
+// The layer's own writers call it; so does any writer that goes around them.
+bool file_operation_fails(FileOperation kind, const std::string& path);
+
 // ------------------------------------------------------------ whole files
 
 // Writes a whole file atomically: a temporary file in the same folder,

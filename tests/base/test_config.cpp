@@ -131,13 +131,20 @@ TEST(ConfigWrite, RefusesWithoutHarm) {
 }
 
 TEST(ConfigWrite, FailedWriteLeavesTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions don't bind root";
     PlayFolder folder(false);
     folder.write("ksm_ini.txt", "[AUDIO:YES]\n");
-    ASSERT_EQ(chmod(folder.path().c_str(), 0555), 0);
-    EXPECT_FALSE(ini_set_value("AUDIO", "NO"));
-    chmod(folder.path().c_str(), 0755);
-    EXPECT_EQ(folder.read("ksm_ini.txt"), "[AUDIO:YES]\n");
+    // Operations 1-3 write the side copy "ksm_ini_tmp.txt", 4-6 the file
+    // itself (write, flush, rename): whichever of those fails, the old file
+    // stays and the change is reported as not made.
+    for (int nth = 4; nth <= 6; ++nth) {
+        arm_file_fault(nth);
+        EXPECT_FALSE(ini_set_value("AUDIO", "NO")) << "failing operation " << nth;
+        disarm_file_fault();
+        EXPECT_EQ(folder.read("ksm_ini.txt"), "[AUDIO:YES]\n") << "failing operation " << nth;
+    }
+    EXPECT_EQ(list_matching(folder.path() + "/.*tmp*").size(), 0u) << "no temporary file is left";
+    EXPECT_TRUE(ini_set_value("AUDIO", "NO"));
+    EXPECT_EQ(folder.read("ksm_ini.txt"), "[AUDIO:NO]\n");
 }
 
 TEST(ConfigRules, InventoryOrder) {

@@ -37,6 +37,44 @@ TEST(Platform, AtomicWriteReplacesWholeOrNothing) {
     EXPECT_EQ(count, 0);
 }
 
+TEST(Platform, TheFaultSeamFailsTheOperationItIsArmedFor) {
+    PlayFolder folder(false);
+    folder.write("save.dat", "old");
+    // Each atomic write is three operations: write, flush, rename.
+    struct Case {
+        int nth;
+        bool and_after;
+        bool first_ok, second_ok;
+        FileOperation failed;
+        int counted;  // a failed step ends its write
+    } cases[] = {
+        {1, false, false, true, FileOperation::Write, 4},
+        {2, false, false, true, FileOperation::Flush, 5},
+        {3, false, false, true, FileOperation::Rename, 6},
+        {4, false, true, false, FileOperation::Write, 4},
+        {3, true, false, false, FileOperation::Rename, 4},  // a stop: nothing after reaches the disk
+        {7, false, true, true, FileOperation::Write, 6},    // past both writes: nothing fails
+    };
+    for (const Case& c : cases) {
+        folder.write("save.dat", "old");
+        folder.write("other.dat", "old");
+        arm_file_fault(c.nth, c.and_after);
+        EXPECT_EQ(write_file_atomic("save.dat", std::string_view("new")), c.first_ok) << c.nth;
+        EXPECT_EQ(write_file_atomic("other.dat", std::string_view("new")), c.second_ok) << c.nth;
+        EXPECT_EQ(counted_file_operations(), c.counted) << c.nth;
+        if (!c.first_ok || !c.second_ok) EXPECT_EQ(failed_file_operation(), c.failed) << c.nth;
+        disarm_file_fault();
+        EXPECT_EQ(folder.read("save.dat"), c.first_ok ? "new" : "old") << c.nth;
+        EXPECT_EQ(folder.read("other.dat"), c.second_ok ? "new" : "old") << c.nth;
+    }
+    int temporaries = 0;
+    for (auto& e : list_matching("*")) temporaries += e.name[0] == '.';
+    EXPECT_EQ(temporaries, 0);
+    // Disarmed, nothing is counted and nothing fails.
+    EXPECT_TRUE(write_file_atomic("save.dat", std::string_view("again")));
+    EXPECT_EQ(counted_file_operations(), 0);
+}
+
 TEST(Platform, RecordsAreSizeChecked) {
     PlayFolder folder(false);
     struct Rec { int32_t a; uint8_t b[4]; };

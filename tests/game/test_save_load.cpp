@@ -182,19 +182,14 @@ TEST_F(SaveTest, ADamagedCultureGridInMemoryIsTakenBackFromItsFiles) {
     EXPECT_EQ(log().find("Your character has been saved."), std::string::npos);
 }
 
-TEST_F(SaveTest, AReadOnlyFolderGivesTheWriteErrorAndNoSuccess) {
+TEST_F(SaveTest, AFullDiskGivesTheWriteErrorAndNoSuccess) {
     ASSERT_TRUE(save_character(SAVE_QUIET));
     const std::string before = read("TESTER.KMS");
-    chmod(folder.file("TESTER").c_str(), 0555);
-    const bool writable = write_file_atomic(folder.file("TESTER/probe"), std::string_view("x"));
-    if (writable) {
-        remove_file(folder.file("TESTER/probe"));
-        chmod(folder.file("TESTER").c_str(), 0755);
-        GTEST_SKIP() << "the folder stays writable for this user";
-    }
+    // From the first file operation of the save on, nothing reaches the disk.
+    arm_file_fault(1, true);
     Plr.days_played = 999;
     EXPECT_FALSE(save_character(SAVE_PLAYER));
-    chmod(folder.file("TESTER").c_str(), 0755);
+    disarm_file_fault();
     EXPECT_EQ(read("TESTER.KMS"), before);
     EXPECT_EQ(std::string(last_message).find("has been saved"), std::string::npos) << last_message;
 }

@@ -131,12 +131,8 @@ const StubEntry stub_register[] = {
     // ui
     {"announce_controller_link", "ui", "nothing"},
     {"controller_link_open", "ui", "false"},
-    {"infobrowser", "ui", "nothing"},
-    {"is_encyclopedia_topic", "ui", "0"},
-    {"load_encyclopedia_topics", "ui", "nothing"},
     {"openPort", "ui", "nothing: the link stays closed"},
     {"poll_controller", "ui", "\"\""},
-    {"show_topic_hint", "ui", "nothing"},
     // work
     {"close_tekodata", "work", "0"},
     {"drink_command", "work", "nothing"},

@@ -106,8 +106,6 @@ const StubEntry stub_register[] = {
     {"wear_starting_clothes", "objects", "nothing"},
     // screens
     {"armour_coverage_screen", "screens", "nothing"},
-    {"help_and_options_menu", "screens", "0: nothing chosen"},
-    {"key_help_screen", "screens", "nothing"},
     {"message_log_viewer", "screens", "nothing"},
     {"setup_options_screen", "screens", "nothing"},
     // shell

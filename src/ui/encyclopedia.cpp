@@ -23,7 +23,6 @@ char topic_history[TOPIC_HISTORY_SLOTS][TOPIC_NAME_BYTES];
 char page_links[PAGE_LINK_SLOTS][TOPIC_NAME_BYTES];
 int page_link_count = PAGE_LINK_FIRST;
 char last_page[TOPIC_NAME_BYTES] = "";
-int encyclopedia_from_menu = 0;
 int page_text_x = PAGE_LEFT, page_text_y = PAGE_TOP;
 
 namespace {

@@ -46,8 +46,6 @@ extern char page_links[PAGE_LINK_SLOTS][TOPIC_NAME_BYTES];
 extern int page_link_count;
 // The name of the page shown last.
 extern char last_page[TOPIC_NAME_BYTES];
-// Set by the command menu while the encyclopedia is opened from a menu.
-extern int encyclopedia_from_menu;
 
 // Fills the topic table from "GAME.NFO" and lists every entry's name in
 // "debug_topics.txt" (each followed by "\n\r"). A missing file leaves the

@@ -118,18 +118,28 @@ void draw_figure() {
     draw_picture("armour.png", BODY_FIGURE_X, 0);
 }
 
+// Whether a canvas pixel has a colour (the canvas's unused fourth byte,
+// which blits may leave anything in, does not count).
+bool pixel_is(int x, int y, Uint32 colour) {
+    const SDL_PixelFormat* f = canvas->format;
+    const Uint32 mask = f->Rmask | f->Gmask | f->Bmask;
+    return (get_pixel(x, y) & mask) == (colour & mask);
+}
+
 // A flood fill that replaces one colour: the pixels of `target` connected
 // to (x, y) become `fill`.
 void fill_replacing(int x, int y, Uint32 fill, Uint32 target) {
-    if (!screen_on() || fill == target) return;
-    if (x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H || get_pixel(x, y) != target) return;
+    if (!screen_on()) return;
+    const SDL_PixelFormat* f = canvas->format;
+    if ((fill & (f->Rmask | f->Gmask | f->Bmask)) == (target & (f->Rmask | f->Gmask | f->Bmask))) return;
+    if (x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H || !pixel_is(x, y, target)) return;
     std::vector<int> stack;
     stack.push_back(y * CANVAS_W + x);
     while (!stack.empty()) {
         int at = stack.back();
         stack.pop_back();
         int px = at % CANVAS_W, py = at / CANVAS_W;
-        if (get_pixel(px, py) != target) continue;
+        if (!pixel_is(px, py, target)) continue;
         put_pixel(px, py, fill);
         if (px + 1 < CANVAS_W) stack.push_back(at + 1);
         if (px > 0) stack.push_back(at - 1);
@@ -339,7 +349,7 @@ Uint32 light_mark_colour(int shade) {
 
 void mark_dot(int x, int y, Uint32 colour) {
     if (x < 0 || y < 0 || x >= CANVAS_W || y >= CANVAS_H) return;
-    if (get_pixel(x, y) == body_inside_colour) put_pixel(x, y, colour);
+    if (pixel_is(x, y, body_inside_colour)) put_pixel(x, y, colour);
 }
 
 }  // namespace
@@ -462,6 +472,8 @@ bool message_log_position(const char* tag, int* x, int* y) {
     return true;
 }
 
+int message_log_page_first = 0, message_log_page_last = 0, message_log_page_total = 0;
+
 namespace {
 
 struct LogLine {
@@ -562,7 +574,10 @@ void draw_log_page(const LogRing& ring, int bottom, bool developer) {
     clear_word_buffer();
     char range[64];
     const int base = ring.total - ring.count;
-    format_text(range, sizeof range, "%d-%d (of %d)", base + first + 1, base + bottom + 1, ring.total);
+    message_log_page_first = base + first + 1;
+    message_log_page_last = base + bottom + 1;
+    message_log_page_total = ring.total;
+    format_text(range, sizeof range, "%d-%d (of %d)", message_log_page_first, message_log_page_last, ring.total);
     draw_text_at(300, 580, range, map_rgb(87, 87, 87), 0);
 }
 

@@ -76,6 +76,9 @@ void draw_wound_cut(int x, int y, int length, int width, int strokes);
 // ------------------------------------------------------------ message log
 
 constexpr int MESSAGE_LOG_RING = 70;
+// The page last drawn: the numbers of its first and last message in the
+// whole log, and how many lines the log has (its "%d-%d (of %d)").
+extern int message_log_page_first, message_log_page_last, message_log_page_total;
 // The colour of a log line (0xRRGGBB) from its tag part "(RRGGBB)...";
 // black without one.
 uint32_t message_log_colour(const char* tag);

@@ -582,14 +582,15 @@ int link_topics_in_line(int x, int y, const char* line, const char* header, bool
     upper_into(head, sizeof head, header ? header : "");
     int rightmost = 0;
     for (const EncyclopediaTopic& t : encyclopedia_topics) {
+        if (t.name[0] == '\0' || t.name[1] == '\0' || t.name[2] == '\0') continue;  // 3 characters or more
+        // The cheap test first: most names are not in the line at all.
+        int at = link_position(upper, t.name);
+        if (at < 0) continue;
         size_t n = std::strlen(t.name);
-        if (n <= 2) continue;
         char own[TOPIC_NAME_BYTES + 2];
         dotted(own, sizeof own, t.name);
         if (std::strstr(head, own)) continue;  // a page never links its own names
         if (already_linked(t.name)) continue;
-        int at = link_position(upper, t.name);
-        if (at < 0) continue;
         if (measure_only) {
             int reach = x + 8 * (at + int(n)) + 20;
             if (reach > rightmost) rightmost = reach;

@@ -130,6 +130,18 @@ TEST_F(InfoPages, CoverageScreenAsksForEveryRegionAndOpensArmourMaterials) {
     EXPECT_EQ(file_size(folder.file(MENU_LIST_FILE)), MENU_LIST_FILE_SIZE);
     EXPECT_EQ(folder.read("GFX.NFO").rfind("ARMOUR MATERIALS", 0), 0u);
 
+    // "MENULIST.SAV" can't be written: the list comes back from its copy in
+    // memory after the encyclopedia, and its keys still work.
+    remove_file(MENU_LIST_FILE);
+    clear_stub_calls();
+    arm_file_fault(1, true);
+    keys_left = {KEY_F1, KEY_ESC, 'P', KEY_ESC};
+    armour_coverage_screen(0, "");
+    disarm_file_fault();
+    EXPECT_TRUE(keys_left.empty());
+    EXPECT_FALSE(folder.exists(MENU_LIST_FILE));
+    EXPECT_EQ(stub_calls_of("plr_protection_at"), 3 * BODY_REGIONS);
+
     // One item: its coverage bits decide which regions its protection colours.
     clear_stub_calls();
     keys_left = {KEY_ESC};

@@ -120,6 +120,14 @@ TEST_F(Encyclopedia, HintWritesItsTopicOnlyWhenItChanges) {
     EXPECT_EQ(play.read("GFX.NFO").rfind("SMOKE", 0), 0u);
 }
 
+TEST_F(Encyclopedia, SpellsHintIsDrawnOnTheRenderer) {
+    play.write("GAME.NFO", std::string(kPages) + ".SPELLS.\nWords of power.\n\n***\n");
+    load_encyclopedia_topics();
+    ScreenSession screen;
+    show_spells_hint();
+    EXPECT_EQ(play.read("GFX.NFO").rfind("SPELLS", 0), 0u);
+}
+
 TEST_F(Encyclopedia, HintBarShowsTheTopicAndItsF1RowOnlyForTopics) {
     ScreenSession screen;
     list_init(0, "", 0, 0, 800, 600, LIST_TYPE_PLACED);

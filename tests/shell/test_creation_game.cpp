@@ -12,9 +12,10 @@ namespace {
 TEST(NewGameEndToEnd, QuickCharacterIsCreatedWithItsFilesAndLoadsAgain) {
     PlayFolder folder;
     // Intro, start menu: CREATE A CHARACTER, quick mode, the name, the world
-    // generation screen accepted, the farewell key.
+    // generation screen accepted, the farewell key, the encyclopedia's
+    // first-timer page left with ESC, the story page.
     folder.write("create_keys.txt",
-                 "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ENTER]\n[SPACE]\n[SPACE]\n");
+                 "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ENTER]\n[SPACE]\n[ESC]\n[SPACE]\n");
     ASSERT_EQ(run_game(folder.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder.file("create_keys.txt") + "'"), 0)
         << folder.read("game_stderr.txt");
     EXPECT_EQ(file_size(folder.file("ARI/ARI.KMS")), 5716);

@@ -16,11 +16,12 @@ namespace {
 
 // Intro pages, start menu: CREATE A CHARACTER, quick mode, the name "Ari",
 // the world generation screen accepted with E, the free game course (ESC),
-// the farewell page and the start story. In the game: four steps forward
+// the farewell page, the encyclopedia's first-timer page (ESC) and the start
+// story. In the game: four steps forward
 // on the world map (east), ENTER zooms in, three steps east on the local
 // map, then Q and two yes answers save and quit.
 constexpr const char* kNewGameKeys =
-    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ESC]\n[SPACE]\n[SPACE]\n"
+    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ESC]\n[SPACE]\n[ESC]\n[SPACE]\n"
     "[UP]\n[UP]\n[UP]\n[UP]\n[ENTER]\n[UP]\n[UP]\n[UP]\n"
     "[Q]\n[y]\n[y]\n[SPACE]\n";
 

@@ -77,11 +77,9 @@ const StubEntry stub_register[] = {
     {"world_map_encounter", "maps", "nothing"},
     // objects
     {"age_map_items", "objects", "nothing"},
-    {"apply_item_tag", "objects", "nothing: the record is unchanged"},
     {"areal_itemizer", "objects", "0"},
     {"clear_daily_object_flags", "objects", "nothing"},
     {"compact_map_objects", "objects", "nothing"},
-    {"count_object_instances", "objects", "0"},
     {"cre_wielded_item", "objects", "0: empty hands"},
     {"discard_items_command", "objects", "nothing"},
     {"examine_carried_equipment", "objects", "nothing"},
@@ -146,6 +144,7 @@ const StubEntry stub_register[] = {
     {"purge_old_tracks", "work", "nothing"},
     {"register_herbs", "work", "nothing"},
     {"rot_pack_food", "work", "nothing"},
+    {"scale_food_object", "work", "nothing: the record is unchanged"},
     {"treat_wounds_command", "work", "nothing"},
     {"update_plant_patches", "work", "nothing"},
 };

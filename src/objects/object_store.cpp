@@ -360,47 +360,49 @@ int obj_store_template(int s) {
 // ------------------------------------------------------------ comparisons
 
 bool obj_can_stack(const ObjectRecord& a, const ObjectRecord& b) {
+    // Every rule must hold, so the order of the tests is free: the plain
+    // numbers first, the case-blind texts last.
     if (a.item_class != b.item_class) return false;
-    if (!same_text_no_case(a.name, b.name) || !same_text_no_case(a.skill, b.skill)) return false;
-    if (a.extra_a != b.extra_a) return false;
+    if (a.kind != b.kind || a.subclass != b.subclass || a.extra_a != b.extra_a || a.extra_b != b.extra_b ||
+        a.symbol != b.symbol || a.MAGIC != b.MAGIC || a.extra_value != b.extra_value)
+        return false;
     if (std::memcmp(a.coverage, b.coverage, sizeof a.coverage) != 0) return false;
+    if (a.ad_class != b.ad_class || a.state_bits != b.state_bits || a.link != b.link || a.blunt != b.blunt ||
+        a.edge != b.edge || a.point != b.point || a.protection4 != b.protection4 || a.length != b.length ||
+        a.full_length != b.full_length || a.effect_raw != b.effect_raw || a.contents != b.contents ||
+        a.unit_price != b.unit_price || a.unit != b.unit || a.material != b.material ||
+        a.ownerID != b.ownerID || a.x != b.x || a.y != b.y)
+        return false;
+    if (a.price != b.price) return false;
+    const double weight_limit = (a.material & MATERIAL_SILVER) ? 0.002 : 0.003;
+    if (!within(a.weight, b.weight, weight_limit) || !within(a.full_weight, b.full_weight, 0.003)) return false;
     if (a.quality != b.quality) {
-        auto graded_zero_or_three = [](uint8_t q) {
+        // An ungraded record stacks with a known grade of 0 or 3.
+        auto known_zero_or_three = [](uint8_t q) {
             const int grade = q & OBJ_GRADE_MASK;
             return (q & OBJ_GRADE_KNOWN) != 0 && (grade == 0 || grade == 3);
         };
-        const bool excepted = (a.quality == 0 && graded_zero_or_three(b.quality)) ||
-                              (b.quality == 0 && graded_zero_or_three(a.quality));
+        const bool excepted = (a.quality == 0 && known_zero_or_three(b.quality)) ||
+                              (b.quality == 0 && known_zero_or_three(a.quality));
         if (!excepted) return false;
     }
+    // Food keeps well for 50 days and more: such ages count as one.
     if (a.spoilage_days != b.spoilage_days &&
         !(a.item_class == ITEM_FOOD && a.spoilage_days >= 50 && b.spoilage_days >= 50))
         return false;
     if (obj_is_plant(a) && a.un_id != b.un_id) return false;
-    if (a.extra_value != b.extra_value) return false;
-    if ((a.tile[0] != 0 || b.tile[0] != 0) && !same_text(a.tile, b.tile)) return false;
-    if (a.extra_b != b.extra_b || a.symbol != b.symbol || a.MAGIC != b.MAGIC) return false;
-    const double weight_limit = (a.material & MATERIAL_SILVER) ? 0.002 : 0.003;
-    if (!within(a.weight, b.weight, weight_limit) || !within(a.full_weight, b.full_weight, 0.003)) return false;
-    if (a.price != b.price) return false;
-    if (a.subclass != b.subclass) return false;
     if (a.rating != b.rating) {
         const bool lenient_class =
             a.item_class != ITEM_SKIN && a.item_class != ITEM_TOOL && a.item_class != ITEM_FOOD;
         if (!(b.rating <= 140 && lenient_class)) return false;
     }
-    if (a.ad_class != b.ad_class || a.state_bits != b.state_bits || a.kind != b.kind || a.link != b.link ||
-        a.blunt != b.blunt || a.edge != b.edge || a.point != b.point || a.protection4 != b.protection4 ||
-        a.length != b.length || a.full_length != b.full_length || a.effect_raw != b.effect_raw ||
-        a.contents != b.contents || a.unit_price != b.unit_price || a.unit != b.unit ||
-        a.material != b.material || a.ownerID != b.ownerID || a.x != b.x || a.y != b.y)
-        return false;
     if (a.ownflag != b.ownflag) {
         const bool excepted = (a.ownflag == 0 && (b.ownflag & OBJ_OWNFLAG_STACKS_WITH_NONE)) ||
                               (b.ownflag == 0 && (a.ownflag & OBJ_OWNFLAG_STACKS_WITH_NONE));
         if (!excepted) return false;
     }
-    return true;
+    if ((a.tile[0] != 0 || b.tile[0] != 0) && !same_text(a.tile, b.tile)) return false;
+    return same_text_no_case(a.name, b.name) && same_text_no_case(a.skill, b.skill);
 }
 
 bool obj_same_sort(ObjectRecord a, ObjectRecord b) {

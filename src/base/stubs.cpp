@@ -90,7 +90,6 @@ const StubEntry stub_register[] = {
     {"lit_light_radius", "objects", "0"},
     {"obj_name", "objects", "\"item\" or \"items\""},
     {"obj_name_with_unit", "objects", "the record's own name"},
-    {"object_item_class", "objects", "0"},
     {"object_maintenance", "objects", "nothing"},
     {"object_tile_name", "objects", "\"\""},
     {"perform_activity", "objects", "remembers the activity for the repeat key only"},

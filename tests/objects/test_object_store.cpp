@@ -15,6 +15,8 @@
 #include "base/files.h"
 #include "base/platform.h"
 #include "base/stubs.h"
+#include "objects/item_commands.h"
+#include "objects/object_looks.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
@@ -206,6 +208,21 @@ TEST_F(ObjectStore, AnInvalidIdHandsBackTheLastTypeCopied) {
     for (int id : {49999, 99900, 12, 0}) EXPECT_FALSE(obj_write_record(id, named(ITEM_TOOL, 1, "x"))) << id;
     EXPECT_TRUE(obj_write_record(50003, named(ITEM_TOOL, 1, "Awl")));
     EXPECT_STREQ(Objects[3].name, "Awl");
+}
+
+TEST_F(ObjectStore, MapAndMessagesNeverTakeTheScratchRecordForAnObject) {
+    ItemTypes[12] = named(ITEM_PLANT, 436, "Nettle");
+    Objects[3] = named(ITEM_FOOD, 500, "Bread");
+    obj_store_changed();
+    ObjectRecord out;
+    obj_record(12, out);  // the scratch record now holds a plant
+    EXPECT_EQ(object_item_class(12), ITEM_PLANT);
+    EXPECT_EQ(object_item_class(50003), ITEM_FOOD);
+    EXPECT_STREQ(obj_name_with_unit(50003, 1, 0), "Bread");
+    for (int id : {0, -5, 400, 120000}) {
+        EXPECT_EQ(object_item_class(id), 0) << id;
+        EXPECT_STREQ(obj_name_with_unit(id, 1, 0), "") << id;
+    }
 }
 
 TEST_F(ObjectStore, BlankRecordsAndTheStagingRecord) {

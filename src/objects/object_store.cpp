@@ -194,7 +194,7 @@ void report_table_full(const char* what) {
     format_text(line, sizeof line, "%s: all %d object slots are in use; nothing was stored", what,
                 OBJECT_INSTANCE_COUNT);
     debug_log("objtable!", line);
-    if (table_full_warned) return;
+    if (table_full_warned || messages_suppressed) return;  // told once, when it can be seen
     table_full_warned = true;
     show_message(message_by_key("WARNING_OBJECT_TABLE_FULL"));
 }

@@ -604,12 +604,13 @@ TEST_F(ObjectStore, RandomTypesAreOrdinaryOnesAndABlankCatalogueGivesNone) {
 
 TEST_F(ObjectStore, LoadingLogsEachUsedRecordAndFreesThePastAShortFile) {
     PlayFolder folder(false);
-    std::vector<ObjectRecord> file(10);
+    std::vector<ObjectRecord> file(11);  // ten whole records and part of one more
     for (ObjectRecord& r : file) std::memset(&r, 0, sizeof r);
     file[0] = named(ITEM_TOOL, 1, "Awl");
     file[4] = named(ITEM_FOOD, 500, "Bread");
     file[9] = named(ITEM_WEAPON, 9, "Club");
-    ASSERT_TRUE(write_file_atomic("S.OBJ", file.data(), sizeof(ObjectRecord) * file.size() + 100));
+    file[10] = named(ITEM_TOOL, 3, "Half");
+    ASSERT_TRUE(write_file_atomic("S.OBJ", file.data(), sizeof(ObjectRecord) * 10 + 100));
     fill_slots(0, 50);  // what the last game left must go
     debug_logs_on = 1;
     const int read = load_object_store("S.OBJ");

@@ -78,11 +78,9 @@ const StubEntry stub_register[] = {
     {"world_map_encounter", "maps", "nothing"},
     // objects
     {"age_map_items", "objects", "nothing"},
-    {"apply_item_tag", "objects", "nothing: the record is unchanged"},
     {"areal_itemizer", "objects", "0"},
     {"clear_daily_object_flags", "objects", "nothing"},
     {"compact_map_objects", "objects", "nothing"},
-    {"count_object_instances", "objects", "0"},
     {"current_object_coverage", "objects", "0: no body part covered"},
     {"cre_wielded_item", "objects", "0: empty hands"},
     {"discard_items_command", "objects", "nothing"},
@@ -94,7 +92,6 @@ const StubEntry stub_register[] = {
     {"lit_light_radius", "objects", "0"},
     {"obj_name", "objects", "\"item\" or \"items\""},
     {"obj_name_with_unit", "objects", "the record's own name"},
-    {"object_item_class", "objects", "0"},
     {"object_maintenance", "objects", "nothing"},
     {"object_protection", "objects", "0: no protection"},
     {"object_tile_name", "objects", "\"\""},
@@ -142,6 +139,7 @@ const StubEntry stub_register[] = {
     {"purge_old_tracks", "work", "nothing"},
     {"register_herbs", "work", "nothing"},
     {"rot_pack_food", "work", "nothing"},
+    {"scale_food_object", "work", "nothing: the record is unchanged"},
     {"treat_wounds_command", "work", "nothing"},
     {"update_plant_patches", "work", "nothing"},
 };

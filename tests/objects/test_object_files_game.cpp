@@ -15,11 +15,11 @@
 namespace {
 
 // Intro pages, CREATE A CHARACTER, quick mode, the name "Ari", the world
-// accepted with E, the free game course (ESC), the farewell page and the
-// start story; in the game Q and two yes answers save and quit, SPACE
+// accepted with E, the free game course (ESC), the farewell page, the
+// encyclopedia's first-timer page (ESC) and the start story; in the game Q and two yes answers save and quit, SPACE
 // leaves the farewell page for the start menu, where the script ends.
 constexpr const char* kNewGameKeys =
-    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ESC]\n[SPACE]\n[SPACE]\n"
+    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ESC]\n[SPACE]\n[ESC]\n[SPACE]\n"
     "[Q]\n[y]\n[y]\n[SPACE]\n";
 
 // Intro pages, LOAD SAVED CHARACTER, the only character; in the game "&"

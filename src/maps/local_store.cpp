@@ -276,7 +276,7 @@ int count_block_objects(int dx, int dy) {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
         if (!kept_kind(o.TYPE)) continue;
-        if (zoom_block_of(o.x).d == dx && zoom_block_of(o.y).d == dy) ++n;
+        if (map_block_of(o.x) == dx && map_block_of(o.y) == dy) ++n;
     }
     return n;
 }
@@ -443,7 +443,7 @@ bool dataextract(int dx, int dy) {
     for (int i = 0; i < MAP_OBJECT_COUNT && taken < ZOOM_OBJECTS; ++i) {
         const MapObject& o = Data[i];
         if (!kept_kind(o.TYPE)) continue;
-        if (zoom_block_of(o.x).d != dx || zoom_block_of(o.y).d != dy) continue;
+        if (map_block_of(o.x) != dx || map_block_of(o.y) != dy) continue;
         MapObject& w = zoom_work.objects[taken++];
         w = o;
         w.x = uint16_t(o.x - zoom_block_of(o.x).first);

@@ -233,6 +233,7 @@ void seed_first_camps(PlayerRecord& rec) {
 
 void prepare_game_state() {
     reset_object_store();
+    reset_map_object_table();
     load_coded_messages();
     message_pause_count = 0;
     init_herb_effects();

@@ -44,38 +44,49 @@ constexpr uint8_t PURGE_ORDER[] = {MK_FREED, MK_BLOOD, MK_TRACK, MK_FIRE_SITE, M
 
 bool is_free(const MapObject& o) { return o.TYPE == KIND_UNUSED || o.TYPE == KIND_FREED; }
 
-// The world cell (block pair) of a square packed in one number; -1 when the
-// square lies in no block.
-int block_pair(int x, int y) {
+// The squares of one world cell, for quick tests in the scans.
+struct CellBox {
+    int x0 = 0, y0 = 0;
+    bool none = true;  // a square outside the blocks: no cell
+    bool holds(const MapObject& o) const {
+        return !none && unsigned(o.x - x0) < unsigned(MAP_BLOCK_SIDE) && unsigned(o.y - y0) < unsigned(MAP_BLOCK_SIDE);
+    }
+};
+
+CellBox cell_of(int x, int y) {
+    CellBox box;
     const int bx = map_block_of(x), by = map_block_of(y);
-    if (bx == MAP_NO_BLOCK || by == MAP_NO_BLOCK) return -1;
-    return (by + 2) * 5 + (bx + 2);
+    if (bx == MAP_NO_BLOCK || by == MAP_NO_BLOCK) return box;
+    box.x0 = MAP_BLOCK_FIRST + (bx + 2) * MAP_BLOCK_SIDE;
+    box.y0 = MAP_BLOCK_FIRST + (by + 2) * MAP_BLOCK_SIDE;
+    box.none = false;
+    return box;
 }
 
-// Used records of a block pair, leaving one record out (-1: none).
-int count_block_records(int pair, int left_out) {
+// Used records of a world cell, leaving one record out (-1: none).
+int count_cell_records(const CellBox& box, int left_out) {
     int n = 0;
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
         if (is_free(o) || i == left_out) continue;
-        if (block_pair(o.x, o.y) == pair) ++n;
+        if (box.holds(o)) ++n;
     }
     return n;
 }
 
-// The world-cell limit for one more record at (x, y), `replacing` the
-// record that the new one overwrites (-1 none); see check_map_block_limit.
-int block_limit_for(int x, int y, int replacing) {
+// The world-cell limit for one more record at (x, y) where the cell holds
+// `existing` used records (-1: count them, leaving out `replacing`, the
+// record that the new one overwrites); see check_map_block_limit.
+int block_limit_for(int x, int y, int replacing, int existing = -1) {
     if (is_world_map()) return 0;
-    const int pair = block_pair(x, y);
     ++map_limit_calls;
-    if (pair < 0) return 1;  // belongs to no world cell: nothing is stored for it
-    int count = count_block_records(pair, replacing) + 1;
-    if (count <= MAP_BLOCK_LIMIT) return 1;
+    const CellBox box = cell_of(x, y);
+    if (box.none) return 1;  // belongs to no world cell: nothing is stored for it
+    if (existing < 0) existing = count_cell_records(box, replacing);
+    if (existing + 1 <= MAP_BLOCK_LIMIT) return 1;
     const int freed = purge_map_objects_in_block(x, y);
-    count = count_block_records(pair, replacing) + 1;
     // The cell's stored map keeps only 2,000 records: one more is refused.
-    if (count > MAP_BLOCK_CAPACITY) return -1;
+    if (count_cell_records(box, replacing) + 1 > MAP_BLOCK_CAPACITY) return -1;
     if (freed >= PURGE_MOST || map_limit_calls <= 10) return 1;
     warn_map_item_limit();
     map_limit_calls = 0;
@@ -129,65 +140,92 @@ bool pack_table() {
     return moved;
 }
 
+// What one pass over the table tells a placement at a square: the first
+// record the new things join (-1 none), the first free record up to a
+// limit (-1 none) and the used records of the square's world cell.
+struct Survey {
+    int stack = -1;
+    int free = -1;
+    int in_cell = 0;
+};
+
+template <typename Joins>
+Survey survey_square(int x, int y, int last_free, Joins joins) {
+    Survey s;
+    const CellBox box = cell_of(x, y);
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+        const MapObject& o = Data[i];
+        if (is_free(o)) {
+            if (s.free < 0 && i <= last_free) s.free = i;
+            continue;
+        }
+        if (box.holds(o)) ++s.in_cell;
+        if (s.stack < 0 && o.x == x && o.y == y && joins(o)) s.stack = i;
+    }
+    if (s.free < 0 || s.free > MAP_PURGE_INDEX) purge_requested = 1;
+    return s;
+}
+
 // Adds to a stack without passing the largest amount: the surplus goes
-// into a new record with the stack's other fields. The stack's index, or
-// MAP_NO_RECORD when the surplus found no record (nothing changes then).
-int add_to_stack(int i, int quantity, int last_index) {
+// into a new record (`free`, a free record or -1) with the stack's other
+// fields. The stack's index, or MAP_NO_RECORD when the surplus found no
+// record (nothing changes then).
+int add_to_stack(int i, int quantity, int free, int in_cell) {
     MapObject& o = Data[i];
     const int total = int(o.amount) + quantity;
     if (total <= MAP_AMOUNT_MAX) {
         o.amount = uint16_t(total);
         return i;
     }
-    const int f = first_free_record(last_index);
-    if (f < 0) return MAP_NO_RECORD;
-    if (block_limit_for(o.x, o.y, f) < 0) return MAP_NO_RECORD;
-    Data[f] = o;
-    Data[f].amount = uint16_t(total - MAP_AMOUNT_MAX);
+    if (free < 0) return MAP_NO_RECORD;
+    if (block_limit_for(o.x, o.y, free, in_cell) < 0) return MAP_NO_RECORD;
+    Data[free] = o;
+    Data[free].amount = uint16_t(total - MAP_AMOUNT_MAX);
     o.amount = uint16_t(MAP_AMOUNT_MAX);
     return i;
 }
 
-// An unheld item record on (x, y) that the object stacks with; `claimed`
-// picks the player's own records instead of the unmarked ones. -1 none.
-int find_item_stack(int x, int y, int object_id, bool claimed) {
-    if (!obj_id_is_valid(object_id)) return -1;  // nothing to compare with
-    ObjectRecord incoming;
+// Which item records a new object joins: unheld records of an object that
+// it stacks with; `claimed` picks the player's own records instead of the
+// unmarked ones. The incoming object is read once, when first needed.
+struct ItemJoins {
+    int object_id;
+    bool claimed;
     bool loaded = false;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        const MapObject& o = Data[i];
-        if (o.TYPE != MK_ITEM || o.x != x || o.y != y || o.amount == 0) continue;
-        if (o.state == MAP_STATE_HAULED) continue;
-        if (claimed ? o.ref != MAP_REF_CLAIMED : o.ref != 0) continue;
-        if (!obj_id_is_valid(o.DATA)) continue;
+    ObjectRecord incoming{};
+    ItemJoins(int id, bool mark) : object_id(id), claimed(mark) {}
+    bool operator()(const MapObject& o) {
+        if (o.TYPE != MK_ITEM || o.amount == 0 || o.state == MAP_STATE_HAULED) return false;
+        if (claimed ? o.ref != MAP_REF_CLAIMED : o.ref != 0) return false;
+        if (!obj_id_is_valid(o.DATA) || !obj_id_is_valid(object_id)) return false;
         if (!loaded) {
             obj_record(object_id, incoming);
             loaded = true;
         }
         ObjectRecord lying;
         obj_record(o.DATA, lying);
-        if (obj_can_stack(lying, incoming)) return i;
+        return obj_can_stack(lying, incoming);
     }
-    return -1;
-}
+};
 
-// Steps 5 and 6 of a placement: the first free record up to 9,950, after
-// one purge that freed more than 50 when there is none. The new record is
-// written by `fill`; the index or MAP_NO_RECORD.
-template <typename Fill>
-int place_new_record(int x, int y, Fill fill) {
-    int f = first_free_record(MAP_PUT_LAST_INDEX);
-    if (f < 0) {
+// A placement at (x, y): onto the stack the survey found, else into the
+// first free record up to 9,950, after one purge that freed more than 50
+// when there is none. The new record is written by `fill`; the index or
+// MAP_NO_RECORD.
+template <typename Joins, typename Fill>
+int place_at(int x, int y, Joins joins, int quantity, Fill fill) {
+    Survey s = survey_square(x, y, MAP_PUT_LAST_INDEX, joins);
+    if (s.stack >= 0) return add_to_stack(s.stack, quantity, s.free, s.in_cell);
+    if (s.free < 0) {
         if (purge_map_objects() <= 50) return MAP_NO_RECORD;
-        f = first_free_record(MAP_PUT_LAST_INDEX);
-        if (f < 0) return MAP_NO_RECORD;
+        s = survey_square(x, y, MAP_PUT_LAST_INDEX, [](const MapObject&) { return false; });
+        if (s.free < 0) return MAP_NO_RECORD;
     }
-    if (block_limit_for(x, y, f) < 0) return MAP_NO_RECORD;
-    // The block purge may have freed records below f: the new one still
-    // goes where it was found, which is free.
-    clear_map_object(f);
-    fill(Data[f]);
-    return f;
+    if (block_limit_for(x, y, s.free, s.in_cell) < 0) return MAP_NO_RECORD;
+    // A block purge only frees records: the one found is still free.
+    clear_map_object(s.free);
+    fill(Data[s.free]);
+    return s.free;
 }
 
 }  // namespace
@@ -215,7 +253,7 @@ int insert_map_object(int i) {
             MapObject& o = Data[k];
             if (s.TYPE == MK_SET_ASIDE && o.TYPE == MK_SET_ASIDE && o.x == s.x && o.y == s.y && o.DATA == s.DATA &&
                 o.subkind == s.subkind && o.expire_minute == s.expire_minute)
-                return add_to_stack(k, s.amount, MAP_OBJECT_COUNT - 1);
+                return add_to_stack(k, s.amount, first_free_record(MAP_OBJECT_COUNT - 1), -1);
             if (is_free(o)) {
                 if (k > MAP_PURGE_INDEX) break;  // only records up to 9,900 are taken here
                 if (block_limit_for(s.x, s.y, k) < 0) return MAP_NO_RECORD;
@@ -234,28 +272,26 @@ int insert_map_object(int i) {
 
 int put_object_on_map(int kind, int x, int y, int data, int quantity) {
     if (quantity < 0 || quantity > MAP_AMOUNT_MAX) return MAP_NO_RECORD;
+    auto fill = [&](MapObject& o) {
+        o.TYPE = uint8_t(kind);
+        o.DATA = data;
+        o.x = uint16_t(x);
+        o.y = uint16_t(y);
+        o.amount = uint16_t(quantity);
+    };
     if (kind == MK_ITEM) {
         if (data == 0) return MAP_NO_RECORD;
         if (obj_id_is_valid(data)) {
             ObjectRecord r;
             if (obj_record(data, r).item_class == ITEM_CARCASS) return put_carcass_on_map(x, y, data);
         }
-        const int stack = find_item_stack(x, y, data, false);
-        if (stack >= 0) return add_to_stack(stack, quantity, MAP_PUT_LAST_INDEX);
-    } else if (kind == MK_BLOOD) {
-        for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-            const MapObject& o = Data[i];
-            if (o.TYPE == MK_BLOOD && o.amount != 0 && o.x == x && o.y == y && o.DATA == data)
-                return add_to_stack(i, quantity, MAP_PUT_LAST_INDEX);
-        }
+        return place_at(x, y, ItemJoins{data, false}, quantity, fill);
     }
-    return place_new_record(x, y, [&](MapObject& o) {
-        o.TYPE = uint8_t(kind);
-        o.DATA = data;
-        o.x = uint16_t(x);
-        o.y = uint16_t(y);
-        o.amount = uint16_t(quantity);
-    });
+    if (kind == MK_BLOOD) {
+        auto same_mark = [data](const MapObject& o) { return o.TYPE == MK_BLOOD && o.amount != 0 && o.DATA == data; };
+        return place_at(x, y, same_mark, quantity, fill);
+    }
+    return place_at(x, y, [](const MapObject&) { return false; }, quantity, fill);
 }
 
 int put_player_item_on_map(int x, int y, int object_id, int quantity) {
@@ -265,9 +301,7 @@ int put_player_item_on_map(int x, int y, int object_id, int quantity) {
         ObjectRecord r;
         if (obj_record(object_id, r).ownerID != 0) return put_object_on_map(MK_ITEM, x, y, object_id, quantity);
     }
-    const int stack = find_item_stack(x, y, object_id, true);
-    if (stack >= 0) return add_to_stack(stack, quantity, MAP_PUT_LAST_INDEX);
-    return place_new_record(x, y, [&](MapObject& o) {
+    return place_at(x, y, ItemJoins{object_id, true}, quantity, [&](MapObject& o) {
         o.TYPE = MK_ITEM;
         o.subkind = 0;
         o.ref = MAP_REF_CLAIMED;
@@ -397,9 +431,9 @@ int purge_map_objects() {
 
 int purge_map_objects_in_block(int x, int y) {
     if (x == 0 && y == 0) return purge_map_objects();
-    const int pair = block_pair(x, y);
-    if (pair < 0) return 0;
-    return purge_records([pair](const MapObject& o) { return block_pair(o.x, o.y) == pair; });
+    const CellBox box = cell_of(x, y);
+    if (box.none) return 0;
+    return purge_records([&box](const MapObject& o) { return box.holds(o); });
 }
 
 void compact_map_objects() {

@@ -408,15 +408,28 @@ float take_weight_from_map_item(int i, float w) {
 
 namespace {
 
-// One purge over the records that `in_scope` accepts.
+// One purge over the records that `in_scope` accepts: kind by kind in the
+// purge order, each kind from index 0 up, until more than 100 were freed.
+// One pass gathers the first 101 records of each kind.
 template <typename Scope>
 int purge_records(Scope in_scope) {
+    constexpr int KINDS = int(sizeof PURGE_ORDER);
+    constexpr int MOST = PURGE_MOST + 1;
+    static int found[KINDS][MOST];
+    int counts[KINDS] = {};
+    int slot_of_kind[256];
+    for (int& k : slot_of_kind) k = -1;
+    for (int k = 0; k < KINDS; ++k) slot_of_kind[PURGE_ORDER[k]] = k;
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+        const int k = slot_of_kind[Data[i].TYPE];
+        if (k < 0 || counts[k] == MOST || !in_scope(Data[i])) continue;
+        found[k][counts[k]++] = i;
+    }
     int count = 0;
-    for (uint8_t kind : PURGE_ORDER) {
-        for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+    for (int k = 0; k < KINDS; ++k) {
+        for (int n = 0; n < counts[k]; ++n) {
             if (count > PURGE_MOST) return count;
-            if (Data[i].TYPE != kind || !in_scope(Data[i])) continue;
-            free_map_object(i);
+            free_map_object(found[k][n]);
             ++count;
         }
     }
@@ -449,6 +462,7 @@ int move_map_object_to_top(int i) {
     if (!map_index_valid(i)) return MAP_NO_RECORD;
     int k = MAP_OBJECT_COUNT - 1;
     while (k >= 0 && Data[k].TYPE == KIND_UNUSED) --k;
+    if (k == i) return i;  // already the top record
     int target;
     if (k < 0) target = 0;
     else if (Data[k].TYPE == KIND_FREED) target = k;

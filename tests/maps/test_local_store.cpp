@@ -339,6 +339,29 @@ TEST_F(LocalStore, FreedObjectsAreNotStoredAndOverfullBlocksAreKept) {
     copy_text(Plr.map_name, "BIGMAP");
 }
 
+TEST_F(LocalStore, RecordsOutsideThePlayAreaBelongToNoWorldCell) {
+    copy_text(Plr.map_name, "ZOOMMAP");
+    Plr.zoom_origin_x = 1000;
+    Plr.zoom_origin_y = 500;
+    std::memset(Data, 0, sizeof(MapObject) * MAP_OBJECT_COUNT);
+    const int outside[][2] = {{40, 350}, {5000, 350}, {350, 400}, {350, 71}};
+    for (int i = 0; i < 4; ++i) {
+        Data[i].x = uint16_t(outside[i][0]);
+        Data[i].y = uint16_t(outside[i][1]);
+        Data[i].TYPE = 1;
+        Data[i].DATA = 5;
+        Data[i].amount = 1;
+    }
+    Data[4] = Data[0];
+    Data[4].x = 350;  // in the last block on both axes
+    ASSERT_TRUE(dataextract(2, 2));
+    EXPECT_EQ(zoom_work.objects[0].TYPE, 1);
+    EXPECT_EQ(zoom_work.objects[0].x, 350 - 328);
+    EXPECT_EQ(zoom_work.objects[0].y, 350 - 328);
+    EXPECT_EQ(zoom_work.objects[1].TYPE, 0) << "nothing from outside the play area";
+    copy_text(Plr.map_name, "BIGMAP");
+}
+
 TEST_F(LocalStore, BlockLoadedIncompleteKeepsItsStoredRecord) {
     store_map(1000, 500);
     const std::vector<uint8_t> before = read_fixture_file(path("ZOOMMAPS.DAT"));

@@ -20,12 +20,14 @@
 #include "game/player.h"
 #include "game/spend_time.h"
 #include "maps/map_change.h"
+#include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
 #include "maps/weather.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
+#include "objects/object_looks.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
@@ -734,6 +736,105 @@ TEST_F(MapObjectTable, AYoungTreeIsATreeSquareWithAYoungTreeMark) {
         EXPECT_EQ(is_sapling_at(PX, PY), c.young) << int(c.terrain) << " " << int(c.kind) << " " << int(c.subkind);
     }
     terrain_layer[map_index(PX, PY)] = kept;
+}
+
+// ------------------------------------------------------------ lights
+
+ObjectRecord torch(uint8_t rating = 3, int16_t lit = 1, uint8_t fuel = 10) {
+    ObjectRecord r = thing("Torch", ITEM_TOOL, 1.0f);
+    r.subclass = 14;
+    r.link = lit;
+    r.rating = rating;
+    r.spoilage_days = fuel;
+    copy_text(r.tile, "it-torch");
+    return r;
+}
+
+TEST_F(MapObjectTable, WhatTheMapViewAsksOfAnItem) {
+    ObjectRecord other_class = torch(3);
+    other_class.item_class = ITEM_WEAPON;
+    ObjectRecord other_subclass = torch(3);
+    other_subclass.subclass = 9;
+    const struct {
+        const char* what;
+        ObjectRecord record;
+        int radius;
+    } lights[] = {{"a lit torch", torch(3), 3},        {"a bright one is held to 5", torch(7), 5},
+                  {"an unlit torch", torch(3, 0), 0},  {"lit word 2", torch(3, 2), 0},
+                  {"not a tool", other_class, 0},      {"not a light", other_subclass, 0}};
+    for (const auto& l : lights) EXPECT_EQ(lit_light_radius(obj_store_new(l.record)), l.radius) << l.what;
+    EXPECT_EQ(lit_light_radius(0), 0);
+    EXPECT_EQ(lit_light_radius(123456), 0);
+
+    const int id = obj_store_new(torch(3, 1, 42));
+    EXPECT_EQ(light_item_fuel(id), 42);
+    EXPECT_STREQ(object_tile_name(id), "it-torch");
+    EXPECT_STREQ(object_tile_name(rock), "");
+    EXPECT_STREQ(object_tile_name(0), "");
+    EXPECT_EQ(object_item_class(knife), ITEM_WEAPON);
+}
+
+TEST_F(MapObjectTable, FuelGoesToTheOneItemThatBurns) {
+    const int lone = obj_store_new(torch());
+    fill(0, 1, MK_ITEM, PX, PY, lone);
+    EXPECT_EQ(set_light_item_fuel(lone, 9), lone) << "held once: in place";
+    EXPECT_EQ(light_item_fuel(lone), 9);
+
+    // Shared by two records, by a stack, by the player's pack, or an item
+    // type: the burning one gets an instance of its own.
+    fill(1, 2, MK_ITEM, PX + 1, PY, lone);
+    const int own = set_light_item_fuel(lone, 8);
+    EXPECT_NE(own, lone);
+    EXPECT_EQ(light_item_fuel(own), 8);
+    EXPECT_EQ(light_item_fuel(lone), 9);
+    Data[1] = MapObject{};
+    Data[0].amount = 2;
+    EXPECT_NE(set_light_item_fuel(lone, 7), lone);
+    Data[0].amount = 1;
+    Plr.plr_inv_id[4] = lone;
+    Plr.plr_inv_count[4] = 1;
+    EXPECT_NE(set_light_item_fuel(lone, 7), lone);
+    Plr.plr_inv_id[4] = 0;
+    ItemTypes[20] = torch();
+    const int from_type = set_light_item_fuel(20, 5);
+    EXPECT_TRUE(obj_id_is_instance(from_type));
+    EXPECT_EQ(ItemTypes[20].spoilage_days, 10);
+    EXPECT_EQ(light_item_fuel(lone), 9);
+
+    // Three lit torches lying in one stack burn each by itself.
+    reset_map_object_table();
+    const int three = obj_store_new(torch(3, 1, 30));
+    fill(0, 1, MK_ITEM, PX, PY, three);
+    Data[0].amount = 3;
+    // Two in one slot of the pack come apart too.
+    Plr.plr_inv_id[0] = three;
+    Plr.plr_inv_count[0] = 2;
+    seed_random(11);
+    for (int turn = 0; turn < 12; ++turn) update_light_sources(1);
+    std::set<int> ids;
+    int units = 0;
+    for (const MapObject& o : Data) {
+        if (o.TYPE != MK_ITEM) continue;
+        EXPECT_EQ(o.amount, 1);
+        ++units;
+        ids.insert(o.DATA);
+        EXPECT_LT(light_item_fuel(o.DATA), 30);
+        EXPECT_GE(light_item_fuel(o.DATA), 30 - 12);
+    }
+    EXPECT_EQ(units, 3);
+    EXPECT_EQ(ids.size(), size_t(3));
+    EXPECT_EQ(Plr.plr_inv_count[0], 1);
+    int pack = 0;
+    for (int s = 0; s < PLR_INV_SLOTS; ++s)
+        if (Plr.plr_inv_id[s] != 0) pack += Plr.plr_inv_count[s];
+    EXPECT_EQ(pack, 2);
+
+    // A torch on its last fuel burns out and is gone.
+    reset_map_object_table();
+    std::memset(Plr.plr_inv_id, 0, sizeof Plr.plr_inv_id);
+    fill(0, 1, MK_ITEM, PX, PY, obj_store_new(torch(3, 1, 1)));
+    for (int turn = 0; turn < 40 && Data[0].TYPE == MK_ITEM; ++turn) update_light_sources(1);
+    EXPECT_EQ(Data[0].TYPE, KIND_FREED);
 }
 
 // ------------------------------------------------------------ a long random run

@@ -1377,6 +1377,16 @@ def effect_frames(name):
                 x, y = r.randint(9, 20), r.randint(14, 22)
                 s = r.randint(1, 3)
                 f.ellipse(x - s, y - s // 2, x + s, y + s // 2, (150, 16, 16))
+        elif name in ("rock", "stone"):
+            # A grey boulder lying on the ground (a smaller one for a stone),
+            # lit from the upper left.
+            big = name == "rock"
+            x0, y0, x1, y1 = (7, 12, 25, 25) if big else (11, 17, 21, 25)
+            f.ellipse(x0 + 1, y1 - 3, x1 + 1, y1 + 1, (58, 56, 52))
+            f.ellipse(x0, y0, x1, y1, (128, 126, 118))
+            f.ellipse(x0 + 2, y0 + 1, (x0 + x1) // 2 + 1, (y0 + y1) // 2, (168, 166, 156))
+            for _ in range(5 if big else 2):
+                f.px(r.randint(x0 + 3, x1 - 3), r.randint(y0 + 3, y1 - 2), (92, 90, 84))
         res.append(f)
     return res
 

@@ -40,6 +40,19 @@ uint8_t player_herb_effect = 0;
 uint8_t player_sight_loss = 0;
 uint8_t player_shield_stance = 0;
 
+void reset_view_state() {
+    tree_top_view = 0;
+    settlement_sighted = 0;
+    lights_on = 0;
+    std::memset(light_grid, 0, LIGHT_GRID_CELLS);
+    clear_map_lights();
+    target_x = 0;
+    target_y = 0;
+    player_herb_effect = 0;
+    player_sight_loss = 0;
+    player_shield_stance = 0;
+}
+
 namespace {
 
 constexpr int VIEW_CENTRE = 30;

@@ -24,6 +24,11 @@ extern uint8_t player_herb_effect;
 extern uint8_t player_sight_loss;
 extern uint8_t player_shield_stance;
 
+// The per-game reset of the view: the raised view, the settlement sighting,
+// the light grid and the three tables of light sources, the last target
+// location and the player's sight marks.
+void reset_view_state();
+
 // The whole rebuild and redraw of the view.
 void rebuild_view();
 // The octants rebuild_view casts for a facing and the sight-loss and

@@ -32,6 +32,14 @@ constexpr long long OBJECT_STORE_FILE_SIZE = 172LL * OBJECT_INSTANCE_COUNT;  // 
 extern ObjectRecord ItemTypes[ITEM_TYPE_COUNT];
 extern ObjectRecord Objects[OBJECT_INSTANCE_COUNT];
 
+// Object ids: 1 to 399 name an item type, 50000 to 99899 an instance (its
+// slot in Objects plus 50000); anything else is no object.
+constexpr int OBJECT_ID_FIRST = 50000;
+constexpr bool is_instance_id(int id) { return id >= OBJECT_ID_FIRST && id < OBJECT_ID_FIRST + OBJECT_INSTANCE_COUNT; }
+constexpr int instance_slot(int id) { return id - OBJECT_ID_FIRST; }
+
+// Frees every object instance (a new character starts with none).
+void clear_object_store();
 // Whole-file writes (atomic); false when the file could not be written.
 bool save_object_store(const std::string& path);
 bool save_item_types(const std::string& path);

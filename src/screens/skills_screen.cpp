@@ -154,6 +154,18 @@ void draw_option_panel() {
 
 namespace {
 int slot_of_row(int row) { return row >= 0 && row < 150 ? row_slot[row] : -1; }
+
+// The screen's help text in a window right of the skills: how to choose a
+// skill, or in mode 1 how to spend the option points.
+void draw_skills_help(int mode) {
+    const char* screen = mode == 1 ? "SKILLS_IMPROVE" : "SKILLS";
+    const Uint32 colour = map_rgb(238, 232, 170);
+    load_screen_info_text(screen);
+    const int text_h = draw_tagged_text(545, 40, 235, -1, colour, 0);
+    draw_window(535, 30, 255, text_h + 20, "", 0);
+    load_screen_info_text(screen);
+    draw_tagged_text(545, 40, 235, 0, colour, 0);
+}
 }  // namespace
 
 int skills_screen(int mode) {
@@ -163,9 +175,13 @@ int skills_screen(int mode) {
     list_duplicate_keys = true;
     int result = 1000;
     int highlighted = mode == 0 ? remembered_row : 0;
+    // Dodging can't be changed while points are spent; looking starts afresh.
+    if (mode == 1) mark_skill_improved("DODGE");
+    else if (mode == 0) clear_improved_skills();
     for (;;) {
         fill_canvas_rect(0, 0, 800, 600, map_rgb(48, 64, 80));
         draw_window(0, 0, 800, 600, "SKILLS", 0);
+        if (mode == 0 || mode == 1) draw_skills_help(mode);
         list_init(0, "", 10, 50, 500, 485, LIST_TYPE_PLACED);
         draw_skill_windows();
         int rows = list_header.count;
@@ -182,11 +198,20 @@ int skills_screen(int mode) {
         } else {
             list_add_item_at(-100, KEY_ESC, -100, "");
         }
+        const int first_row = list_header.count;
+        list_add_item_at(-100, KEY_PGUP, -100, "");
+        const int last_row = list_header.count;
+        list_add_item_at(-100, KEY_PGDN, -100, "");
         if (highlighted < 0 || highlighted >= rows) highlighted = 0;
         list_header.current = highlighted;
         list_draw();
         present_screen();
         int row = LIST_Go();
+        if (row == first_row || row == last_row) {
+            // PgUp jumps to the first skill, PgDn to the last.
+            highlighted = row == first_row ? 0 : rows - 1;
+            continue;
+        }
         if (mode == 1) {
             if (row == -1 && !window_close_requested()) {
                 highlighted = list_header.current;

@@ -34,6 +34,7 @@
 #include "base/files.h"
 #include "ui/font.h"
 #include "screens/info_screens.h"
+#include "screens/map_panel.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
@@ -240,8 +241,12 @@ void prepare_game_state() {
     message_pause_count = 0;
     init_herb_effects();
     message_text[0] = 0;
-    last_message[0] = 0;
+    reset_last_message();
+    copy_game_constants();
+    copy_text(last_place_text, LAST_PLACE_PLACEHOLDER);
     ksm_textinit();
+    // The standing shown in a conversation is the last game's no more.
+    talk_standing = neutral_standing(-1000);
 }
 
 int start_or_continue_game() {

@@ -263,12 +263,7 @@ void draw_cell(int x, int y, int code_override, int alpha, int mode) {
     int shade = 0;
     if ((player_herb_effect & 1) && random_below(20) == 0) shade = random_below(255);
     if (t.flags & TF_WATER) {
-        const int h = height_layer[at];
-        if (!ctx.world) {
-            if (in_sight && ice == 0) shade = open_water_tint(h);
-        } else {
-            shade = water_height_tint(h);
-        }
+        shade = water_cell_tint(ctx.world, in_sight, ice == 0, height_layer[at]);
         if (ice > 0) tile = snow == SNOW_DEEP ? tile_snowgnd : tile_ice;
     }
 
@@ -403,6 +398,13 @@ int water_height_tint(int h) {
     if (h >= 26) return int(2.5 * h);
     if (h >= 16) return 2 * h;
     return 0;
+}
+
+int water_cell_tint(bool world_map, bool in_sight, bool open_water, int h) {
+    // Open water in sight on a local map shows its depth; everywhere else
+    // (the world map, and local water out of sight) the height tint.
+    if (!world_map && in_sight && open_water) return open_water_tint(h);
+    return water_height_tint(h);
 }
 
 int open_water_tint(int h) {

@@ -59,3 +59,7 @@ int light_shape_contains(int r, int dx, int dy);
 int water_height_tint(int h);
 // Local open water tint by height (0 none).
 int open_water_tint(int h);
+// The tint of a water cell: on a local map open water in sight by its
+// depth (open_water_tint); the world map and local water out of sight by
+// its height (water_height_tint).
+int water_cell_tint(bool world_map, bool in_sight, bool open_water, int h);

@@ -358,7 +358,13 @@ void scenario_trapper_kit() { KSM_STUB("scenario_trapper_kit"); }
 void run_start_scenario() {
     switch (Plr.scenario) {
         case 1: scenario_move_to_suitable_cell(); break;
-        case 2: scenario_cleared_area(); break;
+        case 2:
+            scenario_cleared_area();
+            // The scenario begins at the place on the player's cell: the
+            // game loop enters it before the next command.
+            view_rebuild_request = 1;
+            enter_place_request = 1;
+            break;
         case 3:
         case 4:
         case 5: scenario_robbery(Plr.scenario); break;

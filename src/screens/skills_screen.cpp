@@ -119,7 +119,7 @@ void draw_skill_windows() {
             list_add_item_at(65, key, y, row);
             if (list_header.count > before && before < 150) row_slot[before] = slot;
             if (skill_is_improved(skill_name_text(Plr, slot)))
-                draw_text_at(73, y, key_char_text(key), map_rgb(168, 0, 0), 0);
+                draw_text_at(73, y + 5, key_char_text(key), map_rgb(168, 0, 0), 0);  // over the cap's letter
             draw_skill_level(y, slot);
         }
         top += height + (w == 0 ? 65 : 10);
@@ -161,10 +161,12 @@ void draw_skills_help(int mode) {
     const char* screen = mode == 1 ? "SKILLS_IMPROVE" : "SKILLS";
     const Uint32 colour = map_rgb(238, 232, 170);
     load_screen_info_text(screen);
-    const int text_h = draw_tagged_text(545, 40, 235, -1, colour, 0);
-    draw_window(535, 30, 255, text_h + 20, "", 0);
+    // A one-letter word never wraps: the lines keep a letter's room to the
+    // window's edge.
+    const int text_h = draw_tagged_text(545, 40, 227, -1, colour, 0);
+    draw_window(535, 30, 255, text_h + 30, "", 0);  // the last line, and margins
     load_screen_info_text(screen);
-    draw_tagged_text(545, 40, 235, 0, colour, 0);
+    draw_tagged_text(545, 40, 227, 0, colour, 0);
 }
 }  // namespace
 

@@ -153,8 +153,8 @@ bool creature_blocks_leaving(const MapObject& o) {
 }  // namespace
 
 void reset_map_change_state() {
+    // The start of a game marks game_just_continued itself.
     zoom_arrival_mode = 0;
-    game_just_continued = 0;
     zoom_pause_flag = 0;
     zoom_look_ahead = 0;
     map_change_cancelled = 0;

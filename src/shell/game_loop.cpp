@@ -233,5 +233,7 @@ void outer_loop() {
         if (quit_state != 1 && quit_state != -1) game_loop();
         if (sound_on) fade_out_audio(500);
         character_name[0] = 0;
+        // Nothing of this game reaches the start of the next one.
+        reset_game_state();
     }
 }

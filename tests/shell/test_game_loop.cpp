@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/game_loop.h"
+#include "game/spend_time.h"
 #include "support/play_folder.h"
 #include "support/screen_session.h"
 #include "ui/message_line.h"
@@ -222,6 +223,29 @@ TEST_F(GameLoop, RequestsAreConsumed) {
     EXPECT_EQ(places, 1);
     EXPECT_EQ(recentre_request, 0);
     EXPECT_EQ(encounters, 0);
+}
+
+// Before each command the task sound of the last task is forgotten, unless
+// the game is ending (then a pending map change is dropped instead).
+TEST_F(GameLoop, TheTaskSoundIsClearedBeforeEachCommand) {
+    game_services.clear_task_sound = default_game_loop_services().clear_task_sound;
+    copy_text(task_sound_name, sizeof task_sound_name, "saw");
+    game_services.player_command = [] {
+        EXPECT_STREQ(task_sound_name, "");
+        return 1;
+    };
+    game_loop_pass();
+    copy_text(task_sound_name, sizeof task_sound_name, "saw");
+    quit_state = 1;
+    map_change_request = 1;
+    game_services.player_command = [] {
+        EXPECT_STREQ(task_sound_name, "saw");
+        EXPECT_EQ(map_change_request, 0);
+        return 0;
+    };
+    game_services.maploader = nullptr;
+    game_loop_pass();
+    task_sound_name[0] = 0;
 }
 
 TEST_F(GameLoop, QuitNowExitsAfterTheCommand) {

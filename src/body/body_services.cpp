@@ -68,3 +68,5 @@ const char* effort_word(int) {
     KSM_STUB("effort_word");
     return "";
 }
+// Not built yet: the screens show their legend's words without the boxes.
+void draw_colour_legend(int, int) { KSM_STUB("draw_colour_legend"); }

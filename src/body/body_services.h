@@ -31,3 +31,6 @@ void roll_daily_human_presence(int kind);
 int plr_count_adjacent_fighters(int creature, int flags);
 // The word for an exertion shown in the long-task window.
 const char* effort_word(int exertion);
+// The colour key of the body-figure screens: seven outlined boxes 15 px
+// apart from (x, y) down.
+void draw_colour_legend(int x, int y);

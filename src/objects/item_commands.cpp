@@ -12,7 +12,6 @@ int32_t last_activity_code = 0;
 int32_t last_activity_argument = 0;
 char last_activity_data[100] = "";
 uint8_t purge_requested = 0;
-uint8_t object_maintenance_due = 0;
 uint8_t fire_burn_mark = 0;
 uint8_t object_turn_flag = 0;
 
@@ -43,7 +42,6 @@ void pick_up_command(int, int, int) { KSM_STUB("pick_up_command"); }
 void pick_from_command(int) { KSM_STUB("pick_from_command"); }
 void stop_hauling(int) { KSM_STUB("stop_hauling"); }
 int hauled_items_on_map() { KSM_STUB("hauled_items_on_map"); return 0; }
-int count_object_instances() { KSM_STUB("count_object_instances"); return 0; }
 
 // ---------------------------------------------------- hands, names, weights
 
@@ -59,28 +57,14 @@ int count_object_instances() { KSM_STUB("count_object_instances"); return 0; }
 // objects subsystem.
 int cre_wielded_item(int creature, int hand) { KSM_STUB("cre_wielded_item"); return 0; }
 
-ObjectRecord& obj_record(int id, ObjectRecord& out) {
-    if (id >= 1 && id < ITEM_TYPE_COUNT) out = ItemTypes[id];
-    else if (is_instance_id(id)) out = Objects[instance_slot(id)];
-    else std::memset(&out, 0, sizeof out);
-    return out;
-}
-
-bool obj_is_shield(const ObjectRecord& record) {
-    char skill[sizeof record.skill + 1];
-    std::memcpy(skill, record.skill, sizeof record.skill);
-    skill[sizeof record.skill] = 0;
-    return std::strcmp(skill, "SHIELD") == 0;
-}
-
 // Not built yet: the record's own name stands for the full display name
 // until the names with measures come with the objects subsystem.
 char* obj_name_with_unit(int id, int count, int flags) { KSM_STUB("obj_name_with_unit");
+    if (!obj_id_is_valid(id)) return ring_copy("");
     ObjectRecord r;
     obj_record(id, r);
     char name[sizeof r.name + 1];
-    std::memcpy(name, r.name, sizeof r.name);
-    name[sizeof r.name] = 0;
+    copy_field(name, sizeof name, r.name, sizeof r.name);
     return ring_copy(name);
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "objects/object_store.h"
+
 // Runs one player activity by its code (argument and text as the activity
 // needs); remembers it for the repeat key.
 void perform_activity(int code, int argument, const char* data);
@@ -20,8 +22,8 @@ void compact_map_objects();
 int purge_map_objects();
 // Set by the map-object table when it wants a purge before the next command.
 extern uint8_t purge_requested;
-// The object maintenance pass and whether it is due.
-extern uint8_t object_maintenance_due;
+// The object maintenance pass, run by the command reader while
+// obj_table_nearly_full is set (and by the store when it has no free slot).
 void object_maintenance();
 // The fire-burn mark of the turn, cleared before every command.
 extern uint8_t fire_burn_mark;
@@ -36,20 +38,13 @@ void pick_from_command(int wield);
 void stop_hauling(int creature);
 // The number of the player's hauled items lying on the map.
 int hauled_items_on_map();
-// The count of object instances in use (of 49,900).
-int count_object_instances();
 
 // ---------------------------------------------------- hands, names, weights
 
-struct ObjectRecord;
 // The object id wielded in hand 1 or 2 of a creature (-1 the player); 0 none.
 int cre_wielded_item(int creature, int hand);
-// Copies the record of an item type (1..399) or an instance (50000..99899)
-// into out and returns it; an unknown id gives a cleared record.
-ObjectRecord& obj_record(int id, ObjectRecord& out);
-// True when the record's skill name is exactly "SHIELD".
-bool obj_is_shield(const ObjectRecord& record);
-// The object's display name with its measure or contents (ring text).
+// The object's display name with its measure or contents (ring text); ""
+// for an id that is no object.
 char* obj_name_with_unit(int id, int count, int flags);
 // A weight in pounds as text by the UNITS setting (kilograms when
 // "METRIC"): flag 4 the unit word alone; flag 16 the number without the

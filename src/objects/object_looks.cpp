@@ -4,11 +4,15 @@
 
 #include "base/platform.h"
 #include "base/text_ring.h"
+#include "objects/object_store.h"
 
 // Not built yet: no object records, so no tile.
 const char* object_tile_name(int object_id) { KSM_STUB("object_tile_name"); return ""; }
-// Not built yet: no object records.
-int object_item_class(int object_id) { KSM_STUB("object_item_class"); return 0; }
+int object_item_class(int object_id) {
+    if (!obj_id_is_valid(object_id)) return 0;
+    ObjectRecord r;
+    return obj_record(object_id, r).item_class;
+}
 // Not built yet: no light items are known to be lit.
 int lit_light_radius(int object_id) { KSM_STUB("lit_light_radius"); return 0; }
 // Not built yet: no fuel is recorded.

@@ -458,8 +458,8 @@ void draw_wielded_panel(int flag) {
         char text[120];
         if (id != 0) {
             ObjectRecord rec;
-            obj_record(id, rec);
-            hand_row_text(obj_name_with_unit(id, 1, 0), obj_is_shield(rec), hand, &Plr.shield_stance,
+            const bool shield = obj_id_is_valid(id) && obj_is_shield(obj_record(id, rec));
+            hand_row_text(obj_name_with_unit(id, 1, 0), shield, hand, &Plr.shield_stance,
                           text, sizeof text);
             format_text(caption, sizeof caption, "%d", hand);
         } else {

@@ -7,6 +7,7 @@
 #include "game/skill_setup.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
+#include "ui/encyclopedia.h"
 #include "base/files.h"
 #include "ui/font.h"
 #include "ui/input.h"
@@ -155,6 +156,12 @@ void draw_option_panel() {
 namespace {
 int slot_of_row(int row) { return row >= 0 && row < 150 ? row_slot[row] : -1; }
 
+// The encyclopedia topic of a row: its skill's name ("" for other rows).
+const char* skill_topic_of_row(int row) {
+    int slot = slot_of_row(row);
+    return slot >= 0 ? skill_name_text(Plr, slot) : "";
+}
+
 // The screen's help text in a window right of the skills: how to choose a
 // skill, or in mode 1 how to spend the option points.
 void draw_skills_help(int mode) {
@@ -204,9 +211,13 @@ int skills_screen(int mode) {
         list_add_item_at(-100, KEY_PGUP, -100, "");
         const int last_row = list_header.count;
         list_add_item_at(-100, KEY_PGDN, -100, "");
+        // Every move of the highlight is reported: the hint bar follows it.
+        list_set_options(-1, "", 0, 1);
         if (highlighted < 0 || highlighted >= rows) highlighted = 0;
         list_header.current = highlighted;
         list_draw();
+        show_topic_hint(skill_topic_of_row(highlighted), "");
+        save_menu_list();
         present_screen();
         int row = LIST_Go();
         if (row == first_row || row == last_row) {
@@ -214,11 +225,19 @@ int skills_screen(int mode) {
             highlighted = row == first_row ? 0 : rows - 1;
             continue;
         }
-        if (mode == 1) {
-            if (row == -1 && !window_close_requested()) {
-                highlighted = list_header.current;
-                continue;
+        if (row >= 0 && row < list_header.count && list_items[row].code == KEY_F1) {
+            // F1: the highlighted skill's page, then the list as it was.
+            if (is_encyclopedia_topic(skill_topic_of_row(highlighted))) {
+                infobrowser(skill_topic_of_row(highlighted));
+                load_menu_list();
             }
+            continue;
+        }
+        if (row == -1 && !window_close_requested()) {
+            highlighted = list_header.current;
+            continue;
+        }
+        if (mode == 1) {
             if (row == improve || row == improve2) change_skill_option(slot_of_row(highlighted), +1);
             else if (row == degrade) change_skill_option(slot_of_row(highlighted), -1);
             if (option_state.options_left <= 0 || window_close_requested()) break;

@@ -219,7 +219,7 @@ int prepare_command_turn() {
         present_screen();
     }
 
-    if (object_maintenance_due) object_maintenance();
+    if (obj_table_nearly_full) object_maintenance();
 
     show_repeat_line(0);
     show_command_line("");

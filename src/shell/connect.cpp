@@ -20,6 +20,7 @@
 #include "society/villages.h"
 #include "ui/catalogue.h"
 #include "ui/input.h"
+#include "ui/encyclopedia.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"
@@ -124,6 +125,9 @@ void connect_floors() {
     command_menu_services.terrain_name = terrain_name;
     command_menu_services.terrain_tile = terrain_tile;
     command_menu_services.perform_activity = perform_activity;
+    command_menu_services.is_topic = is_encyclopedia_topic;
+    command_menu_services.show_topic_hint = show_topic_hint;
+    command_menu_services.open_encyclopedia = infobrowser;
 
     sound_listener = player_listening;
 

@@ -20,6 +20,7 @@
 #include "ui/prompts.h"
 #include "ui/gfx.h"
 #include "ui/input.h"
+#include "ui/encyclopedia.h"
 #include "ui/menus.h"
 #include "base/platform.h"
 #include "base/tag_text.h"
@@ -265,30 +266,69 @@ int choose_character_name() {
     }
 }
 
+namespace {
+
+// The encyclopedia topic of each culture row.
+const char* const culture_topics[10] = {
+    "KAUMOLAISET", "DRIIKIL\xC4ISET", "KIESSEL\xC4ISET", "REEMIL\xC4ISET", "SARTOLAISET",
+    "ISLANDERS",   "KOIVULAISET",      "KUIKKA-TRIBE",     "OWL-TRIBE",       "SEAL-TRIBE",
+};
+constexpr int CULTURE_RANDOM_ROW = 11, CULTURE_HELP_ROW = 13, CULTURE_BACK_ROW = 15;
+
+const char* culture_row_topic(int row) {
+    if (row >= 0 && row < 10) return culture_topics[row];
+    return row == CULTURE_HELP_ROW ? "CULTURES" : "-";
+}
+
+// The encyclopedia over the chooser; the list is kept in "MENULIST.SAV"
+// meanwhile and read back afterwards.
+void look_up_culture_topic(const char* topic) {
+    save_menu_list();
+    infobrowser(topic);
+    load_menu_list();
+}
+
+}  // namespace
+
 int choose_culture() {
     set_hint("");
-    list_init(-1, "Choose a culture", 15, 90, 170, 230, 6);
-    for (int i = 0; i < 10; ++i) list_add_entry('0' + i, cultures[i].row);
-    list_add_entry(-1, "");
-    list_add_entry('R', "R.Random");
-    list_add_entry(-1, "");
-    list_add_entry('?', "?.Cultures");
-    list_add_entry(-1, "");
-    list_add_entry(KEY_ESC, "ESC.Back");
-    list_draw();
+    int highlighted = 0;
     int c = -1;
-    if (creation_mode == 1) {
-        c = random_below(4);
-        list_header.current = c;
-        list_draw();
-        present_screen();
-    }
     while (c < 0) {
+        list_init(-1, "Choose a culture", 15, 90, 170, 230, 6);
+        for (int i = 0; i < 10; ++i) list_add_entry('0' + i, cultures[i].row);
+        list_add_entry(-1, "");
+        list_add_entry('R', "R.Random");
+        list_add_entry(-1, "");
+        list_add_entry('?', "?.Cultures");
+        list_add_entry(-1, "");
+        list_add_entry(KEY_ESC, "ESC.Back");
+        // Every move of the highlight is reported, so the hint bar follows
+        // it; the arrows stop at the last row above the hint's F1 row.
+        list_set_options(-1, "", 0, 1);
+        list_header.row_limit = CULTURE_BACK_ROW + 1;
+        list_header.current = highlighted;
+        list_draw();
+        if (creation_mode == 1) {
+            c = random_below(4);
+            list_header.current = c;
+            list_draw();
+            show_topic_hint(culture_row_topic(c), "");
+            present_screen();
+            break;
+        }
+        show_topic_hint(culture_row_topic(highlighted), "");
         int row = LIST_Go();
+        if (row == -1 && !window_close_requested()) {
+            highlighted = list_header.current;
+            continue;
+        }
         if (row >= 0 && row < 10) c = row;
-        else if (row == 11) c = random_below(10);
-        else if (row == 15 || row < 0) return 0;
-        if (row < 0 && window_close_requested()) return 0;
+        else if (row == CULTURE_RANDOM_ROW) c = random_below(10);
+        else if (row == CULTURE_HELP_ROW) look_up_culture_topic("CULTURES");
+        else if (row >= 0 && row < list_header.count && list_items[row].code == KEY_F1)
+            look_up_culture_topic(culture_row_topic(highlighted));
+        else return 0;
     }
     Plr.culture = uint8_t(c);
     copy_text(Plr.second_name, cultures[c].second_name);

@@ -20,6 +20,7 @@
 #include "maps/weather_messages.h"
 #include "maps/world_files.h"
 #include "objects/item_commands.h"
+#include "objects/item_tags.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
 #include "base/config.h"
@@ -88,13 +89,7 @@ void copy_portrait() {
 }
 
 
-// Object records are migrated by their byte layout: the type byte (0),
-// kind (int32 at 4), class (8), name (9, 40 bytes), weapon-skill text
-// (49, 27 bytes), picture byte (90), material flags (uint32 at 140).
-uint8_t& byte_at(ObjectRecord& r, size_t at) { return reinterpret_cast<uint8_t*>(&r)[at]; }
-uint32_t u32_at(const ObjectRecord& r, size_t at) { return get_le32(reinterpret_cast<const uint8_t*>(&r) + at); }
-void set_u32_at(ObjectRecord& r, size_t at, uint32_t v) { put_le32(reinterpret_cast<uint8_t*>(&r) + at, v); }
-
+// Object records of an older format: the fields that changed meaning since.
 bool field_contains(const char* field, size_t cap, const char* word) {
     const size_t len = strnlen(field, cap);
     const size_t wlen = std::strlen(word);
@@ -117,42 +112,42 @@ void take_type(ObjectRecord& r, int kind) {
 }
 
 void migrate_object(ObjectRecord& r) {
-    const uint8_t type = byte_at(r, 0);
-    const uint8_t cls = byte_at(r, 8);
+    const uint8_t type = r.item_class;
+    const uint8_t cls = r.subclass;
     if (r.kind == 800 && name_has(r, "lauta")) {
         std::memset(r.name, 0, sizeof r.name);
         copy_text(r.name, sizeof r.name, "Paw-board fox trap");
     }
-    if (cls == 9 && (byte_at(r, 109) == 1 || byte_at(r, 109) == 2))
+    if (cls == 9 && (r.rating == 1 || r.rating == 2))
         r.kind = 327;
     else if (cls == 9 && r.kind == 330)
         r.kind = 333;
-    if (cls == 9 && byte_at(r, 166) != 5 && byte_at(r, 166) != 6) apply_item_tag("[LENGTH:15]", r);
-    if (u32_at(r, 140) == 0) {
+    if (cls == 9 && r.unit != 5 && r.unit != 6) apply_item_tag("[LENGTH:15]", r);
+    if (r.material == 0) {
         if (name_has(r, "irch-bark"))
-            set_u32_at(r, 140, 0x10);
+            r.material = MATERIAL_BARK;
         else if (name_has(r, "Leather "))
-            set_u32_at(r, 140, 4);
+            r.material = MATERIAL_LEATHER;
         else if (name_has(r, "Fur "))
-            set_u32_at(r, 140, 8);
+            r.material = MATERIAL_FUR;
     }
-    if (cls == 6 && byte_at(r, 96) == 0 && byte_at(r, 97) == 0 && byte_at(r, 98) == 0) byte_at(r, 98) = 8;
+    if (cls == 6 && r.blunt == 0 && r.edge == 0 && r.point == 0) r.point = 8;
     if (type == 3 && cls == 99) r.kind = 55;
     if (r.kind == 0 && name_has(r, "Fishing rod")) take_type(r, 249);
-    if (byte_at(r, 8) == 5 && r.kind == 0) {
+    if (r.subclass == 5 && r.kind == 0) {
         r.kind = 120;
         const int t = item_type_of_kind(121);
-        if (t >= 0) set_u32_at(r, 136, uint32_t(t));
+        if (t >= 0) r.effect_raw = uint32_t(t);
     }
     if (r.kind == 0 && name_has(r, "Northern knife")) r.kind = 153;
     if (r.kind == 0 && name_has(r, "Fisher's knife")) r.kind = 155;
     if (r.kind == 0 && name_has(r, "Sickle") && !name_has(r, "Kaumolais knife")) r.kind = 141;
-    if (byte_at(r, 0) == 3 && byte_at(r, 8) == 100 && r.kind == 0) r.kind = 351;
-    if (byte_at(r, 0) == 7) {
-        const uint8_t c = byte_at(r, 8);
+    if (r.item_class == 3 && r.subclass == 100 && r.kind == 0) r.kind = 351;
+    if (r.item_class == 7) {
+        const uint8_t c = r.subclass;
         const int kind = c == 8 ? 61 : c == 4 ? 500 : c == 18 ? 490 : -1;
         if (kind >= 0) {
-            byte_at(r, 8) = 0;
+            r.subclass = 0;
             r.kind = kind;
         }
     }
@@ -168,10 +163,10 @@ void migrate_object(ObjectRecord& r) {
                 break;
             }
     }
-    if (byte_at(r, 90) == 117 && r.kind == 331) take_type(r, 331);
+    if (r.symbol == 117 && r.kind == 331) take_type(r, 331);
     if ((field_contains(r.skill, sizeof r.skill, "DAGGER") || field_contains(r.skill, sizeof r.skill, "KNIFE")) &&
-        byte_at(r, 90) == 123)
-        byte_at(r, 90) = 70;
+        r.symbol == 123)
+        r.symbol = 70;
 }
 
 }  // namespace
@@ -185,6 +180,7 @@ void set_start_course_flags(const PlayerRecord& rec) {
 void migrate_objects() {
     for (ObjectRecord& r : Objects)
         if (r.item_class != 0 || r.kind != 0 || r.name[0] != 0) migrate_object(r);
+    obj_store_changed();
 }
 
 void migrate_skills(PlayerRecord& rec) {
@@ -237,6 +233,7 @@ void seed_first_camps(PlayerRecord& rec) {
 }
 
 void prepare_game_state() {
+    reset_object_store();
     load_coded_messages();
     message_pause_count = 0;
     init_herb_effects();

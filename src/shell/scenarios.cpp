@@ -283,8 +283,8 @@ bool give_item(int item_type, int amount) {
     if (!type.item_class) return false;  // a blank type is nothing to carry
     for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
         const int id = Plr.plr_inv_id[slot];
-        if (Plr.plr_inv_count[slot] <= 0 || !is_instance_id(id)) continue;
-        const ObjectRecord& held = Objects[instance_slot(id)];
+        if (Plr.plr_inv_count[slot] <= 0 || !obj_id_is_instance(id)) continue;
+        const ObjectRecord& held = Objects[id - FIRST_INSTANCE_ID];
         if (held.kind == type.kind && std::strncmp(held.name, type.name, sizeof type.name) == 0) {
             Plr.plr_inv_count[slot] += amount;
             return true;
@@ -294,16 +294,13 @@ bool give_item(int item_type, int amount) {
     for (int slot = 0; slot < PLR_INV_SLOTS && free_slot < 0; ++slot)
         if (Plr.plr_inv_count[slot] <= 0) free_slot = slot;
     if (free_slot < 0) return false;  // a full inventory takes nothing more
-    for (int i = 0; i < OBJECT_INSTANCE_COUNT; ++i) {
-        if (Objects[i].item_class) continue;
-        Objects[i] = type;
-        // The inventory holds the instance's id, never a bare slot number
-        // (which would name an item type).
-        Plr.plr_inv_id[free_slot] = OBJECT_ID_FIRST + i;
-        Plr.plr_inv_count[free_slot] = amount;
-        return true;
-    }
-    return false;
+    // The inventory holds the instance's id (50000 and up), never a bare
+    // slot number, which would name an item type.
+    const int id = obj_new_instance(item_type);
+    if (id == 0) return false;
+    Plr.plr_inv_id[free_slot] = id;
+    Plr.plr_inv_count[free_slot] = amount;
+    return true;
 }
 
 bool give_made_item(int item_type, int amount, int quality) {

@@ -14,7 +14,6 @@
 #include "ui/message_line.h"
 #include "ui/sound.h"
 #include "base/tag_text.h"
-#include "ui/encyclopedia.h"
 #include "ui/gfx.h"
 
 ListHeader list_header;
@@ -732,7 +731,7 @@ void set_item_topic(CommandMenuEntry& e, const char* text) {
         size_t n = std::strlen(topic);
         while (n > 0 && topic[n - 1] == ' ') topic[--n] = '\0';
     }
-    if (topic[0] && is_encyclopedia_topic(topic)) copy_text(e.topic, topic);
+    if (topic[0] && command_menu_services.is_topic(topic)) copy_text(e.topic, topic);
 }
 
 const char* item_text(const char* text, int action, int argument) {
@@ -752,9 +751,14 @@ void remember_list_state() {
 namespace {
 const char* no_terrain_text(int) { return ""; }
 void no_activity(int, int, const char*) {}
+int no_topic(const char*) { return 0; }
+void no_hint(const char*, const char*) {}
+void no_encyclopedia(const char*) {}
 }  // namespace
 
-CommandMenuServices command_menu_services = {no_terrain_text, no_terrain_text, no_activity};
+CommandMenuServices command_menu_services = {no_terrain_text, no_terrain_text, no_activity,
+                                             no_topic,        no_hint,         no_encyclopedia};
+int encyclopedia_from_menu = 0;
 
 void menu_clear() {
     std::memset(menu_entries, 0, sizeof menu_entries);
@@ -923,9 +927,9 @@ int run_menu_list(int help_x, int help_y, bool icons) {
         for (int i = 0; i < menu_count; ++i)
             if (menu_entries[i].topic[0]) any_topic = true;
         if (entry >= 0 && menu_entries[entry].topic[0])
-            show_topic_hint(menu_entries[entry].topic, "");
+            command_menu_services.show_topic_hint(menu_entries[entry].topic, "");
         else if (any_topic)
-            show_topic_hint("-", "");
+            command_menu_services.show_topic_hint("-", "");
         if (cur >= 0 && cur < list_header.count && list_items[cur].code != KEY_F1)
             remembered = cur;
         debug_log("!keydebug", "LIST_Go() ->");
@@ -947,7 +951,7 @@ int run_menu_list(int help_x, int help_y, bool icons) {
             const char* topic = te >= 0 ? menu_entries[te].topic : "";
             if (topic[0]) {
                 encyclopedia_from_menu = 1;
-                infobrowser(topic);
+                command_menu_services.open_encyclopedia(topic);
                 encyclopedia_from_menu = 0;
                 load_menu_list();
                 list_header.current = remembered;

@@ -146,12 +146,20 @@ struct CommandMenuEntry {
 // (an entry of action 240 builds the terrain type of its argument), and to
 // start the activity of a chosen entry. The game connects these at start-up;
 // unconnected, a terrain has no name or tile and nothing is started.
+// The encyclopedia's part: whether an entry's text names a topic, the hint
+// bar of the highlighted entry's topic, and opening the encyclopedia on a
+// topic; unconnected, nothing is a topic.
 struct CommandMenuServices {
     const char* (*terrain_name)(int code);
     const char* (*terrain_tile)(int code);
     void (*perform_activity)(int action, int argument, const char* data);
+    int (*is_topic)(const char* name);
+    void (*show_topic_hint)(const char* name, const char* text);
+    void (*open_encyclopedia)(const char* topic);
 };
 extern CommandMenuServices command_menu_services;
+// Set while the command menu has the encyclopedia open.
+extern int encyclopedia_from_menu;
 
 extern CommandMenuEntry menu_entries[MENU_ENTRIES];
 extern int32_t menu_count;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +19,8 @@
 #include <vector>
 
 #include "support/play_folder.h"
+#include "support/screen_session.h"
+#include "ui/encyclopedia.h"
 #include "ui/catalogue.h"
 #include "base/platform.h"
 
@@ -474,23 +477,199 @@ TEST_F(Installation, ScreenInfoTextsExist) {
     }
 }
 
-TEST_F(Installation, EncyclopediaHasEveryTopicWithAPage) {
-    std::vector<std::string> ls = lines_of(slurp(kData + "/GAME.NFO"));
-    for (const std::string& topic : manifest_values("topic")) {
-        if (topic == "FIRST TIMER INFO") continue;  // shown by the program over "THE KESMORRA"
-        std::string search = "." + upper_latin1(topic) + ".";
-        bool found = false;
-        for (size_t i = 0; i < ls.size(); ++i) {
-            if (ls[i].empty() || ls[i][0] != '.' || upper_latin1(ls[i]).find(search) == std::string::npos) continue;
-            found = true;
-            ASSERT_LT(i + 2, ls.size()) << topic;
-            EXPECT_NE((ls[i + 1] + ls[i + 2]).find('.'), std::string::npos) << topic << " has no short text";
-            size_t end = i + 1;
-            while (end < ls.size() && ls[end].find("***") == std::string::npos) ++end;
-            EXPECT_LT(end, ls.size()) << topic << " page has no end";
-            break;
+// ---------------------------------------------------------- encyclopedia
+
+// One page of "GAME.NFO": its header's names, its text lines and pictures.
+struct EncyclopediaPage {
+    size_t line_no = 0;               // the header's line (1-based)
+    std::vector<std::string> names;   // as written
+    std::vector<std::string> text;    // page text lines
+    std::vector<std::string> pictures;  // the specs after "%POP" lines
+};
+
+// The pages, and every fault of the file's format: header lines of
+// dot-closed names, two first lines with a sentence, pages closed by
+// "***", no header inside a page, text lines of at most 150 characters.
+std::vector<EncyclopediaPage> read_encyclopedia(const std::string& file_text, std::vector<std::string>& faults) {
+    std::vector<EncyclopediaPage> pages;
+    std::vector<std::string> ls = lines_of(file_text);
+    bool inside = false;
+    int first_lines = 0;
+    std::string first_text;
+    auto fault = [&](size_t i, const std::string& what) { faults.push_back("line " + std::to_string(i + 1) + ": " + what); };
+    for (size_t i = 0; i < ls.size(); ++i) {
+        const std::string& l = ls[i];
+        if (is_comment(l)) continue;
+        if (!inside) {
+            if (l.empty()) continue;
+            if (l[0] != '.') {
+                fault(i, "text outside a page");
+                continue;
+            }
+            EncyclopediaPage page;
+            page.line_no = i + 1;
+            if (l.size() > 200) fault(i, "header longer than 200 characters");
+            if (l.size() < 3 || l.back() != '.') fault(i, "header not closed by a dot");
+            std::stringstream parts(l.substr(1));
+            std::string name;
+            while (std::getline(parts, name, '.')) {
+                if (name.empty()) fault(i, "an empty name in the header");
+                else if (name != upper_latin1(name)) fault(i, "name not in upper case: " + name);
+                else page.names.push_back(name);
+            }
+            pages.push_back(page);
+            inside = true;
+            first_lines = 0;
+            first_text.clear();
+            continue;
         }
-        EXPECT_TRUE(found) << "topic " << topic;
+        EncyclopediaPage& page = pages.back();
+        if (l.find("***") != std::string::npos) {
+            if (first_lines < 2 || first_text.find('.') == std::string::npos)
+                fault(page.line_no - 1, "page without two first lines holding a sentence");
+            inside = false;
+            continue;
+        }
+        if (!l.empty() && l[0] == '.') {
+            fault(i, "a header inside a page (the page above has no ***)");
+            continue;
+        }
+        if (first_lines < 2) {
+            ++first_lines;
+            first_text += l + " ";
+        }
+        if (!l.empty() && l[0] == '%') {
+            if (i + 1 >= ls.size()) fault(i, "picture line without a picture");
+            else if (l.find("POP") != std::string::npos) page.pictures.push_back(ls[i + 1]);
+            ++i;
+            continue;
+        }
+        if (l.size() > 150) fault(i, "text line longer than 150 characters");
+        page.text.push_back(l);
+    }
+    if (inside) faults.push_back("the last page has no ***");
+    return pages;
+}
+
+std::set<std::string> encyclopedia_names(const std::vector<EncyclopediaPage>& pages) {
+    std::set<std::string> names;
+    for (const EncyclopediaPage& p : pages) names.insert(p.names.begin(), p.names.end());
+    return names;
+}
+
+// Whether the upper-cased text names `name` where the game makes a link.
+bool links_name(const std::string& upper_text, const std::string& name) {
+    for (size_t at = upper_text.find(name); at != std::string::npos; at = upper_text.find(name, at + 1)) {
+        char before = at == 0 ? ' ' : upper_text[at - 1];
+        char after = at + name.size() < upper_text.size() ? upper_text[at + name.size()] : ' ';
+        if (before == '[' || (std::strchr(",.' ", before) && std::strchr("<,.' ", after))) return true;
+    }
+    return false;
+}
+
+TEST_F(Installation, EncyclopediaPagesFollowTheirFormat) {
+    std::string raw = slurp(kData + "/GAME.NFO");
+    EXPECT_FALSE(has_utf8_sequence(raw.data(), raw.size())) << "GAME.NFO must be Latin-1";
+    std::vector<std::string> faults;
+    std::vector<EncyclopediaPage> pages = read_encyclopedia(raw, faults);
+    EXPECT_TRUE(faults.empty()) << faults.size() << " fault(s), the first: " << faults.front();
+    // Every name once (a second page of the same name could never be
+    // reached), and no more names than the topic table holds.
+    std::set<std::string> seen;
+    size_t count = 0;
+    for (const EncyclopediaPage& p : pages)
+        for (const std::string& n : p.names) {
+            EXPECT_TRUE(seen.insert(n).second) << "topic named twice: " << n;
+            ++count;
+        }
+    EXPECT_LE(count, 1000u);
+    // The check is real: a broken little file shows each of its faults.
+    const std::string broken =
+        "stray text\n"                 // outside a page
+        ".GOOD.Lower.\nOne. Two.\n\n***\n"  // a name not in upper case
+        ".OPEN\nText.\n\n***\n"         // header not closed by a dot
+        ".A..B.\nText.\n\n***\n"        // an empty name
+        ".NOSENTENCE.\nno dot here\n\n***\n"
+        ".LONG.\nText.\n\n" + std::string(151, 'x') + "\n***\n"
+        ".UNCLOSED.\nText.\n\n.NEXT.\nText.\n\n***\n";
+    std::vector<std::string> found;
+    read_encyclopedia(broken, found);
+    const char* expected[] = {"outside a page", "upper case", "not closed", "empty name", "sentence",
+                              "longer than 150", "inside a page"};
+    for (const char* what : expected) {
+        bool seen_it = false;
+        for (const std::string& f : found) seen_it |= f.find(what) != std::string::npos;
+        EXPECT_TRUE(seen_it) << what;
+    }
+}
+
+TEST_F(Installation, EncyclopediaHasEveryRequiredTopic) {
+    std::vector<std::string> faults;
+    std::set<std::string> names = encyclopedia_names(read_encyclopedia(slurp(kData + "/GAME.NFO"), faults));
+    std::vector<std::string> required;
+    for (const std::string& t : manifest_values("topic"))
+        if (t != "FIRST TIMER INFO") required.push_back(t);  // drawn by the program over "THE KESMORRA"
+    // Every skill of the skill table has its page (the skills screen's hint).
+    for (const std::string& l : lines_of(slurp(kData + "/ini_skills.txt"))) {
+        if (l.size() < 3 || l[0] != '.') continue;
+        size_t end = l.find('.', 1);
+        if (end != std::string::npos) required.push_back(l.substr(1, end - 1));
+    }
+    std::vector<std::string> missing;
+    for (const std::string& t : required)
+        if (!names.count(upper_latin1(t))) missing.push_back(t);
+    EXPECT_TRUE(missing.empty()) << missing.size() << " topic(s) without a page, the first: " << missing.front();
+    // The cultures' names carry the Latin-1 a with diaeresis, as the
+    // culture chooser asks for them.
+    EXPECT_TRUE(names.count("DRIIKIL\xC4ISET"));
+}
+
+TEST_F(Installation, EncyclopediaLinksResolveAndLeadHome) {
+    std::vector<std::string> faults;
+    std::vector<EncyclopediaPage> pages = read_encyclopedia(slurp(kData + "/GAME.NFO"), faults);
+    std::set<std::string> names = encyclopedia_names(pages);
+    std::vector<std::string> dead, no_home, no_picture;
+    for (const EncyclopediaPage& p : pages) {
+        std::string text;
+        for (const std::string& l : p.text) text += upper_latin1(l) + " ";
+        // A "[" forces a link: it must stand before a topic name.
+        for (size_t at = text.find('['); at != std::string::npos; at = text.find('[', at + 1)) {
+            bool resolves = false;
+            for (const std::string& n : names)
+                if (text.compare(at + 1, n.size(), n) == 0) resolves = true;
+            if (!resolves) dead.push_back(p.names.front() + ": " + text.substr(at, 20));
+        }
+        bool own = std::find(p.names.begin(), p.names.end(), "START") != p.names.end();
+        if (!own && !links_name(text, "START")) no_home.push_back(p.names.front());
+        for (const std::string& spec : p.pictures) {
+            std::string file = spec.substr(0, spec.find(' '));
+            if (!exists_exact_case(kData, "truegfx/" + file)) no_picture.push_back(p.names.front() + ": " + file);
+        }
+    }
+    EXPECT_TRUE(dead.empty()) << dead.size() << " forced link(s) to no topic, the first: " << dead.front();
+    EXPECT_TRUE(no_home.empty()) << no_home.size() << " page(s) without a link to START, the first: " << no_home.front();
+    EXPECT_TRUE(no_picture.empty()) << "missing picture: " << no_picture.front();
+}
+
+TEST(EncyclopediaLayout, EveryPageFitsItsWindowThroughTheGame) {
+    PlayFolder play;
+    ScreenSession screen;
+    load_encyclopedia_topics();
+    std::vector<std::string> faults;
+    std::vector<EncyclopediaPage> pages = read_encyclopedia(slurp(kData + "/GAME.NFO"), faults);
+    for (const EncyclopediaPage& p : pages) {
+        ASSERT_EQ(show_encyclopedia_page(p.names.front().c_str()), 1) << p.names.front();
+        int bottom = page_text_y + 10;
+        for (const std::string& spec : p.pictures) {
+            int w = 0, h = 0;
+            ASSERT_EQ(std::sscanf(spec.c_str() + spec.find(' ') + 1, "%dx%d", &w, &h), 2)
+                << p.names.front() << ": a picture on a page needs its size";
+            bottom += 15 + h;
+            EXPECT_LE(70 + w, 740) << p.names.front();
+        }
+        // The page window ends at y 500 (and the navigation window starts at 505).
+        EXPECT_LE(bottom, 498) << p.names.front() << " runs past its window";
+        EXPECT_LE(page_link_count - PAGE_LINK_FIRST, PAGE_LINK_LAST - PAGE_LINK_FIRST + 1) << p.names.front();
     }
 }
 

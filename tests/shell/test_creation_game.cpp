@@ -12,7 +12,8 @@ namespace {
 
 // The creation run (made once per build and shared with the first-game
 // test, see created_character.h): start menu, CREATE A CHARACTER, quick
-// mode, the name, the world generation screen accepted, the farewell key.
+// mode, the name, the world generation screen accepted, the farewell key,
+// the encyclopedia's first-timer page left with ESC, the story page.
 TEST(NewGameEndToEnd, QuickCharacterIsCreatedWithItsFilesAndLoadsAgain) {
     PlayFolder folder;
     std::string why;

@@ -154,21 +154,24 @@ TEST(Migration, ObjectRecordsOfAnOlderFormat) {
 
 TEST(Migration, ClassNineRecordsTakeTheirLengthUnlessAlreadyMeasured) {
     struct Case {
-        uint8_t cls;
-        uint8_t byte_166;
-        bool tagged;
-    } cases[] = {{9, 0, true}, {9, 7, true}, {9, 5, false}, {9, 6, false}, {8, 0, false}};
+        uint8_t subclass;
+        uint8_t unit;
+        int length_after;
+        uint8_t unit_after;
+    } cases[] = {{9, 0, 15, 5}, {9, 7, 15, 7}, {9, 5, 3, 5}, {9, 6, 3, 6}, {8, 0, 3, 0}};
     for (const Case& c : cases) {
         std::memset(Objects, 0, sizeof Objects);
         ObjectRecord& r = Objects[4];
-        reinterpret_cast<uint8_t*>(&r)[8] = c.cls;
-        reinterpret_cast<uint8_t*>(&r)[166] = c.byte_166;
+        r.subclass = c.subclass;
+        r.unit = c.unit;
+        r.length = 3;
+        r.full_length = 3;
         r.kind = 12;
         copy_text(r.name, sizeof r.name, "Sled");
-        clear_stub_calls();
         migrate_objects();
-        EXPECT_EQ(stub_was_called("apply_item_tag"), c.tagged) << int(c.cls) << " " << int(c.byte_166);
-        EXPECT_EQ(stub_call_count, c.tagged ? 1 : 0) << "only the one record, once";
+        EXPECT_EQ(Objects[4].length, c.length_after) << int(c.subclass) << " " << int(c.unit);
+        EXPECT_EQ(Objects[4].full_length, c.length_after) << int(c.subclass) << " " << int(c.unit);
+        EXPECT_EQ(Objects[4].unit, c.unit_after) << int(c.subclass) << " " << int(c.unit);
     }
 }
 

@@ -55,7 +55,7 @@ void look_at_the_start(GameStart& s) {
         if (Plr.plr_inv_count[slot] <= 0) continue;
         ++s.inventory_entries;
         const int id = Plr.plr_inv_id[slot];
-        if (!is_instance_id(id) || std::strcmp(Objects[instance_slot(id)].name, "BREAD") != 0)
+        if (!obj_id_is_instance(id) || std::strcmp(Objects[id - FIRST_INSTANCE_ID].name, "BREAD") != 0)
             s.gear_is_bread = false;
     }
     for (const ObjectRecord& o : Objects) s.store_instances += o.item_class != 0;
@@ -150,10 +150,11 @@ protected:
 
 TEST_F(TwoGames, SecondCharacterStartsCleanAndEachCarriesItsOwnGear) {
     // CREATE A CHARACTER, quick, a name, the world accepted, free play, the
-    // two pages after creation; in the game a few steps, a zoom in, save and
-    // quit. Then the second character the same way, and QUIT.
+    // page after creation, the encyclopedia's first-timer page, the story;
+    // in the game a few steps, a zoom in, save and quit. Then the second
+    // character the same way, and QUIT.
     const std::string create = "[DOWN]\n[ENTER]\n[Q]\n";
-    const std::string after_name = "[ENTER]\n[E]\n[ESC]\n[SPACE]\n[SPACE]\n";
+    const std::string after_name = "[ENTER]\n[E]\n[ESC]\n[SPACE]\n[ESC]\n[SPACE]\n";
     const std::string save_and_quit = "[Q]\n[y]\n[y]\n[SPACE]\n";
     keys(create + "[A]\n[r]\n[i]\n" + after_name + "[UP]\n[UP]\n[ENTER]\n[UP]\n" + save_and_quit +
          create + "[B]\n[e]\n[a]\n" + after_name + "[UP]\n" + save_and_quit +

@@ -12,7 +12,7 @@
 namespace fs = std::filesystem;
 
 const char* const kCreateAriKeys =
-    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ENTER]\n[SPACE]\n[SPACE]\n";
+    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ENTER]\n[SPACE]\n[ESC]\n[SPACE]\n";
 
 namespace {
 

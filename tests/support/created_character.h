@@ -1,6 +1,7 @@
 // A character made once through the real program and shared by the
 // end-to-end tests: the quick creation of "Ari" at seed 5 (the start menu,
-// the name, the world accepted, free play, the pages after creation), run
+// the name, the world accepted, free play, the page after creation, the
+// encyclopedia's first-timer page left with ESC, the story page), run
 // by the game binary in a play folder of its own. The first test of a build
 // to ask makes it while the others wait; the made folder is kept in the
 // build's test cache and made again when the game binary changes. Each test

@@ -559,40 +559,68 @@ def logo():
 
 
 def body_figure():
-    """The armour figure: an outline figure drawn at (570, 0); the fills of
-    the coverage screen replace its inside colour, so the inside is one flat
-    colour and every body region is closed."""
+    """The body figure of the armour coverage and wounds screens, drawn at
+    (570, 0): a figure of 17 closed regions, one per body part (skull, eyes,
+    face, neck, shoulders, upper arms, elbows, forearms, hands, thorax,
+    abdomen, hips, groin, thighs, knees, calves, feet), each holding the
+    seed point the screens fill it from, with its mirror image about the
+    middle (x' = 197 - x). The inside is one flat colour, which the fills
+    replace; outside the figure the picture is transparent.
+    "armour_black.png" is the figure's dark halo, drawn under it."""
     W, H = 198, 420
-    for name, inside in (("armour.png", (200, 196, 186)), ("armour_black.png", (0, 0, 0))):
-        img = Image.new("RGB", (W, H), (255, 255, 255) if name == "armour.png" else (0, 0, 0))
-        if name == "armour.png":
-            img = Image.new("RGB", (W, H), (0, 0, 0))
-        d = ImageDraw.Draw(img)
-        cx = 98.5  # x 668.5 on the screen
-        line = (20, 20, 20) if name == "armour.png" else (60, 60, 60)
-        fill = inside
-        parts = [
-            ("e", [cx - 22, 80, cx + 22, 132]),  # head
-            ("r", [cx - 10, 130, cx + 10, 148]),  # neck
-            ("r", [cx - 45, 148, cx + 45, 240]),  # torso
-            ("r", [cx - 38, 240, cx + 38, 270]),  # hips
-        ]
-        for kind, box in parts:
-            if kind == "e":
-                d.ellipse(box, fill=fill, outline=line)
-            else:
-                d.rectangle(box, fill=fill, outline=line)
-        for sx in (-1, 1):
-            d.polygon([(cx + sx * 45, 150), (cx + sx * 70, 160), (cx + sx * 78, 270), (cx + sx * 62, 272),
-                       (cx + sx * 52, 180)], fill=fill, outline=line)  # arm
-            d.ellipse([cx + sx * 70 - 10, 268, cx + sx * 70 + 10, 292], fill=fill, outline=line)  # hand
-            d.polygon([(cx + sx * 4, 270), (cx + sx * 38, 270), (cx + sx * 36, 395), (cx + sx * 14, 395)],
-                      fill=fill, outline=line)  # leg
-            d.ellipse([cx + sx * 25 - 16, 388, cx + sx * 25 + 16, 412], fill=fill, outline=line)  # foot
-        d.line([(cx - 45, 195), (cx + 45, 195)], fill=line)
-        d.line([(cx - 40, 340), (cx - 8, 340)], fill=line)
-        d.line([(cx + 8, 340), (cx + 40, 340)], fill=line)
-        save(img, "truegfx/" + name)
+    inside, line = (200, 196, 186, 255), (20, 20, 20, 255)
+
+    def mirror(points):
+        return [(197 - x, y) for x, y in points]
+
+    halves = [  # the figure's right half (the left of the picture)
+        ("p", [(52, 150), (30, 152), (20, 162), (20, 172), (46, 172), (52, 166)]),  # shoulder
+        ("p", [(20, 172), (46, 172), (42, 202), (18, 202)]),  # upper arm
+        ("p", [(18, 202), (42, 202), (41, 218), (17, 218)]),  # elbow
+        ("p", [(17, 218), (41, 218), (38, 248), (16, 248)]),  # forearm
+        ("e", [12, 248, 40, 274]),  # hand
+        ("p", [(56, 245), (84, 245), (84, 272), (58, 272)]),  # hip
+        ("p", [(58, 272), (92, 272), (90, 306), (62, 306)]),  # thigh
+        ("p", [(62, 306), (90, 306), (88, 326), (63, 326)]),  # knee
+        ("p", [(63, 326), (88, 326), (84, 368), (64, 368)]),  # calf
+        ("p", [(64, 368), (84, 368), (86, 384), (80, 392), (52, 392), (50, 384), (62, 376)]),  # foot
+        ("e", [82, 113, 92, 121]),  # eye
+    ]
+    middle = [
+        ("r", [52, 150, 145, 205]),  # thorax
+        ("r", [56, 205, 141, 245]),  # abdomen
+        ("r", [84, 245, 113, 272]),  # groin
+        ("r", [89, 133, 108, 150]),  # neck
+    ]
+    img = Image.new("RGBA", (W, H), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+
+    def shape(kind, geo):
+        if kind == "p":
+            d.polygon(geo, fill=inside, outline=line)
+        elif kind == "e":
+            d.ellipse(geo, fill=inside, outline=line)
+        else:
+            d.rectangle(geo, fill=inside, outline=line)
+
+    for kind, geo in middle:
+        shape(kind, geo)
+    # The head: the skull above a line, the face below it with the eyes.
+    d.ellipse([76, 80, 121, 134], fill=inside, outline=line)
+    d.line([(77, 109), (120, 109)], fill=line)
+    for kind, geo in halves:
+        shape(kind, geo)
+        if kind == "e":
+            x0, y0, x1, y1 = geo
+            shape(kind, [197 - x1, y0, 197 - x0, y1])
+        else:
+            shape(kind, mirror(geo))
+    save(img, "truegfx/armour.png")
+    # The halo: the figure's shape grown by two pixels, in translucent black.
+    alpha = img.split()[3].filter(ImageFilter.MaxFilter(5))
+    halo = Image.new("RGBA", (W, H), (0, 0, 0, 0))
+    halo.paste((0, 0, 0, 170), (0, 0, W, H), alpha)
+    save(halo, "truegfx/armour_black.png")
 
 
 def main():

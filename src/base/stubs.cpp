@@ -72,7 +72,6 @@ const StubEntry stub_register[] = {
     // maps
     {"check_presence_hints_here", "maps", "nothing"},
     {"check_world_encounter", "maps", "0: no encounter"},
-    {"enter_place", "maps", "nothing"},
     {"known_areas_map_screen", "maps", "nothing"},
     {"roll_world_ambient_event", "maps", "nothing"},
     {"world_map_encounter", "maps", "nothing"},

@@ -11,6 +11,7 @@
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/tag_text.h"
+#include "society/game_course.h"
 
 OptionState option_state = {};
 
@@ -179,8 +180,11 @@ void setup_skills() {
         "SWIMMING",  "FISHING",     "WEATHERLORE", "CARPENTRY", "HERBLORE",    "HIDEWORKING",
         "TRACKING",  "TRAPPING",    "BUILDING",    "TEXTILECRAFT"};
     for (const char* skill : standard) add_skill(skill);
-    // The culture's ritual knowledge and the game-course events come with
-    // the rituals and the game courses.
+    // Two game-course events: the skills are in use and the character has
+    // learned what its people know.
+    report_game_course_event(COURSE_EVENT_SKILL_USE);
+    report_game_course_event(COURSE_EVENT_KNOWLEDGE_LEARNED);
+    // The culture's ritual knowledge comes with the rituals.
 }
 
 // ------------------------------------------------------------ option points
@@ -209,6 +213,12 @@ void set_improved(const char* skill, bool on) {
     }
 }
 }  // namespace
+
+void mark_skill_improved(const char* skill) {
+    if (skill && skill[0] && !skill_is_improved(skill)) set_improved(skill, true);
+}
+
+void clear_improved_skills() { std::memset(option_state.improved, 0, sizeof option_state.improved); }
 
 bool change_skill_option(int slot, int direction) {
     if (slot < 0 || slot >= PLR_SKILLS) return false;

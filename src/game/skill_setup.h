@@ -38,6 +38,10 @@ extern OptionState option_state;
 void begin_option_spending(int max_degrade, int options, int max_improve);
 // True when the named skill is in the improved list.
 bool skill_is_improved(const char* skill);
+// Puts a skill into the improved list (once), so that it can't be raised.
+void mark_skill_improved(const char* skill);
+// Empties the improved list.
+void clear_improved_skills();
 // The option-point screen; returns when the player accepts.
 void spend_option_points(int max_degrade, int options, int max_improve);
 // One step up (+1) or down (-1) on a skill slot; true when it changed.

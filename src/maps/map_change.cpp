@@ -38,6 +38,7 @@
 #include "society/villages.h"
 #include "base/files.h"
 #include "ui/input.h"
+#include "ui/map_overlay.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
@@ -150,6 +151,18 @@ bool creature_blocks_leaving(const MapObject& o) {
 }
 
 }  // namespace
+
+void reset_map_change_state() {
+    // The start of a game marks game_just_continued itself.
+    zoom_arrival_mode = 0;
+    zoom_pause_flag = 0;
+    zoom_look_ahead = 0;
+    map_change_cancelled = 0;
+    companions_confirmed = 0;
+    std::memset(party_stack, 0, sizeof party_stack);
+    party_stack_count = 0;
+    transport_on = false;
+}
 
 const char* position_text(int x, int y) {
     char* out = next_ring_text();
@@ -323,6 +336,8 @@ void describe_arrival(int mode) {
     char message[620];
     format_text(message, sizeof message, "#%s", text);
     show_message(message);
+    // The picture of the cell, unless it is plain ground.
+    if (screen_hooks.show_arrival_picture) screen_hooks.show_arrival_picture(wx, wy);
     zoom_pause_flag = 1;
 }
 
@@ -354,8 +369,10 @@ void switch_to_local_map(int mode) {
     map_change_request = 1;
 }
 
-// Not built yet: the request is cleared and nothing is entered.
-void enter_place() { KSM_STUB("enter_place"); }
+void enter_place() {
+    // Only the world map has places to enter; elsewhere the request lapses.
+    enter_location_here();
+}
 
 int enter_location_here() {
     if (!is_world_map()) return 0;
@@ -394,6 +411,7 @@ int enter_location_here() {
 
 void return_to_world_map(int mode) {
     (void)mode;  // temporary creatures are removed by the creature code
+    if (!recentring()) flash_map_view_light();
     creature_swap();
     // The local map goes to the store once; the rest is saved with the
     // full save at the end of the change.

@@ -551,6 +551,11 @@ bool save_item_types(const std::string& path) {
     return write_records(path, ItemTypes, ITEM_TYPE_COUNT);
 }
 
+void clear_object_store() {
+    std::memset(Objects, 0, sizeof Objects);
+    obj_store_changed();
+}
+
 int load_object_store(const std::string& path) {
     FILE* file = open_file_ci(path, "rb");
     if (file == nullptr) return -1;

@@ -274,6 +274,9 @@ int count_object_instances();
 // Tell the store that Objects was changed directly: the index of used slots
 // is rebuilt and the free-slot hint starts again from slot 1.
 void obj_store_changed();
+// Frees every object instance, the item types kept (a new character starts
+// with none of an earlier one's objects).
+void clear_object_store();
 // The per-game reset: both tables blank, the working records, flags,
 // settings and counters cleared.
 void reset_object_store();

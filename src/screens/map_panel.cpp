@@ -28,6 +28,7 @@
 #include "base/platform.h"
 #include "base/text_ring.h"
 
+const char* const LAST_PLACE_PLACEHOLDER = "-- Viimeisin kartan nimi --";
 char last_place_text[100] = "-- Viimeisin kartan nimi --";
 
 namespace {
@@ -208,6 +209,21 @@ const char* terrain_picture_name(int x, int y) {
     }
     copy_text(terrain_picture, picture.c_str());
     return terrain_picture;
+}
+
+bool show_arrival_picture(int world_x, int world_y) {
+    std::string base = terrain_picture_name(world_x, world_y);
+    const size_t dot = base.rfind('.');
+    if (dot != std::string::npos) base.erase(dot);
+    // Plain ground, in any season, has no picture of its own.
+    if (base.rfind("terrain-ground", 0) == 0) return false;
+    std::string picture = base + "_400x300.jpg";
+    if (!path_exists(resolve_path_ci("truegfx/" + picture))) picture = terrain_picture_name(world_x, world_y);
+    if (!path_exists(resolve_path_ci("truegfx/" + picture)) || !canvas) return false;
+    // A frame beside the map's middle, the picture growing out of its centre.
+    draw_framed_box(35, 100, 445, 410, map_rgb(48, 64, 80), map_rgb(80, 96, 128), map_rgb(0, 0, 0));
+    show_picture_zooming(picture.c_str(), 40, 105, 400, 300);
+    return true;
 }
 
 // ------------------------------------------------------------ drawing

@@ -593,17 +593,9 @@ void draw_side_panel() {
         draw_key_caption(500, 580, "ESC.Help and game options");
         key_label_colour = old_colour;
     }
-    char name[64];
-    format_text(name, sizeof name, "%s %s", Plr.name, Plr.second_name);
-    if (nl) {
-        draw_window(503, 7, 286, 16, "", WIN_PLAIN_FILL, map_rgb(56, 88, 120));
-        text_at(646 - 4 * text_len(name), 11, name, KHAKI, 1);
-        draw_window(503, 25, 160, 160, "", WIN_PLAIN_FILL, px(DARK_GREY));
-    } else {
-        draw_framed_box(503, 7, 790, 22, map_rgb(48, 64, 80), map_rgb(80, 96, 128), map_rgb(56, 88, 120));
-        text_at(652 - 4 * text_len(name), 11, name, KHAKI, 1);
-        fill_canvas_rect(503, 25, 160, 161, px(DARK_GREY));
-    }
+    draw_name_bar();
+    if (nl) draw_window(503, 25, 160, 160, "", WIN_PLAIN_FILL, px(DARK_GREY));
+    else fill_canvas_rect(503, 25, 160, 161, px(DARK_GREY));
     struct StatRow {
         int slot, column, row;
         const char* label;
@@ -657,6 +649,20 @@ void redraw_game_screen() {
     }
     rebuild_view();
     present_screen_with_map();
+}
+
+void draw_name_bar() {
+    if (!canvas) return;
+    char name[64];
+    format_text(name, sizeof name, "%.*s %.*s", int(sizeof Plr.name), Plr.name, int(sizeof Plr.second_name),
+                Plr.second_name);
+    if (side_panel_new_layout) {
+        draw_window(503, 7, 286, 16, "", WIN_PLAIN_FILL, map_rgb(56, 88, 120));
+        text_at(646 - 4 * text_len(name), 11, name, KHAKI, 1);
+    } else {
+        draw_framed_box(503, 7, 790, 22, map_rgb(48, 64, 80), map_rgb(80, 96, 128), map_rgb(56, 88, 120));
+        text_at(652 - 4 * text_len(name), 11, name, KHAKI, 1);
+    }
 }
 
 void draw_season_box() {

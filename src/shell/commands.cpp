@@ -51,7 +51,6 @@
 
 SDL_TimerID idle_timer_id = 0;
 uint8_t idle_timer_running = 0;
-char last_map_name_shown[100] = "";
 
 CommandTraceEntry command_trace[COMMAND_TRACE_SLOTS];
 int command_trace_count = 0;
@@ -297,7 +296,7 @@ static void map_zoom_key(int key) {
         if (SDL_WasInit(SDL_INIT_EVENTS)) SDL_FlushEvent(SDL_MOUSEWHEEL);
     }
     reach("set_map_view_geometry", int32_t(std::lround(z * 1000)));
-    last_map_name_shown[0] = '\0';
+    last_place_text[0] = '\0';
     set_map_view_geometry(z);
     map_view.zoom = z;
     reach("refresh_map_panel");
@@ -779,8 +778,8 @@ int run_command_key(int key, bool repeat) {
         if (museum_mode) return 1;
         label("Save the game");
         reach("confirm_quit", 1);
-        confirm_quit(1);
-        return 0;
+        // A save that failed keeps the game going, as the quit does.
+        return confirm_quit(1) ? 0 : 1;
     }
     if (key == 'l' || key == KEY_F3) {
         label("Look around");

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "body/body_services.h"
+#include "objects/object_store.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
@@ -484,8 +485,10 @@ void create_character(int mode) {
     prepare_new_world();
     draw_picture("bg-worldview.jpg", 0, 0, 800, 600);
     select_game_course();
-    if (!write_empty_object_store(creation_folder)) exit_with_message("Failed to save character!");
+    // The store holds this character's gear and nothing of an earlier one.
+    clear_object_store();
     give_starting_gear();
+    if (!write_object_store(creation_folder)) exit_with_message("Failed to save character!");
     char path[128];
     format_text(path, sizeof path, "%s/%s.KMS", creation_folder, creation_folder);
     Plr.plr_version = PLR_FORMAT_VERSION;

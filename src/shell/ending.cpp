@@ -63,8 +63,10 @@ void farewell_screen() {
 
 int confirm_quit(int save_only) {
     if (save_only) {
-        save_character(SAVE_PLAYER);
-        return 1;
+        if (save_character(SAVE_PLAYER)) return 1;
+        // Ending now would lose the game since the last good save.
+        show_message("!The game goes on, as your character could not be saved.");
+        return 0;
     }
     const bool pending = quit_request != 0;
     quit_request = 0;

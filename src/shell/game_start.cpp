@@ -35,6 +35,7 @@
 #include "base/files.h"
 #include "ui/font.h"
 #include "screens/info_screens.h"
+#include "screens/map_panel.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
@@ -237,8 +238,12 @@ void prepare_game_state() {
     message_pause_count = 0;
     init_herb_effects();
     message_text[0] = 0;
-    last_message[0] = 0;
+    reset_last_message();
+    copy_game_constants();
+    copy_text(last_place_text, LAST_PLACE_PLACEHOLDER);
     ksm_textinit();
+    // The standing shown in a conversation is the last game's no more.
+    talk_standing = neutral_standing(-1000);
 }
 
 int start_or_continue_game() {
@@ -350,7 +355,13 @@ void scenario_trapper_kit() { KSM_STUB("scenario_trapper_kit"); }
 void run_start_scenario() {
     switch (Plr.scenario) {
         case 1: scenario_move_to_suitable_cell(); break;
-        case 2: scenario_cleared_area(); break;
+        case 2:
+            scenario_cleared_area();
+            // The scenario begins at the place on the player's cell: the
+            // game loop enters it before the next command.
+            view_rebuild_request = 1;
+            enter_place_request = 1;
+            break;
         case 3:
         case 4:
         case 5: scenario_robbery(Plr.scenario); break;

@@ -10,6 +10,8 @@
 #include "ui/gfx.h"
 #include "ui/input.h"
 #include "ui/menus.h"
+#include "objects/item_commands.h"
+#include "screens/side_panel.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
 
@@ -47,17 +49,11 @@ void draw_centered(int y, const char* text, Uint32 colour) {
     draw_text_at(400 - width / 2, y, text, colour, 0);
 }
 
-// Height as feet and inches, weight in pounds.
-const char* height_words(int inches) {
-    char* out = next_ring_text();
-    format_text(out, TEXT_RING_BYTES, "%d ft %d in", inches / 12, inches % 12);
-    return out;
-}
-
 }  // namespace
 
 int physical_profile(int mode) {
     draw_picture("bg-origin.jpg", 0, 0, 800, 600);
+    draw_name_bar();
     draw_window(270, 360, 200, 125, "PHYSICAL PROFILE", 0);
     draw_window(270, 490, 200, 65, "PHYSIQUE", 0);
     draw_window(270, 285, 200, 70, "PERSONALITY", 0);
@@ -87,16 +83,14 @@ int physical_profile(int mode) {
     Uint32 blue = map_rgb(176, 196, 222);
     draw_text_at(280, 520, "HEIGHT", map_rgb(0, 0, 0), 0);
     draw_sunken_box(335, 515, 130, 15);
-    draw_text_at(340, 518, height_words(Plr.height_in), blue, 0);
+    // Heights and weights in the player's units.
+    draw_text_at(340, 518, length_text(0, Plr.height_in / 12.0), blue, 0);
     draw_text_at(280, 535, "WEIGHT", map_rgb(0, 0, 0), 0);
     draw_sunken_box(335, 530, 130, 15);
-    format_text(line, sizeof line, "%d lb", Plr.body_weight);
-    draw_text_at(340, 533, line, blue, 0);
+    draw_text_at(340, 533, weight_text(0, Plr.body_weight), blue, 0);
     present_screen();
-    if (mode == 0) {
-        wait_key();
-        return 0;
-    }
+    // During play the command waits for the key that closes the page.
+    if (mode == 0) return 0;
     draw_window(540, 30, 245, 170, "", 0);
     Uint32 text = map_rgb(238, 232, 170);
     if (mode == 2) {

@@ -173,7 +173,7 @@ const char* select_startup_scenario() {
 
 // ------------------------------------------------------------ files of a new game
 
-bool write_empty_object_store(const char* folder) {
+bool write_object_store(const char* folder) {
     char path[96];
     format_text(path, sizeof path, "%s/%s.OBJ", folder, folder);
     return save_object_store(path);
@@ -282,9 +282,10 @@ bool give_item(int item_type, int amount) {
     const ObjectRecord& type = ItemTypes[item_type];
     if (!type.item_class) return false;  // a blank type is nothing to carry
     for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
-        int id = Plr.plr_inv_id[slot];
-        if (Plr.plr_inv_count[slot] > 0 && id > 0 && id < OBJECT_INSTANCE_COUNT &&
-            Objects[id].kind == type.kind && std::strncmp(Objects[id].name, type.name, sizeof type.name) == 0) {
+        const int id = Plr.plr_inv_id[slot];
+        if (Plr.plr_inv_count[slot] <= 0 || !obj_id_is_instance(id)) continue;
+        const ObjectRecord& held = Objects[id - FIRST_INSTANCE_ID];
+        if (held.kind == type.kind && std::strncmp(held.name, type.name, sizeof type.name) == 0) {
             Plr.plr_inv_count[slot] += amount;
             return true;
         }
@@ -293,14 +294,13 @@ bool give_item(int item_type, int amount) {
     for (int slot = 0; slot < PLR_INV_SLOTS && free_slot < 0; ++slot)
         if (Plr.plr_inv_count[slot] <= 0) free_slot = slot;
     if (free_slot < 0) return false;  // a full inventory takes nothing more
-    for (int id = 1; id < OBJECT_INSTANCE_COUNT; ++id) {
-        if (Objects[id].item_class) continue;
-        Objects[id] = type;
-        Plr.plr_inv_id[free_slot] = id;
-        Plr.plr_inv_count[free_slot] = amount;
-        return true;
-    }
-    return false;
+    // The inventory holds the instance's id (50000 and up), never a bare
+    // slot number, which would name an item type.
+    const int id = obj_new_instance(item_type);
+    if (id == 0) return false;
+    Plr.plr_inv_id[free_slot] = id;
+    Plr.plr_inv_count[free_slot] = amount;
+    return true;
 }
 
 bool give_made_item(int item_type, int amount, int quality) {

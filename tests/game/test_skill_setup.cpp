@@ -6,6 +6,7 @@
 
 #include "game/player.h"
 #include "game/skill_setup.h"
+#include "society/game_course.h"
 #include "screens/skills_screen.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
@@ -119,6 +120,21 @@ TEST(StandardSkills, ComeFromTheInstalledTable) {
     EXPECT_EQ(find_skill_exact(Plr, "DODGE"), 0);
     EXPECT_EQ(find_skill_exact(Plr, "TEXTILECRAFT"), 27);
     for (int slot = 0; slot < 28; ++slot) EXPECT_LE(Plr.skill_level[slot], 100) << slot;
+}
+
+// The set-up raises its two game-course events: a course awaiting either
+// counts one.
+TEST(StandardSkills, RaiseTheTwoCourseEvents) {
+    PlayFolder folder;
+    for (int event : {COURSE_EVENT_SKILL_USE, COURSE_EVENT_KNOWLEDGE_LEARNED, 11}) {
+        std::memset(&Plr, 0, sizeof Plr);
+        Plr.course_event = event;
+        Plr.course_target = 5;
+        course_counter = 0;
+        setup_skills();
+        EXPECT_EQ(course_counter, event == 11 ? 0 : 1) << "event " << event;
+    }
+    course_counter = 0;
 }
 
 // Option spending on a small skill list.

@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "objects/map_object_table.h"
 #include "base/config.h"
+#include "shell/commands.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
@@ -116,6 +117,24 @@ TEST_F(QuitTest, AFailedSaveKeepsTheGameGoing) {
     EXPECT_NE(log().find("could not be saved"), std::string::npos) << log();
     EXPECT_EQ(log().find("Your character has been saved."), std::string::npos);
     EXPECT_EQ(quit_state, 0);
+}
+
+// Ctrl+S saves and ends the game; a save that failed keeps the game going
+// and the record on disk as it was.
+TEST_F(QuitTest, CtrlSWhoseSaveFailedKeepsTheGameGoing) {
+    Plr.days_played = 31;
+    arm_file_fault(1, true);
+    EXPECT_EQ(run_command_key(KEY_CTRL_S, false), 1);
+    disarm_file_fault();
+    EXPECT_NE(std::strstr(last_message, "could not be saved"), nullptr) << last_message;
+    EXPECT_EQ(quit_state, 0);
+    PlayerRecord on_disk;
+    ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), on_disk));
+    EXPECT_NE(on_disk.days_played, 31);
+
+    EXPECT_EQ(run_command_key(KEY_CTRL_S, false), 0);
+    ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), on_disk));
+    EXPECT_EQ(on_disk.days_played, 31);
 }
 
 TEST_F(QuitTest, RefusingToSaveAndNotWishingToDieStillSaves) {

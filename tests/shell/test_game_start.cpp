@@ -19,9 +19,11 @@
 #include "game/save_load.h"
 #include "society/game_course.h"
 #include "society/quest_commands.h"
+#include "society/villages.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
 #include "screens/info_screens.h"
+#include "screens/map_panel.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
 #include "base/platform.h"
@@ -207,6 +209,22 @@ TEST(CourseFlags, TheStartSetsTwoFlagsAndOneForEachCourseRitual) {
     set_course_flag(-1);
     set_course_flag(COURSE_FLAG_COUNT);  // out of range: ignored
     EXPECT_FALSE(course_flag_is_set(0));
+}
+
+// The per-game set-up: the working copy of the constant table (each row's
+// first byte kept), the last place's placeholder, a neutral standing block.
+TEST(PerGameSetUp, TablesAndPlaceholdersStartAfresh) {
+    PlayFolder folder;
+    game_constant_work[3][0] = 7;
+    game_constant_work[3][2] = 99;
+    copy_text(last_place_text, "\"Siikaranta\"");
+    std::memset(&talk_standing, 0x33, sizeof talk_standing);
+    prepare_game_state();
+    EXPECT_EQ(game_constant_work[3][0], 7);
+    EXPECT_EQ(game_constant_work[3][2], game_constant_table[3][1]);
+    EXPECT_STREQ(last_place_text, LAST_PLACE_PLACEHOLDER);
+    const StandingBlock neutral = neutral_standing(-1000);
+    EXPECT_EQ(std::memcmp(&talk_standing, &neutral, sizeof neutral), 0);
 }
 
 TEST(StartStory, TheTitleChoosesThePictureLaterWordsWinning) {

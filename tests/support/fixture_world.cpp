@@ -5,7 +5,9 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "game/clock.h"
 #include "maps/map_layers.h"
+#include "maps/weather.h"
 #include "objects/map_object_table.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
@@ -129,5 +131,8 @@ FixtureWorld make_fixture_world(const std::string& name) {
     Plr.course_task = -1;
     player_x = 1000;
     player_y = 500;
+    // The weather model stands at the record's day and hour, as a game's does.
+    weather.day = day_of_year(Plr.day, Plr.month) - 1;
+    weather.hour = Plr.hour;
     return w;
 }

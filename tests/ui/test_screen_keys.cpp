@@ -237,5 +237,8 @@ TEST(ScreenKeys, WaitingWithTheLinkOnDoesNotSpin) {
     double wall_ms = double(SDL_GetTicks() - wall_start);
     controller_enabled = 0;
     EXPECT_GE(wall_ms, 500.0);
-    EXPECT_LT(cpu_ms, wall_ms * 0.10) << "cpu " << cpu_ms << " ms over " << wall_ms << " ms";
+    // A spinning reader burns the whole wait; a sleeping one a small part,
+    // even in the sanitizer build on a busy machine (where the process's
+    // other threads alone took over a tenth).
+    EXPECT_LT(cpu_ms, wall_ms * 0.25) << "cpu " << cpu_ms << " ms over " << wall_ms << " ms";
 }

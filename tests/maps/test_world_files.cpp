@@ -72,7 +72,14 @@ TEST_F(WorldFiles, ShortRememberedMapIsNotHalfRead) {
 }
 
 TEST_F(WorldFiles, MissingWorldFileEndsTheProgramWithItsPath) {
+    // Taken from its backup when only the world file is gone; with neither
+    // the program ends.
     remove_file(path("WORLD.DAT"));
+    load_world();
+    EXPECT_EQ(terrain_at(world.ford.x, world.ford.y), 176);
+    EXPECT_TRUE(read_fixture_file(path("WORLD.DAT")) == world.terrain);
+    remove_file(path("WORLD.DAT"));
+    remove_file(path("WORLD.BAK"));
     EXPECT_EXIT(load_world_files(), ::testing::ExitedWithCode(1), "Ksm couldn't open Fix/WORLD.DAT");
 }
 

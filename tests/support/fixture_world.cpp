@@ -88,6 +88,11 @@ FixtureWorld make_fixture_world(const std::string& name) {
     p.put(1100, 500, 211);            w.settlement = {1100, 500};
     p.put(1120, 520, 30);             w.camp = {1120, 520};
 
+    // The column and the row past the world are zero, as in every world
+    // the game makes.
+    for (int y = 0; y < MAP_ROWS; ++y) p.put(WORLD_W, y, 0);
+    for (int x = 0; x < MAP_STRIDE; ++x) p.put(x, WORLD_H, 0);
+
     // The player has seen the north-west corner of the land.
     w.remembered.assign(MAP_CELLS, ' ');
     for (int y = 450; y < 480; ++y)

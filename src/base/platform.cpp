@@ -148,6 +148,7 @@ struct FaultSeam {
     int fail_at = 0;
     bool and_after = false;
     bool stop = false;  // a kill: nothing is cleaned up once it is reached
+    bool disk_full = false;  // only writes and flushes fail
     int counted = 0;
     bool failed = false;
     FileOperation failed_kind = FileOperation::Write;
@@ -168,6 +169,11 @@ void arm_file_stop(int nth) {
     fault_seam.stop = true;
 }
 
+void arm_disk_full(int nth) {
+    arm_file_fault(nth, true);
+    fault_seam.disk_full = true;
+}
+
 bool file_stop_reached() { return fault_seam.stop && fault_seam.failed; }
 
 void disarm_file_fault() { fault_seam = FaultSeam{}; }
@@ -179,7 +185,8 @@ const std::string& failed_file_path() { return fault_seam.failed_path; }
 bool file_operation_fails(FileOperation kind, const std::string& path) {
     if (!fault_seam.armed) return false;
     const int n = ++fault_seam.counted;
-    const bool fails = n == fault_seam.fail_at || (fault_seam.and_after && n > fault_seam.fail_at);
+    bool fails = n == fault_seam.fail_at || (fault_seam.and_after && n > fault_seam.fail_at);
+    if (fault_seam.disk_full && (kind == FileOperation::Rename || kind == FileOperation::Remove)) fails = false;
     if (fails && !fault_seam.failed) {
         fault_seam.failed = true;
         fault_seam.failed_kind = kind;
@@ -323,21 +330,32 @@ bool write_file_atomic(const std::string& path, std::string_view text) {
 bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, size_t max_size) {
     FILE* f = open_file_ci(path, "rb");
     if (!f) return false;
-    std::vector<uint8_t> buf;
-    uint8_t block[65536];
-    bool ok = true;
-    for (;;) {
-        size_t n = std::fread(block, 1, sizeof block, f);
-        if (n > 0) {
-            if (buf.size() + n > max_size) {
-                ok = false;
+    // Read in one go at the size the file has, and make sure it ends there
+    // (it may have grown meanwhile: then block by block up to max_size).
+    struct stat st;
+    size_t expected = 0;
+    if (::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode)) expected = size_t(st.st_size);
+    if (expected > max_size) {
+        std::fclose(f);
+        return false;
+    }
+    std::vector<uint8_t> buf(expected);
+    bool ok = std::fread(buf.data(), 1, expected, f) == expected;
+    if (ok) {
+        uint8_t block[65536];
+        for (;;) {
+            size_t n = std::fread(block, 1, sizeof block, f);
+            if (n > 0) {
+                if (buf.size() + n > max_size) {
+                    ok = false;
+                    break;
+                }
+                buf.insert(buf.end(), block, block + n);
+            }
+            if (n < sizeof block) {
+                if (std::ferror(f)) ok = false;
                 break;
             }
-            buf.insert(buf.end(), block, block + n);
-        }
-        if (n < sizeof block) {
-            if (std::ferror(f)) ok = false;
-            break;
         }
     }
     std::fclose(f);

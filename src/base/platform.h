@@ -73,6 +73,10 @@ void arm_file_fault(int nth, bool and_after = false);
 // files stay behind as a real kill would leave them (a write cut at the
 // nth operation leaves half its bytes in its temporary file).
 void arm_file_stop(int nth);
+// The disk fills up at the nth operation from arming: that one, when it is
+// a write or a flush, and every later write and flush fail; renames and
+// removals still work, as they do on a full disk.
+void arm_disk_full(int nth);
 // True once a stop armed by arm_file_stop has been reached.
 bool file_stop_reached();
 void disarm_file_fault();

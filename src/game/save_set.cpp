@@ -22,11 +22,12 @@ struct JournalHead {
 };
 static_assert(sizeof(JournalHead) == 56);
 
+// A file of the commit, already written beside the old one.
 struct PendingFile {
     std::string name;
-    std::vector<uint8_t> bytes;
-    std::string adopted;  // a finished temporary taken as it is
-    bool was_adopted = false;
+    long long size = 0;
+    uint32_t sum = 0;
+    bool adopted = false;  // a finished temporary taken as it is: size only
 };
 
 struct PendingPatch {
@@ -40,6 +41,8 @@ struct Commit {
     int depth = 0;
     bool spoiled = false;
     std::string folder;
+    bool listed = false;  // the folder had a manifest when the commit began
+    SaveManifest manifest{};
     std::vector<PendingFile> files;
     std::vector<PendingPatch> patches;
 };
@@ -184,11 +187,14 @@ bool apply_journal(const std::string& folder, const std::vector<uint8_t>& j) {
 }
 
 void drop_staged(const Commit& c) {
-    for (const PendingFile& f : c.files) {
-        remove_file(in_folder(c.folder, staged_name(f.name.c_str())));
-        if (!f.adopted.empty()) remove_file(f.adopted);
-    }
+    for (const PendingFile& f : c.files) remove_file(in_folder(c.folder, staged_name(f.name.c_str())));
     if (!c.patches.empty()) remove_file(in_folder(c.folder, SAVE_JOURNAL_FILE));
+}
+
+PendingFile* pending_file(const std::string& name) {
+    for (PendingFile& f : commit.files)
+        if (compare_no_case(f.name, name) == 0) return &f;
+    return nullptr;
 }
 
 bool fail(const std::string& name) {
@@ -281,6 +287,7 @@ void begin_save_commit() {
             return;
         }
     }
+    commit.listed = read_save_manifest_in(commit.folder, commit.manifest);
 }
 
 void abandon_save_commit() {
@@ -296,23 +303,51 @@ bool write_character_file(const char* name, const void* data, size_t size) {
         if (own) end_save_commit();
         return false;
     }
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    PendingFile* slot = nullptr;
-    for (PendingFile& f : commit.files)
-        if (compare_no_case(f.name, name) == 0) slot = &f;
-    if (!slot) {
-        commit.files.push_back(PendingFile{name, {}, {}, false});
-        slot = &commit.files.back();
+    // Written beside the old file at once (a second write of the same
+    // name replaces the first); the old one stays until the switch. A file
+    // whose save already holds these very bytes is left as it is.
+    const std::string target = resolve_path_ci(in_folder(commit.folder, name));
+    const uint32_t sum = crc32_of(data, size);
+    const SaveSetEntry* old = commit.listed ? find_entry(commit.manifest, name) : nullptr;
+    if (old && (old->flags & SET_SUM) && old->size == (long long)size && old->sum == sum &&
+        file_matches(target, old->size, old->sum)) {
+        for (size_t i = 0; i < commit.files.size(); ++i) {
+            if (compare_no_case(commit.files[i].name, name) != 0) continue;
+            remove_file(in_folder(commit.folder, staged_name(name)));
+            commit.files.erase(commit.files.begin() + long(i));
+            break;
+        }
+        return own ? end_save_commit() : true;
     }
-    slot->bytes.assign(bytes, bytes + size);
-    slot->adopted.clear();
+    if (is_folder(target) ||
+        !write_file_atomic(in_folder(commit.folder, staged_name(name)), data, size)) {
+        fail(name);
+        if (own) end_save_commit();
+        return false;
+    }
+    PendingFile* f = pending_file(name);
+    if (!f) {
+        commit.files.push_back(PendingFile{name, 0, 0, false});
+        f = &commit.files.back();
+    }
+    f->size = (long long)size;
+    f->sum = sum;
+    f->adopted = false;
     return own ? end_save_commit() : true;
 }
 
 bool adopt_character_file(const char* name, const std::string& temporary) {
     if (commit.depth == 0 || commit.spoiled) return false;
-    if (file_size(temporary) < 0) return fail(name);
-    commit.files.push_back(PendingFile{name, {}, temporary, false});
+    const long long size = file_size(temporary);
+    if (size < 0 || !rename_file(temporary, in_folder(commit.folder, staged_name(name)))) return fail(name);
+    PendingFile* f = pending_file(name);
+    if (!f) {
+        commit.files.push_back(PendingFile{name, 0, 0, true});
+        f = &commit.files.back();
+    }
+    f->size = size;
+    f->sum = 0;
+    f->adopted = true;
     return true;
 }
 
@@ -357,19 +392,7 @@ bool end_save_commit() {
         return false;
     };
 
-    // 1. The new files beside the old ones, each flushed.
-    for (PendingFile& f : c.files) {
-        const std::string target = in_folder(folder, f.name);
-        if (is_folder(resolve_path_ci(target))) return failed(f.name);
-        const std::string staged = in_folder(folder, staged_name(f.name.c_str()));
-        if (!f.adopted.empty()) {
-            if (!rename_file(f.adopted, staged)) return failed(f.name);
-            f.adopted.clear();
-            f.was_adopted = true;
-        } else if (!write_file_atomic(staged, f.bytes.data(), f.bytes.size())) {
-            return failed(f.name);
-        }
-    }
+    // 1. The new files are beside the old ones already, each flushed.
     std::vector<uint8_t> journal;
     if (!c.patches.empty()) {
         if (!journal_bytes(c.patches, journal)) return failed(c.patches.front().name);
@@ -400,16 +423,12 @@ bool end_save_commit() {
             e->flags |= SET_PREV | SET_ROTATE;
         }
         verified.push_back(rotate);
-        if (f.was_adopted) {
-            // Adopted: only its size is recorded.
-            e->size = file_size(in_folder(folder, staged_name(f.name.c_str())));
-            e->sum = 0;
+        e->size = f.size;
+        e->sum = f.sum;
+        if (f.adopted)
             e->flags = (e->flags & ~SET_SUM) | SET_SIZE_ONLY;
-        } else {
-            e->size = (long long)f.bytes.size();
-            e->sum = crc32_of(f.bytes.data(), f.bytes.size());
+        else
             e->flags = (e->flags & ~SET_SIZE_ONLY) | SET_SUM;
-        }
         e->generation = generation;
     }
     for (const PendingPatch& p : c.patches) {
@@ -477,10 +496,13 @@ FileVerdict judge_bytes_in(const std::string& folder, const char* name, const vo
 }
 
 FileVerdict read_character_file(const char* name, std::vector<uint8_t>& out, size_t max_size) {
-    for (const PendingFile& f : commit.files) {
-        if (commit.depth > 0 && compare_no_case(f.name, name) == 0 && f.adopted.empty()) {
-            if (f.bytes.size() > max_size) return FileVerdict::Damaged;
-            out = f.bytes;
+    // A file written earlier in the commit under way is read as written.
+    if (commit.depth > 0) {
+        if (const PendingFile* f = pending_file(name)) {
+            std::vector<uint8_t> bytes;
+            const std::string staged = in_folder(commit.folder, staged_name(f->name.c_str()));
+            if (f->size > (long long)max_size || !read_whole_file(staged, bytes, max_size)) return FileVerdict::Damaged;
+            out.swap(bytes);
             return FileVerdict::Good;
         }
     }
@@ -563,7 +585,10 @@ bool recover_save_set(const std::string& folder, std::vector<std::string>* told)
         if (!ends_with_no_case(d.name, ".next")) continue;
         const std::string target = d.name.substr(1, d.name.size() - 6);
         const std::string staged = in_folder(folder, d.name);
+        // Only the newest switch can have left files to move: every earlier
+        // one was completed before the next began.
         const SaveSetEntry* e = have ? find_entry(m, target) : nullptr;
+        if (e && e->generation != m.header.generation) e = nullptr;
         bool committed = false;
         if (e && (e->flags & SET_SUM)) committed = file_matches(staged, e->size, e->sum);
         else if (e && (e->flags & SET_SIZE_ONLY)) committed = file_size(staged) == e->size;

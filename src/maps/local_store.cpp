@@ -649,7 +649,21 @@ bool save_zoommap(int wx, int wy, int flag) {
         entries.push_back(make_entry(wx, wy));
         write_index_whole(entries);
     }
-    patch_character_file("ZOOMMAPS.DAT", at, &zoom_work, sizeof zoom_work);
+    // A stored map that is already as it is now is not written again.
+    bool same = false;
+    if (slot != 0 && !cache.maps_missing) {
+        static ZoomMap stored;
+        bool have = pending_patch_bytes("ZOOMMAPS.DAT", at, &stored, sizeof stored);
+        if (!have) {
+            FILE* f = open_file_ci(maps_path(), "rb");
+            if (f) {
+                have = read_at(f, at, &stored, sizeof stored);
+                std::fclose(f);
+            }
+        }
+        same = have && std::memcmp(&stored, &zoom_work, sizeof stored) == 0;
+    }
+    if (!same) patch_character_file("ZOOMMAPS.DAT", at, &zoom_work, sizeof zoom_work);
     const bool ok = own ? end_save_commit() : !save_commit_spoiled();
     if (!ok) {
         format_text(text, sizeof text, "!The local map of %d,%d could not be written.", wx, wy);

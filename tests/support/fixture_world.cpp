@@ -31,8 +31,13 @@ void write_fixture_file(const std::string& path, const void* data, size_t size) 
 }
 
 std::vector<uint8_t> read_fixture_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    const std::streamsize size = in.tellg();
+    std::vector<uint8_t> bytes(size > 0 ? size_t(size) : 0);
+    in.seekg(0);
+    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) return {};
+    return bytes;
 }
 
 FixtureWorld make_fixture_world(const std::string& name) {

@@ -179,8 +179,12 @@ CharacterCheck check_character(const std::string& folder) {
         k.when = std::filesystem::last_write_time(file, ec);
         good.push_back(k);
     }
+    // Newest first: the switch that wrote it, then ".BAK" (the copy of the
+    // last rotation), then the time on the disk.
     std::stable_sort(good.begin(), good.end(), [](const Candidate& a, const Candidate& b) {
         if (a.generation != b.generation) return a.generation > b.generation;
+        const bool a_bak = a.number == CHARACTER_BACKUPS, b_bak = b.number == CHARACTER_BACKUPS;
+        if (a_bak != b_bak) return a_bak;
         return a.when > b.when;
     });
     if (!good.empty()) {
@@ -384,7 +388,7 @@ bool restore_empty_character_file() {
     std::vector<uint8_t> bytes;
     const std::string backup = character_folder() + "/" + c.backup_file;
     if (!disk_bytes(backup, bytes) || bytes.size() != PLR_RECORD_SIZE) return false;
-    if (!write_character_file(c.record_file.c_str(), bytes.data(), bytes.size())) return false;
+    if (!repair_character_file(c.record_file.c_str(), bytes.data(), bytes.size())) return false;
     char line[400];
     format_text(line, sizeof line, "!%s was %s (%s); the character was loaded from its backup %s.",
                 c.record_file.c_str(), c.record == RecordVerdict::Missing ? "missing" : "damaged", c.reason.c_str(),
@@ -412,7 +416,7 @@ bool restore_empty_world_file() {
     std::vector<uint8_t> bytes;
     const FileVerdict v = read_character_file("WORLD.BAK", bytes, size_t(WORLD_FILE_SIZE));
     if ((v != FileVerdict::Good && v != FileVerdict::Unlisted) || bytes.size() != size_t(WORLD_FILE_SIZE)) return false;
-    if (!write_character_file("WORLD.DAT", bytes.data(), bytes.size())) return false;
+    if (!repair_character_file("WORLD.DAT", bytes.data(), bytes.size())) return false;
     tell_after_load("!WORLD.DAT was empty; the world was taken from WORLD.BAK.");
     return true;
 }
@@ -433,29 +437,24 @@ std::vector<std::string> unrestorable_character_files() {
         const std::string name = std::string(character_name) + ".OBJ";
         SaveSetEntry e;
         const bool listed = save_set_entry(name.c_str(), e) && (e.flags & SET_SUM);
-        std::vector<uint8_t> scratch(sizeof Objects);
-        const GuardedRead r = read_guarded(name.c_str(), nullptr, scratch.data(), scratch.size());
+        const GuardedRead r = probe_guarded(name.c_str(), nullptr, sizeof Objects);
         if (!r.found() && (listed || r.verdict == FileVerdict::Missing))
             refuse(name.c_str(), r.verdict, "no earlier copy of it is whole");
     }
     {
-        std::vector<uint8_t> scratch(static_cast<size_t>(WORLD_FILE_SIZE));
-        const GuardedRead r = read_guarded("WORLD.DAT", "WORLD.BAK", scratch.data(), scratch.size(),
-                                           world_file_plausible);
+        const GuardedRead r = probe_guarded("WORLD.DAT", "WORLD.BAK", size_t(WORLD_FILE_SIZE), world_file_plausible);
         if (!r.found()) refuse("WORLD.DAT", r.verdict, "neither WORLD.BAK nor an earlier copy of it is whole");
     }
     {
-        uint8_t scratch[CULTURE_FILE_SIZE];
         const GuardedRead r =
-            read_guarded("kulttuuri.dat", "kulttuuri.bak", scratch, sizeof scratch, culture_file_plausible);
+            probe_guarded("kulttuuri.dat", "kulttuuri.bak", size_t(CULTURE_FILE_SIZE), culture_file_plausible);
         if (!r.found()) refuse("kulttuuri.dat", r.verdict, "neither kulttuuri.bak nor an earlier copy of it is whole");
     }
     for (const char* name : {"MARKER.DAT", "EXTRAMARKER.DAT"}) {
         SaveSetEntry e;
         const bool listed = save_set_entry(name, e) && (e.flags & SET_SUM);
         const long long size = compare_no_case(name, "MARKER.DAT") == 0 ? MARKER_FILE_SIZE : AREA_EVENT_FILE_SIZE;
-        std::vector<uint8_t> scratch(size_t(size), 0);
-        const GuardedRead r = read_guarded(name, nullptr, scratch.data(), scratch.size());
+        const GuardedRead r = probe_guarded(name, nullptr, size_t(size));
         // A table its save never listed starts empty when it is missing.
         if (!r.found() && (listed || r.verdict != FileVerdict::Missing))
             refuse(name, r.verdict, "no earlier copy of it is whole");
@@ -507,7 +506,7 @@ void readguy() {
         format_text(text, sizeof text, "!%s was %s; your things were taken from the save before.", objects.c_str(),
                     verdict_words(r.verdict));
         tell_after_load(text);
-        write_character_file(objects.c_str(), Objects, sizeof Objects);
+        repair_character_file(objects.c_str(), Objects, sizeof Objects);
     } else if (!r.found()) {
         // A file its save never listed is read as it is; records past its
         // end are cleared.

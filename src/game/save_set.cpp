@@ -28,6 +28,7 @@ struct PendingFile {
     long long size = 0;
     uint32_t sum = 0;
     bool adopted = false;  // a finished temporary taken as it is: size only
+    bool repair = false;   // the old copy never becomes the previous one
 };
 
 struct PendingPatch {
@@ -296,7 +297,21 @@ void abandon_save_commit() {
     commit = Commit{};
 }
 
+namespace {
+bool stage_file(const char* name, const void* data, size_t size, bool repair);
+}
+
 bool write_character_file(const char* name, const void* data, size_t size) {
+    return stage_file(name, data, size, false);
+}
+
+bool repair_character_file(const char* name, const void* data, size_t size) {
+    return stage_file(name, data, size, true);
+}
+
+namespace {
+
+bool stage_file(const char* name, const void* data, size_t size, bool repair) {
     const bool own = commit.depth == 0;
     if (own) begin_save_commit();
     if (commit.spoiled) {
@@ -327,14 +342,17 @@ bool write_character_file(const char* name, const void* data, size_t size) {
     }
     PendingFile* f = pending_file(name);
     if (!f) {
-        commit.files.push_back(PendingFile{name, 0, 0, false});
+        commit.files.push_back(PendingFile{name, 0, 0, false, false});
         f = &commit.files.back();
     }
     f->size = (long long)size;
     f->sum = sum;
     f->adopted = false;
+    f->repair = repair;
     return own ? end_save_commit() : true;
 }
+
+}  // namespace
 
 bool adopt_character_file(const char* name, const std::string& temporary) {
     if (commit.depth == 0 || commit.spoiled) return false;
@@ -342,7 +360,7 @@ bool adopt_character_file(const char* name, const std::string& temporary) {
     if (size < 0 || !rename_file(temporary, in_folder(commit.folder, staged_name(name)))) return fail(name);
     PendingFile* f = pending_file(name);
     if (!f) {
-        commit.files.push_back(PendingFile{name, 0, 0, true});
+        commit.files.push_back(PendingFile{name, 0, 0, true, false});
         f = &commit.files.back();
     }
     f->size = size;
@@ -416,7 +434,7 @@ bool end_save_commit() {
         // whole file the old manifest vouched for: a damaged file never
         // takes the place of a good previous copy.
         bool rotate = false;
-        if (keeps_previous(f.name) && (e->flags & SET_SUM) && file_matches(target, e->size, e->sum)) {
+        if (!f.repair && keeps_previous(f.name) && (e->flags & SET_SUM) && file_matches(target, e->size, e->sum)) {
             rotate = true;
             e->prev_size = e->size;
             e->prev_sum = e->sum;
@@ -568,6 +586,43 @@ GuardedRead read_guarded(const char* name, const char* backup, void* data, size_
         }
     }
     if (read_previous_copy(name, data, size)) r.source = previous_name(name);
+    return r;
+}
+
+GuardedRead probe_guarded(const char* name, const char* backup, size_t size, Plausibility plausible) {
+    const std::string folder = current_folder_path();
+    SaveManifest m;
+    const bool listed = read_save_manifest_in(folder, m);
+    auto judge = [&](const char* file) {
+        const std::string path = resolve_path_ci(in_folder(folder, file));
+        const long long on_disk = file_size(path);
+        if (on_disk < 0) return FileVerdict::Missing;
+        if (on_disk != (long long)size) return FileVerdict::Damaged;
+        const SaveSetEntry* e = listed ? find_entry(m, file) : nullptr;
+        if (e && (e->flags & SET_SUM))
+            return file_matches(path, e->size, e->sum) ? FileVerdict::Good : FileVerdict::Damaged;
+        if (!plausible) return FileVerdict::Unlisted;
+        std::vector<uint8_t> bytes;
+        if (!read_whole_file(path, bytes, size) || bytes.size() != size) return FileVerdict::Damaged;
+        return plausible(bytes.data(), bytes.size()) ? FileVerdict::Unlisted : FileVerdict::Damaged;
+    };
+    GuardedRead r;
+    r.verdict = judge(name);
+    if (r.verdict == FileVerdict::Good || r.verdict == FileVerdict::Unlisted) {
+        r.source = name;
+        return r;
+    }
+    if (backup) {
+        const FileVerdict b = judge(backup);
+        if (b == FileVerdict::Good || b == FileVerdict::Unlisted) {
+            r.source = backup;
+            return r;
+        }
+    }
+    const SaveSetEntry* e = listed ? find_entry(m, name) : nullptr;
+    if (e && (e->flags & SET_PREV) && e->prev_size == (long long)size &&
+        file_matches(in_folder(folder, previous_name(name)), e->prev_size, e->prev_sum))
+        r.source = previous_name(name);
     return r;
 }
 

@@ -84,6 +84,10 @@ const std::string& save_commit_failed_file();
 // one it is a commit of its own. False when it could not be written (a
 // commit of its own), or when the commit is already spoiled.
 bool write_character_file(const char* name, const void* data, size_t size);
+// The same for a repair made while loading (a damaged file put right from
+// a good copy, a store made consistent): the old copy never takes the place
+// of the previous generation's copy.
+bool repair_character_file(const char* name, const void* data, size_t size);
 // Bytes at `offset` of a file that is rewritten in place; `new_size` >= 0
 // cuts the file to that size afterwards. Joins the open commit (or makes
 // one of its own) through the journal.
@@ -133,6 +137,9 @@ struct GuardedRead {
 using Plausibility = bool (*)(const void* data, size_t size);
 GuardedRead read_guarded(const char* name, const char* backup, void* data, size_t size,
                          Plausibility plausible = nullptr);
+// The same judgement without reading the files into memory (a listed
+// copy's sum is taken as it streams by).
+GuardedRead probe_guarded(const char* name, const char* backup, size_t size, Plausibility plausible = nullptr);
 // The words for a verdict in a message: "missing", "damaged".
 const char* verdict_words(FileVerdict v);
 

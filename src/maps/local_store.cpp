@@ -88,8 +88,10 @@ bool read_at(FILE* f, long long offset, void* data, size_t size) {
     return fseeko(f, off_t(offset), SEEK_SET) == 0 && std::fread(data, 1, size, f) == size;
 }
 
-bool write_index_whole(const std::vector<ZoomIndexEntry>& entries) {
-    return write_character_file("ZOOMINDEX.DAT", entries.data(), entries.size() * sizeof(ZoomIndexEntry));
+bool write_index_whole(const std::vector<ZoomIndexEntry>& entries, bool repair = false) {
+    const size_t size = entries.size() * sizeof(ZoomIndexEntry);
+    return repair ? repair_character_file("ZOOMINDEX.DAT", entries.data(), size)
+                  : write_character_file("ZOOMINDEX.DAT", entries.data(), size);
 }
 
 void remember_sizes() {
@@ -182,7 +184,8 @@ void load_index() {
             cache.unavailable = true;
             return;
         }
-        format_text(text, sizeof text, "!ZOOMMAPS.DAT had %lld bytes more than its whole maps; they were cut away.",
+        format_text(text, sizeof text,
+                    "!ZOOMMAPS.DAT had %lld bytes more than its stored maps; they were cut away and the maps kept.",
                     msize - whole);
         tell_player(text);
         note("!maps", text);
@@ -289,7 +292,7 @@ void load_index() {
         note("!maps", text);
     }
     entries[0] = make_entry(-1, -1);
-    if (rewrite && !write_index_whole(entries)) report("!ZOOMINDEX.DAT could not be rewritten.");
+    if (rewrite && !write_index_whole(entries, true)) report("!ZOOMINDEX.DAT could not be rewritten.");
     cache.entries = std::move(entries);
     remember_sizes();
 }

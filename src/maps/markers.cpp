@@ -85,7 +85,7 @@ void load_table_file(const char* name, void* table, long long size) {
                         verdict_words(r.verdict));
             tell_player(text);
             debug_log("!maps", text);
-            write_character_file(name, table, size_t(size));
+            repair_character_file(name, table, size_t(size));
         }
         return;
     }

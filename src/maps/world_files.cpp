@@ -98,7 +98,7 @@ void load_world_files() {
         format_text(text, sizeof text, "!WORLD.DAT was %s; the world was taken from %s.", verdict_words(r.verdict),
                     r.source.c_str());
         report(text);
-        write_or_report("WORLD.DAT", terrain_layer, MAP_CELLS);
+        repair_character_file("WORLD.DAT", terrain_layer, MAP_CELLS);
     }
     std::memcpy(stored_world_terrain, terrain_layer, MAP_CELLS);
 
@@ -119,7 +119,7 @@ void load_world_files() {
             format_text(text, sizeof text, "!DATA.DAT was %s; the world map's objects were taken from %s.",
                         verdict_words(d.verdict), d.source.c_str());
             report(text);
-            write_or_report("DATA.DAT", Data, sizeof Data);
+            repair_character_file("DATA.DAT", Data, sizeof Data);
         }
     }
     std::memcpy(world_data_copy, Data, sizeof Data);
@@ -310,6 +310,8 @@ int load_culture_grid() {
                 v == FileVerdict::Missing ? "missing" : "damaged", source);
     report(text);
     std::memcpy(culture_grid, grid, sizeof grid);
+    // The damaged file is put right from the good copy.
+    repair_character_file("kulttuuri.dat", grid, sizeof grid);
     return 1;
 }
 

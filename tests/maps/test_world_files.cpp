@@ -200,10 +200,14 @@ TEST_F(WorldFiles, WaterDepthOnALocalMap) {
 
 class CultureGrid : public WorldFiles {
 protected:
+    // A grid file as found on the disk, in a folder without a manifest (a
+    // repair made by an earlier load made one): only the file's own checks
+    // judge it.
     void write_grid(const char* name, int zeros, uint8_t fill = 4) {
         std::vector<uint8_t> bytes(CULTURE_CELLS, fill);
         for (int i = 0; i < zeros; ++i) bytes[size_t(i)] = 0;
         write_fixture_file(path(name), bytes.data(), bytes.size());
+        remove_file(path("SAVESET.DAT"));
     }
 };
 
@@ -231,6 +235,7 @@ TEST_F(CultureGrid, DamagedGridsFallBackAndAreNeverHalfRead) {
     load_culture_grid();
     EXPECT_EQ(culture_grid[0], 6);
     // Neither usable: the grid keeps what it had.
+    write_fixture_file(path("kulttuuri.dat"), short_grid.data(), short_grid.size());
     write_fixture_file(path("kulttuuri.bak"), short_grid.data(), short_grid.size());
     std::memset(culture_grid, 2, sizeof culture_grid);
     EXPECT_EQ(load_culture_grid(), 0);

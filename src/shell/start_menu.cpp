@@ -233,8 +233,9 @@ int saved_character_page(const char* title, const std::vector<std::string>& line
         int y = 250;
         for (const std::string& line : lines) {
             const bool head = !line.empty() && line[0] == '!';
+            // Light text on the dark panel: the warning in a light red.
             draw_text_at(20, y, head ? line.c_str() + 1 : line.c_str(),
-                         head ? map_rgb(168, 0, 0) : map_rgb(0, 0, 0), 0);
+                         head ? map_rgb(255, 128, 96) : map_rgb(240, 230, 140), 0);
             y += 10;
         }
         draw_key_caption(20, y + 5, caption);

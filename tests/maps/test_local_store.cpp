@@ -13,6 +13,7 @@
 #include "maps/markers.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
+#include "game/save_load.h"
 #include "game/save_set.h"
 #include "objects/map_object_table.h"
 #include "game/player.h"
@@ -116,6 +117,32 @@ TEST_F(LocalStore, OnlyOneMissingFileIsNeverRecreatedEmpty) {
     std::filesystem::rename(path("away.dat"), path("ZOOMMAPS.DAT"));
     zoom_index_invalidate();
     expect_map(1001, 500);
+}
+
+TEST_F(LocalStore, AMissingMapsFileIsMadeAgainAtTheNextStoreAndTheStoreGoesOn) {
+    store_map(1000, 500);
+    store_map(1001, 500);
+    remove_file(path("ZOOMMAPS.DAT"));
+    zoom_index_invalidate();
+    messages_suppressed = true;  // what the store tells is kept for the player
+    clear_load_notices();
+    EXPECT_EQ(zoom_load_stored(1000, 500), 0);
+    ASSERT_EQ(load_notices().size(), 1u);
+    EXPECT_NE(load_notices()[0].find("ZOOMMAPS.DAT is missing"), std::string::npos) << load_notices()[0];
+    messages_suppressed = false;
+    clear_load_notices();
+    // The next store makes the store anew: the dummy, then the map.
+    store_map(1002, 500);
+    EXPECT_EQ(file_size(path("ZOOMMAPS.DAT")), 2 * REC);
+    EXPECT_EQ(index_entries().size(), 2u);
+    zoom_index_invalidate();
+    expect_map(1002, 500);
+    EXPECT_EQ(zoom_load_stored(1000, 500), 0);
+    // And every later store works as before.
+    store_map(1003, 500);
+    zoom_index_invalidate();
+    expect_map(1003, 500);
+    expect_map(1002, 500);
 }
 
 TEST_F(LocalStore, DeletedIndexIsRebuiltFromTheRecords) {

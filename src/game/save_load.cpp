@@ -145,6 +145,10 @@ CharacterCheck check_character(const std::string& folder) {
     } else {
         c.record = judge_character_record(path, c.record_file.c_str(), bytes.data(), bytes.size(), &c.reason);
     }
+    // A character that died and whose folder could not be removed is never
+    // brought back from its backups.
+    if (c.record == RecordVerdict::Missing && path_exists(resolve_path_ci(path + "/" + c.record_file + ".DEAD")))
+        return c;
     if (c.record == RecordVerdict::Good || c.record == RecordVerdict::TooOld) {
         PlayerRecord rec;
         std::memcpy(&rec, bytes.data(), sizeof rec);
@@ -473,6 +477,9 @@ void readguy() {
 
     char text[1400];
     CharacterCheck check = check_character(character_name);
+    // A record of a format too old is refused before anything of the
+    // character is written.
+    if (check.record == RecordVerdict::TooOld) exit_with_message("This saved game is too old to continue.");
     if (check.record == RecordVerdict::Damaged || check.record == RecordVerdict::Missing) {
         if (!restore_empty_character_file()) {
             if (check.record == RecordVerdict::Missing)

@@ -236,6 +236,11 @@ TEST_F(DamagedSaves, AMissingRecordWithGoodBackupsIsListedAndOffered) {
     EXPECT_EQ(c.name, "TESTER");
     EXPECT_TRUE(c.backup_file == "TESTER.BAK" || c.backup_file == "TESTER.BK3") << c.backup_file;
     EXPECT_GE(c.backup_days, 1);
+    // But a dead character (whose folder could not be removed) stays dead.
+    folder.write("TESTER/TESTER.KMS.DEAD", "");
+    const CharacterCheck dead = check_character("TESTER");
+    EXPECT_EQ(dead.record, RecordVerdict::Missing);
+    EXPECT_EQ(dead.backup, -1);
 }
 
 // Mutated saves: bytes flipped, runs overwritten, files cut, grown or

@@ -2,6 +2,8 @@
 // writes, and the completion or removal of what an interrupted save left.
 #include "game/save_set.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -126,7 +128,7 @@ bool write_manifest(const std::string& folder, SaveManifest& m) {
 bool sum_of_file(const std::string& path, long long* size, uint32_t* sum) {
     FILE* f = open_file_ci(path, "rb");
     if (!f) return false;
-    std::vector<uint8_t> block(1u << 20);
+    static std::vector<uint8_t> block(1u << 20);
     uint32_t crc = 0;
     long long total = 0;
     bool ok = true;
@@ -513,43 +515,77 @@ FileVerdict judge_bytes_in(const std::string& folder, const char* name, const vo
     return FileVerdict::Unlisted;
 }
 
-FileVerdict read_character_file(const char* name, std::vector<uint8_t>& out, size_t max_size) {
+namespace {
+
+// A buffer for whole files that grows to the largest file read and is used
+// again: reading a save's files does not clear megabytes each time.
+struct Scratch {
+    std::vector<uint8_t> bytes;
+    size_t length = 0;
+    const uint8_t* data() const { return bytes.data(); }
+};
+Scratch scratch;
+
+// Reads a whole file of at most max_size bytes into the scratch buffer.
+bool read_into_scratch(const std::string& path, size_t max_size) {
+    scratch.length = 0;
+    FILE* f = open_file_ci(path, "rb");
+    if (!f) return false;
+    struct stat st;
+    if (::fstat(fileno(f), &st) != 0 || st.st_size < 0 || size_t(st.st_size) > max_size) {
+        std::fclose(f);
+        return false;
+    }
+    const size_t size = size_t(st.st_size);
+    if (scratch.bytes.size() < size + 1) scratch.bytes.resize(size + 1);
+    // One byte more than the file holds: a file that grew meanwhile shows.
+    const size_t got = std::fread(scratch.bytes.data(), 1, size + 1, f);
+    const bool ok = !std::ferror(f) && got == size;
+    std::fclose(f);
+    if (ok) scratch.length = size;
+    return ok;
+}
+
+// Reads and judges a file of the folder into the scratch buffer.
+FileVerdict read_judged(const char* name, size_t max_size) {
+    scratch.length = 0;
     // A file written earlier in the commit under way is read as written.
     if (commit.depth > 0) {
         if (const PendingFile* f = pending_file(name)) {
-            std::vector<uint8_t> bytes;
             const std::string staged = in_folder(commit.folder, staged_name(f->name.c_str()));
-            if (f->size > (long long)max_size || !read_whole_file(staged, bytes, max_size)) return FileVerdict::Damaged;
-            out.swap(bytes);
+            if (f->size > (long long)max_size || !read_into_scratch(staged, max_size)) return FileVerdict::Damaged;
             return FileVerdict::Good;
         }
     }
     const std::string path = resolve_path_ci(in_folder(current_folder_path(), name));
     const long long size = file_size(path);
     if (size < 0) return FileVerdict::Missing;
-    std::vector<uint8_t> bytes;
-    if (size > (long long)max_size || !read_whole_file(path, bytes, max_size)) return FileVerdict::Damaged;
-    const FileVerdict v = judge_character_bytes(name, bytes.data(), bytes.size());
-    if (v == FileVerdict::Good || v == FileVerdict::Unlisted) out.swap(bytes);
+    if (size > (long long)max_size || !read_into_scratch(path, max_size)) return FileVerdict::Damaged;
+    return judge_character_bytes(name, scratch.data(), scratch.length);
+}
+
+}  // namespace
+
+FileVerdict read_character_file(const char* name, std::vector<uint8_t>& out, size_t max_size) {
+    const FileVerdict v = read_judged(name, max_size);
+    if (v == FileVerdict::Good || v == FileVerdict::Unlisted) out.assign(scratch.data(), scratch.data() + scratch.length);
     return v;
 }
 
 FileVerdict read_character_file(const char* name, void* data, size_t size) {
-    std::vector<uint8_t> bytes;
-    const FileVerdict v = read_character_file(name, bytes, size);
+    const FileVerdict v = read_judged(name, size);
     if (v != FileVerdict::Good && v != FileVerdict::Unlisted) return v;
-    if (bytes.size() != size) return FileVerdict::Damaged;
-    if (size) std::memcpy(data, bytes.data(), size);
+    if (scratch.length != size) return FileVerdict::Damaged;
+    if (size) std::memcpy(data, scratch.data(), size);
     return v;
 }
 
 bool read_previous_copy(const char* name, void* data, size_t size) {
     SaveSetEntry e;
     if (!save_set_entry(name, e) || !(e.flags & SET_PREV) || e.prev_size != (long long)size) return false;
-    std::vector<uint8_t> bytes(size);
-    if (!read_file_exact(in_folder(current_folder_path(), previous_name(name)), bytes.data(), size)) return false;
-    if (crc32_of(bytes.data(), size) != e.prev_sum) return false;
-    if (size) std::memcpy(data, bytes.data(), size);
+    if (!read_into_scratch(resolve_path_ci(in_folder(current_folder_path(), previous_name(name))), size)) return false;
+    if (scratch.length != size || crc32_of(scratch.data(), size) != e.prev_sum) return false;
+    if (size) std::memcpy(data, scratch.data(), size);
     return true;
 }
 
@@ -563,24 +599,22 @@ const char* verdict_words(FileVerdict v) {
 
 GuardedRead read_guarded(const char* name, const char* backup, void* data, size_t size, Plausibility plausible) {
     GuardedRead r;
-    std::vector<uint8_t> bytes;
     auto acceptable = [&](FileVerdict v) {
-        if (v == FileVerdict::Good) return bytes.size() == size;
-        if (v != FileVerdict::Unlisted || bytes.size() != size) return false;
-        return plausible == nullptr || plausible(bytes.data(), bytes.size());
+        if (scratch.length != size) return false;
+        if (v == FileVerdict::Good) return true;
+        return v == FileVerdict::Unlisted && (plausible == nullptr || plausible(scratch.data(), size));
     };
-    r.verdict = read_character_file(name, bytes, size);
+    r.verdict = read_judged(name, size);
     if (r.verdict == FileVerdict::Unlisted && !acceptable(r.verdict)) r.verdict = FileVerdict::Damaged;
-    if (acceptable(r.verdict)) {
-        std::memcpy(data, bytes.data(), size);
+    if ((r.verdict == FileVerdict::Good || r.verdict == FileVerdict::Unlisted) && acceptable(r.verdict)) {
+        std::memcpy(data, scratch.data(), size);
         r.source = name;
         return r;
     }
     if (backup) {
-        bytes.clear();
-        const FileVerdict b = read_character_file(backup, bytes, size);
-        if (acceptable(b)) {
-            std::memcpy(data, bytes.data(), size);
+        const FileVerdict b = read_judged(backup, size);
+        if ((b == FileVerdict::Good || b == FileVerdict::Unlisted) && acceptable(b)) {
+            std::memcpy(data, scratch.data(), size);
             r.source = backup;
             return r;
         }
@@ -602,9 +636,8 @@ GuardedRead probe_guarded(const char* name, const char* backup, size_t size, Pla
         if (e && (e->flags & SET_SUM))
             return file_matches(path, e->size, e->sum) ? FileVerdict::Good : FileVerdict::Damaged;
         if (!plausible) return FileVerdict::Unlisted;
-        std::vector<uint8_t> bytes;
-        if (!read_whole_file(path, bytes, size) || bytes.size() != size) return FileVerdict::Damaged;
-        return plausible(bytes.data(), bytes.size()) ? FileVerdict::Unlisted : FileVerdict::Damaged;
+        if (!read_into_scratch(path, size) || scratch.length != size) return FileVerdict::Damaged;
+        return plausible(scratch.data(), size) ? FileVerdict::Unlisted : FileVerdict::Damaged;
     };
     GuardedRead r;
     r.verdict = judge(name);

@@ -52,7 +52,7 @@ constexpr uint32_t SET_PREV = 4;       // ".<name>.prev" holds prev_size bytes o
 constexpr uint32_t SET_ROTATE = 8;     // this switch moves the old copy to ".<name>.prev"
 constexpr uint32_t SET_JOURNAL = 16;   // the journal of this switch
 
-constexpr int SAVE_SET_ENTRIES = 40;
+constexpr int SAVE_SET_ENTRIES = 64;
 struct SaveManifest {
     SaveSetHeader header;
     SaveSetEntry entry[SAVE_SET_ENTRIES];

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 
@@ -120,11 +121,31 @@ FolderSnapshot snapshot_folder(const std::string& folder, bool keep_bytes) {
             s.files[name] = FileState{now.size, it->second.sum};
             continue;
         }
-        std::vector<uint8_t> bytes = read_fixture_file(path);
-        now.sum = crc32_of(bytes.data(), bytes.size());
-        seen_files[path] = now;
-        s.files[name] = FileState{(long long)bytes.size(), now.sum};
-        if (keep_bytes) s.bytes[name] = std::move(bytes);
+        if (keep_bytes) {
+            std::vector<uint8_t> bytes = read_fixture_file(path);
+            now.sum = crc32_of(bytes.data(), bytes.size());
+            s.bytes[name] = std::move(bytes);
+        } else {
+            // The sum as the file streams by, through one buffer.
+            static std::vector<uint8_t> block(1u << 20);
+            FILE* f = std::fopen(path.c_str(), "rb");
+            uint32_t sum = 0;
+            size_t n;
+            while (f && (n = std::fread(block.data(), 1, block.size(), f)) > 0) sum = crc32_of(block.data(), n, sum);
+            if (f) std::fclose(f);
+            now.sum = sum;
+        }
+        // A file's time stamp moves in coarse steps: a file written within
+        // the last moments could be written again under the same stamp, so
+        // only files older than that are taken as known next time.
+        struct timespec clock_now;
+        clock_gettime(CLOCK_REALTIME, &clock_now);
+        const long long now_ns = (long long)clock_now.tv_sec * 1000000000LL + clock_now.tv_nsec;
+        if (now_ns - now.mtime > 200000000LL)
+            seen_files[path] = now;
+        else
+            seen_files.erase(path);
+        s.files[name] = FileState{now.size, now.sum};
     }
     return s;
 }

@@ -209,6 +209,8 @@ CharacterCheck check_character(const std::string& folder) {
 }
 
 void tell_after_load(const std::string& text) {
+    for (const std::string& n : notices)
+        if (n == text) return;  // the checks before the load and the load itself may both find it
     notices.push_back(text);
     debug_log("!saves", text.c_str());
 }

@@ -665,6 +665,9 @@ bool recover_save_set(const std::string& folder, std::vector<std::string>* told)
     if (!is_folder(folder.empty() ? "." : folder)) return true;
     SaveManifest m;
     const bool have = read_save_manifest_in(folder, m);
+    if (!have && told && path_exists(resolve_path_ci(in_folder(folder, SAVE_MANIFEST_FILE))))
+        told->push_back("!SAVESET.DAT, the list of your save's files, was damaged: each file was checked on its own, "
+                        "and the next save writes the list anew.");
     bool ok = true;
     int completed = 0, dropped = 0;
     const std::vector<DirEntry> entries = list_matching(in_folder(folder, "*"));

@@ -4,6 +4,7 @@
 // keeps the previous save whole, and the game goes on.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -166,6 +167,8 @@ TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
             EXPECT_TRUE(after.same_as(new_save, &difference)) << "a mix: " << difference << " is neither";
         }
     }
+    std::printf("stops at %d file operations of a save: %d kept the old save, %d gave the new one\n",
+                operations + 1, olds, news);
     // The switch lies between the two: early stops keep the old save, late
     // ones are completed to the new one.
     EXPECT_GT(olds, operations / 3);

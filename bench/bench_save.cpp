@@ -26,6 +26,9 @@ struct SaveFolder {
         enter();
         std::filesystem::create_directories("Saver");
         std::vector<uint8_t> layer(MAP_CELLS, 180);
+        // The column and the row past the world are zero, as the game makes them.
+        for (int y = 0; y < MAP_ROWS; ++y) layer[map_index(WORLD_W, y)] = 0;
+        for (int x = 0; x < MAP_STRIDE; ++x) layer[map_index(x, WORLD_H)] = 0;
         write_file_atomic("Saver/WORLD.DAT", layer.data(), layer.size());
         write_file_atomic("Saver/WORLD.BAK", layer.data(), layer.size());
         std::vector<uint8_t> cultures(CULTURE_CELLS, 3);

@@ -28,6 +28,9 @@ struct BenchWorld {
         enter();
         std::filesystem::create_directories("Bench");
         std::vector<uint8_t> layer(MAP_CELLS, 180);
+        // The column and the row past the world are zero, as the game makes them.
+        for (int y = 0; y < MAP_ROWS; ++y) layer[map_index(WORLD_W, y)] = 0;
+        for (int x = 0; x < MAP_STRIDE; ++x) layer[map_index(x, WORLD_H)] = 0;
         for (int y = 400; y < 900; ++y)
             for (int x = 900; x < 1600; ++x) layer[size_t(y) * MAP_STRIDE + x] = uint8_t(x % 7 == 0 ? 178 : 15);
         write_file_atomic("Bench/WORLD.DAT", layer.data(), layer.size());

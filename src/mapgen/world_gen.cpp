@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "maps/regions.h"
+#include "game/save_set.h"
 #include "maps/world_files.h"
 #include "game/turn_state.h"
 #include "ui/boxes.h"
@@ -1016,9 +1017,11 @@ bool save_generated_world() {
         if (y % 32 == 31) world_progress("BARONLY");
     }
     std::memset(&terrain_layer[map_index(0, WORLD_H)], 0, MAP_STRIDE);
-    bool ok = write_file_atomic(world, terrain_layer, MAP_CELLS);
-    ok = write_file_atomic(character_file("WORLD.BAK"), terrain_layer, MAP_CELLS) && ok;
+    begin_save_commit();
+    write_character_file("WORLD.DAT", terrain_layer, MAP_CELLS);
+    write_character_file("WORLD.BAK", terrain_layer, MAP_CELLS);
     save_culture_grid();
+    bool ok = end_save_commit();
     ok = generate_region_names() && ok;
     world_progress_step = WORLD_PROGRESS_STEPS + 1;
     return ok;

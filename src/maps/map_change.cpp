@@ -34,6 +34,7 @@
 #include "game/screen_hooks.h"
 #include "game/player.h"
 #include "game/save_load.h"
+#include "game/save_set.h"
 #include "society/game_course.h"
 #include "society/villages.h"
 #include "base/files.h"
@@ -100,7 +101,7 @@ bool world_creature_on(int wx, int wy) {
 void save_map_objects_file(const char* map_name) {
     char name[40];
     format_text(name, sizeof name, "%s.DAT", map_name);
-    if (!write_file_atomic(character_file(name), Data, sizeof Data)) {
+    if (!write_character_file(name, Data, sizeof Data) && !save_commit_open()) {
         char text[120];
         format_text(text, sizeof text, "!Could not write %s.", name);
         show_message(text);
@@ -584,10 +585,19 @@ void GetMap(const char* map_name) {
 }
 
 void SaveMap(const char* map_name) {
+    // The map's layers and its objects file switch together.
+    begin_save_commit();
     creature_entries_before_save(map_name, "");
     save_world_layers(map_name);
     creature_entries_before_save(map_name, " after saveplayermap");
     save_map_objects_file(map_name);
+    if (!end_save_commit() && !save_commit_open()) {
+        zoom_index_invalidate();
+        char text[200];
+        format_text(text, sizeof text, "!The map could not be stored: %s could not be written.",
+                    save_commit_failed_file().c_str());
+        show_message(text);
+    }
 }
 
 void save_map_with_markers() {
@@ -595,8 +605,10 @@ void save_map_with_markers() {
     static MapObject world_copy[MAP_OBJECT_COUNT];
     std::memcpy(data_copy, Data, sizeof Data);
     std::memcpy(world_copy, world_data_copy, sizeof world_data_copy);
+    begin_save_commit();
     SaveMap(Plr.map_name);
     save_markers();
+    end_save_commit();
     std::memcpy(Data, data_copy, sizeof Data);
     std::memcpy(world_data_copy, world_copy, sizeof world_data_copy);
 }

@@ -22,6 +22,7 @@
 #include "shell/game_start.h"
 #include "game/player.h"
 #include "shell/start_menu.h"
+#include "game/save_load.h"
 #include "society/spirits.h"
 #include "society/villages.h"
 #include "ui/input.h"
@@ -194,6 +195,7 @@ void game_loop() {
 }
 
 void reset_game_state() {
+    clear_load_notices();
     view_rebuild_request = 1;
     map_change_request = 0;
     enter_place_request = 0;

@@ -28,6 +28,7 @@
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/save_load.h"
+#include "game/save_set.h"
 #include "society/game_course.h"
 #include "society/villages.h"
 #include "ui/boxes.h"
@@ -285,19 +286,20 @@ int start_or_continue_game() {
     if (older_format) migrate_objects();
 
     init_terrain_types();
-    save_item_types(character_file("CONSTANT.OBJ"));
+    write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
     fill_upper_templates();
     init_region_name_parts();
     load_culture_grid();
     compute_culture_bounds();
     restore_empty_world_file();
     {
-        // The backup is refreshed only from a whole world file.
-        const std::string world = resolve_path_ci(character_file("WORLD.DAT"));
-        if (file_size(world) == WORLD_FILE_SIZE) {
-            std::vector<uint8_t> bytes;
-            if (read_whole_file(world, bytes)) write_file_atomic(character_file("WORLD.BAK"), bytes.data(), bytes.size());
-        }
+        // The backup is refreshed only from a world file that its save
+        // vouches for (or, never listed, that looks like a world): a
+        // damaged one never takes the place of its backup.
+        std::vector<uint8_t> bytes;
+        const FileVerdict v = read_character_file("WORLD.DAT", bytes, size_t(WORLD_FILE_SIZE));
+        if ((v == FileVerdict::Good || v == FileVerdict::Unlisted) && world_file_plausible(bytes.data(), bytes.size()))
+            write_character_file("WORLD.BAK", bytes.data(), bytes.size());
     }
 
     if (screen_ready()) fade_to_black_and_clear(1.0f);
@@ -326,7 +328,7 @@ int start_or_continue_game() {
         std::memset(Plr.skill_rises_today, 0, sizeof Plr.skill_rises_today);
         Plr.counters_init_flag = 1;
     }
-    save_item_types(character_file("CONSTANT.OBJ"));
+    write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
     write_herblore();
     register_herbs();
     if (Plr.need_counter_a != -1 && Plr.energy_reset_done == 0) {
@@ -341,6 +343,8 @@ int start_or_continue_game() {
     set_start_course_flags(Plr);
 
     messages_suppressed = was_quiet;
+    // What the load had to repair, and which copies it used.
+    show_load_notices();
     if (screen_ready()) refresh_status_panel();
     return quit_state == -1 ? -1 : 0;
 }

@@ -137,6 +137,37 @@ TEST(StandardSkills, RaiseTheTwoCourseEvents) {
     course_counter = 0;
 }
 
+TEST(SkillTableCheck, TheInstalledTablePassesAndADamagedOneNamesItsLine) {
+    PlayFolder folder;
+    char error[300] = "";
+    EXPECT_TRUE(check_skill_table(error, sizeof error)) << error;
+    const std::string good = folder.read("ini_skills.txt");
+    struct Case {
+        const char* label;
+        std::string table;
+        const char* expected;  // in the error text
+    } cases[] = {
+        {"heading without its closing dot", "// skills\n.DODGE [def:2]\n", "line 2 is a heading"},
+        {"unknown attribute", good + "\n.EXTRA. [def:1]\n[ATTRIBS:str xyz]\n", "names an attribute"},
+        {"culture multiplier not a number", good + "\n.EXTRA. [def:x]\n", "culture multiplier"},
+        {"binary garbage", std::string("\x01\x02\x7f\n", 4) + good, "line 1 holds a control character"},
+        {"text outside an entry", "// head\n\nsome words\n" + good, "line 3 stands outside"},
+        {"an overlong line", std::string(5000, 'a') + "\n", "line 1 is too long"},
+        {"cut short: skills missing", good.substr(0, good.size() / 3), "has no entry for"},
+        {"empty", "", "has no entry for DODGE"},
+    };
+    for (const Case& c : cases) {
+        folder.write("ini_skills.txt", c.table);
+        error[0] = 0;
+        EXPECT_FALSE(check_skill_table(error, sizeof error)) << c.label;
+        EXPECT_NE(std::string(error).find("ini_skills.txt"), std::string::npos) << c.label << ": " << error;
+        EXPECT_NE(std::string(error).find(c.expected), std::string::npos) << c.label << ": " << error;
+    }
+    remove_file("ini_skills.txt");
+    EXPECT_FALSE(check_skill_table(error, sizeof error));
+    EXPECT_NE(std::string(error).find("ini_skills.txt (the skill table) is missing"), std::string::npos) << error;
+}
+
 // Option spending on a small skill list.
 struct OptionPoints : ::testing::Test {
     void SetUp() override {

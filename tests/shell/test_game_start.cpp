@@ -345,9 +345,12 @@ TEST_F(GameStartTest, ARecordTooOldEndsWithAPlainMessage) {
     Plr.plr_version = 300;
     ASSERT_TRUE(save_character(SAVE_QUICK));
     // save_character stamps the current format; write the old one back.
+    // A record of an old format comes from a folder saved before the save
+    // set: the folder has no manifest.
     PlayerRecord old = Plr;
     old.plr_version = 300;
     ASSERT_TRUE(write_player_record(folder.file("TESTER/TESTER.KMS"), old));
+    remove_file(folder.file("TESTER/SAVESET.DAT"));
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(start_or_continue_game(), ::testing::ExitedWithCode(1), "This saved game is too old to continue.");
 }

@@ -186,6 +186,54 @@ TEST(BlackBox, BadWindowFileAndMissingDefaultsDontStopTheStart) {
     EXPECT_EQ(folder.read("winpos.dat").size(), 16u);
 }
 
+TEST(Essentials, EachMissingOrDamagedOneIsNamed) {
+    PlayFolder folder;
+    EXPECT_EQ(installation_essentials_problem(), "");
+    struct Case {
+        const char* file;
+        bool folder;
+        std::string damaged;  // "" removes it
+        const char* expected;
+    } cases[] = {
+        {"KSM.FNT", false, "", "KSM.FNT (the font) is missing"},
+        {"KSM.FNT", false, std::string(100, 'x'), "KSM.FNT (the font) is damaged"},
+        {"palette.nfo", false, "", "palette.nfo (the palette) is missing"},
+        {"palette.nfo", false, std::string(3071, '\0'), "palette.nfo (the palette) is damaged"},
+        {"truetile", true, "", "truetile (the tiles) is missing"},
+        {"linedist.arr", false, "", "linedist.arr"},
+        {"linedist.arr", false, "0.5\nnot a number\n", "linedist.arr is damaged: line 2"},
+        {"ini_skills.txt", false, "", "ini_skills.txt (the skill table) is missing"},
+        {"ini_skills.txt", false, ".DODGE. [def:2]\n[ATTRIBS:str dex]\n\ngarbage\n", "ini_skills.txt (the skill table) is damaged: line 4"},
+    };
+    for (const Case& c : cases) {
+        const std::string saved = c.folder ? "" : folder.read(c.file);
+        if (c.folder) {
+            rename_file(c.file, "moved_away");
+        } else if (c.damaged.empty()) {
+            remove_file(c.file);
+        } else {
+            folder.write(c.file, c.damaged);
+        }
+        const std::string problem = installation_essentials_problem();
+        EXPECT_NE(problem.find(c.expected), std::string::npos) << c.file << ": " << problem;
+        if (c.folder)
+            rename_file("moved_away", c.file);
+        else
+            folder.write(c.file, saved);
+        EXPECT_EQ(installation_essentials_problem(), "") << c.file;
+    }
+}
+
+TEST(BlackBox, AMissingEssentialEndsTheStartWithItsName) {
+    PlayFolder folder;
+    remove_file("KSM.FNT");
+    EXPECT_EQ(run_game(folder.path()), 1);
+    EXPECT_NE(folder.read("game_stderr.txt").find("Kesmorra can't start: KSM.FNT (the font) is missing."),
+              std::string::npos)
+        << folder.read("game_stderr.txt");
+    EXPECT_NE(folder.read("init_log.txt").find("KSM.FNT"), std::string::npos);
+}
+
 TEST(BlackBox, NoVideoEndsWithAClearMessageAndNonZeroCode) {
     PlayFolder folder;
     int code = run_game(folder.path(), "SDL_VIDEODRIVER=no_such_driver");

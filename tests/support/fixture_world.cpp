@@ -33,8 +33,13 @@ void write_fixture_file(const std::string& path, const void* data, size_t size) 
 }
 
 std::vector<uint8_t> read_fixture_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    const std::streamsize size = in.tellg();
+    std::vector<uint8_t> bytes(size > 0 ? size_t(size) : 0);
+    in.seekg(0);
+    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) return {};
+    return bytes;
 }
 
 FixtureWorld make_fixture_world(const std::string& name) {
@@ -89,6 +94,11 @@ FixtureWorld make_fixture_world(const std::string& name) {
     p.put(1080, 480, 210);            w.fortified_village = {1080, 480};
     p.put(1100, 500, 211);            w.settlement = {1100, 500};
     p.put(1120, 520, 30);             w.camp = {1120, 520};
+
+    // The column and the row past the world are zero, as in every world
+    // the game makes.
+    for (int y = 0; y < MAP_ROWS; ++y) p.put(WORLD_W, y, 0);
+    for (int x = 0; x < MAP_STRIDE; ++x) p.put(x, WORLD_H, 0);
 
     // The player has seen the north-west corner of the land.
     w.remembered.assign(MAP_CELLS, ' ');

@@ -511,6 +511,7 @@ void readguy() {
     SaveSetEntry entry;
     const bool listed = save_set_entry(objects.c_str(), entry) && (entry.flags & SET_SUM);
     const GuardedRead r = read_guarded(objects.c_str(), nullptr, Objects, sizeof Objects);
+    if (r.found()) objects_loaded();
     if (r.restored()) {
         format_text(text, sizeof text, "!%s was %s; your things were taken from the save before.", objects.c_str(),
                     verdict_words(r.verdict));

@@ -285,10 +285,14 @@ void reset_object_store();
 // file could not be written.
 bool save_object_store(const std::string& path);
 bool save_item_types(const std::string& path);
-// Reads the instances record by record through current_object, logging
+// Reads the instances, then passes each through current_object, logging
 // each used one on the "readguy" channel; slots past the end of a short
 // file are cleared. -1 when the file can't be opened, else the records read.
 int load_object_store(const std::string& path);
+// After the first `records` slots of Objects were filled from a file: each
+// passes through current_object, one "readguy" line per used record, and
+// the store's index is built anew.
+void objects_loaded(int records = OBJECT_INSTANCE_COUNT);
 // Reads "CONSTANT.OBJ"; false (table unchanged) unless it is 68,800 bytes.
 bool load_item_types(const std::string& path);
 

@@ -29,8 +29,6 @@
 
 TargetEntry target_list[TARGET_LIST_MAX];
 int32_t target_count = 0;
-int32_t target_cursor_x = 0, target_cursor_y = 0;
-bool targeting_active = false;
 
 namespace {
 
@@ -299,13 +297,19 @@ int choose_target_location(int mode, const char* prompt) {
         }
     }
 
+    const bool cursor_drawn = target_cursor_x != 0;
+    targeting_active = false;
+    target_cursor_x = target_cursor_y = 0;
     if (canvas) {
         restore_screen_under(INFO_SLOT);
         free_screen_under(INFO_SLOT);
         present_screen();
     }
-    targeting_active = false;
-    target_cursor_x = target_cursor_y = 0;
+    // The cursor leaves the map with the chooser: the view is drawn anew
+    // before the next command.
+    if (cursor_drawn) view_rebuild_request = 1;
+    {
+    }
     if (!chosen) return 0;
     target_x = player_x + dx;
     target_y = player_y + dy;

@@ -330,9 +330,7 @@ int choose_portrait() {
     for (;;) {
         draw_creation_hint(0);
         draw_window(190, 30, 220, 260, Plr.name, 0);
-        char path[128];
-        format_text(path, sizeof path, "truegfx/%s", portrait_list[shown]);
-        draw_picture(path, 200, 55, 200, 200);
+        draw_picture(portrait_list[shown], 200, 55, 200, 200);
         draw_text_at(200, 265, "<- previous", map_rgb(238, 232, 170), 0);
         draw_text_at(320, 265, "next ->", map_rgb(238, 232, 170), 0);
         draw_text_at(260, 278, "ENTER", map_rgb(238, 232, 170), 0);

@@ -3,6 +3,7 @@
 
 #include "shell/creation.h"
 #include "game/player.h"
+#include "game/turn_state.h"
 #include <cstring>
 #include "ui/boxes.h"
 #include "ui/canvas.h"
@@ -42,9 +43,10 @@ void draw_attribute_bar(int y, const char* label, int value) {
 
 namespace {
 
+// Written over the picture: on a shade, so that the pale words read.
 void draw_centered(int y, const char* text, Uint32 colour) {
     int width = int(std::strlen(text)) * GLYPH_W;
-    draw_text_at(400 - width / 2, y, text, colour, 0);
+    draw_shaded_text(400 - width / 2, y, text, colour);
 }
 
 // Height as feet and inches, weight in pounds.
@@ -58,9 +60,10 @@ const char* height_words(int inches) {
 
 int physical_profile(int mode) {
     draw_picture("bg-origin.jpg", 0, 0, 800, 600);
-    draw_window(270, 360, 200, 125, "PHYSICAL PROFILE", 0);
-    draw_window(270, 490, 200, 65, "PHYSIQUE", 0);
-    draw_window(270, 285, 200, 70, "PERSONALITY", 0);
+    // The attributes are written in black: their windows are of paper.
+    draw_paper_window(270, 360, 200, 125, "PHYSICAL PROFILE");
+    draw_paper_window(270, 490, 200, 65, "PHYSIQUE");
+    draw_paper_window(270, 285, 200, 70, "PERSONALITY");
     draw_window(265, 50, 210, 230, "APPEARANCE", 0);
     char line[200];
     if (mode == 0)
@@ -80,10 +83,14 @@ int physical_profile(int mode) {
     draw_attribute_bar(470, "TOUCH", Plr.tch);
     draw_attribute_bar(310, "INTELLIGENCE", Plr.intel);
     draw_attribute_bar(320, "WILL", Plr.wil);
-    const char* folder = creation_folder[0] ? creation_folder : Plr.name;
+    // The portrait is the character folder's own copy.
+    const char* folder = creation_folder[0] ? creation_folder : character_name;
     char portrait[80];
     format_text(portrait, sizeof portrait, "%s/portrait.png", folder);
-    if (path_exists(portrait)) draw_picture(portrait, 270, 75, 200, 200);
+    if (SDL_Surface* picture = load_picture(portrait)) {
+        draw_picture_fitted(nullptr, picture, 270, 75, 200, 200);
+        SDL_FreeSurface(picture);
+    }
     Uint32 blue = map_rgb(176, 196, 222);
     draw_text_at(280, 520, "HEIGHT", map_rgb(0, 0, 0), 0);
     draw_sunken_box(335, 515, 130, 15);
@@ -93,10 +100,7 @@ int physical_profile(int mode) {
     format_text(line, sizeof line, "%d lb", Plr.body_weight);
     draw_text_at(340, 533, line, blue, 0);
     present_screen();
-    if (mode == 0) {
-        wait_key();
-        return 0;
-    }
+    if (mode == 0) return 0;  // the command waits for the key
     draw_window(540, 30, 245, 170, "", 0);
     Uint32 text = map_rgb(238, 232, 170);
     if (mode == 2) {

@@ -21,6 +21,7 @@
 #include "shell/start_menu.h"
 #include "ui/canvas.h"
 #include "ui/graphics.h"
+#include "ui/input.h"
 #include "ui/backgrounds.h"
 #include "ui/controller.h"
 #include "ui/encyclopedia.h"
@@ -53,6 +54,8 @@ void copy_default_config() {
 
 int ksm_main() {
     connect_floors();
+    // The key script first: it decides which frames the screenshot seam keeps.
+    reset_test_keys();
     // 1. Fresh logs.
     remove_file(INIT_LOG_FILE);
     delete_files_matching("debug_*.txt");

@@ -3,6 +3,7 @@
 
 #include <SDL_image.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -175,12 +176,22 @@ void copy_surface(SDL_Surface* from, const SDL_Rect* area, SDL_Surface* to) {
     SDL_SetSurfaceBlendMode(from, old);
 }
 
+// Named shots: the frame on screen is kept, and written only when the key
+// script names it.
+bool named_shots = false;
+SDL_Surface* last_shown_frame = nullptr;
+
 // The test seam: the composed frame as a numbered BMP before it is shown.
 void write_test_screenshot() {
     const char* folder = test_seam("KSM_TEST_SCREENSHOT");
     if (folder == nullptr || game_renderer == nullptr) return;
     SDL_Surface* frame = read_renderer_output();
     if (frame == nullptr) return;
+    if (named_shots) {
+        if (last_shown_frame) SDL_FreeSurface(last_shown_frame);
+        last_shown_frame = frame;
+        return;
+    }
     char path[1200];
     format_text(path, sizeof path, "%s/frame_%06d.bmp", folder, screenshot_counter + 1);
     if (SDL_SaveBMP(frame, path) == 0) ++screenshot_counter;
@@ -316,6 +327,7 @@ void create_known_map_surfaces() {
 }
 
 void stop_canvas() {
+    free_surface(last_shown_frame);
     for (auto& s : save_unders) free_slot(s);
     for (auto& c : renderer_copies) {
         c.name[0] = 0;
@@ -684,6 +696,19 @@ SDL_Surface* read_renderer_output() {
 }
 
 int test_screenshot_count() { return screenshot_counter; }
+
+void set_named_test_shots(bool on) { named_shots = on; }
+
+bool save_test_shot(const char* name) {
+    const char* folder = test_seam("KSM_TEST_SCREENSHOT");
+    if (folder == nullptr || last_shown_frame == nullptr || name == nullptr) return false;
+    // A name is a plain file name: letters, digits, '-' and '_'.
+    for (const char* p = name; *p; ++p)
+        if (!std::isalnum(static_cast<unsigned char>(*p)) && *p != '-' && *p != '_') return false;
+    char path[1200];
+    format_text(path, sizeof path, "%s/%s.bmp", folder, name);
+    return SDL_SaveBMP(last_shown_frame, path) == 0;
+}
 
 void save_screenshot() {
     SDL_Surface* s = read_renderer_output();

@@ -63,6 +63,11 @@ void load_script() {
         if (!line.empty()) script.tokens.push_back(line);
         start = end + 1;
     }
+    // A script that names its shots gets only those, not every frame.
+    bool named = false;
+    for (const std::string& t : script.tokens)
+        if (t.rfind("{shot ", 0) == 0) named = true;
+    set_named_test_shots(named);
 }
 
 // The script is (re)loaded whenever the variable names another file.
@@ -72,10 +77,53 @@ bool script_on() {
     return script.loaded;
 }
 
+// A line in braces is a direction to the seam, never a key token:
+// "{shot NAME}" keeps the frame on screen as NAME.bmp in the screenshot
+// folder; any other, such as "{CTRL+s}", "{F3}" or "{Keypad 5}", presses
+// that key of the keyboard with its modifiers, so that it takes the
+// keyboard's own road through the input. Returns true when a key event
+// was queued.
+bool script_direction(const std::string& line) {
+    std::string body = line.substr(1, line.size() - 2);
+    if (body.rfind("shot ", 0) == 0) {
+        save_test_shot(body.c_str() + 5);
+        return false;
+    }
+    Uint16 mods = 0;
+    for (;;) {
+        size_t plus = body.find('+');
+        if (plus == std::string::npos || plus + 1 >= body.size()) break;
+        std::string mod = body.substr(0, plus);
+        if (mod == "CTRL") mods |= KMOD_LCTRL;
+        else if (mod == "SHIFT") mods |= KMOD_LSHIFT;
+        else if (mod == "ALT") mods |= KMOD_LALT;
+        else break;
+        body = body.substr(plus + 1);
+    }
+    SDL_Keycode sym = SDL_GetKeyFromName(body.c_str());
+    if (sym == SDLK_UNKNOWN) return false;
+    SDL_Event ev{};
+    ev.type = SDL_KEYDOWN;
+    ev.key.state = SDL_PRESSED;
+    ev.key.keysym.sym = sym;
+    ev.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    ev.key.keysym.mod = mods;
+    return SDL_PushEvent(&ev) == 1;
+}
+
+bool is_direction(const std::string& line) {
+    return line.size() > 2 && line.front() == '{' && line.back() == '}';
+}
+
+constexpr int SCRIPT_KEY_QUEUED = -1000;
+
 // The next scripted key when the reader would wait. Returns the raw code
-// to give, or 0 when there is nothing to give (no script).
+// to give, SCRIPT_KEY_QUEUED when a keyboard event waits in the queue, or
+// 0 when there is nothing to give (no script).
 int scripted_read() {
     if (!script_on()) return 0;
+    while (script.next < script.tokens.size() && is_direction(script.tokens[script.next]))
+        if (script_direction(script.tokens[script.next++])) return SCRIPT_KEY_QUEUED;
     if (script.next < script.tokens.size()) {
         copy_text(controller_token, sizeof controller_token, script.tokens[script.next++].c_str());
         return KEY_CONTROLLER_TEXT;
@@ -205,6 +253,7 @@ int read_event(SDL_Keysym* keysym) {
             got = SDL_PollEvent(&ev) == 1;
             if (!got) {
                 int code = scripted_read();
+                if (code == SCRIPT_KEY_QUEUED) continue;
                 if (code != 0) return code;
             }
         } else if (link_on()) {

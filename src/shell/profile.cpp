@@ -44,9 +44,9 @@ void draw_attribute_bar(int y, const char* label, int value) {
 namespace {
 
 // Written over the picture: on a shade, so that the pale words read.
-void draw_centered(int y, const char* text, Uint32 colour) {
+void draw_centered(int centre_x, int y, const char* text, Uint32 colour) {
     int width = int(std::strlen(text)) * GLYPH_W;
-    draw_shaded_text(400 - width / 2, y, text, colour);
+    draw_shaded_text(centre_x - width / 2, y, text, colour);
 }
 
 // Height as feet and inches, weight in pounds.
@@ -66,12 +66,16 @@ int physical_profile(int mode) {
     draw_paper_window(270, 285, 200, 70, "PERSONALITY");
     draw_window(265, 50, 210, 230, "APPEARANCE", 0);
     char line[200];
-    if (mode == 0)
+    if (mode == 0) {
         format_text(line, sizeof line, "You are %s.", age_text());
-    else
+        draw_centered(400, 30, line, map_rgb(240, 230, 140));
+    } else {
+        // The question window stands at x 540 on the same line: the line is
+        // centred in the room left of it.
         format_text(line, sizeof line, "You are %d winters old as you start your journeys and adventures.",
                     Plr.winters);
-    draw_centered(30, line, map_rgb(240, 230, 140));
+        draw_centered(270, 30, line, map_rgb(240, 230, 140));
+    }
     draw_attribute_bar(390, "STRENGTH", Plr.str);
     draw_attribute_bar(400, "ENDURANCE", Plr.end);
     draw_attribute_bar(410, "DEXTERITY", Plr.dex);

@@ -13,6 +13,7 @@
 #include "base/config.h"
 #include "ui/settings.h"
 #include "base/debug_log.h"
+#include "base/fatal.h"
 #include "shell/connect.h"
 #include "shell/ending.h"
 #include "ui/notices.h"
@@ -53,6 +54,10 @@ void copy_default_config() {
 }  // namespace
 
 int ksm_main() {
+    // SIGTERM and SIGINT end every run the orderly way; SDL keeps its hands
+    // off them (its own handler would only close the window).
+    install_termination_handler();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     connect_floors();
     // The key script first: it decides which frames the screenshot seam keeps.
     reset_test_keys();

@@ -200,6 +200,7 @@ void write_test_screenshot() {
 
 // Shows the composed frame: the screenshot seam, then the real present.
 void show_frame() {
+    exit_if_termination_requested();  // long drawings end at once too
     write_test_screenshot();
     SDL_RenderPresent(game_renderer);
 }

@@ -92,7 +92,7 @@ void write_difference(const Picture& shot, const Picture& reference, const std::
 // system's temporary folder, never in the repository.
 std::string difference_folder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path p = fs::temp_directory_path() / "ksm-gallery-diff" / info->name();
+    fs::path p = fs::temp_directory_path() / ("ksm-gallery-diff-" + std::to_string(getpid())) / info->name();
     fs::create_directories(p);
     return p.string();
 }
@@ -530,7 +530,6 @@ TEST_F(Gallery, QuickCharacterEveryKeyQuittingLoadingAndTermination) {
     const std::string last = shots(kQuickGame) + "/loaded_again.bmp";
     for (int waited = 0; waited < 240000 && !path_exists(last); waited += 50) usleep(50 * 1000);
     ASSERT_TRUE(path_exists(last)) << folder.read("game_stderr.txt");
-    usleep(200 * 1000);  // the file is whole
     // SIGTERM on the game screen: the orderly exit, code 0.
     kill(pid, SIGTERM);
     EXPECT_EQ(wait_game(pid, 60000), 0) << folder.read("game_stderr.txt");

@@ -1408,7 +1408,7 @@ def gui_pictures():
                     continue
                 u = (x - 15.5) / 8.5
                 edge = 1 - 2 * lit
-                shadow = u < edge if phase <= 4 else -u < edge
+                shadow = lit == 0 or (u < edge if phase <= 4 else -u < edge)
                 if shadow:
                     m.clear_px(x, y)
         moons.append(m)

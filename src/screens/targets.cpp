@@ -131,12 +131,14 @@ void mouse_offset(int* dx, int* dy) {
     *dy = int(std::floor((mouse_y - map_view.centre_y) / ch + 0.5f));
 }
 
+// The zoom the map view shows (the command keys change it too).
 void zoom_view(int key) {
-    float zoom = Plr.map_zoom > 0 ? Plr.map_zoom : 1.0f;
+    const float shown = map_view.zoom > 0 ? map_view.zoom : 1.0f;
+    float zoom = shown;
     if (key == KEY_WHEEL_UP) zoom = zoom < 0.63f && zoom >= 0.5f ? 0.63f : std::min(1.0f, zoom + 0.185f);
     else if (key == KEY_WHEEL_DOWN) zoom = std::max(0.5f, zoom - 0.185f);
     else zoom = zoom < 1.0f ? 1.0f : 0.5f;
-    if (zoom == Plr.map_zoom) {
+    if (zoom == shown) {
         drain_events();  // at a limit: the pending wheel turns are dropped
         return;
     }

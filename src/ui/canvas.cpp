@@ -185,17 +185,18 @@ SDL_Surface* last_shown_frame = nullptr;
 void write_test_screenshot() {
     const char* folder = test_seam("KSM_TEST_SCREENSHOT");
     if (folder == nullptr || game_renderer == nullptr) return;
-    SDL_Surface* frame = read_renderer_output();
-    if (frame == nullptr) return;
     if (named_shots) {
-        if (last_shown_frame) SDL_FreeSurface(last_shown_frame);
-        last_shown_frame = frame;
+        // Kept (in one surface, read anew at every present), not written.
+        if (!read_renderer_output_into(last_shown_frame)) {
+            SDL_FreeSurface(last_shown_frame);
+            last_shown_frame = nullptr;
+        }
         return;
     }
+    if (!read_renderer_output_into(last_shown_frame)) return;
     char path[1200];
     format_text(path, sizeof path, "%s/frame_%06d.bmp", folder, screenshot_counter + 1);
-    if (SDL_SaveBMP(frame, path) == 0) ++screenshot_counter;
-    SDL_FreeSurface(frame);
+    if (SDL_SaveBMP(last_shown_frame, path) == 0) ++screenshot_counter;
 }
 
 // Shows the composed frame: the screenshot seam, then the real present.
@@ -678,19 +679,24 @@ struct WholeOutput {
     WholeOutput& operator=(const WholeOutput&) = delete;
 };
 
-SDL_Surface* read_renderer_output() {
-    if (game_renderer == nullptr) return nullptr;
+bool read_renderer_output_into(SDL_Surface*& s) {
+    if (game_renderer == nullptr) return false;
     int w = 0, h = 0;
-    if (SDL_GetRendererOutputSize(game_renderer, &w, &h) != 0 || w <= 0 || h <= 0) return nullptr;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (s == nullptr) return nullptr;
-    int rc;
-    {
-        WholeOutput whole;  // read the whole output whatever viewport is set
-        rc = SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-    }
-    if (rc != 0) {
+    if (SDL_GetRendererOutputSize(game_renderer, &w, &h) != 0 || w <= 0 || h <= 0) return false;
+    if (s != nullptr && (s->w != w || s->h != h || s->format->format != SDL_PIXELFORMAT_ARGB8888)) {
         SDL_FreeSurface(s);
+        s = nullptr;
+    }
+    if (s == nullptr) s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (s == nullptr) return false;
+    WholeOutput whole;  // read the whole output whatever viewport is set
+    return SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0;
+}
+
+SDL_Surface* read_renderer_output() {
+    SDL_Surface* s = nullptr;
+    if (!read_renderer_output_into(s)) {
+        if (s) SDL_FreeSurface(s);
         return nullptr;
     }
     return s;

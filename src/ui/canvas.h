@@ -155,6 +155,9 @@ bool save_test_shot(const char* name);
 // Reads the composed frame of the renderer (output size) into a new
 // ARGB8888 surface; the caller frees it. nullptr on failure.
 SDL_Surface* read_renderer_output();
+// The same into a surface of the caller's, made or remade when it is missing
+// or of another size; false when the output could not be read.
+bool read_renderer_output_into(SDL_Surface*& surface);
 
 // ------------------------------------------------------------ pixels
 

@@ -32,8 +32,6 @@ void install_termination_handler() {
     std::signal(SIGINT, note_termination);
 }
 
-bool termination_requested() { return termination_asked != 0; }
-
 void exit_if_termination_requested() {
     if (termination_asked) exit_with_message("");
 }

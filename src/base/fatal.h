@@ -23,6 +23,5 @@ extern ExitServices exit_services;
 // (exit_if_termination_requested), so a run ends even while it waits for
 // a key that will never come. Installed once at start-up.
 void install_termination_handler();
-bool termination_requested();
 // The orderly exit when a termination was asked for; otherwise nothing.
 void exit_if_termination_requested();

@@ -310,8 +310,6 @@ int choose_target_location(int mode, const char* prompt) {
     // The cursor leaves the map with the chooser: the view is drawn anew
     // before the next command.
     if (cursor_drawn) view_rebuild_request = 1;
-    {
-    }
     if (!chosen) return 0;
     target_x = player_x + dx;
     target_y = player_y + dy;

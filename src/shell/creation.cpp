@@ -97,7 +97,7 @@ const char* name_refusal(const char* name) {
 
 // The ASCII letters a Latin-1 letter is written with in a folder name (the
 // capital's; "" for a byte that is no letter).
-const char* ascii_letters_for(unsigned char c) {
+static const char* ascii_letters_for(unsigned char c) {
     static const char* const upper[32] = {
         "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
         "D", "N", "O", "O", "O", "O", "O", "",  "O", "U", "U", "U", "U", "Y", "TH", "SS"};

@@ -173,6 +173,8 @@ void draw_cell(int x, int y, int code_override, int alpha, int mode) {
     const int ice = (t.flags & TF_WATER) && t.freezes ? ice_thickness_at(x, y) : 0;
 
     if (mode == 1 && ((cover & 6) || ground == 1 || ground == 2)) return;
+    // A cell never seen shows nothing: not its cover, ice or slopes either.
+    if ((mode == 2 || mode == 3) && code == ' ') return;
     if (mode == 2) {
         if (code == 74) return;
         if (cover == 0 && ice == 0) return;
@@ -593,6 +595,7 @@ void rebuild_view() {
         draw_player_figure(1);
         SDL_SetRenderTarget(game_renderer, old_target);
         map_texture_current = false;
+        end_map_base_redraw();
         present_screen();
     }
     sight_batch_end();
@@ -607,9 +610,11 @@ void rebuild_view() {
     }
 }
 
+// The cursor of a place being chosen; once the choice is made the map
+// shows no mark of it.
 void draw_target_mark() {
-    if (target_x == 0) return;
-    const int column = view_column(target_x), row = view_row(target_y);
+    if (!targeting_active || target_cursor_x == 0) return;
+    const int column = view_column(target_cursor_x), row = view_row(target_cursor_y);
     if (column == 0 || row == 0) return;
     draw_tile_sprite(tile_locsel, 0, 0, column, row, 0);
 }

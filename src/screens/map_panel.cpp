@@ -2,6 +2,7 @@
 // map and its scale; the place texts; the terrain picture of a world cell;
 // and the colours of the cultural regions on the world pictures.
 #include "screens/map_panel.h"
+#include "screens/side_panel.h"
 
 #include <cmath>
 #include <cstring>
@@ -292,7 +293,7 @@ void draw_map_info_panel() {
 }
 
 void refresh_map_panel() {
-    if (canvas) {
+    if (canvas && game_view_mode != 33) {
         draw_picture_fitted("bg-heritage.jpg", nullptr, 0, 0, CANVAS_W, CANVAS_H);
         const SDL_Rect v = map_view.view;
         fill_canvas_rect(v.x, v.y, v.w, v.h, map_rgb(0, 0, 0));

@@ -133,8 +133,9 @@ void draw_arrow(int which, int direction, int alpha, bool blended) {
     if (!s) return;
     SDL_Texture* t = SDL_CreateTextureFromSurface(compass_renderer, s);
     if (!t) return;
-    SDL_SetTextureBlendMode(t, blended ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    SDL_SetTextureAlphaMod(t, Uint8(std::clamp(alpha, 0, 255)));
+    // Always blended: the key colour of the picture is transparent only so.
+    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureAlphaMod(t, Uint8(std::clamp(blended ? alpha : 255, 0, 255)));
     ArrowPlace p = arrow_place(direction);
     SDL_Rect dst{p.x, p.y, 32, 32};
     SDL_Rect src{0, 0, std::min(32, s->w), std::min(32, s->h)};
@@ -637,7 +638,7 @@ void refresh_status_panel() {
 
 void redraw_game_screen() {
     if (game_view_mode != 33) clear_screen();
-    draw_map_info_panel();  // the map frame and the information panel
+    refresh_map_panel();  // the map frame and the information panel
     if (game_view_mode == 33) return;
     draw_side_panel();
     refresh_status_panel();

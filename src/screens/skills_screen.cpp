@@ -95,7 +95,8 @@ void draw_skill_level(int y, int slot) {
     char word[120];
     format_text(word, sizeof word, "(%s)", mastery_word(p));
     draw_text_at(310, y, word, map_rgb(60, 90, 152), 0);
-    draw_text_at(410, y, growth_stars(Plr.skill_attr_base[slot]), map_rgb(171, 171, 171), 0);
+    // Outlined: the light grey stars would fade into the paper.
+    draw_text_at(410, y, growth_stars(Plr.skill_attr_base[slot]), map_rgb(171, 171, 171), 1);
 }
 
 void draw_skill_windows() {
@@ -108,7 +109,7 @@ void draw_skill_windows() {
         int slots[50];
         int rows = skill_rows_in_order(group, slots, 50);
         int height = 40 + 12 * rows;
-        draw_window(60, top, 385, height, titles[w], 0);
+        draw_paper_window(60, top, 385, height, titles[w]);  // the rows are in dark ink
         for (int r = 0; r < rows; ++r) {
             int slot = slots[r];
             int y = top + 25 + 12 * r;

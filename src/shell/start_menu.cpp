@@ -306,14 +306,16 @@ void choose_saved_character() {
     const std::vector<SavedCharacter> saved = list_saved_characters();
     if (saved.empty()) {
         if (screen_ready()) {
-            draw_text_at(615, 100, "No saved files!", map_rgb(240, 230, 140), 0);
-            draw_text_at(615, 115, "Press a key...", map_rgb(240, 230, 140), 0);
+            // In a window of its own, over the start menu's rows.
+            draw_window(610, 80, 180, 60, "LOAD SAVED CHARACTER", WIN_SMOKE);
+            draw_text_at(618, 104, "No saved files!", map_rgb(240, 230, 140), 0);
+            draw_text_at(618, 119, "Press a key...", map_rgb(240, 230, 140), 0);
             present_screen();
         }
         wait_key();
         return;
     }
-    list_init(int32_t(map_rgb(240, 230, 140)), "LOAD SAVED CHARACTER", 610, 80, 180, 300, 0);
+    list_init(int32_t(map_rgb(240, 230, 140)), "LOAD SAVED CHARACTER", 610, 80, 180, 300, 6);
     list_set_options(int32_t(map_rgb(255, 255, 255)), "kling", 0, 0);
     for (const SavedCharacter& c : saved) list_add_entry(0, c.name[0] ? c.name : c.folder.c_str());
     list_add_entry(-1, "");
@@ -327,7 +329,7 @@ void choose_saved_character() {
 }
 
 int creation_mode_menu() {
-    list_init(int32_t(map_rgb(240, 230, 140)), "CHARACTER CREATION", 610, 80, 180, 125, 0);
+    list_init(int32_t(map_rgb(240, 230, 140)), "CHARACTER CREATION", 610, 80, 180, 125, 6);
     list_set_options(int32_t(map_rgb(255, 255, 255)), "kling", 0, 0);
     list_add_entry('Q', "Q.Quick and easy");
     list_add_entry('C', "C.Custom");
@@ -353,7 +355,7 @@ int creation_mode_menu() {
 
 void show_about_page() {
     if (screen_ready()) {
-        draw_window(10, 220, 780, 170, "ABOUT", 0);
+        draw_paper_window(10, 220, 780, 170, "ABOUT");  // written in black and grey
         const Uint32 black = map_rgb(0, 0, 0), grey = map_rgb(87, 87, 87);
         char line[1200];
         format_text(line, sizeof line, "Kesmorra - version %s", version_text());
@@ -382,7 +384,7 @@ void show_about_page() {
 
 void show_credits_page() {
     if (screen_ready()) {
-        draw_window(50, 220, 700, 320, "THANKS AND CREDITS", 0);
+        draw_paper_window(50, 220, 700, 320, "THANKS AND CREDITS");  // written in black
         const Uint32 black = map_rgb(0, 0, 0);
         const char* const lines[] = {
             "Thanks to everyone who has played, tested and talked about Kesmorra.",
@@ -395,7 +397,8 @@ void show_credits_page() {
             "",
             "And thanks to the forests, lakes and fells that inspired it all.",
         };
-        int y = 235;
+        // The lines begin under the title bar, which reaches y 240.
+        int y = 247;
         for (const char* line : lines) {
             draw_text_at(55, y, line, black, 0);
             y += 12;
@@ -474,5 +477,6 @@ void start_menu() {
         if (screen_ready()) restore_screen_backup();
         if ((action == 0 || action == 1) && character_name[0] != 0) return;
         build_start_menu();
+        list_header.current = row;  // the highlight stays on the row left
     }
 }

@@ -13,6 +13,7 @@
 #include "base/config.h"
 #include "ui/settings.h"
 #include "base/debug_log.h"
+#include "base/fatal.h"
 #include "shell/connect.h"
 #include "shell/ending.h"
 #include "ui/notices.h"
@@ -21,6 +22,7 @@
 #include "shell/start_menu.h"
 #include "ui/canvas.h"
 #include "ui/graphics.h"
+#include "ui/input.h"
 #include "ui/backgrounds.h"
 #include "ui/controller.h"
 #include "ui/encyclopedia.h"
@@ -86,7 +88,13 @@ std::string installation_essentials_problem() {
 }
 
 int ksm_main() {
+    // SIGTERM and SIGINT end every run the orderly way; SDL keeps its hands
+    // off them (its own handler would only close the window).
+    install_termination_handler();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     connect_floors();
+    // The key script first: it decides which frames the screenshot seam keeps.
+    reset_test_keys();
     // 1. Fresh logs.
     remove_file(INIT_LOG_FILE);
     delete_files_matching("debug_*.txt");

@@ -25,6 +25,7 @@
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/stubs.h"
+#include "ui/canvas.h"
 
 namespace {
 
@@ -189,6 +190,22 @@ TEST_F(QuitTest, TheSaveCommandSavesWithoutAsking) {
     PlayerRecord saved;
     ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), saved));
     EXPECT_EQ(saved.days_played, 21);
+}
+
+TEST_F(QuitTest, ASaveCommandThatFailsKeepsTheGameGoing) {
+    Plr.days_played = 21;
+    arm_file_fault(1, true);  // nothing reaches the disk
+    EXPECT_EQ(confirm_quit(1), 0);
+    disarm_file_fault();
+    EXPECT_STREQ(last_message, "!The game goes on, as your character could not be saved.");
+    PlayerRecord saved;
+    ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), saved));
+    EXPECT_NE(saved.days_played, 21);  // the good save of before stays
+    // A save that works ends the game with the map view off, so that the
+    // start menu is not painted over.
+    map_view_state = 1;
+    EXPECT_EQ(confirm_quit(1), 1);
+    EXPECT_EQ(map_view_state, 0);
 }
 
 TEST_F(QuitTest, PlrDieTwiceMakesOneAncestor) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -232,6 +234,57 @@ TEST(BlackBox, AMissingEssentialEndsTheStartWithItsName) {
               std::string::npos)
         << folder.read("game_stderr.txt");
     EXPECT_NE(folder.read("init_log.txt").find("KSM.FNT"), std::string::npos);
+}
+
+TEST(BlackBox, WithoutASoundDeviceTheGameStartsSilently) {
+    PlayFolder folder;
+    // The game reaches its start menu without waiting for a key on the way:
+    // the first key the script gives is read there.
+    folder.write("keys.txt", "{shot first_wait}\n");
+    make_folder(folder.file("shots"));
+    ASSERT_EQ(run_game(folder.path(), "SDL_AUDIODRIVER=no_such_driver KSM_TEST_KEYS='" + folder.file("keys.txt") +
+                                          "' KSM_TEST_SCREENSHOT='" + folder.file("shots") + "'"),
+              0)
+        << folder.read("game_stderr.txt");
+    const std::string log = folder.read("init_log.txt");
+    EXPECT_NE(log.find("Could not open audio - the game goes on without sound"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Press a key"), std::string::npos) << log;
+    EXPECT_NE(log.find("intro_scren ..."), std::string::npos) << log;
+    EXPECT_TRUE(folder.exists("shots/first_wait.bmp"));
+}
+
+// True once the file is there, false when it did not come in time.
+bool appears(const std::string& path, int timeout_ms) {
+    for (int waited = 0; waited < timeout_ms; waited += 20) {
+        if (path_exists(path)) return true;
+        usleep(20 * 1000);
+    }
+    return false;
+}
+
+TEST(BlackBox, TerminationEndsAnyScreenTheOrderlyWay) {
+    // The script leads to a screen and leaves the game waiting there for
+    // the real keyboard; SIGTERM ends the run with the orderly exit (code 0)
+    // on a page of the start menu and in character creation (the gallery
+    // ends a game the same way).
+    struct Case {
+        const char* screen;
+        const char* keys;
+    } cases[] = {
+        {"about page", "[SPACE]\n[SPACE]\n[DOWN]\n[DOWN]\n[DOWN]\n[DOWN]\n[ENTER]\n"},
+        {"character name", "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[C]\n"},
+    };
+    for (const Case& c : cases) {
+        PlayFolder folder;
+        folder.write("keys.txt", std::string(c.keys) + "{shot waiting}\n{wait}\n");
+        make_folder(folder.file("shots"));
+        const int pid = start_game(folder.path(), "KSM_TEST_KEYS='" + folder.file("keys.txt") +
+                                                      "' KSM_TEST_SCREENSHOT='" + folder.file("shots") + "'");
+        ASSERT_GT(pid, 0);
+        ASSERT_TRUE(appears(folder.file("shots/waiting.bmp"), 120000)) << c.screen;
+        kill(pid, SIGTERM);
+        EXPECT_EQ(wait_game(pid, 30000), 0) << c.screen << ": " << folder.read("game_stderr.txt");
+    }
 }
 
 TEST(BlackBox, NoVideoEndsWithAClearMessageAndNonZeroCode) {

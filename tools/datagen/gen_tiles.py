@@ -1445,7 +1445,8 @@ def gui_pictures():
     for phase in range(8):
         m = Frame()
         m.ellipse(7, 7, 24, 24, (236, 236, 214))
-        # the lit part grows from phase 0 (new) to 4 (full) and wanes again
+        # the lit part grows from phase 0 (new) to 4 (full) and wanes again;
+        # the unlit part is not drawn, so that a day moon never darkens the sun
         lit = phase / 4.0 if phase <= 4 else (8 - phase) / 4.0
         for y in range(7, 25):
             for x in range(7, 25):
@@ -1453,9 +1454,9 @@ def gui_pictures():
                     continue
                 u = (x - 15.5) / 8.5
                 edge = 1 - 2 * lit
-                shadow = u < edge if phase <= 4 else -u < edge
+                shadow = lit == 0 or (u < edge if phase <= 4 else -u < edge)
                 if shadow:
-                    m.px(x, y, (70, 74, 92))
+                    m.clear_px(x, y)
         moons.append(m)
     save_strip(out("truetile/gui-moon.png"), moons)
     # clouds: one 64 x 64 picture, keyed on its top-left pixel

@@ -127,6 +127,7 @@ const std::map<std::string, std::string> kSameAs = {
     {"start_menu_after_save", "start_menu"},  // no map over the start menu
     {"quit_start_menu", "start_menu"},
     {"loaded_again", "loaded_game"},          // a save and load changes nothing
+    {"after_help_menu", "before_pages"},      // the information pages leave no trace
 };
 
 // Parts of a shot that differ from run to run by nature (the play folder's
@@ -319,6 +320,8 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 [ESC]
 {shot creation_done}
 [SPACE]
+{shot first_timer}
+[ESC]
 {shot start_story}
 [SPACE]
 {shot world_map}
@@ -420,6 +423,7 @@ const ScriptRun kQuickGame = {"quick", R"([SPACE]
 [E]
 [ESC]
 [SPACE]
+[ESC]
 [SPACE]
 {shot quick_game}
 [&]
@@ -460,10 +464,23 @@ const ScriptRun kQuickGame = {"quick", R"([SPACE]
 [ESC]
 [P]
 [SPACE]
+{shot before_pages}
 [v]
-[?]
-[F1]
+{shot message_log}
 [ESC]
+[?]
+{shot key_help}
+[ESC]
+[F1]
+{shot encyclopedia}
+[ESC]
+[A]
+{shot armour_coverage}
+[ESC]
+[ESC]
+{shot help_menu}
+[ESC]
+{shot after_help_menu}
 {CTRL+s}
 [SPACE]
 {shot start_menu_after_ctrl_s}
@@ -489,6 +506,10 @@ const ScriptRun kQuickGame = {"quick", R"([SPACE]
 
 const std::vector<Cover> kQuickCovers = {
     {"load_list", "start_menu_after_ctrl_s", {610, 80, 180, 300}, 0.25},
+    {"message_log", "before_pages", {0, 0, 800, 600}, 0.25},
+    {"key_help", "before_pages", {0, 0, 800, 600}, 0.25},
+    {"encyclopedia", "before_pages", {0, 0, 800, 600}, 0.25},
+    {"armour_coverage", "before_pages", {0, 0, 800, 600}, 0.25},
 };
 
 // What each key of the README's table reaches in the game, as the game's
@@ -521,6 +542,7 @@ const std::vector<ReadmeKey> kReadmeKeys = {
     {"v", {"command -> message_log_viewer"}},
     {"?", {"command -> key_help_screen"}},
     {"F1", {"command -> infobrowser"}},
+    {"A", {"command -> armour_coverage_screen"}},
     {"ESC", {"command -> help_and_options_menu"}},
     {"Ctrl+S", {"command -> confirm_quit 1"}},
     {"Q", {"command -> confirm_quit 0"}},

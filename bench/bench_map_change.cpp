@@ -2,8 +2,6 @@
 // one zoom-out, and one stored local map read and written.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -21,22 +19,25 @@
 #include "shell/game_loop.h"
 #include "game/player.h"
 #include "base/platform.h"
+#include "bench_folder.h"
+#include "ui/message_line.h"
 
 namespace {
 
-// A character folder with a forest world in a temporary folder; the area
-// around (1200, 600) has been visited once, so its local maps are stored.
+// A character folder with a forest world in a play folder of its own; the
+// area around (1200, 600) has been visited once, so its local maps are stored.
 struct ZoomBenchWorld {
-    std::string root;
-    std::string old_cwd;
+    BenchFolder folder{"zoom"};
     ZoomBenchWorld() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "ksm-zoombench-XXXXXX").string();
-        if (!mkdtemp(tmpl.data())) std::abort();
-        root = tmpl;
-        old_cwd = std::filesystem::current_path().string();
         enter();
         std::filesystem::create_directories("Zoom");
+        // The sight table belongs to the installation; a map change needs it.
+        std::filesystem::copy_file(std::string(KSM_DATA_DIR) + "/linedist.arr", "linedist.arr",
+                                   std::filesystem::copy_options::overwrite_existing);
         std::vector<uint8_t> layer(MAP_CELLS, 180);
+        // The column and the row past the world are zero, as the game makes them.
+        for (int y = 0; y < MAP_ROWS; ++y) layer[map_index(WORLD_W, y)] = 0;
+        for (int x = 0; x < MAP_STRIDE; ++x) layer[map_index(x, WORLD_H)] = 0;
         for (int y = 400; y < 900; ++y)
             for (int x = 900; x < 1600; ++x) layer[size_t(y) * MAP_STRIDE + x] = uint8_t(x % 9 == 0 ? 250 : 15);
         write_file_atomic("Zoom/WORLD.DAT", layer.data(), layer.size());
@@ -54,6 +55,7 @@ struct ZoomBenchWorld {
         Plr.days_played = 10;
         Plr.month = 6;
         Plr.day = 1;
+        messages_suppressed = true;
         init_terrain_types_for_date(6, 1);
         at_world_map();
         load_world_files();
@@ -69,20 +71,15 @@ struct ZoomBenchWorld {
     // The benchmark programs share the process: every benchmark here first
     // makes this folder and character current again.
     void enter() {
-        std::filesystem::current_path(root);
+        folder.enter();
         copy_text(character_name, "Zoom");
-        install_folder[0] = 0;
+        copy_text(install_folder, folder.path().c_str());
     }
     void at_world_map() {
         copy_text(Plr.map_name, "BIGMAP");
         player_x = 1200;
         player_y = 600;
         facing = 0;
-    }
-    ~ZoomBenchWorld() {
-        std::error_code ec;
-        std::filesystem::current_path(old_cwd, ec);
-        std::filesystem::remove_all(root, ec);
     }
 };
 

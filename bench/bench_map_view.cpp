@@ -25,33 +25,26 @@
 #include "ui/gfx.h"
 #include "ui/map_overlay.h"
 #include "ui/message_line.h"
+#include "bench_folder.h"
 
 namespace {
 
 constexpr int PX = 230, PY = 230;
 
-// The installation data beside this file's folder, copied into a temporary
-// folder so that nothing the game writes lands in the source tree.
-bool enter_data_copy() {
-    static bool done = false;
-    if (done) return true;
-    const std::filesystem::path data =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
-    std::string dir = (std::filesystem::temp_directory_path() / "ksm-bench-view-XXXXXX").string();
-    if (mkdtemp(dir.data()) == nullptr) return false;
-    std::error_code ec;
-    std::filesystem::copy(data, dir, std::filesystem::copy_options::recursive, ec);
-    if (ec || chdir(dir.c_str()) != 0) return false;
-    done = true;
-    return true;
+// The installation in a play folder of this group's own.
+BenchFolder& view_folder() {
+    static BenchFolder folder("view");
+    folder.enter();
+    return folder;
 }
 
 bool start_view() {
     static bool started = false;
+    view_folder();
     if (started) return true;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_RENDER_DRIVER", "software", 1);
-    if (!enter_data_copy()) return false;
+    if (!view_folder().ok()) return false;
     if (game_renderer == nullptr) {
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
         game_window = SDL_CreateWindow("Kesmorra", 0, 0, CANVAS_W, CANVAS_H, SDL_WINDOW_HIDDEN);

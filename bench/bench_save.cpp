@@ -3,8 +3,6 @@
 // world map and on a local map.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,26 +16,23 @@
 #include "game/save_load.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
+#include "bench_folder.h"
 
 namespace {
 
 struct SaveFolder {
-    std::string root;
-    std::string old_cwd;
+    BenchFolder folder{"save"};
     SaveFolder() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "ksm-bench-save-XXXXXX").string();
-        if (!mkdtemp(tmpl.data())) std::abort();
-        root = tmpl;
-        old_cwd = std::filesystem::current_path().string();
-        std::filesystem::current_path(root);
+        enter();
         std::filesystem::create_directories("Saver");
         std::vector<uint8_t> layer(MAP_CELLS, 180);
+        // The column and the row past the world are zero, as the game makes them.
+        for (int y = 0; y < MAP_ROWS; ++y) layer[map_index(WORLD_W, y)] = 0;
+        for (int x = 0; x < MAP_STRIDE; ++x) layer[map_index(x, WORLD_H)] = 0;
         write_file_atomic("Saver/WORLD.DAT", layer.data(), layer.size());
         write_file_atomic("Saver/WORLD.BAK", layer.data(), layer.size());
         std::vector<uint8_t> cultures(CULTURE_CELLS, 3);
         write_file_atomic("Saver/kulttuuri.dat", cultures.data(), cultures.size());
-        copy_text(character_name, "Saver");
-        install_folder[0] = 0;
         std::memset(&Plr, 0, sizeof Plr);
         copy_text(Plr.name, "Saver");
         Plr.plr_version = PLR_FORMAT_VERSION;
@@ -46,15 +41,16 @@ struct SaveFolder {
         messages_suppressed = true;
         init_terrain_types_for_date(6, 1);
     }
-    ~SaveFolder() {
-        std::error_code ec;
-        std::filesystem::current_path(old_cwd, ec);
-        std::filesystem::remove_all(root, ec);
+    void enter() {
+        folder.enter();
+        copy_text(character_name, "Saver");
+        copy_text(install_folder, folder.path().c_str());
     }
 };
 
 SaveFolder& save_folder() {
     static SaveFolder folder;
+    folder.enter();
     return folder;
 }
 

@@ -11,6 +11,7 @@
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "ui/graphics.h"
+#include "bench_folder.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ bool start_screen() {
     if (started) return true;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_RENDER_DRIVER", "software", 1);
-    std::string dir = (std::filesystem::temp_directory_path() / "ksm-bench-XXXXXX").string();
-    if (mkdtemp(dir.data()) == nullptr || chdir(dir.c_str()) != 0) return false;
+    static BenchFolder folder("screen");
+    if (!folder.ok()) return false;
+    folder.enter();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     game_window = SDL_CreateWindow("Kesmorra", 0, 0, CANVAS_W, CANVAS_H, SDL_WINDOW_HIDDEN);
     if (game_window == nullptr) return false;

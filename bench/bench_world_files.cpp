@@ -2,8 +2,6 @@
 // share of a game load and of leaving the world map).
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,22 +16,21 @@
 #include "shell/game_loop.h"
 #include "game/player.h"
 #include "base/platform.h"
+#include "bench_folder.h"
 
 namespace {
 
-// A character folder with a world of the right sizes in a temporary
-// folder, made the working folder while the benchmarks run.
+// A character folder with a world of the right sizes in a play folder of
+// its own, made the working folder while the benchmarks run.
 struct BenchWorld {
-    std::string root;
-    std::string old_cwd;
+    BenchFolder folder{"world"};
     BenchWorld() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "ksm-bench-XXXXXX").string();
-        if (!mkdtemp(tmpl.data())) std::abort();
-        root = tmpl;
-        old_cwd = std::filesystem::current_path().string();
-        std::filesystem::current_path(root);
+        enter();
         std::filesystem::create_directories("Bench");
         std::vector<uint8_t> layer(MAP_CELLS, 180);
+        // The column and the row past the world are zero, as the game makes them.
+        for (int y = 0; y < MAP_ROWS; ++y) layer[map_index(WORLD_W, y)] = 0;
+        for (int x = 0; x < MAP_STRIDE; ++x) layer[map_index(x, WORLD_H)] = 0;
         for (int y = 400; y < 900; ++y)
             for (int x = 900; x < 1600; ++x) layer[size_t(y) * MAP_STRIDE + x] = uint8_t(x % 7 == 0 ? 178 : 15);
         write_file_atomic("Bench/WORLD.DAT", layer.data(), layer.size());
@@ -45,22 +42,21 @@ struct BenchWorld {
         std::vector<uint8_t> cultures(CULTURE_CELLS, 3);
         write_file_atomic("Bench/kulttuuri.dat", cultures.data(), cultures.size());
         write_file_atomic("Bench/kulttuuri.bak", cultures.data(), cultures.size());
-        copy_text(character_name, "Bench");
-        install_folder[0] = 0;
         copy_text(Plr.map_name, "BIGMAP");
         Plr.plr_version = PLR_FORMAT_VERSION;
         Plr.days_played = 10;
         init_terrain_types_for_date(6, 1);
     }
-    ~BenchWorld() {
-        std::error_code ec;
-        std::filesystem::current_path(old_cwd, ec);
-        std::filesystem::remove_all(root, ec);
+    void enter() {
+        folder.enter();
+        copy_text(character_name, "Bench");
+        copy_text(install_folder, folder.path().c_str());
     }
 };
 
 BenchWorld& bench_world() {
     static BenchWorld world;
+    world.enter();
     return world;
 }
 

@@ -17,3 +17,11 @@ struct ExitServices {
     void (*close_sound)();                      // closes the mixer when it is open
 };
 extern ExitServices exit_services;
+
+// SIGTERM and SIGINT ask for the orderly exit. The handler only notes the
+// request; the input and the present take it up on every screen
+// (exit_if_termination_requested), so a run ends even while it waits for
+// a key that will never come. Installed once at start-up.
+void install_termination_handler();
+// The orderly exit when a termination was asked for; otherwise nothing.
+void exit_if_termination_requested();

@@ -147,6 +147,8 @@ struct FaultSeam {
     bool armed = false;
     int fail_at = 0;
     bool and_after = false;
+    bool stop = false;  // a kill: nothing is cleaned up once it is reached
+    bool disk_full = false;  // only writes and flushes fail
     int counted = 0;
     bool failed = false;
     FileOperation failed_kind = FileOperation::Write;
@@ -162,6 +164,18 @@ void arm_file_fault(int nth, bool and_after) {
     fault_seam.and_after = and_after;
 }
 
+void arm_file_stop(int nth) {
+    arm_file_fault(nth, true);
+    fault_seam.stop = true;
+}
+
+void arm_disk_full(int nth) {
+    arm_file_fault(nth, true);
+    fault_seam.disk_full = true;
+}
+
+bool file_stop_reached() { return fault_seam.stop && fault_seam.failed; }
+
 void disarm_file_fault() { fault_seam = FaultSeam{}; }
 
 int counted_file_operations() { return fault_seam.counted; }
@@ -171,7 +185,8 @@ const std::string& failed_file_path() { return fault_seam.failed_path; }
 bool file_operation_fails(FileOperation kind, const std::string& path) {
     if (!fault_seam.armed) return false;
     const int n = ++fault_seam.counted;
-    const bool fails = n == fault_seam.fail_at || (fault_seam.and_after && n > fault_seam.fail_at);
+    bool fails = n == fault_seam.fail_at || (fault_seam.and_after && n > fault_seam.fail_at);
+    if (fault_seam.disk_full && (kind == FileOperation::Rename || kind == FileOperation::Remove)) fails = false;
     if (fails && !fault_seam.failed) {
         fault_seam.failed = true;
         fault_seam.failed_kind = kind;
@@ -198,41 +213,118 @@ std::string current_folder() {
 
 // ------------------------------------------------------------ whole files
 
-bool write_file_atomic(const std::string& path, const void* data, size_t size) {
-    std::string folder = folder_of(path);
-    std::string tmpl = (folder.empty() ? std::string() : folder + "/") + "." + name_of(path) + ".tmpXXXXXX";
-    if (file_operation_fails(FileOperation::Write, path)) return false;
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
-    const auto* p = static_cast<const uint8_t*>(data);
-    size_t left = size;
-    bool ok = true;
+namespace {
+
+bool write_all(int fd, const uint8_t* p, size_t left) {
     while (left > 0) {
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ok = false;
-            break;
+            return false;
         }
         p += n;
         left -= static_cast<size_t>(n);
     }
+    return true;
+}
+
+}  // namespace
+
+bool write_file_atomic(const std::string& path, const void* data, size_t size) {
+    std::string folder = folder_of(path);
+    std::string tmpl = (folder.empty() ? std::string() : folder + "/") + "." + name_of(path) + ".tmpXXXXXX";
+    if (file_operation_fails(FileOperation::Write, path)) {
+        if (fault_seam.stop) {
+            // Killed in the middle of the write: half of it is on the disk.
+            int fd = ::mkstemp(tmpl.data());
+            if (fd >= 0) {
+                write_all(fd, static_cast<const uint8_t*>(data), size / 2);
+                ::close(fd);
+            }
+        }
+        return false;
+    }
+    int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return false;
+    bool ok = write_all(fd, static_cast<const uint8_t*>(data), size);
     if (ok && ::fchmod(fd, 0644) != 0) ok = false;
     if (ok && (file_operation_fails(FileOperation::Flush, path) || ::fsync(fd) != 0)) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && (file_operation_fails(FileOperation::Rename, path) || ::rename(tmpl.c_str(), path.c_str()) != 0))
         ok = false;
     if (!ok) {
-        ::unlink(tmpl.c_str());
+        if (!fault_seam.stop || !fault_seam.failed) ::unlink(tmpl.c_str());
         return false;
     }
     // Make the rename itself durable.
+    sync_folder(folder);
+    return true;
+}
+
+void sync_folder(const std::string& folder) {
     int dfd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
     }
-    return true;
+}
+
+bool write_file_at(const std::string& path, long long offset, const void* data, size_t size, long long new_size) {
+    if (offset < 0) return false;
+    if (file_operation_fails(FileOperation::Write, path)) {
+        if (fault_seam.stop && size > 0) {
+            // Killed in the middle of the write: half of it is on the disk.
+            int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+            if (fd >= 0) {
+                if (::lseek(fd, off_t(offset), SEEK_SET) >= 0)
+                    write_all(fd, static_cast<const uint8_t*>(data), size / 2);
+                ::close(fd);
+            }
+        }
+        return false;
+    }
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    if (fd < 0) return false;
+    bool ok = size == 0 || (::lseek(fd, off_t(offset), SEEK_SET) >= 0 &&
+                            write_all(fd, static_cast<const uint8_t*>(data), size));
+    if (ok && new_size >= 0) ok = ::ftruncate(fd, off_t(new_size)) == 0;
+    if (ok && (file_operation_fails(FileOperation::Flush, path) || ::fsync(fd) != 0)) ok = false;
+    if (::close(fd) != 0) ok = false;
+    return ok;
+}
+
+// The checksum runs over every byte of a save several times per load: it is
+// built optimised even where the rest of the program is not.
+__attribute__((optimize("O2"))) uint32_t crc32_of(const void* data, size_t size, uint32_t crc) {
+    // Slicing by eight: eight tables, eight bytes a step.
+    struct Tables {
+        uint32_t t[8][256];
+        Tables() {
+            for (uint32_t i = 0; i < 256; ++i) {
+                uint32_t c = i;
+                for (int k = 0; k < 8; ++k) c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+                t[0][i] = c;
+            }
+            for (uint32_t i = 0; i < 256; ++i)
+                for (int s = 1; s < 8; ++s) t[s][i] = (t[s - 1][i] >> 8) ^ t[0][t[s - 1][i] & 0xFF];
+        }
+    };
+    static const Tables tables;
+    const auto& table = tables.t;
+    const auto* p = static_cast<const uint8_t*>(data);
+    crc = ~crc;
+    while (size >= 8) {
+        uint32_t a, b;  // little-endian words (the machine is little-endian)
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + 4, 4);
+        a ^= crc;
+        crc = table[7][a & 0xFF] ^ table[6][(a >> 8) & 0xFF] ^ table[5][(a >> 16) & 0xFF] ^ table[4][a >> 24] ^
+              table[3][b & 0xFF] ^ table[2][(b >> 8) & 0xFF] ^ table[1][(b >> 16) & 0xFF] ^ table[0][b >> 24];
+        p += 8;
+        size -= 8;
+    }
+    while (size-- > 0) crc = (crc >> 8) ^ table[0][(crc ^ *p++) & 0xFF];
+    return ~crc;
 }
 
 bool write_file_atomic(const std::string& path, std::string_view text) {
@@ -242,21 +334,32 @@ bool write_file_atomic(const std::string& path, std::string_view text) {
 bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, size_t max_size) {
     FILE* f = open_file_ci(path, "rb");
     if (!f) return false;
-    std::vector<uint8_t> buf;
-    uint8_t block[65536];
-    bool ok = true;
-    for (;;) {
-        size_t n = std::fread(block, 1, sizeof block, f);
-        if (n > 0) {
-            if (buf.size() + n > max_size) {
-                ok = false;
+    // Read in one go at the size the file has, and make sure it ends there
+    // (it may have grown meanwhile: then block by block up to max_size).
+    struct stat st;
+    size_t expected = 0;
+    if (::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode)) expected = size_t(st.st_size);
+    if (expected > max_size) {
+        std::fclose(f);
+        return false;
+    }
+    std::vector<uint8_t> buf(expected);
+    bool ok = std::fread(buf.data(), 1, expected, f) == expected;
+    if (ok) {
+        uint8_t block[65536];
+        for (;;) {
+            size_t n = std::fread(block, 1, sizeof block, f);
+            if (n > 0) {
+                if (buf.size() + n > max_size) {
+                    ok = false;
+                    break;
+                }
+                buf.insert(buf.end(), block, block + n);
+            }
+            if (n < sizeof block) {
+                if (std::ferror(f)) ok = false;
                 break;
             }
-            buf.insert(buf.end(), block, block + n);
-        }
-        if (n < sizeof block) {
-            if (std::ferror(f)) ok = false;
-            break;
         }
     }
     std::fclose(f);

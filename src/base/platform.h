@@ -68,6 +68,17 @@ std::string current_folder();
 // nothing more reaches the disk). Inert until armed; the game never arms it.
 enum class FileOperation { Write, Flush, Rename, Remove };
 void arm_file_fault(int nth, bool and_after = false);
+// The program is killed at the nth operation from arming: it and every
+// later one fail, and the layer cleans nothing up any more, so temporary
+// files stay behind as a real kill would leave them (a write cut at the
+// nth operation leaves half its bytes in its temporary file).
+void arm_file_stop(int nth);
+// The disk fills up at the nth operation from arming: that one, when it is
+// a write or a flush, and every later write and flush fail; renames and
+// removals still work, as they do on a full disk.
+void arm_disk_full(int nth);
+// True once a stop armed by arm_file_stop has been reached.
+bool file_stop_reached();
 void disarm_file_fault();
 // Operations counted since the seam was armed (arm with a huge nth to count
 // the operations of a run without failing any).
@@ -86,6 +97,18 @@ bool file_operation_fails(FileOperation kind, const std::string& path);
 // On any failure the old file is left as it was and false is returned.
 bool write_file_atomic(const std::string& path, const void* data, size_t size);
 bool write_file_atomic(const std::string& path, std::string_view text);
+
+// Writes bytes in place at `offset` of an existing or new file (created
+// when missing), then cuts the file to `new_size` when that is not -1, and
+// flushes it to the disk. Counts one write and one flush for the fault seam.
+bool write_file_at(const std::string& path, long long offset, const void* data, size_t size,
+                   long long new_size = -1);
+// Makes the renames and removals of a folder durable.
+void sync_folder(const std::string& folder);
+
+// CRC-32 (the common reflected polynomial 0xEDB88320) of a block; pass the
+// previous result as `crc` to continue over a following block.
+uint32_t crc32_of(const void* data, size_t size, uint32_t crc = 0);
 
 // Reads a whole file of at most max_size bytes. False when missing,
 // unreadable or larger than max_size.

@@ -6,13 +6,14 @@
 
 #include "base/stubs.h"
 #include "console/console.h"
+#include "game/save_set.h"
 #include "maps/world_files.h"
 #include "base/debug_log.h"
 
 CreatureRecord CreTemplates[CRE_TEMPLATE_COUNT];
 
 bool write_constant_cre() {
-    return write_records(character_file("CONSTANT.CRE"), CreTemplates, CRE_TEMPLATE_COUNT);
+    return write_character_file("CONSTANT.CRE", CreTemplates, sizeof CreTemplates);
 }
 
 int read_constant_cre(const std::string& path) {

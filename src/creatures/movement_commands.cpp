@@ -24,6 +24,13 @@ int32_t previous_y = 0;
 uint8_t last_step_result = 0;
 float walk_distance = 0.0f;
 
+void reset_movement_state() {
+    previous_x = 0;
+    previous_y = 0;
+    last_step_result = 0;
+    walk_distance = 0.0f;
+}
+
 namespace {
 
 // Offsets of the facing codes 0..7 (0 east, counter-clockwise).

@@ -13,6 +13,10 @@ extern uint8_t last_step_result;
 // Distance walked: +0.1 per world-map step, +0.002 per local-map step.
 extern float walk_distance;
 
+// The per-game reset of the player's movement: the previous cell, the last
+// step's result and the distance walked.
+void reset_movement_state();
+
 // 1 forward, -1 backward, 100 + k a step toward compass direction k
 // (clockwise from north) without turning. A step moves the player on the
 // current map, advances the clock by the terrain's step time and sets

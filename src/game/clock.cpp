@@ -23,6 +23,7 @@
 
 int32_t clock_seconds = 0;
 int32_t last_hour = -1;
+int64_t last_hour_day = -1;
 float sight_daylight = -1.0f;
 int32_t sight_moonlight = -1;
 int32_t clock_sight_distance = 0;
@@ -151,10 +152,19 @@ void normalize_game_clock() {
         add_days(0);
     }
     if (Plr.hour > 23) carry_hours(0);
-    if (Plr.hour != last_hour) {
+    // A new hour, or the same hour of another day (a jump of whole days):
+    // the hourly step brings the weather up to the calendar.
+    const int64_t day = calendar_day_count();
+    if (Plr.hour != last_hour || (last_hour_day >= 0 && day != last_hour_day)) {
         last_hour = Plr.hour;
+        last_hour_day = day;
         ask_hourly_maintenance();
     }
+}
+
+int64_t calendar_day_count() {
+    return (int64_t(Plr.winters) * MONTHS_PER_YEAR + (Plr.month > 0 ? Plr.month - 1 : 0)) * DAYS_PER_MONTH +
+           (Plr.day > 0 ? Plr.day - 1 : 0);
 }
 
 // ------------------------------------------------------------ advancing
@@ -443,6 +453,7 @@ void refresh_sight_light() {
 void reset_clock_state() {
     clock_seconds = 0;
     last_hour = -1;
+    last_hour_day = -1;
     sight_daylight = -1.0f;
     sight_moonlight = -1;
     clock_sight_distance = 0;

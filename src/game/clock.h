@@ -10,8 +10,12 @@
 // Seconds not yet turned into a minute.
 extern int32_t clock_seconds;
 // The hour at the last hourly run; -1 at start so the first normalisation
-// runs the hourly step.
+// runs the hourly step. And the calendar day of that run (-1 before the
+// first): the same hour of another day runs the step again.
 extern int32_t last_hour;
+extern int64_t last_hour_day;
+// Days since the calendar's start (winters, months and days counted whole).
+int64_t calendar_day_count();
 // Daylight and moonlight last used for the sight range.
 extern float sight_daylight;
 extern int32_t sight_moonlight;

@@ -98,8 +98,9 @@ FolderRemoval remove_character_folder_at(const std::string& root, const char* na
     make_writable(record);
     if (try_remove()) return FolderRemoval::Removed;
 
-    // The folder stays: at least the dead can't be loaded again.
-    if (path_exists(record) && !remove_file(record)) rename_file(record, record + ".DEAD");
+    // The folder stays: at least the dead can't be loaded again. The record
+    // is marked dead (its backups are never offered for a dead character).
+    if (path_exists(record) && !rename_file(record, record + ".DEAD")) remove_file(record);
     return FolderRemoval::Failed;
 }
 

@@ -14,6 +14,8 @@
 
 constexpr size_t PLR_RECORD_SIZE = 5716;
 constexpr int32_t PLR_FORMAT_VERSION = 371;
+// The oldest record format that can still be continued.
+constexpr int32_t PLR_OLDEST_FORMAT = 318;
 constexpr int PLR_SKILLS = 50;
 constexpr int PLR_SKILL_NAME_BYTES = 12;
 constexpr int PLR_INV_SLOTS = 100;

@@ -2,6 +2,7 @@
 #include "game/save_load.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "creatures/creature_files.h"
+#include "game/save_set.h"
+#include "maps/local_store.h"
 #include "maps/map_change.h"
 #include "maps/map_layers.h"
 #include "maps/markers.h"
@@ -30,32 +33,208 @@ namespace {
 // The record's name as terminated text (the field is 13 bytes).
 bool record_has_name(const PlayerRecord& rec) { return rec.name[0] != 0; }
 
-// A character file that holds a whole record with a name.
-bool usable_character_file(const std::string& path) {
-    if (file_size(path) != (long long)PLR_RECORD_SIZE) return false;
-    PlayerRecord rec;
-    return peek_character_file(path, rec) && record_has_name(rec);
-}
-
-// Copies a file whole and atomically; the target is left alone on failure.
-bool copy_file_atomic(const std::string& from, const std::string& to) {
-    std::vector<uint8_t> bytes;
-    if (!read_whole_file(from, bytes)) return false;
-    return write_file_atomic(to, bytes.data(), bytes.size());
-}
+std::vector<std::string> notices;
 
 void warn(const char* text) {
     show_message(text);
     pause_prompt();
 }
 
-void write_error(const char* file_name) {
-    char text[300];
-    format_text(text, sizeof text, "!Write error with %s. Report!", file_name);
-    warn(text);
+std::string record_file_name() { return std::string(character_name) + ".KMS"; }
+
+std::string backup_file_name(const std::string& folder_name, int n) {
+    char suffix[16];
+    if (n < 0 || n >= CHARACTER_BACKUPS) return folder_name + ".BAK";
+    format_text(suffix, sizeof suffix, ".BK%d", n);
+    return folder_name + suffix;
+}
+
+// The path of a file of a character folder given relative to the
+// installation ("" when the installation folder is the working folder).
+std::string folder_path(const std::string& folder) {
+    if (!install_folder[0]) return folder;
+    return std::string(install_folder) + "/" + folder;
+}
+
+// The bytes of a file as they are on disk (at most 1 MB; more counts as
+// damaged). False when it can't be read.
+bool disk_bytes(const std::string& path, std::vector<uint8_t>& out, bool* too_big = nullptr) {
+    if (too_big) *too_big = false;
+    const long long size = file_size(resolve_path_ci(path));
+    if (size < 0) return false;
+    if (size > (1 << 20)) {
+        if (too_big) *too_big = true;
+        out.clear();
+        return true;
+    }
+    return read_whole_file(resolve_path_ci(path), out, 1u << 20);
+}
+
+bool printable_text(const char* field, size_t cap, bool may_be_empty) {
+    const size_t n = strnlen(field, cap);
+    if (n == cap) return false;
+    if (n == 0) return may_be_empty;
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(field[i]);
+        if (c < 32 || c == 127) return false;
+    }
+    return true;
 }
 
 }  // namespace
+
+RecordVerdict record_fields_verdict(const PlayerRecord& rec, std::string* why) {
+    auto damaged = [&](const char* reason) {
+        if (why) *why = reason;
+        return RecordVerdict::Damaged;
+    };
+    if (rec.name[0] == 0) return damaged("it holds no name");
+    if (!printable_text(rec.name, sizeof rec.name, false)) return damaged("its name is garbled");
+    if (!printable_text(rec.map_name, sizeof rec.map_name, false) ||
+        (std::strcmp(rec.map_name, "BIGMAP") != 0 && std::strcmp(rec.map_name, "ZOOMMAP") != 0))
+        return damaged("its map name is garbled");
+    if (rec.plr_version <= 0 || rec.plr_version > PLR_FORMAT_VERSION) return damaged("its format number is garbled");
+    if (rec.month > 12 || rec.day > 30 || rec.hour > 23 || rec.minute > 59) return damaged("its date is garbled");
+    if (rec.facing > 7 || rec.x < 0 || rec.y < 0 || rec.x > WORLD_W || rec.y > WORLD_H)
+        return damaged("its position is garbled");
+    if (rec.days_played < 0 || rec.total_minutes < 0) return damaged("its day count is garbled");
+    if (!std::isfinite(rec.bodytemp) || !std::isfinite(rec.map_zoom)) return damaged("its body values are garbled");
+    if (rec.plr_version < PLR_OLDEST_FORMAT) {
+        if (why) *why = "it is of a format too old to continue";
+        return RecordVerdict::TooOld;
+    }
+    return RecordVerdict::Good;
+}
+
+RecordVerdict judge_character_record(const std::string& folder, const char* file_name, const uint8_t* bytes,
+                                     size_t size, std::string* why) {
+    if (size != PLR_RECORD_SIZE) {
+        if (why) {
+            char text[120];
+            if (size == 0)
+                format_text(text, sizeof text, "it is empty");
+            else
+                format_text(text, sizeof text, "it is %zu bytes long instead of %zu", size, PLR_RECORD_SIZE);
+            *why = text;
+        }
+        return RecordVerdict::Damaged;
+    }
+    PlayerRecord rec;
+    std::memcpy(&rec, bytes, sizeof rec);
+    const RecordVerdict fields = record_fields_verdict(rec, why);
+    if (fields == RecordVerdict::Damaged) return fields;
+    if (judge_bytes_in(folder, file_name, bytes, size) == FileVerdict::Damaged) {
+        if (why) *why = "its contents do not match its save";
+        return RecordVerdict::Damaged;
+    }
+    return fields;
+}
+
+CharacterCheck check_character(const std::string& folder) {
+    CharacterCheck c;
+    const std::string path = folder_path(folder);
+    c.record_file = folder + ".KMS";
+    std::vector<uint8_t> bytes;
+    bool too_big = false;
+    if (!disk_bytes(path + "/" + c.record_file, bytes, &too_big)) {
+        c.record = RecordVerdict::Missing;
+        c.reason = "it is missing";
+    } else if (too_big) {
+        c.record = RecordVerdict::Damaged;
+        c.reason = "it is far too large";
+    } else {
+        c.record = judge_character_record(path, c.record_file.c_str(), bytes.data(), bytes.size(), &c.reason);
+    }
+    // A character that died and whose folder could not be removed is never
+    // brought back from its backups.
+    if (c.record == RecordVerdict::Missing && path_exists(resolve_path_ci(path + "/" + c.record_file + ".DEAD")))
+        return c;
+    if (c.record == RecordVerdict::Good || c.record == RecordVerdict::TooOld) {
+        PlayerRecord rec;
+        std::memcpy(&rec, bytes.data(), sizeof rec);
+        c.name = std::string(rec.name, strnlen(rec.name, sizeof rec.name));
+        if (c.record == RecordVerdict::Good) return c;
+    }
+
+    // The newest good backup: the newest switch that wrote it, then the
+    // newest on the disk.
+    SaveManifest m;
+    const bool listed = read_save_manifest_in(path, m);
+    struct Candidate {
+        int number;
+        uint32_t generation;
+        std::filesystem::file_time_type when;
+        PlayerRecord rec;
+    };
+    std::vector<Candidate> good;
+    for (int n = 0; n <= CHARACTER_BACKUPS; ++n) {
+        const std::string name = backup_file_name(folder, n);
+        const std::string file = resolve_path_ci(path + "/" + name);
+        std::vector<uint8_t> b;
+        bool big = false;
+        if (!disk_bytes(file, b, &big) || big) continue;
+        if (judge_character_record(path, name.c_str(), b.data(), b.size()) != RecordVerdict::Good) continue;
+        Candidate k{n, 0, {}, {}};
+        std::memcpy(&k.rec, b.data(), sizeof k.rec);
+        if (listed)
+            for (uint32_t i = 0; i < m.header.entry_count; ++i)
+                if (compare_no_case(m.entry[i].name, name) == 0) k.generation = m.entry[i].generation;
+        std::error_code ec;
+        k.when = std::filesystem::last_write_time(file, ec);
+        good.push_back(k);
+    }
+    // Newest first: the switch that wrote it, then ".BAK" (the copy of the
+    // last rotation), then the time on the disk.
+    std::stable_sort(good.begin(), good.end(), [](const Candidate& a, const Candidate& b) {
+        if (a.generation != b.generation) return a.generation > b.generation;
+        const bool a_bak = a.number == CHARACTER_BACKUPS, b_bak = b.number == CHARACTER_BACKUPS;
+        if (a_bak != b_bak) return a_bak;
+        return a.when > b.when;
+    });
+    if (!good.empty()) {
+        const Candidate& best = good.front();
+        c.backup = best.number;
+        c.backup_file = backup_file_name(folder, best.number);
+        c.backup_days = best.rec.days_played;
+        if (c.name.empty()) c.name = std::string(best.rec.name, strnlen(best.rec.name, sizeof best.rec.name));
+    }
+    if (c.name.empty() && bytes.size() >= sizeof(PlayerRecord::name)) {
+        // A damaged record may still carry a readable name (at most 12
+        // characters of it).
+        char name[sizeof(PlayerRecord::name)];
+        copy_field(name, sizeof name, reinterpret_cast<const char*>(bytes.data()), sizeof name - 1);
+        if (printable_text(name, sizeof name, false)) c.name = name;
+    }
+    return c;
+}
+
+void tell_after_load(const std::string& text) {
+    for (const std::string& n : notices)
+        if (n == text) return;  // the checks before the load and the load itself may both find it
+    notices.push_back(text);
+    debug_log("!saves", text.c_str());
+}
+const std::vector<std::string>& load_notices() { return notices; }
+
+void tell_player(const char* text) {
+    if (messages_suppressed) {
+        tell_after_load(text);
+        return;
+    }
+    show_message(text);
+}
+void clear_load_notices() { notices.clear(); }
+
+void show_load_notices() {
+    if (notices.empty()) return;
+    bool warning = false;
+    for (const std::string& n : notices) {
+        show_message(n.c_str());
+        warning = warning || n[0] == '!';
+    }
+    notices.clear();
+    if (warning) pause_prompt();
+}
 
 std::string character_folder() {
     std::string folder;
@@ -90,12 +269,16 @@ bool peek_character_file(const std::string& path, PlayerRecord& rec) {
 
 void rotate_character_backups() {
     backup_counter = (backup_counter + 1) % CHARACTER_BACKUPS;
-    const std::string record = character_record_path();
-    // Only a whole, named record is worth keeping: an empty or short file
-    // never replaces a backup.
-    if (!usable_character_file(record)) return;
-    copy_file_atomic(record, character_backup_path(backup_counter));
-    copy_file_atomic(record, character_backup_path(-1));
+    // The record as it is on the disk now (not a newer one staged in an
+    // open save): only a whole, named record that its save vouches for is
+    // worth keeping; anything else never replaces a backup.
+    std::vector<uint8_t> bytes;
+    if (!disk_bytes(character_record_path(), bytes)) return;
+    const std::string file = record_file_name();
+    if (judge_character_record(character_folder(), file.c_str(), bytes.data(), bytes.size()) == RecordVerdict::Damaged)
+        return;
+    write_character_file(backup_file_name(character_name, backup_counter).c_str(), bytes.data(), bytes.size());
+    write_character_file(backup_file_name(character_name, -1).c_str(), bytes.data(), bytes.size());
 }
 
 int character_values_implausible(const PlayerRecord& rec) {
@@ -121,21 +304,19 @@ bool save_character(int kind) {
         warn("!The character record's name is blank, so nothing was saved. Please report this!");
         return false;
     }
-    rotate_character_backups();
     if (character_values_implausible(Plr)) {
         show_message("!CHARACTER DATA CHECKSUM FAILURE! MESSED UP vALUES, CORRUPT ENTRIES.");
         if (!messages_suppressed) pause_prompt();
     }
     if (kind == SAVE_PLAYER) show_message("#Saving your character...");
 
-    bool ok = true;
+    // Every file of the save joins one commit: nothing replaces the
+    // previous save until all of them are on the disk.
+    begin_save_commit();
+    bool partial = false;  // a part of the local map too full to store
     if (kind != SAVE_QUICK) {
-        if (!write_herblore()) {
-            write_error("HERBLORE.DAT");
-            ok = false;
-        }
-        // The map files name themselves on the message line when they fail.
-        if (!save_world_layers(Plr.map_name)) ok = false;
+        write_herblore();
+        if (!save_world_layers(Plr.map_name) && !save_commit_spoiled()) partial = true;
     }
 
     Plr.facing = uint8_t(facing);
@@ -151,54 +332,55 @@ bool save_character(int kind) {
     Plr.map_zoom = map_view.zoom;
     Plr.plr_version = PLR_FORMAT_VERSION;
 
-    if (!write_player_record(character_record_path(), Plr)) {
-        warn("!Write error with .KMS file. Report!");
-        ok = false;
-    }
-    std::fflush(nullptr);
-
-    const std::string folder = character_folder();
-    if (!save_object_store(folder + "/" + character_name + ".OBJ")) {
-        write_error(".OBJ file");
-        ok = false;
-    }
-    if (kind == SAVE_QUICK) return ok;
-
-    if (!save_item_types(folder + "/CONSTANT.OBJ")) {
-        write_error("CONSTANT.OBJ");
-        ok = false;
-    }
-    if (!weather.save_weather(folder + "/GLOBWEATHER.DAT")) {
-        write_error("GLOBWEATHER.DAT");
-        ok = false;
-    }
-    message_pause_count = 0;
-    if (!save_culture_grid()) {
-        write_error("kulttuuri.dat");
-        ok = false;
-    }
-    if (!save_markers()) {
-        write_error("MARKER.DAT");
-        ok = false;
-    }
-    if (!save_area_events()) {
-        write_error("EXTRAMARKER.DAT");
-        ok = false;
-    }
-    if (current_village_id != NO_VILLAGE) {
-        if (!save_village(current_village_id, current_village)) {
-            write_error("the village file");
-            ok = false;
+    write_character_file(record_file_name().c_str(), &Plr, sizeof Plr);
+    write_character_file((std::string(character_name) + ".OBJ").c_str(), Objects, sizeof Objects);
+    // A culture grid damaged in memory with no whole copy on the disk to
+    // go back to: such a save is refused whole.
+    bool refused = false;
+    if (kind != SAVE_QUICK) {
+        write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
+        const std::vector<uint8_t> weather_bytes = weather.weather_file_bytes();
+        write_character_file("GLOBWEATHER.DAT", weather_bytes.data(), weather_bytes.size());
+        message_pause_count = 0;
+        if (!save_culture_grid() && !save_commit_spoiled()) refused = true;
+        save_markers();
+        save_area_events();
+        if (current_village_id != NO_VILLAGE) {
+            if (!save_village(current_village_id, current_village)) refused = true;
+            clear_current_village();
         }
-        clear_current_village();
     }
-    if (kind == SAVE_PLAYER) {
-        if (ok)
-            show_message("=Your character has been saved.");
-        else
-            warn("!Your character could not be saved completely; the files that failed are named above.");
+    // The backups rotate in the same switch, after the new record: the
+    // old record joins them only once the new save is whole.
+    rotate_character_backups();
+
+    bool switched = false;
+    if (refused)
+        abandon_save_commit();
+    else
+        switched = end_save_commit();
+    if (!switched) {
+        // The store of local maps forgets what it was told of this save.
+        zoom_index_invalidate();
+        const std::string& failed = save_commit_failed_file();
+        char text[300];
+        if (!failed.empty()) {
+            if (compare_no_case(failed, record_file_name()) == 0)
+                format_text(text, sizeof text, "!Write error with .KMS file. Report!");
+            else
+                format_text(text, sizeof text, "!Could not write %s.", failed.c_str());
+            show_message(text);
+        }
+        warn("!Your game was NOT saved (is the disk full?). Your previous save is kept whole.");
+        return false;
     }
-    return ok;
+    if (partial) {
+        if (kind == SAVE_PLAYER)
+            warn("!Your character could not be saved completely; the part of the map named above keeps its last save.");
+        return false;
+    }
+    if (kind == SAVE_PLAYER) show_message("=Your character has been saved.");
+    return true;
 }
 
 void save_and_reload_map() {
@@ -207,34 +389,18 @@ void save_and_reload_map() {
 }
 
 bool restore_empty_character_file() {
-    const std::string record = character_record_path();
-    if (usable_character_file(record)) return false;
-    // ".BAK" first, then the numbered backups, newest first.
-    struct Candidate {
-        std::string path;
-        std::filesystem::file_time_type when;
-    };
-    std::vector<Candidate> numbered;
-    for (int n = 0; n < CHARACTER_BACKUPS; ++n) {
-        std::string path = resolve_path_ci(character_backup_path(n));
-        std::error_code ec;
-        auto when = std::filesystem::last_write_time(path, ec);
-        if (!ec) numbered.push_back({path, when});
-    }
-    std::stable_sort(numbered.begin(), numbered.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.when > b.when; });
-    std::vector<std::string> order{resolve_path_ci(character_backup_path(-1))};
-    for (const Candidate& c : numbered) order.push_back(c.path);
-    for (const std::string& path : order) {
-        if (!usable_character_file(path)) continue;
-        if (copy_file_atomic(path, record)) {
-            char line[1200];
-            format_text(line, sizeof line, "character file restored from %s", path.c_str());
-            debug_log("readguy", line);
-            return true;
-        }
-    }
-    return false;
+    const CharacterCheck c = check_character(character_name);
+    if (c.record == RecordVerdict::Good || c.record == RecordVerdict::TooOld || c.backup < 0) return false;
+    std::vector<uint8_t> bytes;
+    const std::string backup = character_folder() + "/" + c.backup_file;
+    if (!disk_bytes(backup, bytes) || bytes.size() != PLR_RECORD_SIZE) return false;
+    if (!repair_character_file(c.record_file.c_str(), bytes.data(), bytes.size())) return false;
+    char line[400];
+    format_text(line, sizeof line, "!%s was %s (%s); the character was loaded from its backup %s.",
+                c.record_file.c_str(), c.record == RecordVerdict::Missing ? "missing" : "damaged", c.reason.c_str(),
+                c.backup_file.c_str());
+    tell_after_load(line);
+    return true;
 }
 
 bool restore_empty_world_file() {
@@ -253,9 +419,53 @@ bool restore_empty_world_file() {
     std::fclose(file);
     if (!all_zero) return false;
     // Only a whole backup may take its place.
-    const std::string backup = resolve_path_ci(character_file("WORLD.BAK"));
-    if (file_size(backup) != WORLD_FILE_SIZE) return false;
-    return copy_file_atomic(backup, world);
+    std::vector<uint8_t> bytes;
+    const FileVerdict v = read_character_file("WORLD.BAK", bytes, size_t(WORLD_FILE_SIZE));
+    if ((v != FileVerdict::Good && v != FileVerdict::Unlisted) || bytes.size() != size_t(WORLD_FILE_SIZE)) return false;
+    if (!repair_character_file("WORLD.DAT", bytes.data(), bytes.size())) return false;
+    tell_after_load("!WORLD.DAT was empty; the world was taken from WORLD.BAK.");
+    return true;
+}
+
+std::vector<std::string> unrestorable_character_files() {
+    std::vector<std::string> lines;
+    std::vector<std::string> told;
+    recover_save_set(character_folder(), &told);
+    for (const std::string& t : told) tell_after_load(t);
+    char text[300];
+    auto refuse = [&](const char* name, FileVerdict v, const char* copies) {
+        format_text(text, sizeof text, "%s is %s, and %s.", name, verdict_words(v), copies);
+        lines.push_back(text);
+    };
+    // The object store: a missing one, or a damaged one its save vouches
+    // for, needs its previous copy.
+    {
+        const std::string name = std::string(character_name) + ".OBJ";
+        SaveSetEntry e;
+        const bool listed = save_set_entry(name.c_str(), e) && (e.flags & SET_SUM);
+        const GuardedRead r = probe_guarded(name.c_str(), nullptr, sizeof Objects);
+        if (!r.found() && (listed || r.verdict == FileVerdict::Missing))
+            refuse(name.c_str(), r.verdict, "no earlier copy of it is whole");
+    }
+    {
+        const GuardedRead r = probe_guarded("WORLD.DAT", "WORLD.BAK", size_t(WORLD_FILE_SIZE), world_file_plausible);
+        if (!r.found()) refuse("WORLD.DAT", r.verdict, "neither WORLD.BAK nor an earlier copy of it is whole");
+    }
+    {
+        const GuardedRead r =
+            probe_guarded("kulttuuri.dat", "kulttuuri.bak", size_t(CULTURE_FILE_SIZE), culture_file_plausible);
+        if (!r.found()) refuse("kulttuuri.dat", r.verdict, "neither kulttuuri.bak nor an earlier copy of it is whole");
+    }
+    for (const char* name : {"MARKER.DAT", "EXTRAMARKER.DAT"}) {
+        SaveSetEntry e;
+        const bool listed = save_set_entry(name, e) && (e.flags & SET_SUM);
+        const long long size = compare_no_case(name, "MARKER.DAT") == 0 ? MARKER_FILE_SIZE : AREA_EVENT_FILE_SIZE;
+        const GuardedRead r = probe_guarded(name, nullptr, size_t(size));
+        // A table its save never listed starts empty when it is missing.
+        if (!r.found() && (listed || r.verdict != FileVerdict::Missing))
+            refuse(name, r.verdict, "no earlier copy of it is whole");
+    }
+    return lines;
 }
 
 void readguy() {
@@ -263,28 +473,55 @@ void readguy() {
     remove_file("TEMP.PLR");
     const std::string folder = character_folder();
     const std::string record = character_record_path();
+    std::vector<std::string> told;
+    recover_save_set(folder, &told);
+    for (const std::string& t : told) tell_after_load(t);
 
-    restore_empty_character_file();
     char text[1400];
-    const long long size = file_size(record);
-    if (size < 0) {
-        format_text(text, sizeof text, "Can't open the character file %s.", record.c_str());
-        exit_with_message(text);
+    CharacterCheck check = check_character(character_name);
+    // A record of a format too old is refused before anything of the
+    // character is written.
+    if (check.record == RecordVerdict::TooOld) exit_with_message("This saved game is too old to continue.");
+    if (check.record == RecordVerdict::Damaged || check.record == RecordVerdict::Missing) {
+        if (!restore_empty_character_file()) {
+            if (check.record == RecordVerdict::Missing)
+                format_text(text, sizeof text, "Can't open the character file %s.", record.c_str());
+            else
+                format_text(text, sizeof text,
+                            "The character file %s is damaged (%s), and none of its backups is whole.",
+                            record.c_str(), check.reason.c_str());
+            exit_with_message(text);
+        }
     }
     PlayerRecord loaded;
     if (!read_player_record(record, loaded)) {
-        format_text(text, sizeof text, "The character file %s is damaged (%lld bytes, %zu expected).",
-                    record.c_str(), size, PLR_RECORD_SIZE);
+        format_text(text, sizeof text, "The character file %s is damaged and could not be read.", record.c_str());
         exit_with_message(text);
     }
     Plr = loaded;
-    rotate_character_backups();
+    // Loading counts as a rotation; the record is not copied again, since
+    // it is already the newest save (and a copy made at every load would
+    // push good older backups out).
+    backup_counter = (backup_counter + 1) % CHARACTER_BACKUPS;
     facing = Plr.facing;
     player_x = Plr.x;
     player_y = Plr.y;
 
-    if (load_object_store(folder + "/" + character_name + ".OBJ") < 0)
-        exit_with_message("Couldn't open object data!");
+    const std::string objects = std::string(character_name) + ".OBJ";
+    SaveSetEntry entry;
+    const bool listed = save_set_entry(objects.c_str(), entry) && (entry.flags & SET_SUM);
+    const GuardedRead r = read_guarded(objects.c_str(), nullptr, Objects, sizeof Objects);
+    if (r.found()) objects_loaded();
+    if (r.restored()) {
+        format_text(text, sizeof text, "!%s was %s; your things were taken from the save before.", objects.c_str(),
+                    verdict_words(r.verdict));
+        tell_after_load(text);
+        repair_character_file(objects.c_str(), Objects, sizeof Objects);
+    } else if (!r.found()) {
+        // A file its save never listed is read as it is; records past its
+        // end are cleared.
+        if (listed || load_object_store(folder + "/" + objects) < 0) exit_with_message("Couldn't open object data!");
+    }
     load_item_types(folder + "/CONSTANT.OBJ");
 
     // The creatures of each map are loaded with that map; the templates

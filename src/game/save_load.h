@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/player.h"
 
@@ -31,22 +32,66 @@ void rotate_character_backups();
 // 1 when the record's skills or attributes are too good for its days.
 int character_values_implausible(const PlayerRecord& rec = Plr);
 
-// Saves the character; true when every file was written. A failure is
-// reported on the message line (kind 1 never claims success after one).
-// An empty character name or record name saves nothing at all.
+// Saves the character as one commit across its files (see game/save_set.h):
+// true when the switch to the new save was made. Any failure before it is
+// reported on the message line, leaves the previous save whole and the game
+// going. The backups rotate in the same switch, after the new record, and
+// only a whole, vouched-for old record is ever rotated into them. An empty
+// character name or record name saves nothing at all.
 bool save_character(int kind);
 
 // save_character(0), then the current map again from its files.
 void save_and_reload_map();
 
 // Loads the character named by character_name (record, objects, creature
-// templates, markers, weather). Ends the program on a missing character
-// or object file.
+// templates, markers, weather). A damaged or missing record is taken from
+// its newest good backup (and the player is told); with none, or with a
+// missing object file that has no good copy, the program ends with a
+// message and no file is changed.
 void readguy();
 
-// A character file without a name is replaced by the newest usable backup:
-// ".BAK" first, then the numbered ones newest first (by modification time).
-// True when a backup was copied.
+// What is wrong with a character record, if anything.
+enum class RecordVerdict { Good, Missing, Damaged, TooOld };
+// Judges the bytes of a character file named `file_name` in `folder`: its
+// size, the plausibility of its fields and, when the save set lists it,
+// its checksum. `why` (when given) gets a short reason.
+RecordVerdict judge_character_record(const std::string& folder, const char* file_name, const uint8_t* bytes,
+                                     size_t size, std::string* why = nullptr);
+// The plausibility of the fields alone: Good, Damaged or TooOld.
+RecordVerdict record_fields_verdict(const PlayerRecord& rec, std::string* why = nullptr);
+
+// A saved character as the start menu sees it.
+struct CharacterCheck {
+    RecordVerdict record = RecordVerdict::Missing;
+    std::string reason;        // why the record is not good
+    std::string record_file;   // "<name>.KMS"
+    std::string name;          // the name to list ("" when nothing names it)
+    int backup = -1;           // the newest good backup: 0..4 numbered, 5 ".BAK", -1 none
+    std::string backup_file;   // its file name
+    int backup_days = 0;       // days played in the backup
+};
+// Checks the record of the character folder `folder` (relative to the
+// installation) and its backups; reads only.
+CharacterCheck check_character(const std::string& folder);
+// The files of the chosen character (character_name) that a load cannot do
+// without and that have no good copy left: each line names the file. Empty
+// when the game can be loaded. Reads only (besides completing a switch that
+// an interrupted save had made).
+std::vector<std::string> unrestorable_character_files();
+
+// Messages of the load for the player (repairs made, copies used); shown
+// once the game screen is up, then cleared. Part of the per-game state.
+void tell_after_load(const std::string& text);
+const std::vector<std::string>& load_notices();
+void show_load_notices();
+// A message for the player about the save's files: on the message line,
+// or kept for after the load while a game is being loaded.
+void tell_player(const char* text);
+void clear_load_notices();
+
+// A character file that is damaged or missing is replaced by the newest
+// good backup (numbered ones and ".BAK", newest first). True when a backup
+// was copied; the player is told which.
 bool restore_empty_character_file();
 // An all-zero "WORLD.DAT" is replaced by "WORLD.BAK". True when copied.
 bool restore_empty_world_file();

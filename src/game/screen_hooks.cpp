@@ -3,6 +3,7 @@
 
 namespace {
 void nothing_drawn() {}
+bool no_picture(int, int) { return false; }
 }  // namespace
 
-ScreenHooks screen_hooks = {nothing_drawn, nothing_drawn, nothing_drawn};
+ScreenHooks screen_hooks = {nothing_drawn, nothing_drawn, nothing_drawn, no_picture};

@@ -1,11 +1,15 @@
 // What the game asks of the screens while it runs: redraw the side panel's
-// status part, its movement box, the sky indicator. The screens connect
-// these at start-up; unconnected, nothing is drawn.
+// status part, its movement box, the sky indicator, and show the picture of
+// a world cell the player arrives in. The screens connect these at
+// start-up; unconnected, nothing is drawn.
 #pragma once
 
 struct ScreenHooks {
     void (*refresh_status_panel)();
     void (*draw_movement_box)();
     void (*draw_sky_indicator)();
+    // The arrival picture of a world cell; false when the cell has none
+    // (plain ground) or it could not be shown.
+    bool (*show_arrival_picture)(int world_x, int world_y);
 };
 extern ScreenHooks screen_hooks;

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/fatal.h"
 #include "game/player.h"
@@ -11,6 +13,7 @@
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/tag_text.h"
+#include "society/game_course.h"
 
 OptionState option_state = {};
 
@@ -171,16 +174,113 @@ void add_skill(const char* skill) {
     Plr.skill_level[slot] = uint8_t(clamp_level(level));
 }
 
+namespace {
+const char* const standard_skills[] = {
+    "DODGE",     "AGRICULTURE", "SHIELD",      "KNIFE",     "SWORD",       "CLUB",
+    "AXE",       "FLAIL",       "SPEAR",       "BOW",       "CROSSBOW",    "UNARMED",
+    "PHYSICIAN", "CLIMBING",    "STEALTH",     "COOKERY",   "SKIING",      "TIMBERCRAFT",
+    "SWIMMING",  "FISHING",     "WEATHERLORE", "CARPENTRY", "HERBLORE",    "HIDEWORKING",
+    "TRACKING",  "TRAPPING",    "BUILDING",    "TEXTILECRAFT"};
+
+bool known_attribute(const char* word) {
+    static const char* const names[] = {"smt", "eye", "tch", "int", "dex", "str",
+                                        "agi", "end", "wil", "hrg", "spd"};
+    for (const char* n : names)
+        if (std::strcmp(n, word) == 0) return true;
+    return false;
+}
+}  // namespace
+
+bool check_skill_table(char* error, size_t error_size) {
+    const std::string path = resolve_path_ci("ini_skills.txt");
+    std::vector<uint8_t> bytes;
+    if (file_size(path) < 0) {
+        copy_text(error, error_size, "ini_skills.txt (the skill table) is missing");
+        return false;
+    }
+    if (!read_whole_file(path, bytes, 1u << 20)) {
+        copy_text(error, error_size, "ini_skills.txt (the skill table) can't be read or is far too large");
+        return false;
+    }
+    auto damaged = [&](int line, const char* what) {
+        format_text(error, error_size, "ini_skills.txt (the skill table) is damaged: line %d %s", line, what);
+        return false;
+    };
+    std::vector<std::string> names;
+    int number = 0;
+    bool in_entry = false;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        ++number;
+        size_t end = at;
+        while (end < bytes.size() && bytes[end] != '\n') ++end;
+        std::string text(reinterpret_cast<const char*>(bytes.data()) + at, end - at);
+        at = end + 1;
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (text.size() >= LINE_BYTES) return damaged(number, "is too long");
+        for (char ch : text)
+            if (static_cast<unsigned char>(ch) < 32 && ch != '\t') return damaged(number, "holds a control character");
+        char line[LINE_BYTES];
+        copy_text(line, sizeof line, text.c_str());
+        if (is_comment(line)) continue;
+        if (!line[0]) {
+            in_entry = false;
+            continue;
+        }
+        if (line[0] == '.') {
+            char name[LINE_BYTES];
+            heading_name(line, name, sizeof name);
+            if (!name[0] || std::strlen(name) > size_t(PLR_SKILL_NAME_BYTES))
+                return damaged(number, "is a heading without a skill name between two '.'");
+            const char* after = std::strchr(line + 1, '.') + 1;
+            for (const char* open = std::strchr(after, '['); open; open = std::strchr(open + 1, '[')) {
+                const char* colon = std::strchr(open, ':');
+                const char* close = std::strchr(open, ']');
+                if (!close || !colon || colon > close) return damaged(number, "has a culture tag without its value");
+                int value = 0;
+                char rest = 0;
+                char digits[32];
+                copy_text(digits, sizeof digits, std::string(colon + 1, close).c_str());
+                if (std::sscanf(digits, "%d%c", &value, &rest) != 1 || value < 0 || value > 20)
+                    return damaged(number, "has a culture multiplier that is not a number from 0 to 20");
+            }
+            names.push_back(name);
+            in_entry = true;
+            continue;
+        }
+        if (!in_entry) return damaged(number, "stands outside any skill entry");
+        if (const char* value = tag_value(line, "ATTRIBS", nullptr)) {
+            char attribs[LINE_BYTES];
+            copy_text(attribs, sizeof attribs, value);
+            int count = 0;
+            char* save = nullptr;
+            for (char* word = strtok_r(attribs, " \t", &save); word; word = strtok_r(nullptr, " \t", &save)) {
+                if (!known_attribute(word)) return damaged(number, "names an attribute the game doesn't know");
+                ++count;
+            }
+            if (count == 0) return damaged(number, "lists no attributes");
+        }
+    }
+    for (const char* skill : standard_skills) {
+        bool found = false;
+        for (const std::string& n : names) found = found || compare_no_case(n, skill) == 0;
+        if (!found) {
+            format_text(error, error_size,
+                        "ini_skills.txt (the skill table) is damaged: it has no entry for %s (%d lines read)", skill,
+                        number);
+            return false;
+        }
+    }
+    return true;
+}
+
 void setup_skills() {
-    static const char* const standard[] = {
-        "DODGE",     "AGRICULTURE", "SHIELD",      "KNIFE",     "SWORD",       "CLUB",
-        "AXE",       "FLAIL",       "SPEAR",       "BOW",       "CROSSBOW",    "UNARMED",
-        "PHYSICIAN", "CLIMBING",    "STEALTH",     "COOKERY",   "SKIING",      "TIMBERCRAFT",
-        "SWIMMING",  "FISHING",     "WEATHERLORE", "CARPENTRY", "HERBLORE",    "HIDEWORKING",
-        "TRACKING",  "TRAPPING",    "BUILDING",    "TEXTILECRAFT"};
-    for (const char* skill : standard) add_skill(skill);
-    // The culture's ritual knowledge and the game-course events come with
-    // the rituals and the game courses.
+    for (const char* skill : standard_skills) add_skill(skill);
+    // Two game-course events: the skills are in use and the character has
+    // learned what its people know.
+    report_game_course_event(COURSE_EVENT_SKILL_USE);
+    report_game_course_event(COURSE_EVENT_KNOWLEDGE_LEARNED);
+    // The culture's ritual knowledge comes with the rituals.
 }
 
 // ------------------------------------------------------------ option points
@@ -209,6 +309,12 @@ void set_improved(const char* skill, bool on) {
     }
 }
 }  // namespace
+
+void mark_skill_improved(const char* skill) {
+    if (skill && skill[0] && !skill_is_improved(skill)) set_improved(skill, true);
+}
+
+void clear_improved_skills() { std::memset(option_state.improved, 0, sizeof option_state.improved); }
 
 bool change_skill_option(int slot, int direction) {
     if (slot < 0 || slot >= PLR_SKILLS) return false;

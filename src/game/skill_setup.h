@@ -2,6 +2,7 @@
 // and the option points the player spends on them at creation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // What skill_attribute_base answers.
@@ -16,6 +17,12 @@ enum SkillAnswer {
 // creature. An unknown skill answers 0 (after a "!Bug!" message for all but
 // SURVIVAL, DAGGER and RITUAL); a missing table ends the program.
 int skill_attribute_base(int creature, const char* skill, int kind);
+
+// Checks the skill table "ini_skills.txt" before a game can use it: every
+// line readable, every heading closed, the attributes known, the culture
+// multipliers numbers, and an entry for each standard skill. False with a
+// text that names the file and, where one is to blame, the line.
+bool check_skill_table(char* error, size_t error_size);
 
 // Puts the skill into the first free slot with its base and starting level,
 // unless a slot of that name already has a level above 0.
@@ -38,6 +45,10 @@ extern OptionState option_state;
 void begin_option_spending(int max_degrade, int options, int max_improve);
 // True when the named skill is in the improved list.
 bool skill_is_improved(const char* skill);
+// Puts a skill into the improved list (once), so that it can't be raised.
+void mark_skill_improved(const char* skill);
+// Empties the improved list.
+void clear_improved_skills();
 // The option-point screen; returns when the player accepts.
 void spend_option_points(int max_degrade, int options, int max_improve);
 // One step up (+1) or down (-1) on a skill slot; true when it changed.

@@ -1,6 +1,8 @@
 // The state of the turn.
 #include "game/turn_state.h"
 
+#include <cstring>
+
 int32_t quit_state = 0;
 uint8_t turn_time_state = 0;
 int32_t tactical_advantage = ADVANTAGE_NOBODY;
@@ -17,3 +19,11 @@ char character_name[128] = {};
 char install_folder[1024] = {};
 
 int32_t facing = 0;
+
+const uint8_t game_constant_table[GAME_CONSTANT_ROWS][GAME_CONSTANT_VALUES] = {};
+uint8_t game_constant_work[GAME_CONSTANT_ROWS][GAME_CONSTANT_VALUES + 1] = {};
+
+void copy_game_constants() {
+    for (int row = 0; row < GAME_CONSTANT_ROWS; ++row)
+        std::memcpy(&game_constant_work[row][1], game_constant_table[row], GAME_CONSTANT_VALUES);
+}

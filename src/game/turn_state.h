@@ -42,5 +42,16 @@ extern char character_name[128];
 extern char install_folder[1024];
 
 
+// A table of 46 rows of five constants and its per-game working copy: rows
+// of six bytes, the first of which the game keeps and the per-game set-up
+// leaves alone; the set-up copies the five constants into the rest. The
+// values belong to the part of the game that reads the working copy; until
+// it comes they are all zero.
+constexpr int GAME_CONSTANT_ROWS = 46;
+constexpr int GAME_CONSTANT_VALUES = 5;
+extern const uint8_t game_constant_table[GAME_CONSTANT_ROWS][GAME_CONSTANT_VALUES];
+extern uint8_t game_constant_work[GAME_CONSTANT_ROWS][GAME_CONSTANT_VALUES + 1];
+void copy_game_constants();
+
 // The player's heading 0-7, counter-clockwise from east (0 east, 2 north).
 extern int32_t facing;

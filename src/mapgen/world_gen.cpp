@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "maps/regions.h"
+#include "game/save_set.h"
 #include "maps/world_files.h"
 #include "game/turn_state.h"
 #include "ui/boxes.h"
@@ -23,6 +25,7 @@
 
 uint8_t* height_grid = nullptr;
 int world_progress_step = 0;
+int world_progress_percent = 0;
 char world_progress_text[128] = "";
 WorldGenFacts world_facts;
 
@@ -83,12 +86,32 @@ void displace(const Grid& g, int x, int y, int b, int c, int d) {
     }
 }
 
-// The six squares of half-size 512 that cover the world.
-void displace_six(const Grid& g, int c, int d) {
+// A relief grid one column and one row larger than the world: squares of
+// half-size 512 from columns 0, 1024 and 2048 and rows 0 and 1024 have all
+// their corners on it, so that seeds on the lattice of 32, 64 or 1024 cells
+// are corners of the squares everywhere, the east included. The relief is
+// copied back into the world-sized height grid without the extra column
+// and row.
+struct WideGrid {
+    std::vector<uint8_t> cells;
+    Grid grid;
+    explicit WideGrid(const uint8_t* from) : cells(size_t(W + 1) * (H + 1), 0), grid{cells.data(), W + 1, H + 1} {
+        for (int y = 0; y < H; ++y) std::memcpy(&cells[size_t(y) * (W + 1)], &from[size_t(y) * W], W);
+    }
+    void copy_to(uint8_t* to) const {
+        for (int y = 0; y < H; ++y) std::memcpy(&to[size_t(y) * W], &cells[size_t(y) * (W + 1)], W);
+    }
+};
+
+// The six squares of half-size 512 that cover the world, on the wide grid.
+void displace_six(const Grid& wide, int c, int d) {
     for (int y : {0, 1024}) {
-        for (int x : {0, 1024, 2047}) displace(g, x, y, 512, c, d);
+        for (int x : {0, 1024, 2048}) displace(wide, x, y, 512, c, d);
     }
 }
+
+// The coastline's seed for the high fells along the east edge.
+constexpr int EAST_FELL_SEED = 200;
 
 void seed(int x, int y, int v) {
     if (in_world_grid(x, y)) height_grid[size_t(y) * W + x] = uint8_t(std::clamp(v, 1, 255));
@@ -149,8 +172,14 @@ void coastline_pass() {
         row += 64;
         col -= 64;
     }
+    // From row 1100 to 1650 the coast keeps near the mouths of the
+    // south-western rivers: within 160 columns east of the line through
+    // (480, 1224) and (740, 1536), so that each of their search boxes
+    // reaches the sea.
+    auto mouth_line = [](int r) { return 480 + (r - 1224) * 5 / 6; };
     const int south_stop = 64 * (15 + rb(5));
     while (row < south_stop) {
+        if (row >= 1100) col = std::max(col, mouth_line(row));
         path.push_back({col, row});
         row += 128;
         if (chance(9)) {
@@ -169,18 +198,22 @@ void coastline_pass() {
         path.push_back({col, row});
         row += 64;
         col += 48 + rb(48);
+        if (row >= 1100 && row <= 1650) col = std::clamp(col, mouth_line(row), mouth_line(row) + 160);
     }
     // East along the south, with a deep bay between the southern lands.
+    // West of the bay the coast stays north of row 1810, where the southern
+    // river's box looks for the sea.
     const int bay_west = 1920 + rb(64), bay_east = 2240 + rb(64);
+    if (col < bay_west) row = std::clamp(row, 1780, 1810);
     while (col < W) {
         path.push_back({col, row});
         col += 64;
         if (col >= bay_west && col < bay_east) {
             row = 1380 + rb(80);
         } else if (row < 1780) {
-            row = 1800 + rb(64);
+            row = 1800 + rb(10);
         } else {
-            row = std::clamp(row + rb(49) - 24, 1780, 1990);
+            row = std::clamp(row + rb(49) - 24, 1780, col < bay_west ? 1810 : 1990);
         }
     }
     path.push_back({W + 64, row});
@@ -188,12 +221,13 @@ void coastline_pass() {
     polygon.push_back({W + 64, 0});  // closes along the east edge
 
     // Seeds on a lattice of 64 cells: land 220, coast 128 inland and 64
-    // seaward, sea 24 near the coast and 8 further out, fells 120 and 200
-    // towards the east.
-    // The lattice reaches one past the last row and column, so the relief is
-    // worked on a grid with the extra row and column and then copied.
-    std::vector<uint8_t> lattice(size_t(W + 1) * (H + 1), 0);
-    const Grid big{lattice.data(), W + 1, H + 1};
+    // seaward, fells 120 and 200 towards the east. The sea is seeded 24 near
+    // the coast and 8 further out (1 along the edges): the sea is made of the
+    // cells below 32, so seeds above that would leave it a maze of islets.
+    // The lattice reaches one past the last row and column (the wide grid).
+    WideGrid wide(height_grid);
+    const Grid& big = wide.grid;
+    std::vector<Pt> sea_seeds;
     for (int y = 0; y <= H; y += 64) {
         for (int x = 0; x <= W; x += 64) {
             const int sx = std::min(x, W - 1), sy = std::min(y, H - 1);
@@ -205,8 +239,9 @@ void coastline_pass() {
             } else if (!land) {
                 // Skerries near the coast, open water further out.
                 v = dist < 128 ? 24 : 8;
+                sea_seeds.push_back({sx, sy});
             } else if (sx >= 2880) {
-                v = 200;
+                v = EAST_FELL_SEED;
             } else if (sx >= 2560) {
                 v = 120 + rb(80);
             } else {
@@ -225,7 +260,7 @@ void coastline_pass() {
             displace(big, x, y, 32, c, 16);
         }
     }
-    for (int y = 0; y < H; ++y) std::memcpy(&height_grid[size_t(y) * W], &lattice[size_t(y) * (W + 1)], W);
+    wide.copy_to(height_grid);
     const Grid g = heights();
 
     // The sea: edges first, then every low cell connected to them.
@@ -245,6 +280,11 @@ void coastline_pass() {
         T(x, H - 1) = 180;
         stack.push_back(x);
         stack.push_back((H - 1) * W + x);
+    }
+    // Every sea seed is open water too, so that a bay or a sound cut off by
+    // skerries is still sea.
+    for (const Pt& p : sea_seeds) {
+        if (T(p.x, p.y) == 0 && g.at(p.x, p.y) < 32) make_sea(p.x, p.y);
     }
     while (!stack.empty()) {
         const int i = stack.back();
@@ -313,9 +353,18 @@ void mountains_pass() {
         seed(x, a + 201 + rb(32), 250);
     }
     const Grid g = heights();
-    displace(g, 2048, 0, 512, 36, 8);
-    displace(g, 1024, 0, 512, 36, 8);
-    displace(g, 0, 0, 512, 36, 8);
+    // The squares work on the wide grid, whose east edge (column 3072) the
+    // three squares of the north reach and a fourth square, from (2048,
+    // 1024), carries down to the south; the corners on that edge take the
+    // coastline's eastern fell seed, so the land climbs to high fells
+    // towards the east.
+    WideGrid wide(height_grid);
+    for (int y : {0, 1024, 2048}) wide.grid.at(W, y) = EAST_FELL_SEED;
+    displace(wide.grid, 2048, 0, 512, 36, 8);
+    displace(wide.grid, 1024, 0, 512, 36, 8);
+    displace(wide.grid, 0, 0, 512, 36, 8);
+    displace(wide.grid, 2048, 1024, 512, 36, 8);
+    wide.copy_to(height_grid);
     for (int y = 0; y < H; ++y) {
         if (y % 256 == 0) world_progress("BARONLY");
         for (int x = 0; x < W; ++x) {
@@ -352,8 +401,15 @@ void lakes_pass() {
             if (v) seed(bx * 32, by * 32, v);
         }
     }
+    // The seeds lie on the lattice of 32 cells; the squares start on it
+    // (column 2048, not 2047) on the wide grid, whose east column and south
+    // row take the seeds of the last blocks.
+    WideGrid wide(height_grid);
+    for (int y = 0; y <= H; y += 32) wide.grid.at(W, y) = wide.grid.at(W - 32, std::min(y, H - 32));
+    for (int x = 0; x <= W; x += 32) wide.grid.at(x, H) = wide.grid.at(std::min(x, W - 32), H - 32);
+    displace_six(wide.grid, 100, 32);
+    wide.copy_to(height_grid);
     const Grid g = heights();
-    displace_six(g, 100, 32);
     long long counted = 0;
     for (int y = 1; y < H; ++y) {
         for (int x = 1; x < W; ++x) {
@@ -380,8 +436,10 @@ void forests_pass() {
     seed(1024, 2047, 150);
     seed(0, 1024, 150);
     seed(1024, 1024, 150);
+    WideGrid wide(height_grid);
+    displace_six(wide.grid, 100, 16);
+    wide.copy_to(height_grid);
     const Grid g = heights();
-    displace_six(g, 100, 16);
     for (int y = 0; y < H; ++y) {
         if (y % 256 == 0) world_progress("BARONLY");
         for (int x = 0; x < W; ++x) {
@@ -817,14 +875,17 @@ void cultures_pass() {
     }
     place_culture(512, 1600, 256, 30, 8);
     place_culture(600, 2000, 256, 10, 8);
+    world_progress("BARONLY");
     place_culture(1024, 1988, 140, 24, 0);
     place_culture(1144, 1628, 200, 12, 2);
     place_culture(1684, 1920, 320, 11, 3);
     roads(3, 1364, 1600, 640);
+    world_progress("BARONLY");
     place_culture(896, 512, 280, 14, 4);
     roads(4, 616, 232, 560);
     place_culture(P - 300, Q + 360, 220, 8, 6);
     roads(6, P - 440, Q + 160, 320);
+    world_progress("BARONLY");
     place_culture(P + 100, Q - 220, 160, 14, 5);
     place_culture(1824, 560, 120, 8, 5);
     place_culture(1824, 320, 200, 6, 5);
@@ -832,6 +893,7 @@ void cultures_pass() {
     roads(1, P - 180, Q - 180, 360);
     place_culture(1536, 2560, 256, 32, 11);
     roads(11, 1280, 2304, 512);
+    world_progress("BARONLY");
 }
 
 // ------------------------------------------------------------ finishing
@@ -889,6 +951,8 @@ void free_height_grid() {
 
 void world_progress(const char* text) {
     const bool bar_only = text && std::strcmp(text, "BARONLY") == 0;
+    world_progress_percent =
+        std::min(100, (world_progress_step * 100 + WORLD_PROGRESS_STEPS - 1) / WORLD_PROGRESS_STEPS);
     if (!bar_only && text && text[0]) copy_text(world_progress_text, text);
     if (canvas) {
         if (!bar_only && !(text && std::strstr(text, "Saving")) && height_grid) {
@@ -896,8 +960,7 @@ void world_progress(const char* text) {
         }
         fill_canvas_rect(0, 516, CANVAS_W, 20, map_rgb(0, 0, 0));
         draw_text_at(0, 520, world_progress_text, colour_white(), 0);
-        int percent = (world_progress_step * 100 + WORLD_PROGRESS_STEPS - 1) / WORLD_PROGRESS_STEPS;
-        draw_percent_bar(230, 518, 540, std::min(percent, 100));
+        draw_percent_bar(230, 518, 540, world_progress_percent);
         present_screen();
     }
     ++world_progress_step;
@@ -954,9 +1017,11 @@ bool save_generated_world() {
         if (y % 32 == 31) world_progress("BARONLY");
     }
     std::memset(&terrain_layer[map_index(0, WORLD_H)], 0, MAP_STRIDE);
-    bool ok = write_file_atomic(world, terrain_layer, MAP_CELLS);
-    ok = write_file_atomic(character_file("WORLD.BAK"), terrain_layer, MAP_CELLS) && ok;
+    begin_save_commit();
+    write_character_file("WORLD.DAT", terrain_layer, MAP_CELLS);
+    write_character_file("WORLD.BAK", terrain_layer, MAP_CELLS);
     save_culture_grid();
+    bool ok = end_save_commit();
     ok = generate_region_names() && ok;
     world_progress_step = WORLD_PROGRESS_STEPS + 1;
     return ok;

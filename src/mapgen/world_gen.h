@@ -14,9 +14,12 @@ extern uint8_t* height_grid;
 void free_height_grid();
 
 // Progress of a generation: the step counter and the text shown under the
-// picture. The bar shows ceil(step / 65 * 100) per cent.
+// picture. The bar shows ceil(step / 65 * 100) per cent, at most 100; a
+// generation makes 66 steps, so its last one shows the bar full.
 constexpr int WORLD_PROGRESS_STEPS = 65;
 extern int world_progress_step;
+// The per cent the bar showed at the last step.
+extern int world_progress_percent;
 extern char world_progress_text[128];
 // Shows one step ("BARONLY" only advances the bar) and raises the counter.
 // Draws only when the canvas exists, so that generation runs headless.

@@ -22,6 +22,8 @@
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
+#include "game/save_load.h"
+#include "game/save_set.h"
 #include "creatures/creature_services.h"
 #include "objects/item_commands.h"
 #include "base/debug_log.h"
@@ -34,7 +36,6 @@
 
 ZoomMap zoom_work;
 bool zoom_settlement_rules_on = false;
-bool (*zoom_prune_step_hook)(int step) = nullptr;
 
 // Strict placement and the scene rectangle belong to map generation; they
 // are read here. Defaults: off.
@@ -66,7 +67,8 @@ std::string maps_path() { return character_file("ZOOMMAPS.DAT"); }
 // as the files keep the sizes seen when it was read (or last written here).
 struct IndexCache {
     bool valid = false;
-    bool unavailable = false;  // the maps file is missing but the index is not
+    bool unavailable = false;  // the store could not be read or made
+    bool maps_missing = false;  // the maps file is gone: it is made anew at the next store
     std::string folder;
     long long index_size = -1;
     long long maps_size = -1;
@@ -82,26 +84,19 @@ ZoomIndexEntry make_entry(int32_t wx, int32_t wy) {
     return e;
 }
 
-bool write_at(const std::string& path, long long offset, const void* data, size_t size) {
-    FILE* f = open_file_ci(path, "r+b");
-    if (!f) return false;
-    bool ok = fseeko(f, off_t(offset), SEEK_SET) == 0 && std::fwrite(data, 1, size, f) == size;
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
-}
-
 bool read_at(FILE* f, long long offset, void* data, size_t size) {
     return fseeko(f, off_t(offset), SEEK_SET) == 0 && std::fread(data, 1, size, f) == size;
 }
 
-bool write_index_whole(const std::vector<ZoomIndexEntry>& entries) {
-    return write_file_atomic(index_path(), entries.data(), entries.size() * sizeof(ZoomIndexEntry));
+bool write_index_whole(const std::vector<ZoomIndexEntry>& entries, bool repair = false) {
+    const size_t size = entries.size() * sizeof(ZoomIndexEntry);
+    return repair ? repair_character_file("ZOOMINDEX.DAT", entries.data(), size)
+                  : write_character_file("ZOOMINDEX.DAT", entries.data(), size);
 }
 
 void remember_sizes() {
-    cache.index_size = file_size(index_path());
-    cache.maps_size = file_size(maps_path());
+    cache.index_size = file_size(resolve_path_ci(index_path()));
+    cache.maps_size = file_size(resolve_path_ci(maps_path()));
 }
 
 // The dummy record 0: a blank map of cell (-1, -1). The working record is
@@ -116,116 +111,163 @@ const ZoomMap& dummy_record() {
     return blank;
 }
 
-// Brings the files into a consistent state and reads the index.
-void load_index() {
-    cache = IndexCache{};
-    cache.folder = index_path();
-    const std::string ipath = index_path(), mpath = maps_path();
-    long long isize = file_size(ipath);
-    long long msize = file_size(mpath);
-    char text[300];
+// Makes both files anew with their dummy (in one switch).
+bool create_store() {
+    const ZoomMap& blank = dummy_record();
+    const ZoomIndexEntry dummy = make_entry(-1, -1);
+    begin_save_commit();
+    write_character_file("ZOOMMAPS.DAT", &blank, sizeof blank);
+    write_index_whole({dummy});
+    return end_save_commit() || save_commit_open();
+}
 
-    if (isize < 0 && msize < 0) {
-        // A fresh character folder: both files with their dummy.
-        const ZoomMap& blank = dummy_record();
-        const ZoomIndexEntry dummy = make_entry(-1, -1);
-        if (!write_file_atomic(mpath, &blank, sizeof blank) || !write_index_whole({dummy})) {
-            report("!The store of local maps could not be created.");
-            cache.unavailable = true;
-            cache.valid = true;
-            return;
-        }
-        cache.entries.push_back(dummy);
-        cache.valid = true;
-        remember_sizes();
-        return;
-    }
-    if (msize < 0) {
-        report("!ZOOMMAPS.DAT is missing; local maps are not stored until it is back.");
-        cache.unavailable = true;
-        cache.valid = true;
-        remember_sizes();
-        return;
-    }
-
-    // A maps file that ends in a partial record is cut back to whole ones.
-    if (msize % RECORD_SIZE != 0) {
-        const long long whole = msize - msize % RECORD_SIZE;
-        std::error_code ec;
-        std::filesystem::resize_file(resolve_path_ci(mpath), uintmax_t(whole), ec);
-        format_text(text, sizeof text, "ZOOMMAPS.DAT ended in a partial record; cut back to %lld records",
-                    whole / RECORD_SIZE);
-        note("!maps", text);
-        if (ec) {
-            report("!ZOOMMAPS.DAT is damaged and could not be repaired.");
-            cache.unavailable = true;
-            cache.valid = true;
-            return;
-        }
-        msize = whole;
-    }
-    if (msize == 0) {
-        // Not even the dummy: put it back.
-        const ZoomMap& blank = dummy_record();
-        if (!write_at(mpath, 0, &blank, sizeof blank)) {
-            report("!ZOOMMAPS.DAT could not be repaired.");
-            cache.unavailable = true;
-            cache.valid = true;
-            return;
-        }
-        msize = RECORD_SIZE;
-    }
-    const long long records = msize / RECORD_SIZE;
-
-    // Every record's own cell.
-    std::vector<ZoomIndexEntry> own(static_cast<size_t>(records));
+// The cells the records of the maps file say they are of.
+bool read_record_cells(const std::string& mpath, long long records, std::vector<ZoomIndexEntry>& own) {
+    own.assign(size_t(records), make_entry(-1, -1));
     FILE* f = open_file_ci(mpath, "rb");
-    if (!f) {
-        report("!ZOOMMAPS.DAT could not be read.");
-        cache.unavailable = true;
-        cache.valid = true;
-        return;
-    }
+    if (!f) return false;
     for (long long n = 0; n < records; ++n) {
         int32_t xy[2] = {-1, -1};
         read_at(f, n * RECORD_SIZE, xy, sizeof xy);
         own[size_t(n)] = make_entry(xy[0], xy[1]);
     }
     std::fclose(f);
+    return true;
+}
 
+// Brings the store into a consistent state and reads the index. What had
+// to be repaired is told to the player; a whole file is never rewritten.
+void load_index() {
+    cache = IndexCache{};
+    cache.folder = index_path();
+    cache.valid = true;
+    const std::string ipath = resolve_path_ci(index_path()), mpath = resolve_path_ci(maps_path());
+    long long isize = file_size(ipath);
+    long long msize = file_size(mpath);
+    SaveSetEntry maps_entry{}, index_entry{};
+    const bool maps_listed = save_set_entry("ZOOMMAPS.DAT", maps_entry);
+    const bool index_listed = save_set_entry("ZOOMINDEX.DAT", index_entry) && (index_entry.flags & SET_SUM);
+    char text[400];
+
+    if (isize < 0 && msize < 0) {
+        if (maps_listed || index_listed)
+            tell_player("!The stored local maps (ZOOMMAPS.DAT and ZOOMINDEX.DAT) are missing; the places you have "
+                        "visited will be made anew.");
+        // A fresh character folder: both files with their dummy.
+        if (!create_store()) {
+            report("!The store of local maps could not be created.");
+            cache.unavailable = true;
+            return;
+        }
+        cache.entries.push_back(make_entry(-1, -1));
+        remember_sizes();
+        return;
+    }
+    if (msize < 0) {
+        tell_player("!ZOOMMAPS.DAT is missing; the places you have visited will be made anew, and the store of "
+                    "local maps is made again at the next save.");
+        cache.maps_missing = true;
+        cache.entries.push_back(make_entry(-1, -1));
+        remember_sizes();
+        return;
+    }
+
+    // The maps file: whole records, and (when its save vouches for a size)
+    // no more and no fewer bytes than that.
+    long long whole = msize - msize % RECORD_SIZE;
+    if (maps_listed && (maps_entry.flags & SET_SIZE_ONLY) && maps_entry.size % RECORD_SIZE == 0 &&
+        msize > maps_entry.size)
+        whole = maps_entry.size;
+    if (whole != msize) {
+        if (!patch_character_file("ZOOMMAPS.DAT", whole, nullptr, 0, whole)) {
+            report("!ZOOMMAPS.DAT is damaged and could not be repaired.");
+            cache.unavailable = true;
+            return;
+        }
+        format_text(text, sizeof text,
+                    "!ZOOMMAPS.DAT had %lld bytes more than its stored maps; they were cut away and the maps kept.",
+                    msize - whole);
+        tell_player(text);
+        note("!maps", text);
+        msize = whole;
+    }
+    if (maps_listed && (maps_entry.flags & SET_SIZE_ONLY) && msize < maps_entry.size) {
+        format_text(text, sizeof text,
+                    "!ZOOMMAPS.DAT was cut short: %lld stored local maps were lost; those places will be made anew.",
+                    (maps_entry.size - msize) / RECORD_SIZE);
+        tell_player(text);
+        note("!maps", text);
+    }
+    if (msize == 0) {
+        // Not even the dummy: put it back.
+        const ZoomMap& blank = dummy_record();
+        if (!patch_character_file("ZOOMMAPS.DAT", 0, &blank, sizeof blank)) {
+            report("!ZOOMMAPS.DAT could not be repaired.");
+            cache.unavailable = true;
+            return;
+        }
+        msize = RECORD_SIZE;
+    }
+    const long long records = msize / RECORD_SIZE;
+
+    std::vector<ZoomIndexEntry> own;
+    if (!read_record_cells(mpath, records, own)) {
+        report("!ZOOMMAPS.DAT could not be read.");
+        cache.unavailable = true;
+        return;
+    }
+
+    // The index: whole when its save vouches for it.
     std::vector<ZoomIndexEntry> stored;
+    FileVerdict index_verdict = FileVerdict::Missing;
     if (isize >= 0) {
         std::vector<uint8_t> bytes;
-        if (read_whole_file(ipath, bytes)) {
-            const size_t count = bytes.size() / sizeof(ZoomIndexEntry);
-            stored.resize(count);
-            if (count) std::memcpy(stored.data(), bytes.data(), count * sizeof(ZoomIndexEntry));
+        index_verdict = read_character_file("ZOOMINDEX.DAT", bytes, size_t(64) << 20);
+        if (bytes.size() % sizeof(ZoomIndexEntry) != 0) index_verdict = FileVerdict::Damaged;
+        if (index_verdict == FileVerdict::Good || index_verdict == FileVerdict::Unlisted) {
+            stored.resize(bytes.size() / sizeof(ZoomIndexEntry));
+            if (!stored.empty()) std::memcpy(stored.data(), bytes.data(), bytes.size());
         }
     }
+    const bool index_damaged = index_verdict == FileVerdict::Damaged || (index_verdict == FileVerdict::Missing && index_listed);
 
     bool rewrite = isize < 0 || isize != records * ENTRY_SIZE;
     bool mismatch = false;
+    int damaged_records = 0;
     std::vector<ZoomIndexEntry> entries(static_cast<size_t>(records));
     for (long long n = 0; n < records; ++n) {
         const ZoomIndexEntry& mine = own[size_t(n)];
         if (size_t(n) < stored.size()) {
             const ZoomIndexEntry& e = stored[size_t(n)];
             const bool forgotten = e.world_x == -1 && e.world_y == -1;
-            if (!forgotten && (e.world_x != mine.world_x || e.world_y != mine.world_y)) mismatch = true;
             entries[size_t(n)] = make_entry(e.world_x, e.world_y);
             if (e.unused != 0) rewrite = true;
+            if (!forgotten && n > 0 && (e.world_x != mine.world_x || e.world_y != mine.world_y)) {
+                if (index_verdict == FileVerdict::Good) {
+                    // The index is what its save wrote: the record is damaged.
+                    entries[size_t(n)] = make_entry(-1, -1);
+                    ++damaged_records;
+                    rewrite = true;
+                } else {
+                    mismatch = true;
+                }
+            }
         } else {
             // A record written without its index entry.
             entries[size_t(n)] = make_entry(mine.world_x, mine.world_y);
         }
     }
-    if (isize < 0 || mismatch) {
+    if (index_damaged || isize < 0 || mismatch) {
         // Rebuild from the records. A cell stored twice (forgotten and made
         // again) keeps its newest record.
         for (long long n = 0; n < records; ++n) entries[size_t(n)] = own[size_t(n)];
         for (long long n = records - 1; n > 0; --n) {
             const ZoomIndexEntry& later = entries[size_t(n)];
             if (later.world_x == -1 && later.world_y == -1) continue;
+            if (!in_world_grid(later.world_x, later.world_y)) {
+                entries[size_t(n)] = make_entry(-1, -1);
+                continue;
+            }
             for (long long m = 1; m < n; ++m) {
                 ZoomIndexEntry& earlier = entries[size_t(m)];
                 if (earlier.world_x == later.world_x && earlier.world_y == later.world_y)
@@ -235,18 +277,29 @@ void load_index() {
         format_text(text, sizeof text, "ZOOMINDEX.DAT %s; rebuilt from %lld stored maps",
                     isize < 0 ? "was missing" : "did not match the maps", records);
         note("!maps", text);
+        if (index_damaged || (isize < 0 && index_listed)) {
+            format_text(text, sizeof text, "!ZOOMINDEX.DAT was %s; the index of your local maps was rebuilt from the "
+                        "maps themselves.", isize < 0 ? "missing" : "damaged");
+            tell_player(text);
+        }
         rewrite = true;
     }
+    if (damaged_records > 0) {
+        format_text(text, sizeof text,
+                    "!%d of your stored local maps in ZOOMMAPS.DAT were damaged; those places will be made anew.",
+                    damaged_records);
+        tell_player(text);
+        note("!maps", text);
+    }
     entries[0] = make_entry(-1, -1);
-    if (rewrite && !write_index_whole(entries)) report("!ZOOMINDEX.DAT could not be rewritten.");
+    if (rewrite && !write_index_whole(entries, true)) report("!ZOOMINDEX.DAT could not be rewritten.");
     cache.entries = std::move(entries);
-    cache.valid = true;
     remember_sizes();
 }
 
 void ensure_index() {
-    if (cache.valid && cache.folder == index_path() && file_size(index_path()) == cache.index_size &&
-        file_size(maps_path()) == cache.maps_size)
+    if (cache.valid && cache.folder == index_path() && file_size(resolve_path_ci(index_path())) == cache.index_size &&
+        file_size(resolve_path_ci(maps_path())) == cache.maps_size)
         return;
     load_index();
 }
@@ -331,12 +384,15 @@ int zoom_load_stored(int wx, int wy) {
     zoom_clear_work();
     const int slot = find_slot(wx, wy);
     if (slot == 0) return 0;
-    FILE* f = open_file_ci(maps_path(), "rb");
-    if (!f) return 0;
     static ZoomMap record;
-    const bool ok = read_at(f, slot * RECORD_SIZE, &record, sizeof record);
-    std::fclose(f);
-    if (!ok) return 0;
+    // A map written earlier in the save under way is not on the disk yet.
+    if (!pending_patch_bytes("ZOOMMAPS.DAT", slot * RECORD_SIZE, &record, sizeof record)) {
+        FILE* f = open_file_ci(maps_path(), "rb");
+        if (!f) return 0;
+        const bool ok = read_at(f, slot * RECORD_SIZE, &record, sizeof record);
+        std::fclose(f);
+        if (!ok) return 0;
+    }
     if (record.world_x != wx || record.world_y != wy) {
         char text[200];
         format_text(text, sizeof text, "zoom_load_stored(%d,%d): slot %d holds the map of %d,%d; not loaded", wx, wy,
@@ -352,10 +408,12 @@ int zoom_load_stored(int wx, int wy) {
 void zoom_forget_stored(int wx, int wy) {
     const int slot = find_slot(wx, wy);
     if (slot == 0) return;
-    const ZoomIndexEntry e = make_entry(-1, -1);
-    if (write_at(index_path(), slot * ENTRY_SIZE, &e, sizeof e)) {
-        cache.entries[size_t(slot)] = e;
-        remember_sizes();
+    std::vector<ZoomIndexEntry> entries = cache.entries;
+    entries[size_t(slot)] = make_entry(-1, -1);
+    const bool own = !save_commit_open();
+    if (write_index_whole(entries)) {
+        cache.entries = std::move(entries);
+        if (own) remember_sizes();
     } else {
         cache.valid = false;
     }
@@ -577,33 +635,48 @@ bool save_zoommap(int wx, int wy, int flag) {
         if (flag == 0 && abandoned) abandon_site(wx, wy, m);
     }
 
-    // The record goes first; its index entry only after it is on disk.
-    if (slot != 0) {
-        if (!write_at(maps_path(), slot * RECORD_SIZE, &zoom_work, sizeof zoom_work)) {
-            format_text(text, sizeof text, "!The local map of %d,%d could not be written.", wx, wy);
-            report(text);
-            cache.valid = false;
-            return false;
-        }
-        remember_sizes();
-        return true;
+    // The record and (for a new map) its index entry go to the disk in one
+    // switch: the save under way, or one of their own.
+    const bool own = !save_commit_open();
+    if (own) begin_save_commit();
+    std::vector<ZoomIndexEntry> entries = cache.entries;
+    long long at = slot * RECORD_SIZE;
+    if (cache.maps_missing) {
+        // The maps file was lost: it is made anew, from its dummy on.
+        const ZoomMap& blank = dummy_record();
+        patch_character_file("ZOOMMAPS.DAT", 0, &blank, sizeof blank, RECORD_SIZE);
+        entries.assign(1, make_entry(-1, -1));
     }
-    const long long new_slot = (long long)cache.entries.size();
-    if (!write_at(maps_path(), new_slot * RECORD_SIZE, &zoom_work, sizeof zoom_work)) {
+    if (slot == 0 || cache.maps_missing) {
+        at = (long long)entries.size() * RECORD_SIZE;
+        entries.push_back(make_entry(wx, wy));
+        write_index_whole(entries);
+    }
+    // A stored map that is already as it is now is not written again.
+    bool same = false;
+    if (slot != 0 && !cache.maps_missing) {
+        static ZoomMap stored;
+        bool have = pending_patch_bytes("ZOOMMAPS.DAT", at, &stored, sizeof stored);
+        if (!have) {
+            FILE* f = open_file_ci(maps_path(), "rb");
+            if (f) {
+                have = read_at(f, at, &stored, sizeof stored);
+                std::fclose(f);
+            }
+        }
+        same = have && std::memcmp(&stored, &zoom_work, sizeof stored) == 0;
+    }
+    if (!same) patch_character_file("ZOOMMAPS.DAT", at, &zoom_work, sizeof zoom_work);
+    const bool ok = own ? end_save_commit() : !save_commit_spoiled();
+    if (!ok) {
         format_text(text, sizeof text, "!The local map of %d,%d could not be written.", wx, wy);
         report(text);
         cache.valid = false;
         return false;
     }
-    const ZoomIndexEntry e = make_entry(wx, wy);
-    if (!write_at(index_path(), new_slot * ENTRY_SIZE, &e, sizeof e)) {
-        // The record carries its cell: the index is rebuilt from it next time.
-        note("!maps", "ZOOMINDEX.DAT could not be written; it is rebuilt from the maps");
-        cache.valid = false;
-        return true;
-    }
-    cache.entries.push_back(e);
-    remember_sizes();
+    cache.entries = std::move(entries);
+    cache.maps_missing = false;
+    if (own) remember_sizes();
     return true;
 }
 
@@ -769,9 +842,9 @@ void draw_progress(int percent) {
 
 bool write_whole_stream(FILE* f, const void* data, size_t size) { return std::fwrite(data, 1, size, f) == size; }
 
-bool finish_stream(FILE* f) {
+bool finish_stream(FILE* f, const std::string& path) {
     bool ok = std::fflush(f) == 0;
-    ok = ::fsync(fileno(f)) == 0 && ok;
+    ok = !file_operation_fails(FileOperation::Flush, path) && ::fsync(fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
     return ok;
 }
@@ -786,19 +859,22 @@ void zoom_prune_store() {
         draw_progress(0);
     }
     ensure_index();
-    if (cache.unavailable) return;
+    if (cache.unavailable || cache.maps_missing) return;
     const std::vector<ZoomIndexEntry> entries = cache.entries;
     const int total = int(entries.size());
     if (debug_messages_on) {
         format_text(text, sizeof text, "? Maps total: %d", total);
         show_message(text);
     }
-    const std::string temp_index = character_file("TEMPINDEX.DAT");
+    // The kept maps go to a temporary file; the new maps file, its index
+    // and the markers of the dropped maps then switch together.
+    begin_save_commit();
     const std::string temp_maps = character_file("TEMPMAPS.DAT");
     FILE* in = open_file_ci(maps_path(), "rb");
-    FILE* out_index = std::fopen(resolve_path_ci(temp_index).c_str(), "wb");
-    FILE* out_maps = std::fopen(resolve_path_ci(temp_maps).c_str(), "wb");
-    bool ok = in && out_index && out_maps;
+    FILE* out_maps = nullptr;
+    if (!save_commit_spoiled() && !file_operation_fails(FileOperation::Write, temp_maps))
+        out_maps = std::fopen(resolve_path_ci(temp_maps).c_str(), "wb");
+    bool ok = in && out_maps;
     int removed = 0;
     std::vector<ZoomIndexEntry> kept;
     for (int n = 0; ok && n < total; ++n) {
@@ -825,9 +901,8 @@ void zoom_prune_store() {
             }
         }
         if (keep) {
-            const ZoomIndexEntry w = make_entry(e.world_x, e.world_y);
-            ok = write_whole_stream(out_index, &w, sizeof w) && write_whole_stream(out_maps, &zoom_work, sizeof zoom_work);
-            kept.push_back(w);
+            ok = write_whole_stream(out_maps, &zoom_work, sizeof zoom_work);
+            kept.push_back(make_entry(e.world_x, e.world_y));
         }
         if (n % 50 == 0 && canvas) {
             int percent = (n * 100 + total - 1) / (total ? total : 1);
@@ -835,13 +910,19 @@ void zoom_prune_store() {
         }
     }
     if (in) std::fclose(in);
-    if (out_index) ok = finish_stream(out_index) && ok;
-    if (out_maps) ok = finish_stream(out_maps) && ok;
+    if (out_maps) ok = finish_stream(out_maps, temp_maps) && ok;
     cache.valid = false;
-    if (!ok) {
-        // Nothing is replaced: the store stays as it was.
-        remove_file(temp_index);
+    if (ok) {
+        adopt_character_file("ZOOMMAPS.DAT", resolve_path_ci(temp_maps));
+        write_index_whole(kept);
+        save_markers();
+        ok = end_save_commit();
+    } else {
+        abandon_save_commit();
         remove_file(temp_maps);
+    }
+    if (!ok) {
+        // Nothing was replaced: the store stays as it was.
         report("!Map maintenance could not write its files; the maps were kept as they were.");
         load_markers();
         return;
@@ -850,21 +931,7 @@ void zoom_prune_store() {
         format_text(text, sizeof text, "? Remove %d maps", removed);
         show_message(text);
     }
-    if (zoom_prune_step_hook && !zoom_prune_step_hook(1)) return;
-    // The maps first: an index that no longer matches them is rebuilt from
-    // the records, so a stop between the two renames loses nothing.
-    if (!rename_file(temp_maps, resolve_path_ci(maps_path()))) {
-        show_message("!Data rename error! Report!");
-        load_markers();
-        return;
-    }
-    if (zoom_prune_step_hook && !zoom_prune_step_hook(2)) return;
-    if (!rename_file(temp_index, resolve_path_ci(index_path()))) {
-        show_message("!Index rename error! Report!");
-    }
-    cache.valid = false;
     view_rebuild_request = 1;
-    save_markers();
     show_message("#Ok, map maintenance done.");
 }
 

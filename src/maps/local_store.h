@@ -97,9 +97,5 @@ void zoom_prune_store();
 // Writes "debug_zoommaps.txt".
 void zoom_dump_store();
 
-// Test seam of the maintenance: when set, called between its steps (1 after
-// the temporary files are written, 2 after the maps file is replaced); false
-// stops the maintenance there as if the program had ended.
-extern bool (*zoom_prune_step_hook)(int step);
 // Forgets the in-memory copy of the index (after the files changed beneath it).
 void zoom_index_invalidate();

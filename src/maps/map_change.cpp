@@ -34,10 +34,12 @@
 #include "game/screen_hooks.h"
 #include "game/player.h"
 #include "game/save_load.h"
+#include "game/save_set.h"
 #include "society/game_course.h"
 #include "society/villages.h"
 #include "base/files.h"
 #include "ui/input.h"
+#include "ui/map_overlay.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
@@ -99,7 +101,7 @@ bool world_creature_on(int wx, int wy) {
 void save_map_objects_file(const char* map_name) {
     char name[40];
     format_text(name, sizeof name, "%s.DAT", map_name);
-    if (!write_file_atomic(character_file(name), Data, sizeof Data)) {
+    if (!write_character_file(name, Data, sizeof Data) && !save_commit_open()) {
         char text[120];
         format_text(text, sizeof text, "!Could not write %s.", name);
         show_message(text);
@@ -150,6 +152,18 @@ bool creature_blocks_leaving(const MapObject& o) {
 }
 
 }  // namespace
+
+void reset_map_change_state() {
+    // The start of a game marks game_just_continued itself.
+    zoom_arrival_mode = 0;
+    zoom_pause_flag = 0;
+    zoom_look_ahead = 0;
+    map_change_cancelled = 0;
+    companions_confirmed = 0;
+    std::memset(party_stack, 0, sizeof party_stack);
+    party_stack_count = 0;
+    transport_on = false;
+}
 
 const char* position_text(int x, int y) {
     char* out = next_ring_text();
@@ -323,6 +337,8 @@ void describe_arrival(int mode) {
     char message[620];
     format_text(message, sizeof message, "#%s", text);
     show_message(message);
+    // The picture of the cell, unless it is plain ground.
+    if (screen_hooks.show_arrival_picture) screen_hooks.show_arrival_picture(wx, wy);
     zoom_pause_flag = 1;
 }
 
@@ -354,8 +370,10 @@ void switch_to_local_map(int mode) {
     map_change_request = 1;
 }
 
-// Not built yet: the request is cleared and nothing is entered.
-void enter_place() { KSM_STUB("enter_place"); }
+void enter_place() {
+    // Only the world map has places to enter; elsewhere the request lapses.
+    enter_location_here();
+}
 
 int enter_location_here() {
     if (!is_world_map()) return 0;
@@ -394,6 +412,7 @@ int enter_location_here() {
 
 void return_to_world_map(int mode) {
     (void)mode;  // temporary creatures are removed by the creature code
+    if (!recentring()) flash_map_view_light();
     creature_swap();
     // The local map goes to the store once; the rest is saved with the
     // full save at the end of the change.
@@ -566,10 +585,19 @@ void GetMap(const char* map_name) {
 }
 
 void SaveMap(const char* map_name) {
+    // The map's layers and its objects file switch together.
+    begin_save_commit();
     creature_entries_before_save(map_name, "");
     save_world_layers(map_name);
     creature_entries_before_save(map_name, " after saveplayermap");
     save_map_objects_file(map_name);
+    if (!end_save_commit() && !save_commit_open()) {
+        zoom_index_invalidate();
+        char text[200];
+        format_text(text, sizeof text, "!The map could not be stored: %s could not be written.",
+                    save_commit_failed_file().c_str());
+        show_message(text);
+    }
 }
 
 void save_map_with_markers() {
@@ -577,8 +605,10 @@ void save_map_with_markers() {
     static MapObject world_copy[MAP_OBJECT_COUNT];
     std::memcpy(data_copy, Data, sizeof Data);
     std::memcpy(world_copy, world_data_copy, sizeof world_data_copy);
+    begin_save_commit();
     SaveMap(Plr.map_name);
     save_markers();
+    end_save_commit();
     std::memcpy(Data, data_copy, sizeof Data);
     std::memcpy(world_data_copy, world_copy, sizeof world_data_copy);
 }

@@ -33,6 +33,11 @@ constexpr int PARTY_STACK_SIZE = 50;
 extern PartyEntry party_stack[PARTY_STACK_SIZE];
 extern int32_t party_stack_count;
 
+// The per-game reset of the map change: the arrival, the flags above (but
+// the mark of a continued game, which the start of a game sets), the party
+// stack and the transport of goods go back to their start values.
+void reset_map_change_state();
+
 // The zoom: mode 0 the player's own, 1 an encounter, 1000 a scene;
 // defined: the defining map object or -1.
 void terrain_map(int mode, int defined);

@@ -40,6 +40,19 @@ uint8_t player_herb_effect = 0;
 uint8_t player_sight_loss = 0;
 uint8_t player_shield_stance = 0;
 
+void reset_view_state() {
+    tree_top_view = 0;
+    settlement_sighted = 0;
+    lights_on = 0;
+    std::memset(light_grid, 0, LIGHT_GRID_CELLS);
+    clear_map_lights();
+    target_x = 0;
+    target_y = 0;
+    player_herb_effect = 0;
+    player_sight_loss = 0;
+    player_shield_stance = 0;
+}
+
 namespace {
 
 constexpr int VIEW_CENTRE = 30;
@@ -160,6 +173,8 @@ void draw_cell(int x, int y, int code_override, int alpha, int mode) {
     const int ice = (t.flags & TF_WATER) && t.freezes ? ice_thickness_at(x, y) : 0;
 
     if (mode == 1 && ((cover & 6) || ground == 1 || ground == 2)) return;
+    // A cell never seen shows nothing: not its cover, ice or slopes either.
+    if ((mode == 2 || mode == 3) && code == ' ') return;
     if (mode == 2) {
         if (code == 74) return;
         if (cover == 0 && ice == 0) return;
@@ -250,12 +265,7 @@ void draw_cell(int x, int y, int code_override, int alpha, int mode) {
     int shade = 0;
     if ((player_herb_effect & 1) && random_below(20) == 0) shade = random_below(255);
     if (t.flags & TF_WATER) {
-        const int h = height_layer[at];
-        if (!ctx.world) {
-            if (in_sight && ice == 0) shade = open_water_tint(h);
-        } else {
-            shade = water_height_tint(h);
-        }
+        shade = water_cell_tint(ctx.world, in_sight, ice == 0, height_layer[at]);
         if (ice > 0) tile = snow == SNOW_DEEP ? tile_snowgnd : tile_ice;
     }
 
@@ -391,6 +401,13 @@ int water_height_tint(int h) {
     if (h >= 26) return int(2.5 * h);
     if (h >= 16) return 2 * h;
     return 0;
+}
+
+int water_cell_tint(bool world_map, bool in_sight, bool open_water, int h) {
+    // Open water in sight on a local map shows its depth; everywhere else
+    // (the world map, and local water out of sight) the height tint.
+    if (!world_map && in_sight && open_water) return open_water_tint(h);
+    return water_height_tint(h);
 }
 
 int open_water_tint(int h) {
@@ -599,6 +616,7 @@ void rebuild_view() {
         draw_player_figure(1);
         SDL_SetRenderTarget(game_renderer, old_target);
         map_texture_current = false;
+        end_map_base_redraw();
         present_screen();
     }
     sight_batch_end();
@@ -613,9 +631,11 @@ void rebuild_view() {
     }
 }
 
+// The cursor of a place being chosen; once the choice is made the map
+// shows no mark of it.
 void draw_target_mark() {
-    if (target_x == 0) return;
-    const int column = view_column(target_x), row = view_row(target_y);
+    if (!targeting_active || target_cursor_x == 0) return;
+    const int column = view_column(target_cursor_x), row = view_row(target_cursor_y);
     if (column == 0 || row == 0) return;
     draw_tile_sprite(tile_locsel, 0, 0, column, row, 0);
 }

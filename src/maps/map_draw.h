@@ -24,6 +24,11 @@ extern uint8_t player_herb_effect;
 extern uint8_t player_sight_loss;
 extern uint8_t player_shield_stance;
 
+// The per-game reset of the view: the raised view, the settlement sighting,
+// the light grid and the three tables of light sources, the last target
+// location and the player's sight marks.
+void reset_view_state();
+
 // The whole rebuild and redraw of the view.
 void rebuild_view();
 // The octants rebuild_view casts for a facing and the sight-loss and
@@ -54,3 +59,7 @@ int light_shape_contains(int r, int dx, int dy);
 int water_height_tint(int h);
 // Local open water tint by height (0 none).
 int open_water_tint(int h);
+// The tint of a water cell: on a local map open water in sight by its
+// depth (open_water_tint); the world map and local water out of sight by
+// its height (water_height_tint).
+int water_cell_tint(bool world_map, bool in_sight, bool open_water, int h);

@@ -7,6 +7,8 @@
 #include "maps/map_layers.h"
 
 int32_t target_x = 0, target_y = 0;
+int32_t target_cursor_x = 0, target_cursor_y = 0;
+bool targeting_active = false;
 
 int is_in_view(int x, int y) {
     if (x <= 0 || y <= 0 || x > WORLD_W - 1 || y > WORLD_H - 1) return 0;

@@ -12,3 +12,7 @@ int is_in_view(int x, int y);
 
 // The last chosen cell.
 extern int32_t target_x, target_y;
+// The cell under the targeting cursor and whether a place is being chosen
+// now (the chooser publishes them; the map drawing draws the cursor there).
+extern int32_t target_cursor_x, target_cursor_y;
+extern bool targeting_active;

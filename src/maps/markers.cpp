@@ -9,6 +9,8 @@
 #include "game/player.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
+#include "game/save_load.h"
+#include "game/save_set.h"
 #include "body/body_services.h"
 #include "console/console.h"
 #include "creatures/creature_services.h"
@@ -67,28 +69,38 @@ int marker_day_lag(const Marker& m, int days_played) {
 namespace {
 
 // Reads a table file of exactly `size` bytes into `table`. A missing file
-// is created with zeros; a file of another size is reported and left on
-// disk for the next save to replace, and the table stays cleared.
+// that its save never listed is created with zeros. A damaged one (or a
+// missing one its save listed) is taken from its previous copy when that
+// is whole; otherwise the table starts empty and the player is told. A
+// damaged file is left on the disk for the next save to replace.
 void load_table_file(const char* name, void* table, long long size) {
-    const std::string path = character_file(name);
     std::memset(table, 0, size_t(size));
-    const long long on_disk = file_size(path);
-    if (on_disk < 0) {
-        if (!write_file_atomic(path, table, size_t(size))) {
-            char text[300];
+    SaveSetEntry e;
+    const bool listed = save_set_entry(name, e) && (e.flags & SET_SUM);
+    const GuardedRead r = read_guarded(name, nullptr, table, size_t(size));
+    char text[300];
+    if (r.found()) {
+        if (r.restored()) {
+            format_text(text, sizeof text, "!%s was %s; it was taken from the save before.", name,
+                        verdict_words(r.verdict));
+            tell_player(text);
+            debug_log("!maps", text);
+            repair_character_file(name, table, size_t(size));
+        }
+        return;
+    }
+    std::memset(table, 0, size_t(size));
+    if (r.verdict == FileVerdict::Missing && !listed) {
+        if (!write_character_file(name, table, size_t(size))) {
             format_text(text, sizeof text, "!Could not create %s.", name);
             show_message(text);
         }
         return;
     }
-    if (on_disk != size || !read_file_exact(path, table, size_t(size))) {
-        std::memset(table, 0, size_t(size));
-        char text[300];
-        format_text(text, sizeof text, "!%s is damaged (%lld bytes, %lld expected); starting it empty.",
-                    name, on_disk, size);
-        show_message(text);
-        debug_log("!maps", text);
-    }
+    format_text(text, sizeof text, "!%s is %s and has no whole earlier copy; starting it empty.", name,
+                verdict_words(r.verdict));
+    tell_player(text);
+    debug_log("!maps", text);
 }
 
 }  // namespace
@@ -97,17 +109,15 @@ void load_markers() {
     std::memset(Markers, 0, sizeof Markers);
     if (Plr.plr_version < 312) {
         // Records of older formats start with an empty table.
-        write_file_atomic(character_file("MARKER.DAT"), Markers, sizeof Markers);
+        write_character_file("MARKER.DAT", Markers, sizeof Markers);
     }
     load_table_file("MARKER.DAT", Markers, MARKER_FILE_SIZE);
     load_table_file("EXTRAMARKER.DAT", AreaEvents, AREA_EVENT_FILE_SIZE);
 }
 
-bool save_markers() { return write_file_atomic(character_file("MARKER.DAT"), Markers, sizeof Markers); }
+bool save_markers() { return write_character_file("MARKER.DAT", Markers, sizeof Markers); }
 
-bool save_area_events() {
-    return write_file_atomic(character_file("EXTRAMARKER.DAT"), AreaEvents, size_t(AREA_EVENT_FILE_SIZE));
-}
+bool save_area_events() { return write_character_file("EXTRAMARKER.DAT", AreaEvents, size_t(AREA_EVENT_FILE_SIZE)); }
 
 namespace {
 // The marker of the world cell under a position of the current map, or

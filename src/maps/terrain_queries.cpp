@@ -2,6 +2,8 @@
 #include "mapgen/heights.h"
 #include "maps/terrain_queries.h"
 
+#include "game/save_set.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -406,7 +408,7 @@ void paste_terrain_block(int x, int y, int width, int height) {
         }
     }
     // The stored world goes to its file once, not cell by cell.
-    if (world_changed) write_file_atomic(character_file("WORLD.DAT"), stored_world_terrain, MAP_CELLS);
+    if (world_changed) write_character_file("WORLD.DAT", stored_world_terrain, MAP_CELLS);
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
         if (o.TYPE != 9 && o.TYPE != 65 && o.TYPE != 66) continue;

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 
@@ -118,6 +119,8 @@ public:
 
     // --- files ("GLOBWEATHER.DAT" and the two tables)
     bool save_weather(const std::string& path) const;
+    // The bytes of "GLOBWEATHER.DAT" (version 2) for the model as it is.
+    std::vector<uint8_t> weather_file_bytes() const;
     // Reads version 1 or 2. A missing, short, oversized or otherwise
     // unacceptable file changes nothing. `loaded` (if given) tells which.
     WeatherRecord load_weather(WeatherRecord& out, const std::string& path, bool* loaded = nullptr);

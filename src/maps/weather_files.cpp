@@ -34,13 +34,18 @@ int leading_int(const char* p, const char* end) {
 
 // ------------------------------------------------------------ GLOBWEATHER
 
-bool WeatherModel::save_weather(const std::string& path) const {
+std::vector<uint8_t> WeatherModel::weather_file_bytes() const {
     std::vector<uint8_t> buf(WEATHER_FILE_V2_SIZE, 0);
     put_le32(&buf[0], uint32_t(WEATHER_FILE_VERSION));
     put_le32(&buf[4], uint32_t(day));
     put_le32(&buf[8], uint32_t(hour));
     std::memcpy(&buf[12], &current, sizeof current);
     std::memcpy(&buf[80], weather_plan, sizeof weather_plan);
+    return buf;
+}
+
+bool WeatherModel::save_weather(const std::string& path) const {
+    const std::vector<uint8_t> buf = weather_file_bytes();
     return write_file_atomic(path, buf.data(), buf.size());
 }
 

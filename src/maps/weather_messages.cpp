@@ -2,6 +2,7 @@
 // and the ambience loop.
 #include "maps/weather_messages.h"
 
+#include "game/clock.h"
 #include "maps/map_layers.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
@@ -13,8 +14,10 @@ WeatherRecord weather_now{};
 WeatherRecord weather_before{};
 uint8_t plr_exposure_state = 0;
 
-namespace {
-constexpr int MAX_CATCH_UP_HOURS = 24;
+int weather_calendar_day() {
+    // The model counts the days of the year from 0; the calendar from 1.
+    const int d = day_of_year(Plr.day, Plr.month) - 1;
+    return ((d % 360) + 360) % 360;
 }
 
 const char* precipitation_change_message(const WeatherRecord& before, const WeatherRecord& after) {
@@ -32,8 +35,12 @@ void update_weather() {
     weather_now = weather.current;
     Plr.previous_air_temp = float(weather_now.temp);
 
+    // The model is stepped hour by hour to the calendar's day and hour, so
+    // that a jump of a day or more (a long task, a long sleep) leaves it on
+    // the right day, not behind it. Only the last step's change is told.
+    const int target_day = weather_calendar_day();
     int steps = 0;
-    while (weather.hour != Plr.hour && steps < MAX_CATCH_UP_HOURS) {
+    while (weather.hours_until(target_day, Plr.hour) > 0) {
         weather_before = weather_now;
         WeatherRecord out{};
         weather.weather_hour_step(out);

@@ -14,9 +14,13 @@ extern WeatherRecord weather_before;
 // 6 while standing in falling precipitation.
 extern uint8_t plr_exposure_state;
 
-// Brings the weather up to the game hour (24 steps at most) and tells a
-// change of precipitation. Called by the hourly player maintenance.
+// Brings the weather model up to the calendar's day and hour, one hourly
+// step at a time however many there are, and tells the change of
+// precipitation of the last step. Called by the hourly player maintenance.
 void update_weather();
+// The calendar's day as the weather model counts it: the day of the year
+// from 0 to 359.
+int weather_calendar_day();
 // The message for a change of precipitation from `before` to `after`
 // (with its class mark), or nullptr when nothing changed.
 const char* precipitation_change_message(const WeatherRecord& before, const WeatherRecord& after);

@@ -17,6 +17,8 @@
 #include "base/files.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
+#include "game/save_load.h"
+#include "game/save_set.h"
 
 static_assert(MAP_CELLS == size_t(WORLD_FILE_SIZE));
 static_assert(sizeof(MapObject) * MAP_OBJECT_COUNT == size_t(WORLD_DATA_FILE_SIZE));
@@ -41,87 +43,123 @@ std::string character_file(const char* name) {
 namespace {
 
 void report(const char* text) {
-    show_message(text);
+    tell_player(text);
     debug_log("!maps", text);
 }
 
-// Reads a whole layer file; false (layer untouched) unless it is exactly
-// the size of a layer.
-bool read_layer(const std::string& path, uint8_t* layer) {
-    return read_file_exact(path, layer, MAP_CELLS);
-}
-
-bool write_or_report(const std::string& path, const void* data, size_t size) {
-    if (write_file_atomic(path, data, size)) return true;
+// Writes a whole file of the character folder through the save set; a
+// failure is named on the message line.
+bool write_or_report(const char* name, const void* data, size_t size) {
+    if (write_character_file(name, data, size)) return true;
+    if (save_commit_open()) return false;  // the commit names what failed
     char text[600];
-    format_text(text, sizeof text, "!Could not write %s.", path.c_str());
+    format_text(text, sizeof text, "!Could not write %s.", name);
     report(text);
     return false;
 }
 
 }  // namespace
 
+bool world_file_plausible(const void* data, size_t size) {
+    if (size != MAP_CELLS) return false;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    // The column and the row past the world are zero in every world the
+    // game makes; the world itself is not empty.
+    int odd = 0;
+    for (int y = 0; y < MAP_ROWS; ++y)
+        if (bytes[map_index(WORLD_W, y)] != 0) ++odd;
+    for (int x = 0; x < MAP_STRIDE; ++x)
+        if (bytes[map_index(x, WORLD_H)] != 0) ++odd;
+    if (odd > 16) return false;
+    for (size_t i = 0; i < map_index(0, WORLD_H); ++i)
+        if (bytes[i] != 0) return true;
+    return false;
+}
+
 void load_world_files() {
     const std::string world = character_file("WORLD.DAT");
-    if (!read_layer(world, terrain_layer)) {
-        const long long size = file_size(world);
-        const std::string backup = character_file("WORLD.BAK");
-        if (size < 0 || !read_layer(backup, terrain_layer)) {
-            char text[1200];
-            if (size < 0) {
-                format_text(text, sizeof text, "Ksm couldn't open %s", world.c_str());
-            } else {
-                format_text(text, sizeof text,
-                            "Ksm couldn't use %s (%lld bytes, %lld expected) nor its backup WORLD.BAK",
-                            world.c_str(), size, WORLD_FILE_SIZE);
-            }
-            exit_with_message(text);
+    const GuardedRead r = read_guarded("WORLD.DAT", "WORLD.BAK", terrain_layer, MAP_CELLS, world_file_plausible);
+    if (!r.found()) {
+        char text[1200];
+        if (r.verdict == FileVerdict::Missing) {
+            format_text(text, sizeof text, "Ksm couldn't open %s", world.c_str());
+        } else {
+            format_text(text, sizeof text,
+                        "Ksm couldn't use %s (%lld bytes, %lld expected, or not the world it was saved as) nor its "
+                        "backup WORLD.BAK",
+                        world.c_str(), file_size(resolve_path_ci(world)), WORLD_FILE_SIZE);
         }
-        // The damaged world file is replaced by its backup, so that cells
-        // written in place later land in a whole file.
+        exit_with_message(text);
+    }
+    if (r.restored()) {
+        // The damaged world file is replaced by the good copy, so that cells
+        // written later land in a whole file.
         char text[600];
-        format_text(text, sizeof text, "!WORLD.DAT was damaged (%lld bytes); the world was taken from WORLD.BAK.",
-                    size);
+        format_text(text, sizeof text, "!WORLD.DAT was %s; the world was taken from %s.", verdict_words(r.verdict),
+                    r.source.c_str());
         report(text);
-        write_or_report(world, terrain_layer, MAP_CELLS);
+        repair_character_file("WORLD.DAT", terrain_layer, MAP_CELLS);
     }
     std::memcpy(stored_world_terrain, terrain_layer, MAP_CELLS);
 
     std::memset(Data, 0, sizeof Data);
-    const std::string data = character_file("DATA.DAT");
-    const long long data_size = file_size(data);
-    if (data_size < 0) {
-        write_or_report(data, Data, sizeof Data);
-    } else if (!read_records(data, Data, MAP_OBJECT_COUNT)) {
-        std::memset(Data, 0, sizeof Data);
+    {
+        SaveSetEntry e;
+        const bool listed = save_set_entry("DATA.DAT", e);
+        const GuardedRead d = read_guarded("DATA.DAT", nullptr, Data, sizeof Data);
         char text[300];
-        format_text(text, sizeof text, "!DATA.DAT is damaged (%lld bytes); the world map starts without its objects.",
-                    data_size);
-        report(text);
+        if (d.verdict == FileVerdict::Missing && !d.found() && !listed) {
+            write_or_report("DATA.DAT", Data, sizeof Data);
+        } else if (!d.found()) {
+            std::memset(Data, 0, sizeof Data);
+            format_text(text, sizeof text, "!DATA.DAT is %s; the world map starts without its objects.",
+                        verdict_words(d.verdict));
+            report(text);
+        } else if (d.restored()) {
+            format_text(text, sizeof text, "!DATA.DAT was %s; the world map's objects were taken from %s.",
+                        verdict_words(d.verdict), d.source.c_str());
+            report(text);
+            repair_character_file("DATA.DAT", Data, sizeof Data);
+        }
     }
     std::memcpy(world_data_copy, Data, sizeof Data);
 
     std::memset(stored_world_remembered, CODE_OUTSIDE, MAP_CELLS);
-    const std::string plm = character_file("WORLD.PLM");
-    const long long plm_size = file_size(plm);
-    if (plm_size >= 0 && !read_layer(plm, stored_world_remembered)) {
+    {
+        SaveSetEntry e;
+        const bool listed = save_set_entry("WORLD.PLM", e);
+        const GuardedRead p = read_guarded("WORLD.PLM", nullptr, stored_world_remembered, MAP_CELLS);
         char text[300];
-        format_text(text, sizeof text, "!WORLD.PLM is damaged (%lld bytes); the remembered map starts empty.",
-                    plm_size);
-        report(text);
+        if (!p.found() && (listed || p.verdict != FileVerdict::Missing)) {
+            std::memset(stored_world_remembered, CODE_OUTSIDE, MAP_CELLS);
+            format_text(text, sizeof text, "!WORLD.PLM is %s; the remembered map starts empty.",
+                        verdict_words(p.verdict));
+            report(text);
+        } else if (p.restored()) {
+            format_text(text, sizeof text, "!WORLD.PLM was %s; the remembered map was taken from %s.",
+                        verdict_words(p.verdict), p.source.c_str());
+            report(text);
+        }
     }
 }
 
 void save_world_data() {
-    write_or_report(character_file("DATA.DAT"), Data, sizeof Data);
+    write_or_report("DATA.DAT", Data, sizeof Data);
     std::memcpy(world_data_copy, Data, sizeof Data);
 }
 
 bool save_world_layers(const char* map_name) {
     if (!map_name || !std::strstr(map_name, "BIGMAP")) return zoomsave();
-    bool ok = write_or_report(character_file("WORLD.DAT"), terrain_layer, MAP_CELLS);
-    ok = write_or_report(character_file("WORLD.PLM"), remembered_layer, MAP_CELLS) && ok;
-    ok = write_or_report(character_file("DATA.DAT"), Data, sizeof Data) && ok;
+    begin_save_commit();
+    write_or_report("WORLD.DAT", terrain_layer, MAP_CELLS);
+    write_or_report("WORLD.PLM", remembered_layer, MAP_CELLS);
+    write_or_report("DATA.DAT", Data, sizeof Data);
+    const bool ok = end_save_commit();
+    if (!ok && !save_commit_open()) {
+        char text[300];
+        format_text(text, sizeof text, "!Could not write %s.", save_commit_failed_file().c_str());
+        report(text);
+    }
     std::memcpy(world_data_copy, Data, sizeof Data);
     std::memcpy(stored_world_terrain, terrain_layer, MAP_CELLS);
     std::memcpy(stored_world_remembered, remembered_layer, MAP_CELLS);
@@ -134,7 +172,8 @@ void load_world_data_copy() {
         std::memcpy(world_data_copy, Data, sizeof Data);
         return;
     }
-    if (!read_records(character_file("DATA.DAT"), world_data_copy, MAP_OBJECT_COUNT)) {
+    const FileVerdict v = read_character_file("DATA.DAT", world_data_copy, sizeof world_data_copy);
+    if (v != FileVerdict::Good && v != FileVerdict::Unlisted) {
         report("!DATA.DAT could not be read; the world map's objects are kept as they were.");
     }
 }
@@ -145,18 +184,8 @@ void set_stored_world_terrain(int x, int y, uint8_t code) {
     stored_world_terrain[at] = code;
     if (is_world_map()) terrain_layer[at] = code;
 
-    // One byte changes: write it in place when the file is whole, else the
-    // whole stored world.
-    const std::string path = character_file("WORLD.DAT");
-    if (file_size(path) == WORLD_FILE_SIZE) {
-        FILE* f = open_file_ci(path, "r+b");
-        if (f) {
-            const bool ok = std::fseek(f, long(at), SEEK_SET) == 0 && std::fwrite(&code, 1, 1, f) == 1;
-            const bool closed = std::fclose(f) == 0;
-            if (ok && closed) return;
-        }
-    }
-    write_or_report(path, stored_world_terrain, MAP_CELLS);
+    // The stored world is the truth: it goes to its file whole.
+    write_or_report("WORLD.DAT", stored_world_terrain, MAP_CELLS);
 }
 
 void add_river_fords() {
@@ -180,7 +209,7 @@ void add_river_fords() {
             changed = true;
         }
     }
-    if (changed) write_or_report(character_file("WORLD.DAT"), stored_world_terrain, MAP_CELLS);
+    if (changed) write_or_report("WORLD.DAT", stored_world_terrain, MAP_CELLS);
 }
 
 int water_depth_at(int x, int y) {
@@ -224,18 +253,12 @@ int water_depth_at(int x, int y) {
 
 namespace {
 
-// A culture grid file is whole when it is exactly 6,144 bytes of codes
-// 0..13. Counts its zero bytes.
-bool read_culture_file(const std::string& path, uint8_t* grid, int* zeros) {
-    uint8_t buffer[CULTURE_CELLS];
-    if (!read_file_exact(path, buffer, sizeof buffer)) return false;
-    int z = 0;
-    for (uint8_t b : buffer) {
+// A culture grid is whole when it is exactly 6,144 bytes of codes 0..13.
+bool read_culture_file_bytes(const std::vector<uint8_t>& bytes, uint8_t* grid) {
+    if (bytes.size() != size_t(CULTURE_CELLS)) return false;
+    for (uint8_t b : bytes)
         if (b >= CULTURE_CODES) return false;
-        if (b == 0) ++z;
-    }
-    std::memcpy(grid, buffer, sizeof buffer);
-    if (zeros) *zeros = z;
+    std::memcpy(grid, bytes.data(), bytes.size());
     return true;
 }
 
@@ -249,20 +272,47 @@ int count_zero_blocks() {
 
 }  // namespace
 
+bool culture_file_plausible(const void* data, size_t size) {
+    if (size != size_t(CULTURE_FILE_SIZE)) return false;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    int zeros = 0;
+    for (size_t i = 0; i < size; ++i) {
+        if (bytes[i] >= CULTURE_CODES) return false;
+        if (bytes[i] == 0) ++zeros;
+    }
+    return zeros <= CULTURE_MAX_ZEROS;
+}
+
 int load_culture_grid() {
     uint8_t grid[CULTURE_CELLS];
-    int zeros = 0;
-    if (read_culture_file(character_file("kulttuuri.dat"), grid, &zeros) && zeros <= CULTURE_MAX_ZEROS) {
-        std::memcpy(culture_grid, grid, sizeof grid);
+    std::vector<uint8_t> bytes;
+    const FileVerdict v = read_character_file("kulttuuri.dat", bytes, CULTURE_CELLS);
+    if ((v == FileVerdict::Good || v == FileVerdict::Unlisted) && culture_file_plausible(bytes.data(), bytes.size())) {
+        std::memcpy(culture_grid, bytes.data(), CULTURE_CELLS);
         return 1;
     }
-    if (read_culture_file(character_file("kulttuuri.bak"), grid, nullptr)) {
-        report("!kulttuuri.dat is damaged; the cultures were taken from kulttuuri.bak.");
-        std::memcpy(culture_grid, grid, sizeof grid);
-        return 1;
+    // The backup is taken without counting its empty blocks; the earlier
+    // copy of the grid after it.
+    bytes.clear();
+    const FileVerdict b = read_character_file("kulttuuri.bak", bytes, CULTURE_CELLS);
+    const char* source = nullptr;
+    if ((b == FileVerdict::Good || b == FileVerdict::Unlisted) && read_culture_file_bytes(bytes, grid)) {
+        source = "kulttuuri.bak";
+    } else if (read_previous_copy("kulttuuri.dat", grid, sizeof grid) && culture_file_plausible(grid, sizeof grid)) {
+        source = "an earlier copy of it";
     }
-    report("!kulttuuri.dat and kulttuuri.bak are damaged; the cultures are kept as they were.");
-    return 0;
+    char text[300];
+    if (!source) {
+        report("!kulttuuri.dat and kulttuuri.bak are damaged; the cultures are kept as they were.");
+        return 0;
+    }
+    format_text(text, sizeof text, "!kulttuuri.dat is %s; the cultures were taken from %s.",
+                v == FileVerdict::Missing ? "missing" : "damaged", source);
+    report(text);
+    std::memcpy(culture_grid, grid, sizeof grid);
+    // The damaged file is put right from the good copy.
+    repair_character_file("kulttuuri.dat", grid, sizeof grid);
+    return 1;
 }
 
 bool save_culture_grid() {
@@ -274,10 +324,12 @@ bool save_culture_grid() {
         // The files keep the last good grid; it is taken back from them.
         return load_culture_grid() == 1;
     }
-    if (write_file_atomic(character_file("kulttuuri.dat"), culture_grid, sizeof culture_grid))
-        return write_or_report(character_file("kulttuuri.bak"), culture_grid, sizeof culture_grid);
-    report("!Could not write kulttuuri.dat.");
-    return false;
+    begin_save_commit();
+    write_or_report("kulttuuri.dat", culture_grid, sizeof culture_grid);
+    write_or_report("kulttuuri.bak", culture_grid, sizeof culture_grid);
+    const bool ok = end_save_commit();
+    if (!ok && !save_commit_open()) report("!Could not write kulttuuri.dat.");
+    return ok;
 }
 
 int culture_neighbour_count(int y, int x, int code) {

@@ -3,6 +3,7 @@
 // ("kulttuuri.dat" with its backup "kulttuuri.bak").
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -42,6 +43,12 @@ void load_world_data_copy();
 void set_stored_world_terrain(int x, int y, uint8_t code);
 void add_river_fords();
 int water_depth_at(int x, int y);
+
+// Whether bytes of an unlisted copy can be the world terrain (its column
+// and row past the world zero, the world itself not empty) or a culture
+// grid (codes 0..13, at most 1,536 empty blocks).
+bool world_file_plausible(const void* data, size_t size);
+bool culture_file_plausible(const void* data, size_t size);
 
 // 1 when the grid was taken from "kulttuuri.dat" or its backup.
 int load_culture_grid();

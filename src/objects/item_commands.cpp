@@ -42,6 +42,7 @@ int hauled_items_on_map() { KSM_STUB("hauled_items_on_map"); return 0; }
 
 // ---------------------------------------------------- hands, names, weights
 
+#include <cmath>
 #include <cstring>
 
 #include "objects/object_store.h"
@@ -62,6 +63,38 @@ char* obj_name_with_unit(int id, int count, int flags) { KSM_STUB("obj_name_with
     char name[sizeof r.name + 1];
     copy_field(name, sizeof name, r.name, sizeof r.name);
     return ring_copy(name);
+}
+
+char* length_text(int flags, double feet) {
+    const bool metric = std::strcmp(ini_get_string("UNITS", ""), "METRIC") == 0;
+    const double value = metric ? feet / 3.0 : feet;
+    char* out = next_ring_text();
+    if (flags & 4) {
+        copy_text(out, TEXT_RING_BYTES, metric ? "m" : "ft");
+        return out;
+    }
+    const int precision = units_precision_from(ini_get_string("UNITS_PRECISION", "1"));
+    const double whole = std::floor(value);
+    const double fraction = value - whole;
+    char number[64];
+    bool small = false;
+    if (flags & 8) {
+        small = true;
+        format_text(number, sizeof number, "%.0f", value * (metric ? 100.0 : 12.0));
+    } else if (whole == 0.0 && fraction < 0.1) {
+        // Under a tenth: inches or centimetres.
+        small = true;
+        const double part = fraction * (metric ? 100.0 : 12.0);
+        if (metric || fraction <= 0.02) format_text(number, sizeof number, "%.0f", part);
+        else format_text(number, sizeof number, precision == 2 ? "%.2f" : "%.1f", part);
+    } else if ((whole != 0.0 && fraction <= 0.01) || (flags & 1)) {
+        format_text(number, sizeof number, "%.0f", value);
+    } else {
+        format_text(number, sizeof number, precision == 2 ? "%.2f" : "%.1f", value);
+    }
+    if (flags & 2) copy_text(out, TEXT_RING_BYTES, number);
+    else format_text(out, TEXT_RING_BYTES, "%s %s", number, small ? (metric ? "cm" : "in") : (metric ? "m" : "ft"));
+    return out;
 }
 
 char* weight_text(int flags, double pounds) {

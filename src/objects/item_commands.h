@@ -45,3 +45,9 @@ char* obj_name_with_unit(int id, int count, int flags);
 // "METRIC"): flag 4 the unit word alone; flag 16 the number without the
 // unit word (ring text).
 char* weight_text(int flags, double pounds);
+// A length in feet as text by the UNITS setting (metres, a third of the
+// feet, when "METRIC"): flag 4 the unit word alone, flag 2 no unit word,
+// flag 1 no decimals, flag 8 the whole length in the small unit; below a
+// tenth of the unit the small unit (inches or centimetres) is used (ring
+// text).
+char* length_text(int flags, double feet);

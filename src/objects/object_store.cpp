@@ -551,33 +551,34 @@ bool save_item_types(const std::string& path) {
     return write_records(path, ItemTypes, ITEM_TYPE_COUNT);
 }
 
+void clear_object_store() {
+    std::memset(Objects, 0, sizeof Objects);
+    obj_store_changed();
+}
+
 int load_object_store(const std::string& path) {
     FILE* file = open_file_ci(path, "rb");
     if (file == nullptr) return -1;
-    constexpr size_t CHUNK = 1024;
-    std::vector<ObjectRecord> chunk(CHUNK);
-    int count = 0;
+    const size_t count = std::fread(Objects, sizeof(ObjectRecord), OBJECT_INSTANCE_COUNT, file);
+    std::fclose(file);
+    if (count < size_t(OBJECT_INSTANCE_COUNT))
+        std::memset(&Objects[count], 0, sizeof(ObjectRecord) * (size_t(OBJECT_INSTANCE_COUNT) - count));
+    objects_loaded(int(count));
+    return int(count);
+}
+
+void objects_loaded(int records) {
     char name[sizeof(ObjectRecord::name) + 1];
     char line[100];
-    while (count < OBJECT_INSTANCE_COUNT) {
-        const size_t want = std::min(CHUNK, size_t(OBJECT_INSTANCE_COUNT - count));
-        const size_t got = std::fread(chunk.data(), sizeof(ObjectRecord), want, file);
-        for (size_t i = 0; i < got; ++i, ++count) {
-            current_object = chunk[i];
-            Objects[count] = current_object;
-            if (current_object.item_class != 0) {
-                field_text(name, current_object.name, sizeof current_object.name);
-                format_text(line, sizeof line, "#%d/%d %s", count, OBJECT_INSTANCE_COUNT, name);
-                debug_log("readguy", line);
-            }
-        }
-        if (got < want) break;
+    if (records > OBJECT_INSTANCE_COUNT) records = OBJECT_INSTANCE_COUNT;
+    for (int i = 0; i < records; ++i) {
+        current_object = Objects[i];
+        if (current_object.item_class == 0) continue;
+        field_text(name, current_object.name, sizeof current_object.name);
+        format_text(line, sizeof line, "#%d/%d %s", i, OBJECT_INSTANCE_COUNT, name);
+        debug_log("readguy", line);
     }
-    std::fclose(file);
-    if (count < OBJECT_INSTANCE_COUNT)
-        std::memset(&Objects[count], 0, sizeof(ObjectRecord) * size_t(OBJECT_INSTANCE_COUNT - count));
     obj_store_changed();
-    return count;
 }
 
 bool load_item_types(const std::string& path) { return read_records(path, ItemTypes, ITEM_TYPE_COUNT); }

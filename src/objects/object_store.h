@@ -275,6 +275,9 @@ int count_object_instances();
 // Tell the store that Objects was changed directly: the index of used slots
 // is rebuilt and the free-slot hint starts again from slot 1.
 void obj_store_changed();
+// Frees every object instance, the item types kept (a new character starts
+// with none of an earlier one's objects).
+void clear_object_store();
 // The per-game reset: both tables blank, the working records, flags,
 // settings and counters cleared.
 void reset_object_store();
@@ -283,10 +286,14 @@ void reset_object_store();
 // file could not be written.
 bool save_object_store(const std::string& path);
 bool save_item_types(const std::string& path);
-// Reads the instances record by record through current_object, logging
+// Reads the instances, then passes each through current_object, logging
 // each used one on the "readguy" channel; slots past the end of a short
 // file are cleared. -1 when the file can't be opened, else the records read.
 int load_object_store(const std::string& path);
+// After the first `records` slots of Objects were filled from a file: each
+// passes through current_object, one "readguy" line per used record, and
+// the store's index is built anew.
+void objects_loaded(int records = OBJECT_INSTANCE_COUNT);
 // Reads "CONSTANT.OBJ"; false (table unchanged) unless it is 68,800 bytes.
 bool load_item_types(const std::string& path);
 

@@ -186,7 +186,18 @@ int describe_location_contents(int x, int y, int flag) {
     return n;
 }
 
+static void describe_location_parts(int x, int y, int mode);
+
 void describe_location(int x, int y, int mode) {
+    // The player asked: the answer is told even when it repeats the last
+    // message (two looks at like ground say the same words).
+    const bool old_repeat = allow_repeated_message;
+    allow_repeated_message = true;
+    describe_location_parts(x, y, mode);
+    allow_repeated_message = old_repeat;
+}
+
+static void describe_location_parts(int x, int y, int mode) {
     if (debug_logs_on) {
         char text[200];
         format_text(text, sizeof text, "%s (%d,%d) code %d", terrain_name_at(x, y), x, y, terrain_at(x, y));

@@ -88,6 +88,7 @@ void show_start_story() {
         "You may find it interesting to follow or you can just ignore it. It only tells you what brought "
         "your character here - the rest is up to you. There are so many paths to follow, so many scenes to see, so "
         "many windbreezes to feel and ever so many secrets to find from the world around or within you...");
+    draw_paper_window(5, 25, 375, 107, "");  // the words are in black ink
     draw_tagged_text(10, 30, 360, 0, map_rgb(0, 0, 0), 0);
     draw_text_at(200, 580, "Press a key to continue - The Kesmorra awaits ", map_rgb(255, 255, 255), 1);
     present_screen();

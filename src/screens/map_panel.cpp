@@ -2,6 +2,7 @@
 // map and its scale; the place texts; the terrain picture of a world cell;
 // and the colours of the cultural regions on the world pictures.
 #include "screens/map_panel.h"
+#include "screens/side_panel.h"
 
 #include <cmath>
 #include <cstring>
@@ -28,6 +29,7 @@
 #include "base/platform.h"
 #include "base/text_ring.h"
 
+const char* const LAST_PLACE_PLACEHOLDER = "-- Viimeisin kartan nimi --";
 char last_place_text[100] = "-- Viimeisin kartan nimi --";
 
 namespace {
@@ -210,6 +212,21 @@ const char* terrain_picture_name(int x, int y) {
     return terrain_picture;
 }
 
+bool show_arrival_picture(int world_x, int world_y) {
+    std::string base = terrain_picture_name(world_x, world_y);
+    const size_t dot = base.rfind('.');
+    if (dot != std::string::npos) base.erase(dot);
+    // Plain ground, in any season, has no picture of its own.
+    if (base.rfind("terrain-ground", 0) == 0) return false;
+    std::string picture = base + "_400x300.jpg";
+    if (!path_exists(resolve_path_ci("truegfx/" + picture))) picture = terrain_picture_name(world_x, world_y);
+    if (!path_exists(resolve_path_ci("truegfx/" + picture)) || !canvas) return false;
+    // A frame beside the map's middle, the picture growing out of its centre.
+    draw_framed_box(35, 100, 445, 410, map_rgb(48, 64, 80), map_rgb(80, 96, 128), map_rgb(0, 0, 0));
+    show_picture_zooming(picture.c_str(), 40, 105, 400, 300);
+    return true;
+}
+
 // ------------------------------------------------------------ drawing
 
 void draw_scale_bar(int x, int y, int length, const char* legend) {
@@ -276,7 +293,7 @@ void draw_map_info_panel() {
 }
 
 void refresh_map_panel() {
-    if (canvas) {
+    if (canvas && game_view_mode != 33) {
         draw_picture_fitted("bg-heritage.jpg", nullptr, 0, 0, CANVAS_W, CANVAS_H);
         const SDL_Rect v = map_view.view;
         fill_canvas_rect(v.x, v.y, v.w, v.h, map_rgb(0, 0, 0));

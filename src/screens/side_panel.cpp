@@ -133,8 +133,9 @@ void draw_arrow(int which, int direction, int alpha, bool blended) {
     if (!s) return;
     SDL_Texture* t = SDL_CreateTextureFromSurface(compass_renderer, s);
     if (!t) return;
-    SDL_SetTextureBlendMode(t, blended ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    SDL_SetTextureAlphaMod(t, Uint8(std::clamp(alpha, 0, 255)));
+    // Always blended: the key colour of the picture is transparent only so.
+    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureAlphaMod(t, Uint8(std::clamp(blended ? alpha : 255, 0, 255)));
     ArrowPlace p = arrow_place(direction);
     SDL_Rect dst{p.x, p.y, 32, 32};
     SDL_Rect src{0, 0, std::min(32, s->w), std::min(32, s->h)};
@@ -593,17 +594,9 @@ void draw_side_panel() {
         draw_key_caption(500, 580, "ESC.Help and game options");
         key_label_colour = old_colour;
     }
-    char name[64];
-    format_text(name, sizeof name, "%s %s", Plr.name, Plr.second_name);
-    if (nl) {
-        draw_window(503, 7, 286, 16, "", WIN_PLAIN_FILL, map_rgb(56, 88, 120));
-        text_at(646 - 4 * text_len(name), 11, name, KHAKI, 1);
-        draw_window(503, 25, 160, 160, "", WIN_PLAIN_FILL, px(DARK_GREY));
-    } else {
-        draw_framed_box(503, 7, 790, 22, map_rgb(48, 64, 80), map_rgb(80, 96, 128), map_rgb(56, 88, 120));
-        text_at(652 - 4 * text_len(name), 11, name, KHAKI, 1);
-        fill_canvas_rect(503, 25, 160, 161, px(DARK_GREY));
-    }
+    draw_name_bar();
+    if (nl) draw_window(503, 25, 160, 160, "", WIN_PLAIN_FILL, px(DARK_GREY));
+    else fill_canvas_rect(503, 25, 160, 161, px(DARK_GREY));
     struct StatRow {
         int slot, column, row;
         const char* label;
@@ -645,7 +638,7 @@ void refresh_status_panel() {
 
 void redraw_game_screen() {
     if (game_view_mode != 33) clear_screen();
-    draw_map_info_panel();  // the map frame and the information panel
+    refresh_map_panel();  // the map frame and the information panel
     if (game_view_mode == 33) return;
     draw_side_panel();
     refresh_status_panel();
@@ -657,6 +650,20 @@ void redraw_game_screen() {
     }
     rebuild_view();
     present_screen_with_map();
+}
+
+void draw_name_bar() {
+    if (!canvas) return;
+    char name[64];
+    format_text(name, sizeof name, "%.*s %.*s", int(sizeof Plr.name), Plr.name, int(sizeof Plr.second_name),
+                Plr.second_name);
+    if (side_panel_new_layout) {
+        draw_window(503, 7, 286, 16, "", WIN_PLAIN_FILL, map_rgb(56, 88, 120));
+        text_at(646 - 4 * text_len(name), 11, name, KHAKI, 1);
+    } else {
+        draw_framed_box(503, 7, 790, 22, map_rgb(48, 64, 80), map_rgb(80, 96, 128), map_rgb(56, 88, 120));
+        text_at(652 - 4 * text_len(name), 11, name, KHAKI, 1);
+    }
 }
 
 void draw_season_box() {

@@ -32,6 +32,8 @@ extern bool loading_bar_off;
 int64_t game_seconds();
 
 void draw_side_panel();
+// The name bar at the panel's top: the character's name and second name.
+void draw_name_bar();
 void draw_stat_label(int column, int row, const char* label, const char* value, Uint32 colour,
                      int slot);
 void draw_stat_text(int x, int y, const char* text, Uint32 colour);

@@ -95,7 +95,8 @@ void draw_skill_level(int y, int slot) {
     char word[120];
     format_text(word, sizeof word, "(%s)", mastery_word(p));
     draw_text_at(310, y, word, map_rgb(60, 90, 152), 0);
-    draw_text_at(410, y, growth_stars(Plr.skill_attr_base[slot]), map_rgb(171, 171, 171), 0);
+    // Outlined: the light grey stars would fade into the paper.
+    draw_text_at(410, y, growth_stars(Plr.skill_attr_base[slot]), map_rgb(171, 171, 171), 1);
 }
 
 void draw_skill_windows() {
@@ -108,7 +109,7 @@ void draw_skill_windows() {
         int slots[50];
         int rows = skill_rows_in_order(group, slots, 50);
         int height = 40 + 12 * rows;
-        draw_window(60, top, 385, height, titles[w], 0);
+        draw_paper_window(60, top, 385, height, titles[w]);  // the rows are in dark ink
         for (int r = 0; r < rows; ++r) {
             int slot = slots[r];
             int y = top + 25 + 12 * r;
@@ -120,7 +121,7 @@ void draw_skill_windows() {
             list_add_item_at(65, key, y, row);
             if (list_header.count > before && before < 150) row_slot[before] = slot;
             if (skill_is_improved(skill_name_text(Plr, slot)))
-                draw_text_at(73, y, key_char_text(key), map_rgb(168, 0, 0), 0);
+                draw_text_at(73, y + 5, key_char_text(key), map_rgb(168, 0, 0), 0);  // over the cap's letter
             draw_skill_level(y, slot);
         }
         top += height + (w == 0 ? 65 : 10);
@@ -161,6 +162,20 @@ const char* skill_topic_of_row(int row) {
     int slot = slot_of_row(row);
     return slot >= 0 ? skill_name_text(Plr, slot) : "";
 }
+
+// The screen's help text in a window right of the skills: how to choose a
+// skill, or in mode 1 how to spend the option points.
+void draw_skills_help(int mode) {
+    const char* screen = mode == 1 ? "SKILLS_IMPROVE" : "SKILLS";
+    const Uint32 colour = map_rgb(238, 232, 170);
+    load_screen_info_text(screen);
+    // A one-letter word never wraps: the lines keep a letter's room to the
+    // window's edge.
+    const int text_h = draw_tagged_text(545, 40, 227, -1, colour, 0);
+    draw_window(535, 30, 255, text_h + 30, "", 0);  // the last line, and margins
+    load_screen_info_text(screen);
+    draw_tagged_text(545, 40, 227, 0, colour, 0);
+}
 }  // namespace
 
 int skills_screen(int mode) {
@@ -170,9 +185,13 @@ int skills_screen(int mode) {
     list_duplicate_keys = true;
     int result = 1000;
     int highlighted = mode == 0 ? remembered_row : 0;
+    // Dodging can't be changed while points are spent; looking starts afresh.
+    if (mode == 1) mark_skill_improved("DODGE");
+    else if (mode == 0) clear_improved_skills();
     for (;;) {
         fill_canvas_rect(0, 0, 800, 600, map_rgb(48, 64, 80));
         draw_window(0, 0, 800, 600, "SKILLS", 0);
+        if (mode == 0 || mode == 1) draw_skills_help(mode);
         list_init(0, "", 10, 50, 500, 485, LIST_TYPE_PLACED);
         draw_skill_windows();
         int rows = list_header.count;
@@ -189,6 +208,10 @@ int skills_screen(int mode) {
         } else {
             list_add_item_at(-100, KEY_ESC, -100, "");
         }
+        const int first_row = list_header.count;
+        list_add_item_at(-100, KEY_PGUP, -100, "");
+        const int last_row = list_header.count;
+        list_add_item_at(-100, KEY_PGDN, -100, "");
         // Every move of the highlight is reported: the hint bar follows it.
         list_set_options(-1, "", 0, 1);
         if (highlighted < 0 || highlighted >= rows) highlighted = 0;
@@ -198,6 +221,11 @@ int skills_screen(int mode) {
         save_menu_list();
         present_screen();
         int row = LIST_Go();
+        if (row == first_row || row == last_row) {
+            // PgUp jumps to the first skill, PgDn to the last.
+            highlighted = row == first_row ? 0 : rows - 1;
+            continue;
+        }
         if (row >= 0 && row < list_header.count && list_items[row].code == KEY_F1) {
             // F1: the highlighted skill's page, then the list as it was.
             if (is_encyclopedia_topic(skill_topic_of_row(highlighted))) {

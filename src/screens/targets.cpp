@@ -29,8 +29,6 @@
 
 TargetEntry target_list[TARGET_LIST_MAX];
 int32_t target_count = 0;
-int32_t target_cursor_x = 0, target_cursor_y = 0;
-bool targeting_active = false;
 
 namespace {
 
@@ -133,12 +131,14 @@ void mouse_offset(int* dx, int* dy) {
     *dy = int(std::floor((mouse_y - map_view.centre_y) / ch + 0.5f));
 }
 
+// The zoom the map view shows (the command keys change it too).
 void zoom_view(int key) {
-    float zoom = Plr.map_zoom > 0 ? Plr.map_zoom : 1.0f;
+    const float shown = map_view.zoom > 0 ? map_view.zoom : 1.0f;
+    float zoom = shown;
     if (key == KEY_WHEEL_UP) zoom = zoom < 0.63f && zoom >= 0.5f ? 0.63f : std::min(1.0f, zoom + 0.185f);
     else if (key == KEY_WHEEL_DOWN) zoom = std::max(0.5f, zoom - 0.185f);
     else zoom = zoom < 1.0f ? 1.0f : 0.5f;
-    if (zoom == Plr.map_zoom) {
+    if (zoom == shown) {
         drain_events();  // at a limit: the pending wheel turns are dropped
         return;
     }
@@ -299,13 +299,17 @@ int choose_target_location(int mode, const char* prompt) {
         }
     }
 
+    const bool cursor_drawn = target_cursor_x != 0;
+    targeting_active = false;
+    target_cursor_x = target_cursor_y = 0;
     if (canvas) {
         restore_screen_under(INFO_SLOT);
         free_screen_under(INFO_SLOT);
         present_screen();
     }
-    targeting_active = false;
-    target_cursor_x = target_cursor_y = 0;
+    // The cursor leaves the map with the chooser: the view is drawn anew
+    // before the next command.
+    if (cursor_drawn) view_rebuild_request = 1;
     if (!chosen) return 0;
     target_x = player_x + dx;
     target_y = player_y + dy;

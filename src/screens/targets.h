@@ -16,10 +16,7 @@ struct TargetEntry {
 // The creatures in view, nearest first.
 extern TargetEntry target_list[TARGET_LIST_MAX];
 extern int32_t target_count;
-// The cell under the targeting cursor and whether targeting is on (the map
-// drawing reads them).
-extern int32_t target_cursor_x, target_cursor_y;
-extern bool targeting_active;
+// target_cursor_x, target_cursor_y and targeting_active: maps/map_view.h.
 
 // Mode bits of choose_target_location.
 constexpr int TARGET_FREE = 1;       // free cursor, target list, ENTER selects

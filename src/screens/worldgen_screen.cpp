@@ -11,6 +11,7 @@
 #include "game/player.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
+#include "base/debug_log.h"
 #include "base/files.h"
 #include "ui/font.h"
 #include "ui/gfx.h"
@@ -106,28 +107,92 @@ bool make_world() {
 
 }  // namespace
 
-void pick_start_location(bool home_culture_only) {
-    // A world without a fit spot would never end the search: give up after
-    // many draws and keep the last one.
-    for (int tries = 0; tries < 200000; ++tries) {
-        const int x = 256 + random_below(1792);
-        const int y = 128 + random_below(1792);
-        start_x = x;
-        start_y = y;
-        bool fit = true;
-        for (int dy = -3; dy <= 2 && fit; ++dy) {
-            for (int dx = -3; dx <= 2 && fit; ++dx) {
-                fit = start_cell_fit(terrain_at(x + dx, y + dy));
+namespace {
+
+constexpr int START_DRAWS = 200000;
+
+// A start spot: the 6 x 6 cells from (x - 3, y - 3) to (x + 2, y + 2) all of
+// the open kinds of land.
+bool start_spot_fit(int x, int y) {
+    for (int dy = -3; dy <= 2; ++dy)
+        for (int dx = -3; dx <= 2; ++dx)
+            if (!start_cell_fit(terrain_at(x + dx, y + dy))) return false;
+    return true;
+}
+
+bool in_home_culture(int x, int y) {
+    const int bx = x + 3, by = y + 3;
+    const int culture = in_world_grid(bx, by) ? culture_grid[(by / 32) * CULTURE_COLS + bx / 32] : 10;
+    return culture == Plr.culture;
+}
+
+bool is_water_cell(int code) {
+    switch (code) {
+    case 176: case 177: case 178: case 180: case 181: case 182: case 183: case 247: return true;
+    default: return false;
+    }
+}
+
+// The nearest cell to (x, y), ring by ring, that passes the test; false
+// when no cell of the world does.
+template <typename Test>
+bool nearest_cell(int x, int y, Test test, int& out_x, int& out_y) {
+    const int reach = std::max({x, y, WORLD_W - 1 - x, WORLD_H - 1 - y});
+    for (int r = 0; r <= reach; ++r) {
+        for (int dy = -r; dy <= r; ++dy) {
+            const int step = (dy == -r || dy == r) ? 1 : 2 * r;
+            for (int dx = -r; dx <= r; dx += step ? step : 1) {
+                const int cx = x + dx, cy = y + dy;
+                if (!in_world_grid(cx, cy) || !test(cx, cy)) continue;
+                out_x = cx;
+                out_y = cy;
+                return true;
             }
         }
-        if (!fit) continue;
-        if (home_culture_only) {
-            const int bx = x + 3, by = y + 3;
-            const int culture = in_world_grid(bx, by) ? culture_grid[(by / 32) * CULTURE_COLS + bx / 32] : 10;
-            if (culture != Plr.culture) continue;
-        }
+    }
+    return false;
+}
+
+void log_start_fallback(const char* how, int x, int y) {
+    char line[200];
+    format_text(line, sizeof line, "start location: no fit spot in %d draws; %s (%d,%d)", START_DRAWS, how, x, y);
+    debug_log("worldgen!", line);
+}
+
+}  // namespace
+
+void pick_start_location(bool home_culture_only) {
+    int x = WORLD_W / 2, y = WORLD_H / 2;
+    for (int tries = 0; tries < START_DRAWS; ++tries) {
+        x = 256 + random_below(1792);
+        y = 128 + random_below(1792);
+        if (!start_spot_fit(x, y)) continue;
+        if (home_culture_only && !in_home_culture(x, y)) continue;
+        start_x = x;
+        start_y = y;
         return;
     }
+    // The draws found nothing: the fit spot nearest to the last draw, in the
+    // home culture when asked, else anywhere; without one the nearest open
+    // land, and at least the nearest cell that is not water. Never the sea.
+    int fx = x, fy = y;
+    if (home_culture_only &&
+        nearest_cell(x, y, [](int cx, int cy) { return start_spot_fit(cx, cy) && in_home_culture(cx, cy); }, fx,
+                     fy)) {
+        log_start_fallback("the nearest fit spot of the home culture", fx, fy);
+    } else if (nearest_cell(x, y, start_spot_fit, fx, fy)) {
+        log_start_fallback(home_culture_only ? "the nearest fit spot, not in the home culture"
+                                             : "the nearest fit spot",
+                           fx, fy);
+    } else if (nearest_cell(x, y, [](int cx, int cy) { return start_cell_fit(terrain_at(cx, cy)); }, fx, fy)) {
+        log_start_fallback("the nearest cell of open land", fx, fy);
+    } else if (nearest_cell(x, y, [](int cx, int cy) { return !is_water_cell(terrain_at(cx, cy)); }, fx, fy)) {
+        log_start_fallback("the nearest cell that is not water", fx, fy);
+    } else {
+        log_start_fallback("a world of water only; kept the last draw", fx, fy);
+    }
+    start_x = fx;
+    start_y = fy;
 }
 
 void clamp_world_view(WorldView& v) {

@@ -12,7 +12,10 @@ extern int start_x;
 extern int start_y;
 
 // Draws a start location; home culture only: within the character's culture.
-// Gives up after many tries and keeps the last draw (a world without land).
+// After 200,000 draws without a fit spot it takes the fit spot nearest to
+// the last draw (of the home culture when asked, else any), else the
+// nearest open land, else the nearest cell that is not water, and writes a
+// line to the debug channel "worldgen!".
 void pick_start_location(bool home_culture_only);
 // Applies one key of the screen to the view (zoom, pan, toggles) and clamps
 // the origin. Returns 1 for keys that the screen handles elsewhere or not.

@@ -51,7 +51,6 @@
 
 SDL_TimerID idle_timer_id = 0;
 uint8_t idle_timer_running = 0;
-char last_map_name_shown[100] = "";
 
 CommandTraceEntry command_trace[COMMAND_TRACE_SLOTS];
 int command_trace_count = 0;
@@ -101,8 +100,18 @@ void rebuild_view_now() {
         view_rebuild_request = 1;
 }
 
-void take_snapshot() { take_screen_snapshot(); }
-void back_from_snapshot() { restore_screen_snapshot(); }
+// A page drawn over the game screen hides the map view while it is up; the
+// map comes back with the snapshot.
+int map_state_under_page = 0;
+void take_snapshot() {
+    take_screen_snapshot();
+    map_state_under_page = map_view_state;
+    map_view_state = 0;
+}
+void back_from_snapshot() {
+    map_view_state = map_state_under_page;
+    restore_screen_snapshot();
+}
 
 bool ctrl_held() { return (last_modifiers & KMOD_CTRL) != 0; }
 
@@ -297,13 +306,13 @@ static void map_zoom_key(int key) {
         if (SDL_WasInit(SDL_INIT_EVENTS)) SDL_FlushEvent(SDL_MOUSEWHEEL);
     }
     reach("set_map_view_geometry", int32_t(std::lround(z * 1000)));
-    last_map_name_shown[0] = '\0';
+    last_place_text[0] = '\0';
     set_map_view_geometry(z);
     map_view.zoom = z;
+    // The whole game screen: the map frame with its panel, the side panel
+    // over it and the view at the new size.
     reach("refresh_map_panel");
-    refresh_map_panel();
-    refresh_map_panel();
-    rebuild_view_now();
+    redraw_game_screen();
 }
 
 void zoom_command() {
@@ -620,7 +629,6 @@ int printable_key(int key, bool repeat) {
         take_snapshot();
         reach("physical_profile");
         physical_profile(0);
-        present_screen();
         for (;;) {
             int k = menu_read_key();
             if (k > 0 || window_close_requested()) break;
@@ -779,8 +787,8 @@ int run_command_key(int key, bool repeat) {
         if (museum_mode) return 1;
         label("Save the game");
         reach("confirm_quit", 1);
-        confirm_quit(1);
-        return 0;
+        // A save that failed keeps the game going, as the quit does.
+        return confirm_quit(1) ? 0 : 1;
     }
     if (key == 'l' || key == KEY_F3) {
         label("Look around");

@@ -31,9 +31,6 @@ float next_map_zoom(float zoom, int key);
 extern SDL_TimerID idle_timer_id;
 extern uint8_t idle_timer_running;
 
-// The last map name shown by the map frame; cleared after a zoom key.
-extern char last_map_name_shown[100];
-
 // Streams the game keeps open between commands are none; files that are
 // opened for the game's own use are registered here, and any still open
 // when a command starts is closed (with a warning). Standard streams are

@@ -14,6 +14,7 @@
 #include "maps/terrain_types.h"
 #include "objects/item_commands.h"
 #include "objects/object_looks.h"
+#include "screens/map_panel.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
 #include "society/villages.h"
@@ -133,4 +134,5 @@ void connect_floors() {
     screen_hooks.refresh_status_panel = refresh_status_panel;
     screen_hooks.draw_movement_box = draw_movement_box;
     screen_hooks.draw_sky_indicator = draw_sky_indicator;
+    screen_hooks.show_arrival_picture = show_arrival_picture;
 }

@@ -1,9 +1,11 @@
 // Making a new character.
 #include "shell/creation.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "body/body_services.h"
+#include "objects/object_store.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
@@ -95,6 +97,17 @@ const char* name_refusal(const char* name) {
     return "";
 }
 
+// The ASCII letters a Latin-1 letter is written with in a folder name (the
+// capital's; "" for a byte that is no letter).
+static const char* ascii_letters_for(unsigned char c) {
+    static const char* const upper[32] = {
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+        "D", "N", "O", "O", "O", "O", "O", "",  "O", "U", "U", "U", "U", "Y", "TH", "SS"};
+    if (c >= 0xC0 && c <= 0xDF) return upper[c - 0xC0];
+    if (c >= 0xE0 && c != 0xF7) return c == 0xFF ? "Y" : upper[c - 0xE0];
+    return "";
+}
+
 const char* folder_name_for(const char* name, char* out, int cap) {
     if (cap <= 0) return out;
     out[0] = 0;
@@ -103,9 +116,14 @@ const char* folder_name_for(const char* name, char* out, int cap) {
     int len = 0;
     for (const unsigned char* p = (const unsigned char*)upper; *p; ++p) {
         char piece[8];
-        if (*p > 127)
+        const char* letters = *p > 127 ? ascii_letters_for(*p) : "";
+        if (letters[0]) {
+            // Latin-1 letters are written in ASCII, so that the folder name
+            // reads the same on every file system: "S\xe4mp\xf6" -> "SAMPO".
+            copy_text(piece, sizeof piece, letters);
+        } else if (*p > 127) {
             format_text(piece, sizeof piece, "0x%02x", *p);
-        else {
+        } else {
             piece[0] = char(*p);
             piece[1] = 0;
         }
@@ -370,9 +388,7 @@ int choose_portrait() {
     for (;;) {
         draw_creation_hint(0);
         draw_window(190, 30, 220, 260, Plr.name, 0);
-        char path[128];
-        format_text(path, sizeof path, "truegfx/%s", portrait_list[shown]);
-        draw_picture(path, 200, 55, 200, 200);
+        draw_picture(portrait_list[shown], 200, 55, 200, 200);
         draw_text_at(200, 265, "<- previous", map_rgb(238, 232, 170), 0);
         draw_text_at(320, 265, "next ->", map_rgb(238, 232, 170), 0);
         draw_text_at(260, 278, "ENTER", map_rgb(238, 232, 170), 0);
@@ -484,8 +500,10 @@ void create_character(int mode) {
     prepare_new_world();
     draw_picture("bg-worldview.jpg", 0, 0, 800, 600);
     select_game_course();
-    if (!write_empty_object_store(creation_folder)) exit_with_message("Failed to save character!");
+    // The store holds this character's gear and nothing of an earlier one.
+    clear_object_store();
     give_starting_gear();
+    if (!write_object_store(creation_folder)) exit_with_message("Failed to save character!");
     char path[128];
     format_text(path, sizeof path, "%s/%s.KMS", creation_folder, creation_folder);
     Plr.plr_version = PLR_FORMAT_VERSION;
@@ -501,8 +519,11 @@ void create_character(int mode) {
         draw_text_at(400 - int(std::strlen(text)) * GLYPH_W / 2, y, text, colour, 1);
     };
     char line[200];
-    centred(220, "Character creation completed.", map_rgb(176, 196, 222));
     format_text(line, sizeof line, "%s %s is about to enter Kesmorra.", Plr.name, Plr.second_name);
+    // The pale lines stand over the picture's sky: on a shade of their own.
+    const int widest = std::max(int(std::strlen(line)), 53) * GLYPH_W;
+    draw_translucent_rect(400 - widest / 2 - 8, 214, widest + 16, 64, map_rgb(0, 0, 0), 144);
+    centred(220, "Character creation completed.", map_rgb(176, 196, 222));
     centred(230, line, map_rgb(100, 149, 237));
     centred(250, "\"Walk slowly, and the forest will show you the way.\"", map_rgb(176, 196, 222));
     centred(265, "- A saying of the North", map_rgb(171, 171, 171));

@@ -8,7 +8,8 @@
 extern int creation_mode;
 // Set when the player accepts the body and attributes.
 extern int body_accepted;
-// The character's folder name (the name in capitals, high bytes as 0x%02x).
+// The character's folder name: the name in capitals, Latin-1 letters written
+// in ASCII ("S\xe4mp\xf6" -> "SAMPO"), any other high byte as 0x%02x.
 extern char creation_folder[33];
 
 // Runs the whole creation; the character name stays empty when cancelled.

@@ -35,6 +35,7 @@ void farewell_screen() {
         draw_window(0, 0, 800, 600, "YOU ARE LEAVING KESMORRA - A FINAL REMINDER...", 0);
         no_flush = false;
         const Uint32 black = map_rgb(0, 0, 0);
+        draw_paper_window(240, 22, 414, 62, "");  // the saying, in black ink
         draw_text_at(250, 27, "\"Take from the forest only what you need;", black, 0);
         draw_text_at(250, 37, " leave the young trees to grow;", black, 0);
         draw_text_at(250, 47, " thank the waters for every fish;", black, 0);
@@ -63,7 +64,15 @@ void farewell_screen() {
 
 int confirm_quit(int save_only) {
     if (save_only) {
-        save_character(SAVE_PLAYER);
+        // The save is told and waited on before the game screen goes; a
+        // save that failed keeps the game going, as ending it would lose
+        // everything since the last good save.
+        if (!save_character(SAVE_PLAYER)) {
+            show_message("!The game goes on, as your character could not be saved.");
+            return 0;
+        }
+        if (!skip_message_pauses) pause_prompt();
+        map_view_state = 0;
         return 1;
     }
     const bool pending = quit_request != 0;

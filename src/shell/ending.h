@@ -9,5 +9,5 @@
 [[noreturn]] void farewell_screen();
 
 // The quit confirmation: 1 when the game is to end (or after a plain save),
-// 0 when the player cancelled.
+// 0 when the player cancelled or the save failed (the game goes on).
 int confirm_quit(int save_only);

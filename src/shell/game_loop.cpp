@@ -7,6 +7,7 @@
 
 #include "body/body_upkeep.h"
 #include "creatures/creature_turns.h"
+#include "creatures/movement_commands.h"
 #include "maps/happenings.h"
 #include "maps/map_change.h"
 #include "maps/map_draw.h"
@@ -21,6 +22,7 @@
 #include "shell/game_start.h"
 #include "game/player.h"
 #include "shell/start_menu.h"
+#include "game/save_load.h"
 #include "society/spirits.h"
 #include "society/villages.h"
 #include "ui/input.h"
@@ -93,6 +95,9 @@ uint32_t idle_timer_callback(uint32_t interval, void*) {
 
 int game_loop_pass() {
     const GameLoopServices& s = game_services;
+    // The first message of this pass fades what the last ones said.
+    fade_old_messages = true;
+    message_end_position = {0, 0};
     if (recentre_request == 1 && s.recentre_local_map) s.recentre_local_map();
 
     // Let the world catch up with the last command.
@@ -190,16 +195,24 @@ void game_loop() {
 }
 
 void reset_game_state() {
+    clear_load_notices();
     view_rebuild_request = 1;
     map_change_request = 0;
     enter_place_request = 0;
     recentre_request = 0;
     encounter_state = 0;
+    encounter_hour = 0;
     turn_time_state = 0;
     move_turn_count = 0;
+    quit_now = 0;
     tactical_advantage = ADVANTAGE_NOBODY;
     last_tactical_advantage = ADVANTAGE_NOBODY;
     clear_current_village();
+    reset_view_state();
+    reset_map_change_state();
+    reset_movement_state();
+    reset_message_line_state();
+    reset_clock_state();
     cre_update_counter = CRE_UPDATE_COUNTER_START;
 }
 
@@ -222,5 +235,7 @@ void outer_loop() {
         if (quit_state != 1 && quit_state != -1) game_loop();
         if (sound_on) fade_out_audio(500);
         character_name[0] = 0;
+        // Nothing of this game reaches the start of the next one.
+        reset_game_state();
     }
 }

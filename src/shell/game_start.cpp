@@ -29,6 +29,7 @@
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/save_load.h"
+#include "game/save_set.h"
 #include "society/game_course.h"
 #include "society/villages.h"
 #include "ui/boxes.h"
@@ -36,6 +37,7 @@
 #include "base/files.h"
 #include "ui/font.h"
 #include "screens/info_screens.h"
+#include "screens/map_panel.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
@@ -240,8 +242,12 @@ void prepare_game_state() {
     message_pause_count = 0;
     init_herb_effects();
     message_text[0] = 0;
-    last_message[0] = 0;
+    reset_last_message();
+    copy_game_constants();
+    copy_text(last_place_text, LAST_PLACE_PLACEHOLDER);
     ksm_textinit();
+    // The standing shown in a conversation is the last game's no more.
+    talk_standing = neutral_standing(-1000);
 }
 
 int start_or_continue_game() {
@@ -283,19 +289,20 @@ int start_or_continue_game() {
     if (older_format) migrate_objects();
 
     init_terrain_types();
-    save_item_types(character_file("CONSTANT.OBJ"));
+    write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
     fill_upper_templates();
     init_region_name_parts();
     load_culture_grid();
     compute_culture_bounds();
     restore_empty_world_file();
     {
-        // The backup is refreshed only from a whole world file.
-        const std::string world = resolve_path_ci(character_file("WORLD.DAT"));
-        if (file_size(world) == WORLD_FILE_SIZE) {
-            std::vector<uint8_t> bytes;
-            if (read_whole_file(world, bytes)) write_file_atomic(character_file("WORLD.BAK"), bytes.data(), bytes.size());
-        }
+        // The backup is refreshed only from a world file that its save
+        // vouches for (or, never listed, that looks like a world): a
+        // damaged one never takes the place of its backup.
+        std::vector<uint8_t> bytes;
+        const FileVerdict v = read_character_file("WORLD.DAT", bytes, size_t(WORLD_FILE_SIZE));
+        if ((v == FileVerdict::Good || v == FileVerdict::Unlisted) && world_file_plausible(bytes.data(), bytes.size()))
+            write_character_file("WORLD.BAK", bytes.data(), bytes.size());
     }
 
     if (screen_ready()) fade_to_black_and_clear(1.0f);
@@ -324,7 +331,7 @@ int start_or_continue_game() {
         std::memset(Plr.skill_rises_today, 0, sizeof Plr.skill_rises_today);
         Plr.counters_init_flag = 1;
     }
-    save_item_types(character_file("CONSTANT.OBJ"));
+    write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
     write_herblore();
     register_herbs();
     if (Plr.need_counter_a != -1 && Plr.energy_reset_done == 0) {
@@ -339,6 +346,8 @@ int start_or_continue_game() {
     set_start_course_flags(Plr);
 
     messages_suppressed = was_quiet;
+    // What the load had to repair, and which copies it used.
+    show_load_notices();
     if (screen_ready()) refresh_status_panel();
     return quit_state == -1 ? -1 : 0;
 }
@@ -353,7 +362,13 @@ void scenario_trapper_kit() { KSM_STUB("scenario_trapper_kit"); }
 void run_start_scenario() {
     switch (Plr.scenario) {
         case 1: scenario_move_to_suitable_cell(); break;
-        case 2: scenario_cleared_area(); break;
+        case 2:
+            scenario_cleared_area();
+            // The scenario begins at the place on the player's cell: the
+            // game loop enters it before the next command.
+            view_rebuild_request = 1;
+            enter_place_request = 1;
+            break;
         case 3:
         case 4:
         case 5: scenario_robbery(Plr.scenario); break;

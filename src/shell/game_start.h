@@ -3,8 +3,6 @@
 
 #include "game/player.h"
 
-// The oldest record format that can still be continued.
-constexpr int32_t PLR_OLDEST_FORMAT = 318;
 
 // Brings the chosen character's world into memory; 0 normally, -1 when the
 // game already ended during the start.

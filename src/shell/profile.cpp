@@ -3,6 +3,7 @@
 
 #include "shell/creation.h"
 #include "game/player.h"
+#include "game/turn_state.h"
 #include <cstring>
 #include "ui/boxes.h"
 #include "ui/canvas.h"
@@ -10,6 +11,8 @@
 #include "ui/gfx.h"
 #include "ui/input.h"
 #include "ui/menus.h"
+#include "objects/item_commands.h"
+#include "screens/side_panel.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
 
@@ -42,33 +45,33 @@ void draw_attribute_bar(int y, const char* label, int value) {
 
 namespace {
 
-void draw_centered(int y, const char* text, Uint32 colour) {
+// Written over the picture: on a shade, so that the pale words read.
+void draw_centered(int centre_x, int y, const char* text, Uint32 colour) {
     int width = int(std::strlen(text)) * GLYPH_W;
-    draw_text_at(400 - width / 2, y, text, colour, 0);
-}
-
-// Height as feet and inches, weight in pounds.
-const char* height_words(int inches) {
-    char* out = next_ring_text();
-    format_text(out, TEXT_RING_BYTES, "%d ft %d in", inches / 12, inches % 12);
-    return out;
+    draw_shaded_text(centre_x - width / 2, y, text, colour);
 }
 
 }  // namespace
 
 int physical_profile(int mode) {
     draw_picture("bg-origin.jpg", 0, 0, 800, 600);
-    draw_window(270, 360, 200, 125, "PHYSICAL PROFILE", 0);
-    draw_window(270, 490, 200, 65, "PHYSIQUE", 0);
-    draw_window(270, 285, 200, 70, "PERSONALITY", 0);
+    draw_name_bar();
+    // The attributes are written in black: their windows are of paper.
+    draw_paper_window(270, 360, 200, 125, "PHYSICAL PROFILE");
+    draw_paper_window(270, 490, 200, 65, "PHYSIQUE");
+    draw_paper_window(270, 285, 200, 70, "PERSONALITY");
     draw_window(265, 50, 210, 230, "APPEARANCE", 0);
     char line[200];
-    if (mode == 0)
+    if (mode == 0) {
         format_text(line, sizeof line, "You are %s.", age_text());
-    else
+        draw_centered(400, 30, line, map_rgb(240, 230, 140));
+    } else {
+        // The question window stands at x 540 on the same line: the line is
+        // centred in the room left of it.
         format_text(line, sizeof line, "You are %d winters old as you start your journeys and adventures.",
                     Plr.winters);
-    draw_centered(30, line, map_rgb(240, 230, 140));
+        draw_centered(270, 30, line, map_rgb(240, 230, 140));
+    }
     draw_attribute_bar(390, "STRENGTH", Plr.str);
     draw_attribute_bar(400, "ENDURANCE", Plr.end);
     draw_attribute_bar(410, "DEXTERITY", Plr.dex);
@@ -80,23 +83,25 @@ int physical_profile(int mode) {
     draw_attribute_bar(470, "TOUCH", Plr.tch);
     draw_attribute_bar(310, "INTELLIGENCE", Plr.intel);
     draw_attribute_bar(320, "WILL", Plr.wil);
-    const char* folder = creation_folder[0] ? creation_folder : Plr.name;
+    // The portrait is the character folder's own copy.
+    const char* folder = creation_folder[0] ? creation_folder : character_name;
     char portrait[80];
     format_text(portrait, sizeof portrait, "%s/portrait.png", folder);
-    if (path_exists(portrait)) draw_picture(portrait, 270, 75, 200, 200);
+    if (SDL_Surface* picture = load_picture(portrait)) {
+        draw_picture_fitted(nullptr, picture, 270, 75, 200, 200);
+        SDL_FreeSurface(picture);
+    }
     Uint32 blue = map_rgb(176, 196, 222);
     draw_text_at(280, 520, "HEIGHT", map_rgb(0, 0, 0), 0);
     draw_sunken_box(335, 515, 130, 15);
-    draw_text_at(340, 518, height_words(Plr.height_in), blue, 0);
+    // Heights and weights in the player's units.
+    draw_text_at(340, 518, length_text(0, Plr.height_in / 12.0), blue, 0);
     draw_text_at(280, 535, "WEIGHT", map_rgb(0, 0, 0), 0);
     draw_sunken_box(335, 530, 130, 15);
-    format_text(line, sizeof line, "%d lb", Plr.body_weight);
-    draw_text_at(340, 533, line, blue, 0);
+    draw_text_at(340, 533, weight_text(0, Plr.body_weight), blue, 0);
     present_screen();
-    if (mode == 0) {
-        wait_key();
-        return 0;
-    }
+    // During play the command waits for the key that closes the page.
+    if (mode == 0) return 0;
     draw_window(540, 30, 245, 170, "", 0);
     Uint32 text = map_rgb(238, 232, 170);
     if (mode == 2) {

@@ -8,6 +8,7 @@
 
 #include "creatures/creature_files.h"
 #include "mapgen/world_gen.h"
+#include "screens/info_screens.h"
 #include "screens/worldgen_screen.h"
 #include "objects/object_store.h"
 #include "society/game_course.h"
@@ -113,15 +114,9 @@ void show_screen_title(const char* title) {
 int apply_scenario(int n) {
     if (!write_story_file(new_folder(), n)) exit_with_message(scenario_file(n).c_str());
     if (creation_mode == 1) return 1;
-    char path[64];
-    format_text(path, sizeof path, "%s/story.txt", new_folder());
-    std::string story;
-    read_text_file(path, story);
+    // The story page of the scenario, with the question over it.
     draw_picture("bg-worldview.jpg", 0, 0, 800, 600);
-    draw_window(0, 0, 800, 600, "", 0);
-    clear_word_buffer();
-    add_text_to_word_buffer(true, story.c_str());
-    draw_tagged_text(20, 60, 760, 0, map_rgb(238, 232, 170), 1);
+    show_story_screen();
     draw_text_at(10, 30, "Select this scenario? ", map_rgb(240, 230, 140), 1);
     draw_text_with_keycaps(190, 30, "<Y>es <N>o", map_rgb(240, 230, 140));
     present_screen();
@@ -155,11 +150,11 @@ const char* select_startup_scenario() {
                 draw_tagged_text(270, 40 + 35 * n, 500, 0, map_rgb(176, 196, 222), 1);
             }
             draw_window(5, 545, 790, 50, "", 0);
+            // Two lines that fit the 790-pixel bar.
             draw_text_at(10, 552,
-                         "Now pick and select a start-up scenario you wish to start with. All the other scenarios "
-                         "except the first one, The Kesmorra, give you a rough",
+                         "Now pick a start-up scenario. All the scenarios but the first, The Kesmorra, give you",
                          map_rgb(255, 255, 255), 1);
-            draw_text_at(10, 564, "background and a plot you can start to follow.", map_rgb(255, 255, 255), 1);
+            draw_text_at(10, 564, "a rough background and a plot you can start to follow.", map_rgb(255, 255, 255), 1);
             list_draw();
             int row = LIST_Go();
             chosen = row >= 0 && row < count ? row : 0;
@@ -173,7 +168,7 @@ const char* select_startup_scenario() {
 
 // ------------------------------------------------------------ files of a new game
 
-bool write_empty_object_store(const char* folder) {
+bool write_object_store(const char* folder) {
     char path[96];
     format_text(path, sizeof path, "%s/%s.OBJ", folder, folder);
     return save_object_store(path);
@@ -254,12 +249,13 @@ void select_game_course() {
         draw_text_at(10, 552, "You have completed both game courses. Now proceed with free gameplay in the Kesmorra.",
                      map_rgb(255, 255, 255), 1);
     } else {
-        draw_text_at(10, 550, "You can choose to play a tutorial like game-course, or have completely freeform "
-                              "adventures in Kesmorra.", map_rgb(255, 255, 255), 1);
-        draw_text_at(10, 561, "Game courses give you different kind of tasks and duties to perform.",
+        // Each line fits the 790-pixel bar (at most 97 characters).
+        draw_text_at(10, 550, "You can play a tutorial-like game course, or have freeform adventures in Kesmorra.",
                      map_rgb(255, 255, 255), 1);
-        draw_text_at(10, 572, "As you advance you'll be rewarded with bonus features and additions that are unique "
-                              "for each game course.", map_rgb(255, 255, 255), 1);
+        draw_text_at(10, 561, "Game courses give you different kinds of tasks and duties to perform.",
+                     map_rgb(255, 255, 255), 1);
+        draw_text_at(10, 572, "As you advance you are rewarded with bonus features unique to each game course.",
+                     map_rgb(255, 255, 255), 1);
     }
     list_draw();
     int row = LIST_Go();
@@ -282,9 +278,10 @@ bool give_item(int item_type, int amount) {
     const ObjectRecord& type = ItemTypes[item_type];
     if (!type.item_class) return false;  // a blank type is nothing to carry
     for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
-        int id = Plr.plr_inv_id[slot];
-        if (Plr.plr_inv_count[slot] > 0 && id > 0 && id < OBJECT_INSTANCE_COUNT &&
-            Objects[id].kind == type.kind && std::strncmp(Objects[id].name, type.name, sizeof type.name) == 0) {
+        const int id = Plr.plr_inv_id[slot];
+        if (Plr.plr_inv_count[slot] <= 0 || !obj_id_is_instance(id)) continue;
+        const ObjectRecord& held = Objects[id - FIRST_INSTANCE_ID];
+        if (held.kind == type.kind && std::strncmp(held.name, type.name, sizeof type.name) == 0) {
             Plr.plr_inv_count[slot] += amount;
             return true;
         }
@@ -293,14 +290,13 @@ bool give_item(int item_type, int amount) {
     for (int slot = 0; slot < PLR_INV_SLOTS && free_slot < 0; ++slot)
         if (Plr.plr_inv_count[slot] <= 0) free_slot = slot;
     if (free_slot < 0) return false;  // a full inventory takes nothing more
-    for (int id = 1; id < OBJECT_INSTANCE_COUNT; ++id) {
-        if (Objects[id].item_class) continue;
-        Objects[id] = type;
-        Plr.plr_inv_id[free_slot] = id;
-        Plr.plr_inv_count[free_slot] = amount;
-        return true;
-    }
-    return false;
+    // The inventory holds the instance's id (50000 and up), never a bare
+    // slot number, which would name an item type.
+    const int id = obj_new_instance(item_type);
+    if (id == 0) return false;
+    Plr.plr_inv_id[free_slot] = id;
+    Plr.plr_inv_count[free_slot] = amount;
+    return true;
 }
 
 bool give_made_item(int item_type, int amount, int quality) {

@@ -42,6 +42,6 @@ void list_portrait_files(const char* prefix);
 const char* random_portrait_name();
 
 // Writes "<folder>/<folder>.OBJ": the whole object store; false on failure.
-bool write_empty_object_store(const char* folder);
+bool write_object_store(const char* folder);
 // Finds an item type by name (any letter case); -1 when none.
 int item_type_named(const char* name);

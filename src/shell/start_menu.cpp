@@ -208,10 +208,13 @@ std::vector<SavedCharacter> list_saved_characters() {
     std::vector<SavedCharacter> found;
     for (const DirEntry& e : list_matching("*.*")) {
         if (!e.is_dir) continue;
-        PlayerRecord rec;  // a local, zeroed copy: the live record is never touched
-        if (!peek_character_file(e.name + "/" + e.name + ".KMS", rec)) continue;
+        // Read only: the live record is never touched. A character whose
+        // record is damaged or gone is listed too when anything names it
+        // (its record or a good backup).
+        const CharacterCheck check = check_character(e.name);
+        if (check.record == RecordVerdict::Missing && check.backup < 0) continue;
         SavedCharacter c{};
-        copy_text(c.name, sizeof c.name, rec.name);
+        copy_text(c.name, sizeof c.name, check.name.c_str());
         c.folder = e.name;
         found.push_back(c);
         if (int(found.size()) >= SAVED_CHARACTERS_SHOWN) break;
@@ -219,30 +222,114 @@ std::vector<SavedCharacter> list_saved_characters() {
     return found;
 }
 
+namespace {
+
+// A page of lines with a key caption; returns the key that closed it.
+int saved_character_page(const char* title, const std::vector<std::string>& lines, const char* caption,
+                         bool yes_no) {
+    if (screen_ready()) {
+        const int h = 60 + 10 * int(lines.size());
+        draw_window(10, 220, 780, h, title, 0);
+        int y = 250;
+        for (const std::string& line : lines) {
+            const bool head = !line.empty() && line[0] == '!';
+            // Light text on the dark panel: the warning in a light red.
+            draw_text_at(20, y, head ? line.c_str() + 1 : line.c_str(),
+                         head ? map_rgb(255, 128, 96) : map_rgb(240, 230, 140), 0);
+            y += 10;
+        }
+        draw_key_caption(20, y + 5, caption);
+        present_screen();
+    }
+    for (;;) {
+        const int key = wait_key();
+        if (!yes_no) return key;
+        if (key == 'y' || key == 'Y') return 'Y';
+        if (key == 'n' || key == 'N' || key == KEY_ESC || key < 0) return 'N';
+    }
+}
+
+// Checks the chosen character before it is loaded: a damaged or missing
+// record is offered from its newest good backup; a character that can't
+// be loaded is refused with its reasons, and nothing of it is changed.
+// True when the game may be loaded (character_name is then set).
+bool accept_saved_character(const std::string& folder) {
+    const CharacterCheck check = check_character(folder);
+    char line[300];
+    if (check.record == RecordVerdict::TooOld) {
+        saved_character_page("LOAD SAVED CHARACTER", {"!This saved game is too old to continue."}, " Press a key ",
+                             false);
+        return false;
+    }
+    copy_text(character_name, sizeof character_name, folder.c_str());
+    clear_load_notices();
+    const std::vector<std::string> missing = unrestorable_character_files();
+    const bool record_bad = check.record != RecordVerdict::Good;
+    if (!missing.empty() || (record_bad && check.backup < 0)) {
+        std::vector<std::string> lines = {"!This character cannot be loaded:"};
+        if (record_bad) {
+            format_text(line, sizeof line, "%s is %s (%s), and none of its backups is whole.",
+                        check.record_file.c_str(), check.record == RecordVerdict::Missing ? "missing" : "damaged",
+                        check.reason.c_str());
+            lines.push_back(line);
+        }
+        for (const std::string& m : missing) lines.push_back(m);
+        lines.push_back("Nothing of the character was changed.");
+        saved_character_page("LOAD SAVED CHARACTER", lines, " Press a key ", false);
+        character_name[0] = 0;
+        clear_load_notices();
+        return false;
+    }
+    if (record_bad) {
+        std::vector<std::string> lines;
+        format_text(line, sizeof line, "!The character file %s is %s: %s.", check.record_file.c_str(),
+                    check.record == RecordVerdict::Missing ? "missing" : "damaged", check.reason.c_str());
+        lines.push_back(line);
+        format_text(line, sizeof line, "The newest good backup of it is %s, saved on day %d of the game.",
+                    check.backup_file.c_str(), check.backup_days);
+        lines.push_back(line);
+        lines.push_back("Loading the backup puts it in the place of the character file;");
+        lines.push_back("what happened after that save is lost. Load the character from the backup?");
+        if (saved_character_page("DAMAGED CHARACTER FILE", lines, "Y.Load the backup  N.Back", true) != 'Y' ||
+            !restore_empty_character_file()) {
+            character_name[0] = 0;
+            clear_load_notices();
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 void choose_saved_character() {
     const std::vector<SavedCharacter> saved = list_saved_characters();
     if (saved.empty()) {
         if (screen_ready()) {
-            draw_text_at(615, 100, "No saved files!", map_rgb(240, 230, 140), 0);
-            draw_text_at(615, 115, "Press a key...", map_rgb(240, 230, 140), 0);
+            // In a window of its own, over the start menu's rows.
+            draw_window(610, 80, 180, 60, "LOAD SAVED CHARACTER", WIN_SMOKE);
+            draw_text_at(618, 104, "No saved files!", map_rgb(240, 230, 140), 0);
+            draw_text_at(618, 119, "Press a key...", map_rgb(240, 230, 140), 0);
             present_screen();
         }
         wait_key();
         return;
     }
-    list_init(int32_t(map_rgb(240, 230, 140)), "LOAD SAVED CHARACTER", 610, 80, 180, 300, 0);
+    list_init(int32_t(map_rgb(240, 230, 140)), "LOAD SAVED CHARACTER", 610, 80, 180, 300, 6);
     list_set_options(int32_t(map_rgb(255, 255, 255)), "kling", 0, 0);
     for (const SavedCharacter& c : saved) list_add_entry(0, c.name[0] ? c.name : c.folder.c_str());
     list_add_entry(-1, "");
     list_add_entry(KEY_ESC, "<ESC>.Exit");
     list_draw();
     const int row = LIST_Go();
-    if (row >= 0 && row < int(saved.size()))
-        copy_text(character_name, sizeof character_name, saved[size_t(row)].folder.c_str());
+    if (row >= 0 && row < int(saved.size())) {
+        if (screen_ready()) restore_screen_backup();
+        accept_saved_character(saved[size_t(row)].folder);
+    }
 }
 
 int creation_mode_menu() {
-    list_init(int32_t(map_rgb(240, 230, 140)), "CHARACTER CREATION", 610, 80, 180, 125, 0);
+    list_init(int32_t(map_rgb(240, 230, 140)), "CHARACTER CREATION", 610, 80, 180, 125, 6);
     list_set_options(int32_t(map_rgb(255, 255, 255)), "kling", 0, 0);
     list_add_entry('Q', "Q.Quick and easy");
     list_add_entry('C', "C.Custom");
@@ -268,7 +355,7 @@ int creation_mode_menu() {
 
 void show_about_page() {
     if (screen_ready()) {
-        draw_window(10, 220, 780, 170, "ABOUT", 0);
+        draw_paper_window(10, 220, 780, 170, "ABOUT");  // written in black and grey
         const Uint32 black = map_rgb(0, 0, 0), grey = map_rgb(87, 87, 87);
         char line[1200];
         format_text(line, sizeof line, "Kesmorra - version %s", version_text());
@@ -297,7 +384,7 @@ void show_about_page() {
 
 void show_credits_page() {
     if (screen_ready()) {
-        draw_window(50, 220, 700, 320, "THANKS AND CREDITS", 0);
+        draw_paper_window(50, 220, 700, 320, "THANKS AND CREDITS");  // written in black
         const Uint32 black = map_rgb(0, 0, 0);
         const char* const lines[] = {
             "Thanks to everyone who has played, tested and talked about Kesmorra.",
@@ -310,7 +397,8 @@ void show_credits_page() {
             "",
             "And thanks to the forests, lakes and fells that inspired it all.",
         };
-        int y = 235;
+        // The lines begin under the title bar, which reaches y 240.
+        int y = 247;
         for (const char* line : lines) {
             draw_text_at(55, y, line, black, 0);
             y += 12;
@@ -344,6 +432,7 @@ void show_bonus_material_page() {
 
 void start_menu() {
     quit_state = 0;
+    clear_load_notices();
     in_start_menu = 1;
     if (screen_ready()) {
         no_flush = true;
@@ -388,5 +477,6 @@ void start_menu() {
         if (screen_ready()) restore_screen_backup();
         if ((action == 0 || action == 1) && character_name[0] != 0) return;
         build_start_menu();
+        list_header.current = row;  // the highlight stays on the row left
     }
 }

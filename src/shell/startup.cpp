@@ -13,6 +13,7 @@
 #include "base/config.h"
 #include "ui/settings.h"
 #include "base/debug_log.h"
+#include "base/fatal.h"
 #include "shell/connect.h"
 #include "shell/ending.h"
 #include "ui/notices.h"
@@ -21,6 +22,7 @@
 #include "shell/start_menu.h"
 #include "ui/canvas.h"
 #include "ui/graphics.h"
+#include "ui/input.h"
 #include "ui/backgrounds.h"
 #include "ui/controller.h"
 #include "ui/encyclopedia.h"
@@ -30,6 +32,8 @@
 #include "ui/sound.h"
 #include "base/text_ring.h"
 #include "ui/keyed_words.h"
+#include "game/skill_setup.h"
+#include "maps/sight.h"
 
 namespace {
 
@@ -51,8 +55,46 @@ void copy_default_config() {
 
 }  // namespace
 
+std::string installation_essentials_problem() {
+    char text[400];
+    // The font and the palette are whole files of a fixed size.
+    struct Fixed {
+        const char* file;
+        const char* what;
+        long long size;
+    } fixed[] = {{"KSM.FNT", "the font", FONT_FILE_SIZE}, {"palette.nfo", "the palette", PALETTE_FILE_SIZE}};
+    for (const Fixed& f : fixed) {
+        const long long size = file_size(resolve_path_ci(f.file));
+        if (size < 0) {
+            format_text(text, sizeof text, "%s (%s) is missing", f.file, f.what);
+            return text;
+        }
+        if (size != f.size) {
+            format_text(text, sizeof text, "%s (%s) is damaged: %lld bytes instead of %lld", f.file, f.what, size,
+                        f.size);
+            return text;
+        }
+    }
+    if (!directory_exists("truetile") || list_matching("truetile/*.png").empty())
+        return "the folder truetile (the tiles) is missing or holds no tiles";
+    double numbers[SIGHT_RAYS];
+    if (!read_linedist_numbers(numbers, text, sizeof text)) {
+        forget_linedist_numbers();
+        return text;
+    }
+    forget_linedist_numbers();
+    if (!check_skill_table(text, sizeof text)) return text;
+    return "";
+}
+
 int ksm_main() {
+    // SIGTERM and SIGINT end every run the orderly way; SDL keeps its hands
+    // off them (its own handler would only close the window).
+    install_termination_handler();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     connect_floors();
+    // The key script first: it decides which frames the screenshot seam keeps.
+    reset_test_keys();
     // 1. Fresh logs.
     remove_file(INIT_LOG_FILE);
     delete_files_matching("debug_*.txt");
@@ -82,6 +124,18 @@ int ksm_main() {
         if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) log_fatal_sdl("Could not initialise SDL");
     }
     std::atexit(SDL_Quit);
+
+    // 5b. The installation's essentials: without them the game can't run,
+    // and the player is told which file is to blame.
+    init_log_line("Check installation");
+    const std::string problem = installation_essentials_problem();
+    if (!problem.empty()) {
+        char text[600];
+        format_text(text, sizeof text, "Kesmorra can't start: %s.", problem.c_str());
+        init_log_line(text);
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Kesmorra", text, nullptr);
+        exit_with_message(text);
+    }
 
     // 6. Displays: the last one's mode counts.
     init_log_line("GetVideoDisplays()");

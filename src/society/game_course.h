@@ -8,6 +8,11 @@ extern int32_t course_counter;
 
 // Counts an event for the current game-course task.
 void report_game_course_event(int event_id);
+// The events that the skill set-up of a new character raises: a skill is
+// put to use ("LEARNING BY DOING") and knowledge is learned ("THE SPIRIT
+// WORLD").
+constexpr int COURSE_EVENT_SKILL_USE = 42;
+constexpr int COURSE_EVENT_KNOWLEDGE_LEARNED = 30;
 // The number of inhabitants of a village.
 int village_population(int village_id);
 // Starts a game course (0 living in the wild, 1 advanced adventures).

@@ -432,6 +432,16 @@ void draw_highlight_window(int x, int y, int w, int h, const char* title, int fl
     bevel(x, y, w, h, rgb(255, 255, 255), 64, rgb(252, 252, 84), 48);
 }
 
+void draw_paper_window(int x, int y, int w, int h, const char* title) {
+    draw_window(x, y, w, h, title, WIN_PLAIN_FILL, rgb(PAPER_R, PAPER_G, PAPER_B));
+}
+
+void draw_shaded_text(int x, int y, const char* text, Uint32 colour) {
+    if (text == nullptr || text[0] == 0) return;
+    draw_translucent_rect(x - 4, y - 4, GLYPH_W * text_length(text) + 8, GLYPH_H + 7, rgb(0, 0, 0), 144);
+    draw_text_at(x, y, text, colour, 0);
+}
+
 void draw_title_bar(int x, int y, int width, const char* text, int style) {
     Uint32 black = rgb(0, 0, 0);
     Uint32 colour = rgb(252, 252, 84);

@@ -61,6 +61,13 @@ void draw_sunken_box(int x, int y, int w, int h);
 void draw_panel_frame(int x, int y, int w, int h, const char* title);
 void draw_window(int x, int y, int w, int h, const char* title, int flags, Uint32 fill = 0);
 void draw_highlight_window(int x, int y, int w, int h, const char* title, int flags);
+// A window for pages written in dark ink (black, dark grey, dark blue): a
+// plain parchment fill, where the default panel texture is too dark for them.
+void draw_paper_window(int x, int y, int w, int h, const char* title);
+constexpr int PAPER_R = 226, PAPER_G = 197, PAPER_B = 153;
+// A line of text over a translucent dark band, for words written straight
+// onto a picture; the band reaches 4 pixels round the text.
+void draw_shaded_text(int x, int y, const char* text, Uint32 colour);
 void draw_title_bar(int x, int y, int width, const char* text, int style);
 
 // Renderer variants: colours are 32-bit words with red in the low byte.

@@ -3,6 +3,7 @@
 
 #include <SDL_image.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -175,20 +176,32 @@ void copy_surface(SDL_Surface* from, const SDL_Rect* area, SDL_Surface* to) {
     SDL_SetSurfaceBlendMode(from, old);
 }
 
+// Named shots: the frame on screen is kept, and written only when the key
+// script names it.
+bool named_shots = false;
+SDL_Surface* last_shown_frame = nullptr;
+
 // The test seam: the composed frame as a numbered BMP before it is shown.
 void write_test_screenshot() {
     const char* folder = test_seam("KSM_TEST_SCREENSHOT");
     if (folder == nullptr || game_renderer == nullptr) return;
-    SDL_Surface* frame = read_renderer_output();
-    if (frame == nullptr) return;
+    if (named_shots) {
+        // Kept (in one surface, read anew at every present), not written.
+        if (!read_renderer_output_into(last_shown_frame)) {
+            SDL_FreeSurface(last_shown_frame);
+            last_shown_frame = nullptr;
+        }
+        return;
+    }
+    if (!read_renderer_output_into(last_shown_frame)) return;
     char path[1200];
     format_text(path, sizeof path, "%s/frame_%06d.bmp", folder, screenshot_counter + 1);
-    if (SDL_SaveBMP(frame, path) == 0) ++screenshot_counter;
-    SDL_FreeSurface(frame);
+    if (SDL_SaveBMP(last_shown_frame, path) == 0) ++screenshot_counter;
 }
 
 // Shows the composed frame: the screenshot seam, then the real present.
 void show_frame() {
+    exit_if_termination_requested();  // long drawings end at once too
     write_test_screenshot();
     SDL_RenderPresent(game_renderer);
 }
@@ -316,6 +329,7 @@ void create_known_map_surfaces() {
 }
 
 void stop_canvas() {
+    free_surface(last_shown_frame);
     for (auto& s : save_unders) free_slot(s);
     for (auto& c : renderer_copies) {
         c.name[0] = 0;
@@ -665,25 +679,43 @@ struct WholeOutput {
     WholeOutput& operator=(const WholeOutput&) = delete;
 };
 
-SDL_Surface* read_renderer_output() {
-    if (game_renderer == nullptr) return nullptr;
+bool read_renderer_output_into(SDL_Surface*& s) {
+    if (game_renderer == nullptr) return false;
     int w = 0, h = 0;
-    if (SDL_GetRendererOutputSize(game_renderer, &w, &h) != 0 || w <= 0 || h <= 0) return nullptr;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (s == nullptr) return nullptr;
-    int rc;
-    {
-        WholeOutput whole;  // read the whole output whatever viewport is set
-        rc = SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-    }
-    if (rc != 0) {
+    if (SDL_GetRendererOutputSize(game_renderer, &w, &h) != 0 || w <= 0 || h <= 0) return false;
+    if (s != nullptr && (s->w != w || s->h != h || s->format->format != SDL_PIXELFORMAT_ARGB8888)) {
         SDL_FreeSurface(s);
+        s = nullptr;
+    }
+    if (s == nullptr) s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (s == nullptr) return false;
+    WholeOutput whole;  // read the whole output whatever viewport is set
+    return SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0;
+}
+
+SDL_Surface* read_renderer_output() {
+    SDL_Surface* s = nullptr;
+    if (!read_renderer_output_into(s)) {
+        if (s) SDL_FreeSurface(s);
         return nullptr;
     }
     return s;
 }
 
 int test_screenshot_count() { return screenshot_counter; }
+
+void set_named_test_shots(bool on) { named_shots = on; }
+
+bool save_test_shot(const char* name) {
+    const char* folder = test_seam("KSM_TEST_SCREENSHOT");
+    if (folder == nullptr || last_shown_frame == nullptr || name == nullptr) return false;
+    // A name is a plain file name: letters, digits, '-' and '_'.
+    for (const char* p = name; *p; ++p)
+        if (!std::isalnum(static_cast<unsigned char>(*p)) && *p != '-' && *p != '_') return false;
+    char path[1200];
+    format_text(path, sizeof path, "%s/%s.bmp", folder, name);
+    return SDL_SaveBMP(last_shown_frame, path) == 0;
+}
 
 void save_screenshot() {
     SDL_Surface* s = read_renderer_output();

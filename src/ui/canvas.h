@@ -147,9 +147,17 @@ Uint32 colour_white();
 // frame as "<folder>/frame_NNNNNN.bmp". The number of the last one written
 // (0 before the first).
 int test_screenshot_count();
+// A key script that names its shots turns the numbered frames off: the frame
+// on screen is only kept, and save_test_shot writes it as "<folder>/NAME.bmp"
+// (false without a folder, a frame, or with a name that is not plain).
+void set_named_test_shots(bool on);
+bool save_test_shot(const char* name);
 // Reads the composed frame of the renderer (output size) into a new
 // ARGB8888 surface; the caller frees it. nullptr on failure.
 SDL_Surface* read_renderer_output();
+// The same into a surface of the caller's, made or remade when it is missing
+// or of another size; false when the output could not be read.
+bool read_renderer_output_into(SDL_Surface*& surface);
 
 // ------------------------------------------------------------ pixels
 

@@ -40,6 +40,7 @@ struct KeyScript {
     std::vector<std::string> tokens;
     size_t next = 0;
     int reads_after_end = 0;
+    bool waiting = false;  // "{wait}" reached: the keyboard has the game from here
 };
 KeyScript script;
 bool script_checked = false;
@@ -47,6 +48,7 @@ bool script_checked = false;
 void load_script() {
     script_checked = true;
     script = KeyScript{};
+    set_named_test_shots(false);
     const char* path = test_seam("KSM_TEST_KEYS");
     if (path == nullptr) return;
     std::string text;
@@ -60,9 +62,25 @@ void load_script() {
         std::string line = text.substr(start, end - start);
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
-        if (!line.empty()) script.tokens.push_back(line);
+        if (line.rfind("{text ", 0) == 0 && line.back() == '}') {
+            // One typed character a read, as from the keyboard.
+            const std::string text = line.substr(6, line.size() - 7);
+            for (size_t i = 0; i < text.size();) {
+                const unsigned char c = static_cast<unsigned char>(text[i]);
+                const size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+                script.tokens.push_back("{text " + text.substr(i, n) + "}");
+                i += n;
+            }
+        } else if (!line.empty()) {
+            script.tokens.push_back(line);
+        }
         start = end + 1;
     }
+    // A script that names its shots gets only those, not every frame.
+    bool named = false;
+    for (const std::string& t : script.tokens)
+        if (t.rfind("{shot ", 0) == 0) named = true;
+    set_named_test_shots(named);
 }
 
 // The script is (re)loaded whenever the variable names another file.
@@ -72,10 +90,70 @@ bool script_on() {
     return script.loaded;
 }
 
+// A line in braces is a direction to the seam, never a key token:
+// "{shot NAME}" keeps the frame on screen as NAME.bmp in the screenshot
+// folder; "{wait}" ends the script there without closing the window, so
+// that the game waits for the real keyboard (or a signal); "{text WORDS}"
+// types the words through the keyboard's text input; any other, such
+// as "{CTRL+s}", "{F3}" or "{Keypad 5}", presses
+// that key of the keyboard with its modifiers, so that it takes the
+// keyboard's own road through the input. Returns true when a key event
+// was queued.
+bool script_direction(const std::string& line) {
+    std::string body = line.substr(1, line.size() - 2);
+    if (body.rfind("shot ", 0) == 0) {
+        save_test_shot(body.c_str() + 5);
+        return false;
+    }
+    if (body == "wait") {
+        script.waiting = true;
+        return false;
+    }
+    if (body.rfind("text ", 0) == 0) {
+        // One typed character (the script was cut so at loading), as the
+        // keyboard's text input gives it: UTF-8.
+        SDL_Event ev{};
+        ev.type = SDL_TEXTINPUT;
+        copy_text(ev.text.text, sizeof ev.text.text, body.c_str() + 5);
+        return SDL_PushEvent(&ev) == 1;
+    }
+    Uint16 mods = 0;
+    for (;;) {
+        size_t plus = body.find('+');
+        if (plus == std::string::npos || plus + 1 >= body.size()) break;
+        std::string mod = body.substr(0, plus);
+        if (mod == "CTRL") mods |= KMOD_LCTRL;
+        else if (mod == "SHIFT") mods |= KMOD_LSHIFT;
+        else if (mod == "ALT") mods |= KMOD_LALT;
+        else break;
+        body = body.substr(plus + 1);
+    }
+    SDL_Keycode sym = SDL_GetKeyFromName(body.c_str());
+    if (sym == SDLK_UNKNOWN) return false;
+    SDL_Event ev{};
+    ev.type = SDL_KEYDOWN;
+    ev.key.state = SDL_PRESSED;
+    ev.key.keysym.sym = sym;
+    ev.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    ev.key.keysym.mod = mods;
+    return SDL_PushEvent(&ev) == 1;
+}
+
+bool is_direction(const std::string& line) {
+    return line.size() > 2 && line.front() == '{' && line.back() == '}';
+}
+
+constexpr int SCRIPT_KEY_QUEUED = -1000;
+
 // The next scripted key when the reader would wait. Returns the raw code
-// to give, or 0 when there is nothing to give (no script).
+// to give, SCRIPT_KEY_QUEUED when a keyboard event waits in the queue, or
+// 0 when there is nothing to give (no script).
 int scripted_read() {
-    if (!script_on()) return 0;
+    if (!script_on() || script.waiting) return 0;
+    while (script.next < script.tokens.size() && is_direction(script.tokens[script.next])) {
+        if (script_direction(script.tokens[script.next++])) return SCRIPT_KEY_QUEUED;
+        if (script.waiting) return 0;
+    }
     if (script.next < script.tokens.size()) {
         copy_text(controller_token, sizeof controller_token, script.tokens[script.next++].c_str());
         return KEY_CONTROLLER_TEXT;
@@ -187,8 +265,8 @@ void show_unknown_token(const char* token) {
 
 // ------------------------------------------------------------ reading
 
-bool test_keys_active() { return script_on() && script.next < script.tokens.size(); }
-bool test_keys_used_up() { return script_on() && script.next >= script.tokens.size(); }
+bool test_keys_active() { return script_on() && !script.waiting && script.next < script.tokens.size(); }
+bool test_keys_used_up() { return script_on() && !script.waiting && script.next >= script.tokens.size(); }
 void reset_test_keys() { load_script(); }
 
 int read_event(SDL_Keysym* keysym) {
@@ -199,12 +277,14 @@ int read_event(SDL_Keysym* keysym) {
     ensure_text_input(!(SDL_GetModState() & HOTKEY_MODS));
 
     for (;;) {
+        exit_if_termination_requested();
         SDL_Event ev;
         bool got = false;
-        if (script_on()) {
+        if (script_on() && !script.waiting) {
             got = SDL_PollEvent(&ev) == 1;
             if (!got) {
                 int code = scripted_read();
+                if (code == SCRIPT_KEY_QUEUED || script.waiting) continue;
                 if (code != 0) return code;
             }
         } else if (link_on()) {
@@ -220,11 +300,10 @@ int read_event(SDL_Keysym* keysym) {
                 continue;
             }
         } else {
-            got = SDL_WaitEvent(&ev) == 1;
-            if (!got) {
-                SDL_Delay(10);  // the queue failed: don't spin on it
-                continue;
-            }
+            // A bounded wait, so that a termination asked for meanwhile is
+            // seen although no event comes.
+            got = SDL_WaitEventTimeout(&ev, 100) == 1;
+            if (!got) continue;
         }
         current_event = ev;
 
@@ -294,7 +373,12 @@ int read_key() {
     SDL_Keysym keysym{};
     int code = read_event(&keysym);
     switch (code) {
-        case KEY_CONTROLLER_TEXT: return map_controller_token(controller_token);
+        case KEY_CONTROLLER_TEXT:
+            // A token carries its own modifiers: none, or Ctrl for "[CTRL]..."
+            // (a Ctrl held for an earlier key must not turn "[UP]" into a
+            // step without turning).
+            last_modifiers = std::strncmp(controller_token, "[CTRL]", 6) == 0 ? Uint16(KMOD_LCTRL) : Uint16(0);
+            return map_controller_token(controller_token);
         case KEY_WINDOW_CHANGED:
         case KEY_IDLE_WAKE:
         case KEY_MOUSE_MOVED: return code;  // the list menu follows the pointer itself
@@ -417,6 +501,7 @@ int wait_key() {
 }
 
 int poll_key_nowait() {
+    exit_if_termination_requested();
     mouse_flag = false;
     ensure_text_input(true);
     const char* text = poll_controller();

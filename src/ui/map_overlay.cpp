@@ -262,6 +262,8 @@ void begin_map_base_redraw(bool composed_after) {
     else rebuild_map_view_texture();
 }
 
+void end_map_base_redraw() { view_copy_owed = true; }
+
 bool map_view_composed_at_present() {
     if (no_flush || game_renderer == nullptr || map_view_state == 0) return false;
     if (map_view_texture == nullptr || map_base_texture == nullptr) return false;

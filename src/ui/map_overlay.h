@@ -47,6 +47,9 @@ void rebuild_map_view_texture();
 // which drops the copy when the coming present composes the view anew.
 void settle_map_view_texture();
 void begin_map_base_redraw(bool composed_after);
+// After a full redraw of the base texture: the view texture is behind it
+// until it is composed again, even where a present would take it as it is.
+void end_map_base_redraw();
 bool map_view_composed_at_present();
 void refresh_map_textures();
 void clear_map_texture();

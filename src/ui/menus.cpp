@@ -1,6 +1,7 @@
 // The list menu and the command menu.
 #include "ui/menus.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -874,10 +875,10 @@ namespace {
 // The rows of the menu's list; the entry of each row (or -1).
 int row_entry[LIST_ROWS];
 
-int build_menu_list(const char* title, int x, int y, int type, bool upper_title, int help_x) {
+int build_menu_list(const char* title, int x, int y, int type, bool upper_title, int help_x, int min_height = 0) {
     message_pause_count = 0;
     if (menu_count > MENU_SHOWN) menu_count = MENU_SHOWN;
-    int height = 12 * (menu_count + 5);
+    int height = std::max(12 * (menu_count + 5), min_height);
     int help_height = 0;
     if (menu_help_text[0]) {
         add_text_to_word_buffer(true, menu_help_text);
@@ -977,7 +978,9 @@ void menu_echo(char* out, size_t cap, const char* title, const char* label) {
 
 int menu_run(const char* title) {
     save_screen_backup();
-    build_menu_list(title, 498, 190, 6, true, 508);
+    // A short menu still covers the side panel's boxes down to the
+    // wielded tools, so no half row of them peeks out under it.
+    build_menu_list(title, 498, 190, 6, true, 508, 140);
     bool icons = false;
     for (int i = 0; i < menu_count; ++i)
         if (menu_entries[i].icon_terrain) icons = true;

@@ -163,6 +163,18 @@ void set_message_box_layout(bool new_layout_on) {
     message_cursor = {message_box.x + MESSAGE_MARGIN, message_box.y + message_box.h - LINE_H - MESSAGE_MARGIN};
 }
 
+void reset_message_line_state() {
+    message_end_position = {0, 0};
+    message_text[0] = 0;
+    reset_last_message();
+    message_pause_count = 0;
+    skip_message_pauses = false;
+    allow_repeated_message = false;
+    message_keep_case = false;
+    fade_old_messages = false;
+    message_cursor = {message_box.x + MESSAGE_MARGIN, message_box.y + message_box.h - LINE_H - MESSAGE_MARGIN};
+}
+
 void reset_last_message() { copy_text(last_message, sizeof last_message, NO_PREVIOUS_MESSAGE); }
 
 uint32_t message_class_colour(const char* text) {

@@ -56,6 +56,10 @@ extern bool message_keep_case;
 // older text of the window.
 extern bool fade_old_messages;
 
+// The per-game reset of the message line: the flags and counters above go
+// back to their start values and no previous message is remembered.
+void reset_message_line_state();
+
 // Places the message window for the new (true) or old side-panel layout.
 void set_message_box_layout(bool new_layout);
 

@@ -155,8 +155,10 @@ void start_audio() {
     }
     show_init_step("Sound init ... ");
     if (!open_audio()) {
-        show_init_step("Could not open audio! -- Press a key to continue --");
-        wait_key();
+        // No sound device: the game goes on silently. It used to wait here
+        // for a key, which a machine without a sound device and often
+        // without a keyboard at hand never gave.
+        log_line("Could not open audio - the game goes on without sound");
         sound_on = false;
         return;
     }

@@ -56,9 +56,9 @@ extern bool music_started;
 // AUDIO is on and the mixer could not be opened (the caller tells the
 // player); true otherwise, also when AUDIO is off.
 bool open_audio();
-// The start-up step for sound: open_audio, on failure the step line
-// "Could not open audio! -- Press a key to continue --" and a key wait; with
-// sound on, "Loading intro ...", the intro music and load_samples.
+// The start-up step for sound: open_audio; on failure a line in the start-up
+// log and the game goes on silently, without waiting for a key; with sound
+// on, "Loading intro ...", the intro music and load_samples.
 void start_audio();
 // Halts everything and closes the mixer (the exit routine).
 void close_audio();

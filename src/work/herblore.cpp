@@ -6,6 +6,7 @@
 
 #include "base/stubs.h"
 #include "console/console.h"
+#include "game/save_set.h"
 #include "maps/world_files.h"
 
 HerbloreRecord herblore[HERBLORE_RECORDS];
@@ -18,7 +19,7 @@ bool write_herblore() {
     std::vector<HerbloreRecord> used;
     for (const HerbloreRecord& r : herblore)
         if (std::memcmp(&r, &empty, sizeof r) != 0) used.push_back(r);
-    return write_records(character_file("HERBLORE.DAT"), used.data(), used.size());
+    return write_character_file("HERBLORE.DAT", used.data(), used.size() * sizeof(HerbloreRecord));
 }
 
 // Not built yet: there is no herb table.

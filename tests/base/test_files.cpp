@@ -79,6 +79,24 @@ TEST(Files, ReadDataLine) {
     EXPECT_EQ(read_data_line(buf, sizeof buf, f), nullptr);
     std::fclose(f);
 
+    // Over-long lines of many blocks, zero bytes and line breaks at block
+    // edges among them, are skipped to their very end.
+    for (size_t length : {size_t(65535), size_t(65536), size_t(65537), size_t(300000)}) {
+        std::string huge(length, 'y');
+        huge[1000] = '\0';
+        huge[70000 % length] = '\0';
+        folder.write("v.txt", "first\n" + huge + "\n[KEY:after]\n" + huge + "\nend\n");
+        f = std::fopen("v.txt", "rb");
+        ASSERT_TRUE(read_data_line(buf, sizeof buf, f));
+        EXPECT_STREQ(buf, "first");
+        ASSERT_TRUE(read_data_line(buf, sizeof buf, f)) << length;
+        EXPECT_STREQ(buf, "[KEY:after]") << length;
+        ASSERT_TRUE(read_data_line(buf, sizeof buf, f)) << length;
+        EXPECT_STREQ(buf, "end") << length;
+        EXPECT_EQ(read_data_line(buf, sizeof buf, f), nullptr);
+        std::fclose(f);
+    }
+
     // A line that exactly fills the buffer at the end of the file is kept.
     folder.write("u.txt", "abcd");
     f = std::fopen("u.txt", "rb");

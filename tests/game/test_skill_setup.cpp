@@ -6,6 +6,7 @@
 
 #include "game/player.h"
 #include "game/skill_setup.h"
+#include "society/game_course.h"
 #include "screens/skills_screen.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
@@ -119,6 +120,52 @@ TEST(StandardSkills, ComeFromTheInstalledTable) {
     EXPECT_EQ(find_skill_exact(Plr, "DODGE"), 0);
     EXPECT_EQ(find_skill_exact(Plr, "TEXTILECRAFT"), 27);
     for (int slot = 0; slot < 28; ++slot) EXPECT_LE(Plr.skill_level[slot], 100) << slot;
+}
+
+// The set-up raises its two game-course events: a course awaiting either
+// counts one.
+TEST(StandardSkills, RaiseTheTwoCourseEvents) {
+    PlayFolder folder;
+    for (int event : {COURSE_EVENT_SKILL_USE, COURSE_EVENT_KNOWLEDGE_LEARNED, 11}) {
+        std::memset(&Plr, 0, sizeof Plr);
+        Plr.course_event = event;
+        Plr.course_target = 5;
+        course_counter = 0;
+        setup_skills();
+        EXPECT_EQ(course_counter, event == 11 ? 0 : 1) << "event " << event;
+    }
+    course_counter = 0;
+}
+
+TEST(SkillTableCheck, TheInstalledTablePassesAndADamagedOneNamesItsLine) {
+    PlayFolder folder;
+    char error[300] = "";
+    EXPECT_TRUE(check_skill_table(error, sizeof error)) << error;
+    const std::string good = folder.read("ini_skills.txt");
+    struct Case {
+        const char* label;
+        std::string table;
+        const char* expected;  // in the error text
+    } cases[] = {
+        {"heading without its closing dot", "// skills\n.DODGE [def:2]\n", "line 2 is a heading"},
+        {"unknown attribute", good + "\n.EXTRA. [def:1]\n[ATTRIBS:str xyz]\n", "names an attribute"},
+        {"culture multiplier not a number", good + "\n.EXTRA. [def:x]\n", "culture multiplier"},
+        {"binary garbage", std::string("\x01\x02\x7f\n", 4) + good, "line 1 holds a control character"},
+        {"text outside an entry", "// head\n\nsome words\n" + good, "line 3 stands outside"},
+        {"an overlong line", std::string(5000, 'a') + "\n", "line 1 is too long"},
+        {"cut short: skills missing", good.substr(0, good.size() / 3), "has no entry for"},
+        {"empty", "", "has no entry for DODGE"},
+    };
+    for (const Case& c : cases) {
+        folder.write("ini_skills.txt", c.table);
+        error[0] = 0;
+        EXPECT_FALSE(check_skill_table(error, sizeof error)) << c.label;
+        EXPECT_NE(std::string(error).find("ini_skills.txt"), std::string::npos) << c.label << ": " << error;
+        EXPECT_NE(std::string(error).find(c.expected), std::string::npos) << c.label << ": " << error;
+    }
+    remove_file("ini_skills.txt");
+    EXPECT_FALSE(check_skill_table(error, sizeof error));
+    EXPECT_NE(std::string(error).find("ini_skills.txt (the skill table) is missing"), std::string::npos) << error;
 }
 
 // Option spending on a small skill list.

@@ -112,7 +112,7 @@ TEST_P(WorldProperties, RiversRunFromTheSeaInland) {
         const int end = code_at(r.end_x, r.end_y);
         EXPECT_FALSE(end == 180 || end == 181) << "river from " << r.source_x << "," << r.source_y;
     }
-    EXPECT_GE(drawn, 8);
+    EXPECT_EQ(drawn, WORLD_RIVERS);
 }
 
 TEST_P(WorldProperties, EveryPlacedCultureHasASiteInItsOwnBlocks) {
@@ -221,14 +221,40 @@ TEST(WorldGeneration, SavedFilesHaveTheirSizesAndLoadBack) {
     copy_text(character_name, "");
 }
 
-TEST(WorldGeneration, ProgressCountsItsSteps) {
-    world_for(7u);
-    seed_random(99u);
-    ASSERT_FALSE(generate_world());
-    // The steps of a generation fill the bar without running past it.
-    EXPECT_GE(world_progress_step, WORLD_PROGRESS_STEPS - 8);
-    EXPECT_LE(world_progress_step, WORLD_PROGRESS_STEPS);
+// Twenty seeds, in four groups that run side by side: every world has all
+// ten rivers, its high fells lie towards the east (the eastmost of six
+// bands of columns holds more fell cells than any other), and the progress
+// bar ends full.
+class WorldsOverSeeds : public ::testing::TestWithParam<int> {};
+
+TEST_P(WorldsOverSeeds, TenRiversFellsInTheEastAndAFullProgressBar) {
+    constexpr int kBands = 6;
+    constexpr int kBandWidth = WORLD_W / kBands;
+    for (uint32_t seed = 100u + 5u * uint32_t(GetParam()), last = seed + 5u; seed < last; ++seed) {
+        seed_random(seed);
+        ASSERT_FALSE(generate_world());
+        EXPECT_EQ(world_progress_step, WORLD_PROGRESS_STEPS + 1) << "seed " << seed;
+        EXPECT_EQ(world_progress_percent, 100) << "seed " << seed;
+        for (int i = 0; i < WORLD_RIVERS; ++i) {
+            const WorldRiver& r = world_facts.rivers[i];
+            EXPECT_EQ(r.drawn, 1) << "seed " << seed << " river " << i;
+            EXPECT_GT(r.cells, 20) << "seed " << seed << " river " << i;
+            const int end = code_at(r.end_x, r.end_y);
+            EXPECT_FALSE(end == 180 || end == 181) << "seed " << seed << " river " << i;
+        }
+        long fells[kBands] = {};
+        for (int y = 0; y < WORLD_H; ++y) {
+            for (int x = 0; x < WORLD_W; ++x) {
+                const int c = code_at(x, y);
+                if (c == 91 || c == 94) ++fells[x / kBandWidth];
+            }
+        }
+        for (int band = 0; band < kBands - 1; ++band)
+            EXPECT_GT(fells[kBands - 1], fells[band]) << "seed " << seed << " band " << band;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, WorldsOverSeeds, ::testing::Range(0, 4));
 
 TEST(WorldGeneration, CultureInTheSeaGivesUp) {
     std::memset(terrain_layer, 180, MAP_CELLS);

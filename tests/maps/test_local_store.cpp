@@ -13,6 +13,8 @@
 #include "maps/markers.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
+#include "game/save_load.h"
+#include "game/save_set.h"
 #include "objects/map_object_table.h"
 #include "game/player.h"
 #include "support/fixture_world.h"
@@ -36,13 +38,12 @@ protected:
         std::memset(Markers, 0, sizeof(Marker) * MARKER_COUNT);
         zoom_index_invalidate();
         zoom_settlement_rules_on = false;
-        zoom_prune_step_hook = nullptr;
         seed_random(7);
     }
     void TearDown() override {
         skip_message_pauses = false;
         message_pause_count = 0;
-        zoom_prune_step_hook = nullptr;
+        disarm_file_fault();
         zoom_settlement_rules_on = false;
         zoom_index_invalidate();
     }
@@ -118,6 +119,32 @@ TEST_F(LocalStore, OnlyOneMissingFileIsNeverRecreatedEmpty) {
     expect_map(1001, 500);
 }
 
+TEST_F(LocalStore, AMissingMapsFileIsMadeAgainAtTheNextStoreAndTheStoreGoesOn) {
+    store_map(1000, 500);
+    store_map(1001, 500);
+    remove_file(path("ZOOMMAPS.DAT"));
+    zoom_index_invalidate();
+    messages_suppressed = true;  // what the store tells is kept for the player
+    clear_load_notices();
+    EXPECT_EQ(zoom_load_stored(1000, 500), 0);
+    ASSERT_EQ(load_notices().size(), 1u);
+    EXPECT_NE(load_notices()[0].find("ZOOMMAPS.DAT is missing"), std::string::npos) << load_notices()[0];
+    messages_suppressed = false;
+    clear_load_notices();
+    // The next store makes the store anew: the dummy, then the map.
+    store_map(1002, 500);
+    EXPECT_EQ(file_size(path("ZOOMMAPS.DAT")), 2 * REC);
+    EXPECT_EQ(index_entries().size(), 2u);
+    zoom_index_invalidate();
+    expect_map(1002, 500);
+    EXPECT_EQ(zoom_load_stored(1000, 500), 0);
+    // And every later store works as before.
+    store_map(1003, 500);
+    zoom_index_invalidate();
+    expect_map(1003, 500);
+    expect_map(1002, 500);
+}
+
 TEST_F(LocalStore, DeletedIndexIsRebuiltFromTheRecords) {
     store_map(1000, 500);
     store_map(1001, 500);
@@ -167,7 +194,9 @@ TEST_F(LocalStore, RecordAtTheWrongPlaceIsNotLoadedForTheCell) {
 
 TEST_F(LocalStore, RecordWithoutIndexEntryIsTakenIn) {
     store_map(1000, 500);
-    // A record appended, and the program stopped before its index entry.
+    // A store of a folder saved before the save set (no manifest): a record
+    // appended, and the program stopped before its index entry.
+    remove_file(path("SAVESET.DAT"));
     std::vector<uint8_t> maps = read_fixture_file(path("ZOOMMAPS.DAT"));
     maps.insert(maps.end(), maps.begin() + REC, maps.begin() + 2 * REC);
     int32_t xy[2] = {1005, 505};
@@ -281,22 +310,37 @@ TEST_F(LocalStore, MaintenanceKeepsWhatIsWorthKeeping) {
 }
 
 TEST_F(LocalStore, InterruptedMaintenanceLeavesAStoreThatLoads) {
-    for (int stop_at : {1, 2}) {
-        SCOPED_TRACE(stop_at);
+    // The maintenance is stopped at each of its file operations in turn, as
+    // a killed program would stop; after each stop the store loads either
+    // as it was or as the maintenance left it, and storing goes on.
+    auto fill = [&] {
         remove_file(path("ZOOMMAPS.DAT"));
         remove_file(path("ZOOMINDEX.DAT"));
+        remove_file(path("SAVESET.DAT"));
         zoom_index_invalidate();
         store_map(1000, 500, 100);
-        store_map(1001, 500, 0);
+        store_map(1001, 500, 0);  // not worth keeping
         store_map(1003, 500, 100);
-        static int stop;
-        stop = stop_at;
-        zoom_prune_step_hook = [](int step) { return step != stop; };
+    };
+    fill();
+    arm_file_fault(1 << 30);
+    zoom_prune_store();
+    const int operations = counted_file_operations();
+    disarm_file_fault();
+    ASSERT_GT(operations, 3);
+    for (int stop_at = 1; stop_at <= operations + 1; ++stop_at) {
+        SCOPED_TRACE(stop_at);
+        fill();
+        arm_file_stop(stop_at);
         zoom_prune_store();
-        zoom_prune_step_hook = nullptr;
+        disarm_file_fault();
+        recover_save_set(world.folder);
         zoom_index_invalidate();
         expect_map(1000, 500);
         expect_map(1003, 500);
+        const int dropped = zoom_index_find(1001, 500);
+        EXPECT_TRUE(dropped == 0 || dropped == 2);
+        EXPECT_FALSE(path_exists(path("TEMPMAPS.DAT")));
         // Storing goes on normally afterwards.
         store_map(1004, 500);
         zoom_index_invalidate();

@@ -165,6 +165,23 @@ TEST(MapDrawTables, SizesTintsAndFoliage) {
     EXPECT_EQ(open_water_tint(3), 10);
     EXPECT_EQ(open_water_tint(7), 70);
     EXPECT_EQ(open_water_tint(12), 70);
+    // Which tint a water cell gets: local open water in sight by its depth,
+    // everything else (also local water out of sight) by its height.
+    struct WaterCase {
+        bool world, in_sight, open;
+        int height, tint;
+    } water[] = {
+        {true, true, true, 20, 40},    // the world map: the height tint
+        {true, false, true, 40, 120},
+        {false, true, true, 5, 40},    // local open water in sight: its depth
+        {false, true, true, 20, 70},
+        {false, false, true, 20, 40},  // local water out of sight: the height tint
+        {false, false, true, 5, 0},
+        {false, true, false, 30, 75},  // frozen water in sight: the height tint
+    };
+    for (const WaterCase& c : water)
+        EXPECT_EQ(water_cell_tint(c.world, c.in_sight, c.open, c.height), c.tint)
+            << c.world << c.in_sight << c.open << " " << c.height;
 }
 
 TEST_F(MapDraw, FireSizeFollowsFuelAndAge) {

@@ -72,7 +72,14 @@ TEST_F(WorldFiles, ShortRememberedMapIsNotHalfRead) {
 }
 
 TEST_F(WorldFiles, MissingWorldFileEndsTheProgramWithItsPath) {
+    // Taken from its backup when only the world file is gone; with neither
+    // the program ends.
     remove_file(path("WORLD.DAT"));
+    load_world();
+    EXPECT_EQ(terrain_at(world.ford.x, world.ford.y), 176);
+    EXPECT_TRUE(read_fixture_file(path("WORLD.DAT")) == world.terrain);
+    remove_file(path("WORLD.DAT"));
+    remove_file(path("WORLD.BAK"));
     EXPECT_EXIT(load_world_files(), ::testing::ExitedWithCode(1), "Ksm couldn't open Fix/WORLD.DAT");
 }
 
@@ -193,10 +200,14 @@ TEST_F(WorldFiles, WaterDepthOnALocalMap) {
 
 class CultureGrid : public WorldFiles {
 protected:
+    // A grid file as found on the disk, in a folder without a manifest (a
+    // repair made by an earlier load made one): only the file's own checks
+    // judge it.
     void write_grid(const char* name, int zeros, uint8_t fill = 4) {
         std::vector<uint8_t> bytes(CULTURE_CELLS, fill);
         for (int i = 0; i < zeros; ++i) bytes[size_t(i)] = 0;
         write_fixture_file(path(name), bytes.data(), bytes.size());
+        remove_file(path("SAVESET.DAT"));
     }
 };
 
@@ -224,6 +235,7 @@ TEST_F(CultureGrid, DamagedGridsFallBackAndAreNeverHalfRead) {
     load_culture_grid();
     EXPECT_EQ(culture_grid[0], 6);
     // Neither usable: the grid keeps what it had.
+    write_fixture_file(path("kulttuuri.dat"), short_grid.data(), short_grid.size());
     write_fixture_file(path("kulttuuri.bak"), short_grid.data(), short_grid.size());
     std::memset(culture_grid, 2, sizeof culture_grid);
     EXPECT_EQ(load_culture_grid(), 0);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "base/platform.h"
+#include "game/save_set.h"
+#include "game/turn_state.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"
 
@@ -67,7 +69,11 @@ TEST(ObjectFilesGame, NewGameSaveQuitAndLoadKeepBothFilesAndEveryItem) {
                    {17, item(ITEM_FOOD, 500, "Rye bread", 1.25f)},
                    {49899, item(ITEM_CONTAINER, 351, "Birch-bark box", 0.0f)}};
     for (const auto& p : planted) std::memcpy(&store[size_t(p.slot) * 172], &p.record, 172);
-    ASSERT_TRUE(write_file_atomic(folder.file("ARI/ARI.OBJ"), store.data(), store.size()));
+    // Planted as a save would write it, so the save's manifest vouches for it.
+    install_folder[0] = 0;
+    copy_text(character_name, "ARI");
+    ASSERT_TRUE(write_character_file("ARI.OBJ", store.data(), store.size()));
+    character_name[0] = 0;
 
     folder.write("load.txt", kLoadTwiceKeys);
     ASSERT_EQ(run_game(folder.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder.file("load.txt") + "'"), 0)

@@ -94,6 +94,35 @@ TEST_F(SkyFixture, MoonPhaseOfTwoDatesIsDrawn) {
     EXPECT_NE(a, b);
 }
 
+TEST_F(SkyFixture, ADayMoonNeverDarkensTheSun) {
+    // By day the moon may stand where the sun is; its unlit part is not
+    // drawn, so a new moon leaves the sun as it is and a half moon covers
+    // only where it is lit.
+    auto draw = [&](bool moon_up, int phase) {
+        std::memset(&weather.current, 0, sizeof weather.current);
+        weather.current.sun_angle = weather.current.sun_angle_next = 40;
+        weather.current.moon_hour = 12;
+        weather.current.moon_angle = weather.current.moon_angle_next = moon_up ? 40 : -40;
+        weather.current.moon_phase = uint8_t(phase);
+        weather.current.temp = 5;
+        Plr.hour = 12;
+        Plr.minute = 0;
+        draw_sky_indicator();
+    };
+    const SkyBodyPlace sun = sky_body_place(12, 0, 40, 40, sky_surface->h);
+    draw(false, 0);
+    const auto alone = moon_pixels(sun.x, sun.y);
+    draw(true, 0);
+    EXPECT_EQ(moon_pixels(sun.x, sun.y), alone);
+    // No pixel of a waxing half moon over the sun is darker than the sun.
+    draw(true, 2);
+    const auto half = moon_pixels(sun.x, sun.y);
+    for (size_t i = 0; i < half.size(); ++i) {
+        auto brightness = [](Uint32 c) { return ((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255); };
+        EXPECT_GE(brightness(half[i]) + 24, brightness(alone[i])) << "pixel " << i;
+    }
+}
+
 TEST_F(SkyFixture, ThermometerAndFrameOnTheCanvas) {
     std::memset(&weather.current, 0, sizeof weather.current);
     weather.current.temp = 31;

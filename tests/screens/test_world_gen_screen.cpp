@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -84,6 +85,64 @@ TEST(WorldView, StartLocationLiesOnOpenLandAwayFromTheEdges) {
             EXPECT_EQ(world_culture_at(start_x + 3, start_y + 3), Plr.culture);
         }
     }
+}
+
+// Worlds where the draws can't find a place: the nearest fit one is taken,
+// and the debug channel says so; the start is never at sea.
+TEST(WorldView, StartLocationFallsBackToTheNearestFitPlace) {
+    PlayFolder play(false);
+    auto fill = [](int x0, int y0, int x1, int y1, int code) {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) terrain_layer[map_index(x, y)] = uint8_t(code);
+    };
+    auto log_text = [&play] {
+        return play.exists("debug_worldgen!.txt") ? play.read("debug_worldgen!.txt") : std::string();
+    };
+    struct Case {
+        const char* what;
+        bool home_only;
+        int island_culture;       // culture of the one fit island
+        bool island_big_enough;   // a 6 x 6 spot, or only a 3 x 3 patch
+        int land_code;            // the island's code
+        const char* log_words;
+    };
+    const Case cases[] = {
+        {"a small fit island", false, 4, true, 235, "the nearest fit spot"},
+        {"the home culture has no fit place", true, 4, true, 235, "not in the home culture"},
+        {"only a patch of open land", false, 4, false, 238, "the nearest cell of open land"},
+        {"only land that is no start land", false, 4, true, 94, "the nearest cell that is not water"},
+    };
+    for (const Case& c : cases) {
+        remove_file("debug_worldgen!.txt");
+        std::memset(terrain_layer, 180, MAP_CELLS);
+        std::memset(culture_grid, 10, CULTURE_CELLS);
+        // The island lies beyond the draw range (x from 256, y from 128):
+        // no draw can hit it.
+        const int ix = 100, iy = 60;
+        fill(ix - 4, iy - 4, c.island_big_enough ? ix + 4 : ix - 2, c.island_big_enough ? iy + 4 : iy - 2,
+             c.land_code);
+        culture_grid[(iy / 32) * CULTURE_COLS + ix / 32] = uint8_t(c.island_culture);
+        Plr.culture = 2;
+        seed_random(77);
+        pick_start_location(c.home_only);
+        const int code = terrain_at(start_x, start_y);
+        EXPECT_EQ(code, c.land_code) << c.what << " at " << start_x << "," << start_y;
+        EXPECT_LE(std::abs(start_x - ix), 4) << c.what;
+        EXPECT_LE(std::abs(start_y - iy), 4) << c.what;
+        const std::string log = log_text();
+        EXPECT_NE(log.find("no fit spot in 200000 draws"), std::string::npos) << c.what << ": " << log;
+        EXPECT_NE(log.find(c.log_words), std::string::npos) << c.what << ": " << log;
+    }
+    // The home culture's own island is found before a nearer foreign one.
+    std::memset(terrain_layer, 180, MAP_CELLS);
+    std::memset(culture_grid, 10, CULTURE_CELLS);
+    fill(96, 56, 104, 64, 235);
+    fill(2900, 1980, 2908, 1988, 235);
+    culture_grid[(1984 / 32) * CULTURE_COLS + 2904 / 32] = 2;
+    Plr.culture = 2;
+    pick_start_location(true);
+    EXPECT_EQ(world_culture_at(start_x + 3, start_y + 3), 2);
+    EXPECT_EQ(terrain_at(start_x, start_y), 235);
 }
 
 struct KeyScript {

@@ -32,18 +32,32 @@ TEST(CharacterName, RefusalsAndAcceptedNames) {
     for (const Row& row : rows) EXPECT_STREQ(name_refusal(row.name), row.refusal) << row.name;
 }
 
-TEST(CharacterName, FolderNamesAreCapitalsWithWholeEscapes) {
+TEST(CharacterName, FolderNamesAreCapitalsInAscii) {
     char out[33];
-    EXPECT_STREQ(folder_name_for("Aino", out, sizeof out), "AINO");
-    EXPECT_STREQ(folder_name_for("\xE4ij\xE4", out, sizeof out), "0xc4IJ0xc4");
-    // Twelve umlauts would need 48 characters: only whole escapes fit in 32.
-    std::string many = "A";
-    for (int i = 0; i < 12; ++i) many += "\xF6";
-    folder_name_for(many.c_str(), out, sizeof out);
-    EXPECT_EQ(std::strlen(out), 29u);
-    EXPECT_EQ(std::string(out).substr(25), "0xd6");
+    struct Row {
+        const char* name;
+        const char* folder;
+    } rows[] = {
+        {"Aino", "AINO"},
+        {"\xE4ij\xE4", "AIJA"},           // umlauts lose their dots
+        {"S\xE4mp\xF6", "SAMPO"},
+        {"\xC5se", "ASE"},
+        {"\xC6sir\xDF", "AESIRSS"},       // letters of two
+        {"\xDEor\xF0", "THORD"},
+        {"\xD8ystein\xFF", "OYSTEINY"},
+    };
+    for (const Row& row : rows) EXPECT_STREQ(folder_name_for(row.name, out, sizeof out), row.folder) << row.folder;
+    // A name and its transliteration share a folder: the second is refused.
+    PlayFolder folder(false);
+    ASSERT_TRUE(make_folder("SAMPO"));
+    EXPECT_STREQ(name_refusal("S\xE4mp\xF6"), "File folder for a character with that name already exists!");
+    // At most 32 characters, and never half a letter of two.
+    std::string many = "A", expected = "A";
+    for (int i = 0; i < 16; ++i) many += "\xDE";
+    for (int i = 0; i < 15; ++i) expected += "TH";
+    EXPECT_EQ(std::string(folder_name_for(many.c_str(), out, sizeof out)), expected);
     char small[8];
-    EXPECT_STREQ(folder_name_for("B\xE4\xE4", small, sizeof small), "B0xc4");
+    EXPECT_STREQ(folder_name_for("B\xC6\xC6\xC6\xC6", small, sizeof small), "BAEAEAE");
 }
 
 TEST(BodyRoll, HeightBuildAndWeightTables) {

@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "objects/map_object_table.h"
 #include "base/config.h"
+#include "shell/commands.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
@@ -24,6 +25,7 @@
 #include "ui/message_line.h"
 #include "base/platform.h"
 #include "base/stubs.h"
+#include "ui/canvas.h"
 
 namespace {
 
@@ -118,6 +120,24 @@ TEST_F(QuitTest, AFailedSaveKeepsTheGameGoing) {
     EXPECT_EQ(quit_state, 0);
 }
 
+// Ctrl+S saves and ends the game; a save that failed keeps the game going
+// and the record on disk as it was.
+TEST_F(QuitTest, CtrlSWhoseSaveFailedKeepsTheGameGoing) {
+    Plr.days_played = 31;
+    arm_file_fault(1, true);
+    EXPECT_EQ(run_command_key(KEY_CTRL_S, false), 1);
+    disarm_file_fault();
+    EXPECT_NE(std::strstr(last_message, "could not be saved"), nullptr) << last_message;
+    EXPECT_EQ(quit_state, 0);
+    PlayerRecord on_disk;
+    ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), on_disk));
+    EXPECT_NE(on_disk.days_played, 31);
+
+    EXPECT_EQ(run_command_key(KEY_CTRL_S, false), 0);
+    ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), on_disk));
+    EXPECT_EQ(on_disk.days_played, 31);
+}
+
 TEST_F(QuitTest, RefusingToSaveAndNotWishingToDieStillSaves) {
     script = {'Y', 'N', 'N'};
     Plr.days_played = 13;
@@ -170,6 +190,22 @@ TEST_F(QuitTest, TheSaveCommandSavesWithoutAsking) {
     PlayerRecord saved;
     ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), saved));
     EXPECT_EQ(saved.days_played, 21);
+}
+
+TEST_F(QuitTest, ASaveCommandThatFailsKeepsTheGameGoing) {
+    Plr.days_played = 21;
+    arm_file_fault(1, true);  // nothing reaches the disk
+    EXPECT_EQ(confirm_quit(1), 0);
+    disarm_file_fault();
+    EXPECT_STREQ(last_message, "!The game goes on, as your character could not be saved.");
+    PlayerRecord saved;
+    ASSERT_TRUE(read_player_record(folder.file("TESTER/TESTER.KMS"), saved));
+    EXPECT_NE(saved.days_played, 21);  // the good save of before stays
+    // A save that works ends the game with the map view off, so that the
+    // start menu is not painted over.
+    map_view_state = 1;
+    EXPECT_EQ(confirm_quit(1), 1);
+    EXPECT_EQ(map_view_state, 0);
 }
 
 TEST_F(QuitTest, PlrDieTwiceMakesOneAncestor) {

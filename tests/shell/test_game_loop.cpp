@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "shell/game_loop.h"
+#include "game/spend_time.h"
+#include "support/play_folder.h"
+#include "support/screen_session.h"
+#include "ui/message_line.h"
 #include "game/player.h"
 
 namespace {
@@ -221,6 +225,29 @@ TEST_F(GameLoop, RequestsAreConsumed) {
     EXPECT_EQ(encounters, 0);
 }
 
+// Before each command the task sound of the last task is forgotten, unless
+// the game is ending (then a pending map change is dropped instead).
+TEST_F(GameLoop, TheTaskSoundIsClearedBeforeEachCommand) {
+    game_services.clear_task_sound = default_game_loop_services().clear_task_sound;
+    copy_text(task_sound_name, sizeof task_sound_name, "saw");
+    game_services.player_command = [] {
+        EXPECT_STREQ(task_sound_name, "");
+        return 1;
+    };
+    game_loop_pass();
+    copy_text(task_sound_name, sizeof task_sound_name, "saw");
+    quit_state = 1;
+    map_change_request = 1;
+    game_services.player_command = [] {
+        EXPECT_STREQ(task_sound_name, "saw");
+        EXPECT_EQ(map_change_request, 0);
+        return 0;
+    };
+    game_services.maploader = nullptr;
+    game_loop_pass();
+    task_sound_name[0] = 0;
+}
+
 TEST_F(GameLoop, QuitNowExitsAfterTheCommand) {
     static int exits;
     exits = 0;
@@ -231,6 +258,60 @@ TEST_F(GameLoop, QuitNowExitsAfterTheCommand) {
     };
     game_loop_pass();
     EXPECT_EQ(exits, 1);
+}
+
+// The message line over the loop's passes: the messages of one command
+// stay in full colour; the first message of the next pass fades the older
+// text of the window.
+TEST_F(GameLoop, EachPassFadesTheLastPassesMessages) {
+    PlayFolder play;  // the installation's font
+    ScreenSession screen;
+    ASSERT_NE(canvas, nullptr);
+    const MessageRect& box = message_box;
+    fill_canvas_rect(box.x, box.y, box.w, box.h, map_rgb(226, 197, 153));
+    reset_message_line_state();
+    skip_message_pauses = true;
+    const Uint32 black = map_rgb(0, 0, 0);
+    // The text area's rows from the top, and the bottom line where the last
+    // message stands.
+    const int top = box.y + 5, bottom_line = box.y + box.h - 10 - 5;
+    auto count_in_rows = [&](int y0, int y1, auto&& match) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = box.x + 5; x <= box.x + box.w - 5; ++x)
+                if (match(x, y, reinterpret_cast<Uint32*>(static_cast<uint8_t*>(canvas->pixels) + y * canvas->pitch)[x]))
+                    ++n;
+        return n;
+    };
+    auto is_black = [&](int, int, Uint32 p) { return p == black; };
+    // Faded pixels carry their row's fade colour from before the window
+    // scrolled one line up for the new message.
+    auto is_faded = [&](int, int y, Uint32 p) {
+        const int r = y + 10 - top + 1;
+        return p == map_rgb(uint8_t(226 - r / 2), uint8_t(187 - r / 2), uint8_t(153 - r / 2));
+    };
+
+    // One command that says two things: both stay black.
+    game_services.player_command = [] {
+        show_message("first word");
+        show_message("second word");
+        return 1;
+    };
+    game_loop_pass();
+    EXPECT_GT(count_in_rows(bottom_line - 10, bottom_line, is_black), 0) << "the first message, one line up";
+    EXPECT_GT(count_in_rows(bottom_line, bottom_line + 10, is_black), 0);
+    EXPECT_EQ(count_in_rows(top, bottom_line, is_faded), 0);
+
+    // The next pass: its first message fades both older lines.
+    game_services.player_command = [] {
+        show_message("third word");
+        return 0;
+    };
+    game_loop_pass();
+    EXPECT_EQ(count_in_rows(top, bottom_line, is_black), 0) << "nothing older stays in full colour";
+    EXPECT_GT(count_in_rows(bottom_line - 20, bottom_line, is_faded), 0) << "the older lines are faded";
+    EXPECT_GT(count_in_rows(bottom_line, bottom_line + 10, is_black), 0) << "the new message is in full colour";
+    skip_message_pauses = false;
 }
 
 TEST(GameState, ResetClearsThePerGameState) {

@@ -19,9 +19,11 @@
 #include "game/save_load.h"
 #include "society/game_course.h"
 #include "society/quest_commands.h"
+#include "society/villages.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
 #include "screens/info_screens.h"
+#include "screens/map_panel.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
 #include "base/platform.h"
@@ -209,6 +211,22 @@ TEST(CourseFlags, TheStartSetsTwoFlagsAndOneForEachCourseRitual) {
     EXPECT_FALSE(course_flag_is_set(0));
 }
 
+// The per-game set-up: the working copy of the constant table (each row's
+// first byte kept), the last place's placeholder, a neutral standing block.
+TEST(PerGameSetUp, TablesAndPlaceholdersStartAfresh) {
+    PlayFolder folder;
+    game_constant_work[3][0] = 7;
+    game_constant_work[3][2] = 99;
+    copy_text(last_place_text, "\"Siikaranta\"");
+    std::memset(&talk_standing, 0x33, sizeof talk_standing);
+    prepare_game_state();
+    EXPECT_EQ(game_constant_work[3][0], 7);
+    EXPECT_EQ(game_constant_work[3][2], game_constant_table[3][1]);
+    EXPECT_STREQ(last_place_text, LAST_PLACE_PLACEHOLDER);
+    const StandingBlock neutral = neutral_standing(-1000);
+    EXPECT_EQ(std::memcmp(&talk_standing, &neutral, sizeof neutral), 0);
+}
+
 TEST(StartStory, TheTitleChoosesThePictureLaterWordsWinning) {
     struct Case {
         const char* title;
@@ -327,9 +345,12 @@ TEST_F(GameStartTest, ARecordTooOldEndsWithAPlainMessage) {
     Plr.plr_version = 300;
     ASSERT_TRUE(save_character(SAVE_QUICK));
     // save_character stamps the current format; write the old one back.
+    // A record of an old format comes from a folder saved before the save
+    // set: the folder has no manifest.
     PlayerRecord old = Plr;
     old.plr_version = 300;
     ASSERT_TRUE(write_player_record(folder.file("TESTER/TESTER.KMS"), old));
+    remove_file(folder.file("TESTER/SAVESET.DAT"));
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(start_or_continue_game(), ::testing::ExitedWithCode(1), "This saved game is too old to continue.");
 }

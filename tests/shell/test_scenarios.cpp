@@ -74,7 +74,7 @@ TEST(OldMapFiles, GoInAnyLetterCase) {
 TEST(NewGameFiles, ObjectStoreAndConstantObjectsHaveTheirSizes) {
     PlayFolder folder(false);
     ASSERT_TRUE(make_folder("HERO"));
-    ASSERT_TRUE(write_empty_object_store("HERO"));
+    ASSERT_TRUE(write_object_store("HERO"));
     EXPECT_EQ(file_size("HERO/HERO.OBJ"), 8582800);
     write_constant_objects("HERO");
     EXPECT_EQ(file_size("HERO/CONSTANT.OBJ"), 68800);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -184,6 +186,105 @@ TEST(BlackBox, BadWindowFileAndMissingDefaultsDontStopTheStart) {
     ASSERT_EQ(run_game(folder.path(), offscreen), 0) << folder.read("game_stderr.txt");
     EXPECT_FALSE(folder.exists("ksm_ini.txt"));
     EXPECT_EQ(folder.read("winpos.dat").size(), 16u);
+}
+
+TEST(Essentials, EachMissingOrDamagedOneIsNamed) {
+    PlayFolder folder;
+    EXPECT_EQ(installation_essentials_problem(), "");
+    struct Case {
+        const char* file;
+        bool folder;
+        std::string damaged;  // "" removes it
+        const char* expected;
+    } cases[] = {
+        {"KSM.FNT", false, "", "KSM.FNT (the font) is missing"},
+        {"KSM.FNT", false, std::string(100, 'x'), "KSM.FNT (the font) is damaged"},
+        {"palette.nfo", false, "", "palette.nfo (the palette) is missing"},
+        {"palette.nfo", false, std::string(3071, '\0'), "palette.nfo (the palette) is damaged"},
+        {"truetile", true, "", "truetile (the tiles) is missing"},
+        {"linedist.arr", false, "", "linedist.arr"},
+        {"linedist.arr", false, "0.5\nnot a number\n", "linedist.arr is damaged: line 2"},
+        {"ini_skills.txt", false, "", "ini_skills.txt (the skill table) is missing"},
+        {"ini_skills.txt", false, ".DODGE. [def:2]\n[ATTRIBS:str dex]\n\ngarbage\n", "ini_skills.txt (the skill table) is damaged: line 4"},
+    };
+    for (const Case& c : cases) {
+        const std::string saved = c.folder ? "" : folder.read(c.file);
+        if (c.folder) {
+            rename_file(c.file, "moved_away");
+        } else if (c.damaged.empty()) {
+            remove_file(c.file);
+        } else {
+            folder.write(c.file, c.damaged);
+        }
+        const std::string problem = installation_essentials_problem();
+        EXPECT_NE(problem.find(c.expected), std::string::npos) << c.file << ": " << problem;
+        if (c.folder)
+            rename_file("moved_away", c.file);
+        else
+            folder.write(c.file, saved);
+        EXPECT_EQ(installation_essentials_problem(), "") << c.file;
+    }
+}
+
+TEST(BlackBox, AMissingEssentialEndsTheStartWithItsName) {
+    PlayFolder folder;
+    remove_file("KSM.FNT");
+    EXPECT_EQ(run_game(folder.path()), 1);
+    EXPECT_NE(folder.read("game_stderr.txt").find("Kesmorra can't start: KSM.FNT (the font) is missing."),
+              std::string::npos)
+        << folder.read("game_stderr.txt");
+    EXPECT_NE(folder.read("init_log.txt").find("KSM.FNT"), std::string::npos);
+}
+
+TEST(BlackBox, WithoutASoundDeviceTheGameStartsSilently) {
+    PlayFolder folder;
+    // The game reaches its start menu without waiting for a key on the way:
+    // the first key the script gives is read there.
+    folder.write("keys.txt", "{shot first_wait}\n");
+    make_folder(folder.file("shots"));
+    ASSERT_EQ(run_game(folder.path(), "SDL_AUDIODRIVER=no_such_driver KSM_TEST_KEYS='" + folder.file("keys.txt") +
+                                          "' KSM_TEST_SCREENSHOT='" + folder.file("shots") + "'"),
+              0)
+        << folder.read("game_stderr.txt");
+    const std::string log = folder.read("init_log.txt");
+    EXPECT_NE(log.find("Could not open audio - the game goes on without sound"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Press a key"), std::string::npos) << log;
+    EXPECT_NE(log.find("intro_scren ..."), std::string::npos) << log;
+    EXPECT_TRUE(folder.exists("shots/first_wait.bmp"));
+}
+
+// True once the file is there, false when it did not come in time.
+bool appears(const std::string& path, int timeout_ms) {
+    for (int waited = 0; waited < timeout_ms; waited += 20) {
+        if (path_exists(path)) return true;
+        usleep(20 * 1000);
+    }
+    return false;
+}
+
+TEST(BlackBox, TerminationEndsAnyScreenTheOrderlyWay) {
+    // The script leads to a screen and leaves the game waiting there for
+    // the real keyboard; SIGTERM ends the run with the orderly exit (code 0)
+    // on a page of the start menu and in character creation (the gallery
+    // ends a game the same way).
+    struct Case {
+        const char* screen;
+        const char* keys;
+    } cases[] = {
+        {"about page", "[SPACE]\n[SPACE]\n[DOWN]\n[DOWN]\n[DOWN]\n[DOWN]\n[ENTER]\n"},
+        {"character name", "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[C]\n"},
+    };
+    for (const Case& c : cases) {
+        PlayFolder folder;
+        folder.write("keys.txt", std::string(c.keys) + "{shot waiting}\n{wait}\n");
+        make_folder(folder.file("shots"));
+        const int pid = start_game(folder.path(), "KSM_TEST_KEYS='" + folder.file("keys.txt") +
+                                                      "' KSM_TEST_SCREENSHOT='" + folder.file("shots") + "'");
+        ASSERT_GT(pid, 0);
+        ASSERT_TRUE(appears(folder.file("shots/waiting.bmp"), 120000)) << c.screen;
+        kill(pid, SIGTERM);
+        EXPECT_EQ(wait_game(pid, 30000), 0) << c.screen << ": " << folder.read("game_stderr.txt");
+    }
 }
 
 TEST(BlackBox, NoVideoEndsWithAClearMessageAndNonZeroCode) {

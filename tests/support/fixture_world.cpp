@@ -5,7 +5,9 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "game/clock.h"
 #include "maps/map_layers.h"
+#include "maps/weather.h"
 #include "objects/map_object_table.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
@@ -31,8 +33,13 @@ void write_fixture_file(const std::string& path, const void* data, size_t size) 
 }
 
 std::vector<uint8_t> read_fixture_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    const std::streamsize size = in.tellg();
+    std::vector<uint8_t> bytes(size > 0 ? size_t(size) : 0);
+    in.seekg(0);
+    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) return {};
+    return bytes;
 }
 
 FixtureWorld make_fixture_world(const std::string& name) {
@@ -88,6 +95,11 @@ FixtureWorld make_fixture_world(const std::string& name) {
     p.put(1100, 500, 211);            w.settlement = {1100, 500};
     p.put(1120, 520, 30);             w.camp = {1120, 520};
 
+    // The column and the row past the world are zero, as in every world
+    // the game makes.
+    for (int y = 0; y < MAP_ROWS; ++y) p.put(WORLD_W, y, 0);
+    for (int x = 0; x < MAP_STRIDE; ++x) p.put(x, WORLD_H, 0);
+
     // The player has seen the north-west corner of the land.
     w.remembered.assign(MAP_CELLS, ' ');
     for (int y = 450; y < 480; ++y)
@@ -129,5 +141,8 @@ FixtureWorld make_fixture_world(const std::string& name) {
     Plr.course_task = -1;
     player_x = 1000;
     player_y = 500;
+    // The weather model stands at the record's day and hour, as a game's does.
+    weather.day = day_of_year(Plr.day, Plr.month) - 1;
+    weather.hour = Plr.hour;
     return w;
 }

@@ -30,3 +30,10 @@ private:
 // ("NAME=value" entries) and returns its exit code (or -1 on a failure to run).
 // A run given no KSM_TEST_KEYS gets an empty key script.
 int run_game(const std::string& folder, const std::string& env = "");
+
+// The same started in the background: the process id of the game itself
+// (its shell execs it), or -1.
+int start_game(const std::string& folder, const std::string& env = "");
+// Waits up to `timeout_ms` for a started game: its exit code, or -1 when it
+// did not end in time (it is then killed) or did not exit normally.
+int wait_game(int pid, int timeout_ms);

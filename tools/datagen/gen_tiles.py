@@ -1130,8 +1130,34 @@ def jewel(name):
     return f
 
 
+# Items whose tile names have no prefix: timber and stone.
+BARE_ITEMS = ["log", "rock", "sltrunk", "stone", "trunk", "wdblk"]
+BONE = (226, 216, 192)
+BONE_D = (180, 168, 140)
+STONE = (132, 132, 126)
+STONE_D = (96, 96, 92)
+
+
+def bone(f, length, thick):
+    """A long bone lying across the cell: a shaft with knobbed ends."""
+    x0, x1 = 16 - length // 2, 16 + length // 2
+    f.line([(x0 + 2, 18), (x1 - 2, 13)], BONE, thick)
+    for x, y in ((x0, 18), (x1, 13)):
+        f.ellipse(x - 2, y - 2 - thick // 2, x + 2, y + 2 + thick // 2, BONE)
+    f.line([(x0 + 3, 19), (x1 - 3, 14)], BONE_D)
+
+
+def skull(f, wide):
+    """A skull seen from above: the cranium, the eye holes and the snout."""
+    f.ellipse(9 - wide, 7, 22 + wide, 19, BONE)
+    f.poly([(11, 16), (20, 16), (18, 25), (13, 25)], BONE)
+    f.ellipse(10 - wide // 2, 13, 13 - wide // 2, 16, (60, 52, 44))
+    f.ellipse(18 + wide // 2, 13, 21 + wide // 2, 16, (60, 52, 44))
+    f.line([(14, 23), (17, 23)], BONE_D)
+
+
 def item(name):
-    n = name.split("-", 1)[1]
+    n = name.split("-", 1)[-1]
     f = Frame()
     r = rng(name)
     if name.startswith("wp-"):
@@ -1170,6 +1196,15 @@ def item(name):
             f.rect(6, 12, 25, 19, WOOD)
             f.line([(8, 12), (23, 12)], IRON_D)
             f.line([(8, 19), (23, 19)], IRON_D)
+        return f
+    if name.startswith("bo-"):
+        length, thick = {"longl": (22, 3), "longm": (16, 2), "longs": (11, 1)}.get(n, (16, 2))
+        bone(f, length, thick)
+        return f
+    if name.startswith("hd-"):
+        skull(f, 2 if n == "bear" else 0)
+        if n == "seal":
+            f.line([(13, 25), (18, 25)], BONE_D)
         return f
     designs = {
         "bag": lambda: (f.ellipse(9, 10, 21, 24, LEATHER), f.rect(12, 7, 18, 10, shade(LEATHER, 0.8))),
@@ -1244,6 +1279,17 @@ def item(name):
         "fish": lambda: (f.ellipse(6, 12, 22, 19, (140, 150, 140)), f.poly([(6, 15), (2, 11), (2, 20)], (110, 120, 110)),
                          f.px(19, 14, (20, 20, 20)), f.line([(8, 17), (20, 17)], (200, 200, 190))),
         "fat": lambda: (f.ellipse(8, 11, 23, 22, (240, 232, 206)), f.ellipse(12, 14, 17, 17, (250, 246, 230))),
+        "log": lambda: (f.rect(5, 13, 26, 19, LOG), f.ellipse(23, 12, 27, 20, (196, 160, 110)),
+                        f.line([(6, 15), (22, 15)], LOG_DARK)),
+        "trunk": lambda: (f.rect(2, 12, 28, 20, LOG), f.ellipse(25, 11, 29, 21, (196, 160, 110)),
+                          f.line([(3, 14), (24, 14)], LOG_DARK), f.line([(10, 20), (8, 23)], LOG_DARK)),
+        "sltrunk": lambda: (f.rect(2, 14, 28, 18, LOG), f.ellipse(26, 13, 29, 19, (196, 160, 110)),
+                            f.line([(3, 15), (25, 15)], LOG_DARK)),
+        "wdblk": lambda: (f.rect(9, 12, 22, 23, (176, 132, 84)), f.rect(9, 12, 22, 14, (206, 170, 120)),
+                          f.line([(11, 17), (20, 17)], WOOD_D)),
+        "stone": lambda: (f.ellipse(10, 14, 21, 23, STONE), f.ellipse(12, 15, 16, 18, (160, 160, 154))),
+        "rock": lambda: (f.ellipse(5, 9, 26, 25, STONE), f.ellipse(8, 11, 16, 17, (164, 164, 158)),
+                         f.line([(12, 20), (22, 16)], STONE_D)),
         "meatcut": lambda: (f.ellipse(7, 10, 24, 22, (170, 50, 50)), f.ellipse(11, 13, 19, 18, (200, 90, 90)),
                             f.ellipse(20, 12, 24, 16, (240, 230, 210))),
     }
@@ -1377,16 +1423,6 @@ def effect_frames(name):
                 x, y = r.randint(9, 20), r.randint(14, 22)
                 s = r.randint(1, 3)
                 f.ellipse(x - s, y - s // 2, x + s, y + s // 2, (150, 16, 16))
-        elif name in ("rock", "stone"):
-            # A grey boulder lying on the ground (a smaller one for a stone),
-            # lit from the upper left.
-            big = name == "rock"
-            x0, y0, x1, y1 = (7, 12, 25, 25) if big else (11, 17, 21, 25)
-            f.ellipse(x0 + 1, y1 - 3, x1 + 1, y1 + 1, (58, 56, 52))
-            f.ellipse(x0, y0, x1, y1, (128, 126, 118))
-            f.ellipse(x0 + 2, y0 + 1, (x0 + x1) // 2 + 1, (y0 + y1) // 2, (168, 166, 156))
-            for _ in range(5 if big else 2):
-                f.px(r.randint(x0 + 3, x1 - 3), r.randint(y0 + 3, y1 - 2), (92, 90, 84))
         res.append(f)
     return res
 
@@ -1409,7 +1445,8 @@ def gui_pictures():
     for phase in range(8):
         m = Frame()
         m.ellipse(7, 7, 24, 24, (236, 236, 214))
-        # the lit part grows from phase 0 (new) to 4 (full) and wanes again
+        # the lit part grows from phase 0 (new) to 4 (full) and wanes again;
+        # the unlit part is not drawn, so that a day moon never darkens the sun
         lit = phase / 4.0 if phase <= 4 else (8 - phase) / 4.0
         for y in range(7, 25):
             for x in range(7, 25):
@@ -1417,9 +1454,9 @@ def gui_pictures():
                     continue
                 u = (x - 15.5) / 8.5
                 edge = 1 - 2 * lit
-                shadow = u < edge if phase <= 4 else -u < edge
+                shadow = lit == 0 or (u < edge if phase <= 4 else -u < edge)
                 if shadow:
-                    m.px(x, y, (70, 74, 92))
+                    m.clear_px(x, y)
         moons.append(m)
     save_strip(out("truetile/gui-moon.png"), moons)
     # clouds: one 64 x 64 picture, keyed on its top-left pixel
@@ -1569,7 +1606,7 @@ def frames_for(name):
         return plant_frames(name)
     if pre == "tb":
         return sapling_frames(name)
-    if pre in ("it", "wp", "ar", "vl", "tr", "org", "fd"):
+    if pre in ("it", "wp", "ar", "vl", "tr", "org", "fd", "bo", "hd"):
         return item_frames(name)
     raise SystemExit("no design for tile %s" % name)
 
@@ -1588,6 +1625,8 @@ def main():
     for name in names:
         if "-" in name:
             frames = frames_for(name)
+        elif name in BARE_ITEMS:
+            frames = item_frames(name)
         else:
             frames = effect_frames(name)
         save_strip(out("truetile/%s.png" % name), frames)

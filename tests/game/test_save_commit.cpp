@@ -1,0 +1,214 @@
+// A save is one commit: stopped at any of its file operations, as a killed
+// program or a pulled plug would stop it, the next load finds the old save
+// or the new one, whole, never a mix; a full disk during a save is reported,
+// keeps the previous save whole, and the game goes on.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game/player.h"
+#include "game/save_load.h"
+#include "game/save_set.h"
+#include "game/turn_state.h"
+#include "creatures/creature_files.h"
+#include "creatures/creature_services.h"
+#include "maps/local_store.h"
+#include "maps/weather.h"
+#include "maps/map_layers.h"
+#include "maps/markers.h"
+#include "maps/world_files.h"
+#include "objects/object_store.h"
+#include "support/play_folder.h"
+#include "support/saved_game.h"
+#include "ui/message_line.h"
+#include "base/platform.h"
+
+namespace {
+
+class SaveCommit : public ::testing::Test {
+protected:
+    void SetUp() override { world = make_saved_game("TESTER"); }
+    void TearDown() override {
+        disarm_file_fault();
+        skip_message_pauses = false;
+    }
+
+    // The character folder without the message log (the message line
+    // appends to it whatever happens to the save).
+    FolderSnapshot save_files(bool keep_bytes = false) {
+        FolderSnapshot s = snapshot_folder("TESTER", keep_bytes);
+        s.files.erase("msglog.txt");
+        s.bytes.erase("msglog.txt");
+        return s;
+    }
+
+    // A fresh start of the program loads the character (in a child process,
+    // so that this test's memory stays as it was before the save): 0 when
+    // the record, the objects, the markers and the local map where the
+    // player stands all load, and (`full`) every check of the start passes
+    // and the world and the cultures load too. Nothing may need repairing.
+    static int load_after_restart(bool full) {
+        return run_in_child([full] {
+            std::memset(&Plr, 0, sizeof Plr);
+            clear_load_notices();
+            zoom_index_invalidate();
+            if (full && !unrestorable_character_files().empty()) return 2;
+            readguy();  // the exit routine's 1 when the record or the objects fail
+            if (full) {
+                if (load_culture_grid() != 1) return 3;
+                load_world_files();
+            }
+            zoom_index_invalidate();
+            if (zoom_load_stored(Plr.zoom_origin_x, Plr.zoom_origin_y) != 1) return 4;
+            for (const std::string& n : load_notices())
+                if (n.find("interrupted") == std::string::npos) return 5;
+            return 0;
+        });
+    }
+
+    // What a load of the record puts in memory, kept aside so that the
+    // load after a stop can run in this process and leave the game as it
+    // was for the next run of the save.
+    struct Memory {
+        PlayerRecord plr;
+        std::vector<ObjectRecord> objects{Objects, Objects + OBJECT_INSTANCE_COUNT};
+        std::vector<ObjectRecord> item_types{ItemTypes, ItemTypes + ITEM_TYPE_COUNT};
+        std::vector<CreatureRecord> templates{CreTemplates, CreTemplates + CRE_TEMPLATE_COUNT};
+        std::vector<Marker> markers{Markers, Markers + MARKER_COUNT};
+        std::vector<AreaEvent> areas{AreaEvents, AreaEvents + AREA_EVENT_COUNT};
+        WeatherModel weather_model = weather;
+        ZoomMap work = zoom_work;
+        int32_t face = facing, x = player_x, y = player_y, counter = backup_counter;
+        Memory() : plr(Plr) {}
+        void put_back() const {
+            Plr = plr;
+            std::copy(objects.begin(), objects.end(), Objects);
+            std::copy(item_types.begin(), item_types.end(), ItemTypes);
+            std::copy(templates.begin(), templates.end(), CreTemplates);
+            std::copy(markers.begin(), markers.end(), Markers);
+            std::copy(areas.begin(), areas.end(), AreaEvents);
+            weather = weather_model;
+            zoom_work = work;
+            facing = face;
+            player_x = x;
+            player_y = y;
+            backup_counter = counter;
+            zoom_index_invalidate();
+        }
+    };
+
+    // The load of the record, the objects, the markers and the map where the
+    // player stands, in this process; the game's memory is put back after.
+    static int load_in_place() {
+        const Memory kept;
+        clear_load_notices();
+        zoom_index_invalidate();
+        readguy();
+        int code = 0;
+        zoom_index_invalidate();
+        if (zoom_load_stored(Plr.zoom_origin_x, Plr.zoom_origin_y) != 1) code = 4;
+        for (const std::string& n : load_notices())
+            if (n.find("interrupted") == std::string::npos) code = 5;
+        clear_load_notices();
+        kept.put_back();
+        return code;
+    }
+
+    PlayFolder folder{false};
+    FixtureWorld world;
+};
+
+TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
+    play_a_little(3);
+    const FolderSnapshot old_save = save_files(true);
+    ASSERT_EQ(load_after_restart(true), 0);
+    ASSERT_TRUE(save_files().same_as(old_save));
+
+    // The save once through, counting its file operations. A save changes
+    // nothing in memory that a second save of the same game would not change
+    // alike, but for the backup counter, which each run starts from again.
+    const int32_t counter = backup_counter;
+    arm_file_fault(1 << 30);
+    ASSERT_TRUE(save_character(SAVE_PLAYER));
+    const int operations = counted_file_operations();
+    disarm_file_fault();
+    ASSERT_GT(operations, 20);
+    const FolderSnapshot new_save = save_files();
+    ASSERT_FALSE(new_save.same_as(old_save));
+    ASSERT_EQ(load_after_restart(true), 0);
+    ASSERT_TRUE(save_files().same_as(new_save));
+    // Every kind of file of the save changed: record, objects, markers,
+    // cultures, the local map's store, a backup.
+    for (const char* name : {"TESTER.KMS", "TESTER.OBJ", "MARKER.DAT", "EXTRAMARKER.DAT", "kulttuuri.dat",
+                             "ZOOMMAPS.DAT", "SAVESET.DAT"})
+        EXPECT_FALSE(old_save.files.at(name) == new_save.files.at(name)) << name;
+
+    int olds = 0, news = 0;
+    for (int stop = 1; stop <= operations + 1; ++stop) {
+        SCOPED_TRACE(stop);
+        restore_folder("TESTER", old_save);
+        backup_counter = counter;
+        zoom_index_invalidate();
+        arm_file_stop(stop);
+        save_character(SAVE_PLAYER);
+        disarm_file_fault();
+        // The load completes or drops what the stop left; the folder is then
+        // byte for byte one of the two saves, each of which loads whole.
+        ASSERT_EQ(load_in_place(), 0);
+        const FolderSnapshot after = save_files();
+        std::string difference;
+        if (after.same_as(old_save)) {
+            ++olds;
+        } else {
+            ++news;
+            EXPECT_TRUE(after.same_as(new_save, &difference)) << "a mix: " << difference << " is neither";
+        }
+    }
+    std::printf("stops at %d file operations of a save: %d kept the old save, %d gave the new one\n",
+                operations + 1, olds, news);
+    // The switch lies between the two: early stops keep the old save, late
+    // ones are completed to the new one.
+    EXPECT_GT(olds, operations / 3);
+    EXPECT_GT(news, 3);
+}
+
+TEST_F(SaveCommit, AFullDiskIsReportedKeepsThePreviousSaveAndTheGameGoesOn) {
+    play_a_little(2);
+    const FolderSnapshot before = save_files(true);
+    // The disk fills up at each point of the save in turn (every write from
+    // there on fails; renames and removals still work).
+    const int32_t counter = backup_counter;
+    arm_file_fault(1 << 30);
+    save_character(SAVE_PLAYER);
+    const int operations = counted_file_operations();
+    disarm_file_fault();
+    int reported = 0;
+    for (int full_from = 1; full_from <= operations; full_from += 7) {
+        SCOPED_TRACE(full_from);
+        restore_folder("TESTER", before);
+        backup_counter = counter;
+        zoom_index_invalidate();
+        last_message[0] = 0;
+        arm_disk_full(full_from);
+        const bool saved = save_character(SAVE_PLAYER);
+        disarm_file_fault();
+        if (!saved) {
+            ++reported;
+            const std::string log = folder.read("TESTER/msglog.txt");
+            EXPECT_NE(log.rfind("Your game was NOT saved"), std::string::npos);
+            std::string difference;
+            EXPECT_TRUE(save_files().same_as(before, &difference)) << difference;
+        }
+        ASSERT_EQ(load_in_place(), 0);
+        // The game goes on: the next save, with room on the disk, is whole.
+        ASSERT_TRUE(save_character(SAVE_PLAYER));
+        ASSERT_EQ(load_in_place(), 0);
+        EXPECT_NE(std::string(last_message).find("has been saved"), std::string::npos) << last_message;
+    }
+    EXPECT_GT(reported, 2);
+}
+
+}  // namespace

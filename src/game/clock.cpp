@@ -457,5 +457,7 @@ void reset_clock_state() {
     sight_daylight = -1.0f;
     sight_moonlight = -1;
     clock_sight_distance = 0;
-    tint_r = tint_g = tint_b = 255;
+    // The light of the weather in force: the reset between loading a game
+    // and its first turn must not show a night map in daylight.
+    update_daylight_tint();
 }

@@ -42,7 +42,7 @@ int text_mentions_culture(const char* text, int culture) { KSM_STUB("text_mentio
 int cre_is_society_member(int creature) { KSM_STUB("cre_is_society_member"); return 0; }
 int cre_are_allies(int creature_a, int creature_b) { KSM_STUB("cre_are_allies"); return 0; }
 int cre_is_tame_kind611(int creature) { KSM_STUB("cre_is_tame_kind611"); return 0; }
-int cre_is_leashable(int creature) { KSM_STUB("cre_is_leashable"); return 0; }
+int cre_is_leashable(int unused, int creature) { KSM_STUB("cre_is_leashable"); return 0; }
 int cre_is_predator(int creature) { KSM_STUB("cre_is_predator"); return 0; }
 int cre_is_aggressive(int creature) { KSM_STUB("cre_is_aggressive"); return 0; }
 int cre_is_bird(int creature) { KSM_STUB("cre_is_bird"); return 0; }
@@ -79,6 +79,8 @@ int unpack_or_pick_from_creature(int mode, int creature) {
     KSM_STUB("unpack_or_pick_from_creature");
     return 0;  // the square is still to be picked from
 }
+
+void trail_end_notice(int x, int y, int flag) { KSM_STUB("trail_end_notice"); }
 
 // Leaving hauling lets go of the hauled things first.
 void plr_set_movement_mode(int mode) {

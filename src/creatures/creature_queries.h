@@ -40,7 +40,7 @@ int text_mentions_culture(const char* text, int culture);
 int cre_is_society_member(int creature);
 int cre_are_allies(int creature_a, int creature_b);
 int cre_is_tame_kind611(int creature);
-int cre_is_leashable(int creature);
+int cre_is_leashable(int unused, int creature);
 int cre_is_predator(int creature);
 int cre_is_aggressive(int creature);
 int cre_is_bird(int creature);
@@ -81,6 +81,10 @@ void cre_mark_companion_gear(int creature, int flags);
 int cre_carried_value(int creature);
 // The unpack / pick-from-companion exchange of the pick-up command.
 int unpack_or_pick_from_creature(int mode, int creature);
+
+// Tells the player that the creature followed along a trail is just ahead,
+// out of sight (at the square where the trail ends).
+void trail_end_notice(int x, int y, int flag);
 
 // The player's movement mode, and the end of hauling when nothing is left.
 void plr_set_movement_mode(int mode);

@@ -503,10 +503,12 @@ void update_light_sources(int burn) {
             const int radius = lit_light_radius(o.DATA);
             if (radius <= 0) continue;
             if (burn != 0) {
-                // One item of a stack burns in a record of its own.
+                // One item of a stack burns in a record of its own (with no
+                // free record the stack burns as one, and loses one item when
+                // it burns out).
                 if (o.amount > 1) split_map_object(i, o.amount - 1);
                 int burning = o.DATA;
-                if (burn_light_item(burning)) free_map_object(i);
+                if (burn_light_item(burning)) decrement_map_object(i);
                 else o.DATA = burning;
             } else if (near(o.x, o.y)) {
                 light_circle(o.x, o.y, radius, true);

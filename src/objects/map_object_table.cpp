@@ -253,7 +253,7 @@ int insert_map_object(int i) {
             MapObject& o = Data[k];
             if (s.TYPE == MK_SET_ASIDE && o.TYPE == MK_SET_ASIDE && o.x == s.x && o.y == s.y && o.DATA == s.DATA &&
                 o.subkind == s.subkind && o.expire_minute == s.expire_minute)
-                return add_to_stack(k, s.amount, first_free_record(MAP_OBJECT_COUNT - 1), -1);
+                return add_to_stack(k, s.amount, first_free_record(MAP_PURGE_INDEX), -1);
             if (is_free(o)) {
                 if (k > MAP_PURGE_INDEX) break;  // only records up to 9,900 are taken here
                 if (block_limit_for(s.x, s.y, k) < 0) return MAP_NO_RECORD;
@@ -690,8 +690,9 @@ int count_objects_at(int x, int y) {
 int is_sapling_at(int x, int y) {
     const int code = terrain_at(x, y);
     if (code != 10 && code != 12) return 0;
-    const int i = find_map_object(MK_PLANT_MARK, x, y);
-    return (i >= 0 && (Data[i].subkind & PLANT_MARK_YOUNG_TREE)) ? 1 : 0;
+    for (const MapObject& o : Data)
+        if (o.TYPE == MK_PLANT_MARK && o.x == x && o.y == y && (o.subkind & PLANT_MARK_YOUNG_TREE)) return 1;
+    return 0;
 }
 
 // Not built yet: items lying on a cell do not react to it.

@@ -38,3 +38,4 @@ int plr_knowledge_bit(int knowledge, int bit) { KSM_STUB("plr_knowledge_bit"); r
 int bear_skull_in_pine(int x, int y) { KSM_STUB("bear_skull_in_pine"); return 0; }
 void capercaillie_ritual_check(int x, int y) { KSM_STUB("capercaillie_ritual_check"); }
 int spirit_mood_add(int x, int y, int spirit_kind, int change) { KSM_STUB("spirit_mood_add"); return 0; }
+void forest_spirit_advice() { KSM_STUB("forest_spirit_advice"); }

@@ -49,3 +49,5 @@ void capercaillie_ritual_check(int x, int y);
 extern int32_t water_offering_day;
 // The new mood of the nearest spirit of the kind (700-702).
 int spirit_mood_add(int x, int y, int spirit_kind, int change);
+// The forest spirit speaks one of its sayings to the player.
+void forest_spirit_advice();

@@ -412,12 +412,19 @@ TEST_F(LocalStore, BlockLoadedIncompleteKeepsItsStoredRecord) {
     copy_text(Plr.map_name, "ZOOMMAP");
     Plr.zoom_origin_x = 1000;
     Plr.zoom_origin_y = 500;
-    // The object table is full: the stored object can't be placed.
+    // The object table is full: the stored object can't be placed, and the
+    // player is told.
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         Data[i] = MapObject{};
         Data[i].TYPE = 2; Data[i].x = 80; Data[i].y = 80; Data[i].DATA = 1;
     }
+    std::filesystem::copy(std::string(KSM_DATA_DIR) + "/messages", folder.path() + "/messages");
+    const bool quiet = messages_suppressed;
+    messages_suppressed = false;
+    reset_last_message();
     Zoomer(1000, 500);
+    messages_suppressed = quiet;
+    EXPECT_NE(std::strstr(last_message, "nothing more fits"), nullptr) << last_message;
     zoomsave();
     const std::vector<uint8_t> after = read_fixture_file(path("ZOOMMAPS.DAT"));
     EXPECT_EQ(0, std::memcmp(&before[REC], &after[REC], REC));

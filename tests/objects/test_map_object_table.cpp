@@ -735,6 +735,12 @@ TEST_F(MapObjectTable, AYoungTreeIsATreeSquareWithAYoungTreeMark) {
         Data[0].subkind = c.subkind;
         EXPECT_EQ(is_sapling_at(PX, PY), c.young) << int(c.terrain) << " " << int(c.kind) << " " << int(c.subkind);
     }
+    // Any mark of the square tells it, not only the one found first.
+    terrain_layer[map_index(PX, PY)] = 10;
+    fill(0, 2, MK_PLANT_MARK, PX, PY);
+    Data[0].subkind = PLANT_MARK_YOUNG_TREE;
+    Data[1].subkind = 0x04;
+    EXPECT_EQ(is_sapling_at(PX, PY), 1);
     terrain_layer[map_index(PX, PY)] = kept;
 }
 
@@ -835,6 +841,15 @@ TEST_F(MapObjectTable, FuelGoesToTheOneItemThatBurns) {
     fill(0, 1, MK_ITEM, PX, PY, obj_store_new(torch(3, 1, 1)));
     for (int turn = 0; turn < 40 && Data[0].TYPE == MK_ITEM; ++turn) update_light_sources(1);
     EXPECT_EQ(Data[0].TYPE, KIND_FREED);
+
+    // A stack that finds no record to part with burns as one: burning out
+    // takes one torch, not the stack.
+    fill(0, MAP_OBJECT_COUNT, MK_FIRE_SITE, 100, 100);
+    fill(0, 1, MK_ITEM, PX, PY, obj_store_new(torch(3, 1, 1)));
+    Data[0].amount = 2;
+    for (int turn = 0; turn < 40 && Data[0].amount == 2; ++turn) update_light_sources(1);
+    EXPECT_EQ(Data[0].TYPE, MK_ITEM);
+    EXPECT_EQ(Data[0].amount, 1);
 }
 
 // ------------------------------------------------------------ a long random run

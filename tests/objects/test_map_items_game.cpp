@@ -1,5 +1,5 @@
-// Items lying on a local map, through the real program: a new character
-// zooms in to a local map and saves; the saved store of local maps then gets
+// Items lying on a local map, through the real program: the shared new
+// character is loaded, zooms in to a local map and saves; the saved store of local maps then gets
 // a rock, a knife and a lit torch beside the player, the clock and the sky
 // are set to a moonless night, and the game is loaded again. The map view
 // must show the three item tiles and the torch's glow, as in the reference
@@ -29,18 +29,15 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "support/created_character.h"
 #include "support/play_folder.h"
 
 namespace {
 
-// Intro pages, CREATE A CHARACTER, quick mode, the name "Ari", the world
-// accepted with E, the free game course (ESC), the farewell page, the
-// encyclopedia's first-timer page (ESC) and the start story; in the game
-// ENTER zooms in to the local map, Q and two yes answers save and quit, and
-// SPACE leaves the farewell page.
-constexpr const char* kNewGameKeys =
-    "[SPACE]\n[SPACE]\n[DOWN]\n[ENTER]\n[Q]\n[A]\n[r]\n[i]\n[ENTER]\n[E]\n[ESC]\n[SPACE]\n[ESC]\n[SPACE]\n"
-    "[ENTER]\n[Q]\n[y]\n[y]\n[SPACE]\n";
+// Intro pages, LOAD SAVED CHARACTER, the only character; in the game ENTER
+// zooms in to the local map, Q and two yes answers save and quit, and SPACE
+// leaves the farewell page.
+constexpr const char* kZoomInKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]\n[Q]\n[y]\n[y]\n[SPACE]\n";
 // Intro pages, LOAD SAVED CHARACTER, the only character. Then the keys run
 // out: the window counts as closed and the game ends over the map view.
 constexpr const char* kLoadKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n";
@@ -242,8 +239,10 @@ void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved)
 
 TEST(MapItemsGame, ALoadedMapShowsItsItemsAndATorchGlowsAtNight) {
     PlayFolder folder;
-    folder.write("new.txt", kNewGameKeys);
-    ASSERT_EQ(run_game(folder.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder.file("new.txt") + "'"), 0)
+    std::string why;
+    ASSERT_TRUE(copy_created_character(folder, &why)) << why;
+    folder.write("zoom.txt", kZoomInKeys);
+    ASSERT_EQ(run_game(folder.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder.file("zoom.txt") + "'"), 0)
         << folder.read("game_stderr.txt");
     PlayerRecord saved;
     ASSERT_TRUE(read_player_record(folder.file("ARI/ARI.KMS"), saved));

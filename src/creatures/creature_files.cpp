@@ -37,3 +37,9 @@ void fill_upper_templates() { KSM_STUB("fill_upper_templates"); }
 
 // Not built yet: there is no creature table to write back.
 void cre_save_to_crs() { KSM_STUB("cre_save_to_crs"); }
+
+// Not built yet: there is no creature table to load into.
+int cre_load_into_slot(int reference, int reuse) {
+    KSM_STUB("cre_load_into_slot");
+    return -1000;
+}

@@ -32,3 +32,8 @@ int read_constant_cre(const std::string& path);
 void fill_upper_templates();
 // Writes the creatures of the current map back to the creature file.
 void cre_save_to_crs();
+// Loads a creature (a template kind code below 1000, else a reference of
+// the creature file) into a free slot of the creature table; 1000 + the
+// slot, or -1000 when nothing was loaded. With reuse a creature already
+// loaded keeps its slot.
+int cre_load_into_slot(int reference, int reuse);

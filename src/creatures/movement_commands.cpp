@@ -22,12 +22,14 @@
 int32_t previous_x = 0;
 int32_t previous_y = 0;
 uint8_t last_step_result = 0;
+uint8_t last_step_direction = 0;
 float walk_distance = 0.0f;
 
 void reset_movement_state() {
     previous_x = 0;
     previous_y = 0;
     last_step_result = 0;
+    last_step_direction = 0;
     walk_distance = 0.0f;
 }
 
@@ -126,6 +128,8 @@ void MovePlayer(int code) {
     // The step itself.
     if (plr.body_state == 1) show_message(":You crawl.");
     last_step_result = 2;
+    for (int d = 0; d < 8; ++d)
+        if (kFacingDx[d] == nx - ox && kFacingDy[d] == ny - oy) last_step_direction = uint8_t(d);
     player_x = nx;
     player_y = ny;
     if (world) {

@@ -10,11 +10,14 @@ extern int32_t previous_x;
 extern int32_t previous_y;
 // 0 refused, 2 a step was taken.
 extern uint8_t last_step_result;
+// The direction of the player's last step taken, 0-7 counter-clockwise from
+// east (0 east, 2 north, 4 west, 6 south).
+extern uint8_t last_step_direction;
 // Distance walked: +0.1 per world-map step, +0.002 per local-map step.
 extern float walk_distance;
 
 // The per-game reset of the player's movement: the previous cell, the last
-// step's result and the distance walked.
+// step's result and direction, and the distance walked.
 void reset_movement_state();
 
 // 1 forward, -1 backward, 100 + k a step toward compass direction k

@@ -11,6 +11,7 @@
 #include "maps/map_layers.h"
 #include "maps/sight.h"
 #include "maps/weather.h"
+#include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "base/config.h"
 #include "game/player.h"
@@ -45,12 +46,6 @@ ClockServices clock_services = default_clock_services();
 namespace {
 
 constexpr int MINUTES_PER_HOUR = 60;
-constexpr uint8_t KIND_TRACK = 10;
-
-// A track keeps its strength in the state byte and its gait flags in the
-// byte beside its kind (0x40: left by a creature with the special track).
-uint8_t& track_strength(MapObject& o) { return o.state; }
-uint8_t track_flags(const MapObject& o) { return o.reserved_5; }
 
 void ask_spend_energy(int creature, int units) {
     if (clock_services.spend_energy) clock_services.spend_energy(creature, units);
@@ -234,7 +229,7 @@ void fade_tracks_by_weather(int minutes) {
     const int type = weather.current.raintype;
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         MapObject& o = Data[i];
-        if (o.TYPE != KIND_TRACK) continue;
+        if (o.TYPE != MK_TRACK) continue;
         uint8_t& strength = track_strength(o);
         if (strength == 0) continue;
         int64_t age = std::llabs(int64_t(o.time_stamp) - Plr.total_minutes);
@@ -249,7 +244,7 @@ void fade_tracks_by_weather(int minutes) {
         }
         int64_t loss = int64_t(term + (age >= 1440) + (age >= 4320) + 2 * (age >= 7200)) * minutes;
         // Tracks under shelter (never drawn as open ground) keep.
-        if ((track_flags(o) & 0x40) && in_world_grid(o.x, o.y) && drawn_layer[map_index(o.x, o.y)] == ' ')
+        if ((track_gait(o) & TRACK_SPECIAL) && in_world_grid(o.x, o.y) && drawn_layer[map_index(o.x, o.y)] == ' ')
             loss = 0;
         if (loss <= 0) continue;
         if (loss >= strength) {
@@ -462,5 +457,7 @@ void reset_clock_state() {
     sight_daylight = -1.0f;
     sight_moonlight = -1;
     clock_sight_distance = 0;
-    tint_r = tint_g = tint_b = 255;
+    // The light of the weather in force: the reset between loading a game
+    // and its first turn must not show a night map in daylight.
+    update_daylight_tint();
 }

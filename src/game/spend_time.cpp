@@ -273,7 +273,24 @@ int task_step_pause_ms(int minutes, int flags) {
     return std::min(pause, 200);
 }
 
+namespace {
+const char* running_label = nullptr;
+int run_task(int seconds, int minutes, const char* label, int progress_done, int flags);
+}  // namespace
+
+const char* running_task_label() { return running_label; }
+
 int spend_time_on_task(int seconds, int minutes, const char* label, int progress_done, int flags) {
+    // The label is known to the rest of the game while the task runs.
+    const char* outer = running_label;
+    running_label = label ? label : "";
+    const int result = run_task(seconds, minutes, label, progress_done, flags);
+    running_label = outer;
+    return result;
+}
+
+namespace {
+int run_task(int seconds, int minutes, const char* label, int progress_done, int flags) {
     if (seconds < 0) seconds = 0;
     if (minutes < 0) minutes = 0;
     if (progress_done < 0) progress_done = 0;
@@ -494,6 +511,7 @@ int spend_time_on_task(int seconds, int minutes, const char* label, int progress
     task_rebuild_view();
     return 1;
 }
+}  // namespace
 
 int spend_time_on_task_finely(int seconds, int minutes, const char* label, int progress_done) {
     return spend_time_on_task(seconds, minutes, label, progress_done, TASK_FINE_TICKS);

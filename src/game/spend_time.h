@@ -38,6 +38,9 @@ extern int32_t task_key_request;
 int spend_time_on_task(int seconds, int minutes, const char* label, int progress_done, int flags);
 // The same in ten-second ticks.
 int spend_time_on_task_finely(int seconds, int minutes, const char* label, int progress_done);
+// The label of the task that runs through spend time now (the innermost);
+// null while none runs.
+const char* running_task_label();
 
 // What a task needs to know about one creature of the map.
 struct TaskCreatureView {

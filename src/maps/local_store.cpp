@@ -329,7 +329,7 @@ int count_block_objects(int dx, int dy) {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
         if (!kept_kind(o.TYPE)) continue;
-        if (zoom_block_of(o.x).d == dx && zoom_block_of(o.y).d == dy) ++n;
+        if (map_block_of(o.x) == dx && map_block_of(o.y) == dy) ++n;
     }
     return n;
 }
@@ -501,7 +501,7 @@ bool dataextract(int dx, int dy) {
     for (int i = 0; i < MAP_OBJECT_COUNT && taken < ZOOM_OBJECTS; ++i) {
         const MapObject& o = Data[i];
         if (!kept_kind(o.TYPE)) continue;
-        if (zoom_block_of(o.x).d != dx || zoom_block_of(o.y).d != dy) continue;
+        if (map_block_of(o.x) != dx || map_block_of(o.y) != dy) continue;
         MapObject& w = zoom_work.objects[taken++];
         w = o;
         w.x = uint16_t(o.x - zoom_block_of(o.x).first);
@@ -718,12 +718,16 @@ bool zoomset_maailma(int dx, int dy) {
 }
 
 void Zoomer(int wx, int wy) {
+    bool all_placed = true;
     for (int dy = -2; dy <= 2; ++dy) {
         for (int dx = -2; dx <= 2; ++dx) {
             zoom_load_stored(wx + dx, wy + dy);
-            zoomset_maailma(dx, dy);
+            all_placed = zoomset_maailma(dx, dy) && all_placed;
         }
     }
+    // What did not fit stays in its stored map (see zoomsave); the player
+    // is told that no more things fit here.
+    if (!all_placed) warn_map_item_limit();
     char text[120];
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         if (Data[i].TYPE != 4) continue;

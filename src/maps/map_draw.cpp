@@ -364,18 +364,19 @@ void register_light(int x, int y, int r) {
     }
 }
 
-// One burning step of a light item; true when it burnt out.
-bool burn_light_item(int object_id) {
+// One burning step of one light item; true when it burnt out. The fuel
+// goes to an instance of that one item (object_id follows it).
+bool burn_light_item(int& object_id) {
     if (random_below(4) == 0) return false;
     const int fuel = light_item_fuel(object_id);
     if (fuel <= 1) {
         char text[160];
         format_text(text, sizeof text, "+%s has burnt out.", obj_name(object_id, 1, 0));
         show_message(text);
-        set_light_item_fuel(object_id, 0);
+        object_id = set_light_item_fuel(object_id, 0);
         return true;
     }
-    set_light_item_fuel(object_id, fuel - 1);
+    object_id = set_light_item_fuel(object_id, fuel - 1);
     if (fuel - 1 < 20 && random_below(3) == 0) {
         char text[160];
         format_text(text, sizeof text, "+Light of the %s is fading.", obj_name(object_id, 1, 0));
@@ -461,7 +462,23 @@ void update_light_sources(int burn) {
         if (radius <= 0) continue;
         if (burn == 0) {
             light_circle(player_x, player_y, world ? 1 : radius, true);
-        } else if (burn_light_item(id)) {
+            continue;
+        }
+        // Each lit item burns by itself: one of a stack moves to a slot
+        // of its own when there is one (else the stack burns as one).
+        if (Plr.plr_inv_count[s] > 1) {
+            for (int t = 0; t < PLR_INV_SLOTS; ++t) {
+                if (Plr.plr_inv_id[t] != 0) continue;
+                Plr.plr_inv_id[t] = id;
+                Plr.plr_inv_count[t] = Plr.plr_inv_count[s] - 1;
+                Plr.plr_inv_count[s] = 1;
+                break;
+            }
+        }
+        int burning = id;
+        const bool spent = burn_light_item(burning);
+        Plr.plr_inv_id[s] = burning;
+        if (spent) {
             if (Plr.plr_inv_count[s] > 1) {
                 --Plr.plr_inv_count[s];
             } else {
@@ -486,7 +503,13 @@ void update_light_sources(int burn) {
             const int radius = lit_light_radius(o.DATA);
             if (radius <= 0) continue;
             if (burn != 0) {
-                if (burn_light_item(o.DATA)) free_map_object(i);
+                // One item of a stack burns in a record of its own (with no
+                // free record the stack burns as one, and loses one item when
+                // it burns out).
+                if (o.amount > 1) split_map_object(i, o.amount - 1);
+                int burning = o.DATA;
+                if (burn_light_item(burning)) decrement_map_object(i);
+                else o.DATA = burning;
             } else if (near(o.x, o.y)) {
                 light_circle(o.x, o.y, radius, true);
             }

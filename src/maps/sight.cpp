@@ -14,6 +14,7 @@
 #include "maps/map_view.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
+#include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "game/clock.h"
 #include "base/fatal.h"
@@ -92,7 +93,7 @@ void sight_batch_begin() {
     batch_on = true;
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if (o.TYPE != 9 || !in_world_grid(o.x, o.y)) continue;
+        if (o.TYPE != MK_PLANT_MARK || !in_world_grid(o.x, o.y)) continue;
         const uint8_t code = terrain_layer[map_index(o.x, o.y)];
         if (code != 10 && code != 12) continue;
         if (plant_mark_count == SAPLING_SLOTS) {
@@ -119,7 +120,7 @@ int young_tree_at(int x, int y) {
     const PlantMark* hit = std::upper_bound(static_cast<const PlantMark*>(plant_marks), end, cell,
                                             [](size_t c, const PlantMark& m) { return c < m.cell; });
     if (hit == plant_marks || (hit - 1)->cell != cell) return 0;
-    return (Data[(hit - 1)->index].subkind & 8) ? 1 : 0;
+    return (Data[(hit - 1)->index].subkind & PLANT_MARK_YOUNG_TREE) ? 1 : 0;
 }
 
 SightOctant sight_octant(int octant) { return kOctants[((octant % 8) + 8) % 8]; }

@@ -11,7 +11,6 @@
 int32_t last_activity_code = 0;
 int32_t last_activity_argument = 0;
 char last_activity_data[100] = "";
-uint8_t purge_requested = 0;
 uint8_t fire_burn_mark = 0;
 uint8_t object_turn_flag = 0;
 
@@ -32,8 +31,6 @@ int world_map_refusal() {
     return 1;
 }
 
-void compact_map_objects() { KSM_STUB("compact_map_objects"); }
-int purge_map_objects() { KSM_STUB("purge_map_objects"); return 0; }
 void object_maintenance() { KSM_STUB("object_maintenance"); }
 void discard_items_command() { KSM_STUB("discard_items_command"); }
 void examine_carried_equipment() { KSM_STUB("examine_carried_equipment"); }

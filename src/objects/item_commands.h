@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "objects/map_object_table.h"  // compact_map_objects, purge_map_objects
 #include "objects/object_store.h"
 
 // Runs one player activity by its code (argument and text as the activity
@@ -16,12 +17,6 @@ extern int32_t last_activity_argument;
 extern char last_activity_data[100];
 // On the world map: the refusal message and non-zero; on a local map 0.
 int world_map_refusal();
-// Packs the used map objects to the front of the table.
-void compact_map_objects();
-// Frees up to about 100 purgeable records; the number freed.
-int purge_map_objects();
-// Set by the map-object table when it wants a purge before the next command.
-extern uint8_t purge_requested;
 // The object maintenance pass, run by the command reader while
 // obj_table_nearly_full is set (and by the store when it has no free slot).
 void object_maintenance();

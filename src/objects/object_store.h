@@ -139,6 +139,7 @@ enum : uint8_t {
     ITEM_VEHICLE = 9,
     ITEM_VALUABLE = 10,
     ITEM_PLANT = 11,
+    ITEM_CARCASS = 12,  // a dead animal carried as an item; on the ground it is a carcass
 };
 
 // Bits of state_bits.

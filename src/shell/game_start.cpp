@@ -23,6 +23,7 @@
 #include "objects/item_tags.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "society/society_services.h"
 #include "base/config.h"
 #include "ui/settings.h"
 #include "shell/ending.h"
@@ -235,6 +236,8 @@ void seed_first_camps(PlayerRecord& rec) {
 
 void prepare_game_state() {
     reset_object_store();
+    reset_map_object_table();
+    water_offering_day = 0;
     load_coded_messages();
     message_pause_count = 0;
     init_herb_effects();

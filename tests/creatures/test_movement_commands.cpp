@@ -99,6 +99,11 @@ TEST_F(PlayerStep, EveryDirectionCodeReachesItsNeighbour) {
         EXPECT_EQ(turn_time_state, TURN_CLOCK_ADVANCED);
         EXPECT_EQ(view_rebuild_request, 1);
         EXPECT_EQ(last_step_result, 2);
+        int direction = -1;  // counter-clockwise from east, y growing southwards
+        const int dirs[8][2] = {{1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+        for (int d = 0; d < 8; ++d)
+            if (dirs[d][0] == c.dx && dirs[d][1] == c.dy) direction = d;
+        EXPECT_EQ(last_step_direction, direction) << c.code << " facing " << c.heading;
         EXPECT_EQ(previous_x, 232);
         EXPECT_EQ(previous_y, 232);
     }

@@ -356,7 +356,7 @@ TEST_F(ClockTest, TracksFadeInRainAndSnow) {
         Data[i].x = uint16_t(x);
         Data[i].y = uint16_t(y);
         Data[i].state = strength;
-        Data[i].reserved_5 = flags;
+        Data[i].ref = flags;  // the gait flags
         Data[i].time_stamp = Plr.total_minutes - age_minutes;
     };
     Plr.total_minutes = 20000;

@@ -383,18 +383,48 @@ TEST_F(LocalStore, FreedObjectsAreNotStoredAndOverfullBlocksAreKept) {
     copy_text(Plr.map_name, "BIGMAP");
 }
 
+TEST_F(LocalStore, RecordsOutsideThePlayAreaBelongToNoWorldCell) {
+    copy_text(Plr.map_name, "ZOOMMAP");
+    Plr.zoom_origin_x = 1000;
+    Plr.zoom_origin_y = 500;
+    std::memset(Data, 0, sizeof(MapObject) * MAP_OBJECT_COUNT);
+    const int outside[][2] = {{40, 350}, {5000, 350}, {350, 400}, {350, 71}};
+    for (int i = 0; i < 4; ++i) {
+        Data[i].x = uint16_t(outside[i][0]);
+        Data[i].y = uint16_t(outside[i][1]);
+        Data[i].TYPE = 1;
+        Data[i].DATA = 5;
+        Data[i].amount = 1;
+    }
+    Data[4] = Data[0];
+    Data[4].x = 350;  // in the last block on both axes
+    ASSERT_TRUE(dataextract(2, 2));
+    EXPECT_EQ(zoom_work.objects[0].TYPE, 1);
+    EXPECT_EQ(zoom_work.objects[0].x, 350 - 328);
+    EXPECT_EQ(zoom_work.objects[0].y, 350 - 328);
+    EXPECT_EQ(zoom_work.objects[1].TYPE, 0) << "nothing from outside the play area";
+    copy_text(Plr.map_name, "BIGMAP");
+}
+
 TEST_F(LocalStore, BlockLoadedIncompleteKeepsItsStoredRecord) {
     store_map(1000, 500);
     const std::vector<uint8_t> before = read_fixture_file(path("ZOOMMAPS.DAT"));
     copy_text(Plr.map_name, "ZOOMMAP");
     Plr.zoom_origin_x = 1000;
     Plr.zoom_origin_y = 500;
-    // The object table is full: the stored object can't be placed.
+    // The object table is full: the stored object can't be placed, and the
+    // player is told.
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         Data[i] = MapObject{};
         Data[i].TYPE = 2; Data[i].x = 80; Data[i].y = 80; Data[i].DATA = 1;
     }
+    std::filesystem::copy(std::string(KSM_DATA_DIR) + "/messages", folder.path() + "/messages");
+    const bool quiet = messages_suppressed;
+    messages_suppressed = false;
+    reset_last_message();
     Zoomer(1000, 500);
+    messages_suppressed = quiet;
+    EXPECT_NE(std::strstr(last_message, "nothing more fits"), nullptr) << last_message;
     zoomsave();
     const std::vector<uint8_t> after = read_fixture_file(path("ZOOMMAPS.DAT"));
     EXPECT_EQ(0, std::memcmp(&before[REC], &after[REC], REC));

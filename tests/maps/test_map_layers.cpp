@@ -246,7 +246,7 @@ TEST_F(MapLayers, TreesButNotSaplings) {
     EXPECT_EQ(is_tree_at(102, 100), 1);
     EXPECT_EQ(is_tree_at(-1, 100), 0);
     Data[0] = {};
-    Data[0].x = 102; Data[0].y = 100; Data[0].TYPE = 9; Data[0].subkind = 8;
+    Data[0].x = 102; Data[0].y = 100; Data[0].TYPE = 64; Data[0].subkind = 8;
     EXPECT_EQ(is_tree_at(102, 100), 0);  // a birch sapling
     console_treeless = 1;
     EXPECT_EQ(is_tree_at(100, 100), 0);

@@ -196,7 +196,7 @@ TEST_F(Sight, OnALocalMapATreeBlocksButAYoungTreeDoesNot) {
     EXPECT_EQ(from_player(PX + 3, PY), 1);
     EXPECT_EQ(from_player(PX + 6, PY), 0);
     // The same birch as a sapling (its plant mark says young).
-    Data[5].TYPE = 9;
+    Data[5].TYPE = 64;  // a plant mark
     Data[5].x = PX + 3;
     Data[5].y = PY;
     Data[5].subkind = 8;

@@ -124,7 +124,7 @@ TEST_F(TerrainTable, SaplingNames) {
     local_map();
     terrain_layer[map_index(100, 100)] = 12;
     EXPECT_STREQ(terrain_name_at(100, 100), "Young spruce");
-    Data[0].x = 100; Data[0].y = 100; Data[0].TYPE = 9; Data[0].subkind = 8;
+    Data[0].x = 100; Data[0].y = 100; Data[0].TYPE = 64; Data[0].subkind = 8;
     EXPECT_STREQ(terrain_name_at(100, 100), "spruce sapling");
     EXPECT_STREQ(terrain_name_at(-3, 100), "");
 }

@@ -414,6 +414,34 @@ TEST_F(CommandTest, AWholeCommandReadsOneKey) {
     EXPECT_EQ(script.size(), 1u);
 }
 
+TEST_F(CommandTest, BeforeACommandTheMapObjectsArePackedAndPurgedWhenAsked) {
+    reset_map_object_table();
+    for (int i = 0; i < 300; ++i) {
+        Data[i].TYPE = i % 2 ? 1 : 99;  // items and blood marks
+        Data[i].x = Data[i].y = 210;
+        Data[i].DATA = 1000 + i;
+        Data[i].amount = 1;
+    }
+    Data[1].TYPE = KIND_FREED;
+    prepare_command_turn();
+    EXPECT_EQ(Data[1].DATA, 1002) << "packed before every command";
+    EXPECT_EQ(Data[299].TYPE, 0);
+
+    // A search passed 9,900: purged and packed, and the request cleared.
+    purge_requested = 1;
+    prepare_command_turn();
+    EXPECT_EQ(purge_requested, 0);
+    int blood = 0, items = 0;
+    for (const MapObject& o : Data) {
+        blood += o.TYPE == 99;
+        items += o.TYPE == 1;
+    }
+    EXPECT_EQ(blood, 150 - 101);
+    EXPECT_EQ(items, 149);
+    EXPECT_EQ(Data[149 + 49].TYPE, 0);
+    reset_map_object_table();
+}
+
 TEST(CommandStreams, OnlyTheGamesOwnStreamsAreClosed) {
     PlayFolder folder(false);
     FILE* f = std::fopen("left_open.txt", "wb");

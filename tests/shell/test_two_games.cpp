@@ -40,7 +40,7 @@ struct GameStart {
     int tree_top = 0, target = 0, herb = 0;
     int arrival_mode = 0, party = 0, encounter_hour = 0;
     bool repeat_messages = false;
-    int previous_cell = 0, step_result = 0;
+    int previous_cell = 0, step_result = 0, step_direction = 0;
     float walked = 0;
     uint8_t constant_kept = 0, constant_copied = 0;
     bool neutral_standing_block = false;
@@ -69,6 +69,7 @@ void look_at_the_start(GameStart& s) {
     s.repeat_messages = allow_repeated_message;
     s.previous_cell = previous_x + previous_y;
     s.step_result = last_step_result;
+    s.step_direction = last_step_direction;
     s.walked = walk_distance;
     s.constant_kept = game_constant_work[5][0];
     s.constant_copied = game_constant_work[5][3];
@@ -88,6 +89,7 @@ void leave_state_behind() {
     party_stack_count = 3;
     encounter_hour = 17;
     allow_repeated_message = true;
+    last_step_direction = 5;
     game_constant_work[5][0] = 42;
     game_constant_work[5][3] = 9;
     std::memset(&talk_standing, 0x5A, sizeof talk_standing);
@@ -186,6 +188,7 @@ TEST_F(TwoGames, SecondCharacterStartsCleanAndEachCarriesItsOwnGear) {
     EXPECT_FALSE(second.repeat_messages);
     EXPECT_EQ(second.previous_cell, 0) << "the first game walked";
     EXPECT_EQ(second.step_result, 0);
+    EXPECT_EQ(second.step_direction, 0);
     EXPECT_EQ(second.walked, 0.0f);
     EXPECT_EQ(second.constant_kept, 42) << "the first byte of a row stays";
     EXPECT_EQ(second.constant_copied, game_constant_table[5][2]);

@@ -1,0 +1,57 @@
+#include "body/body_queries.h"
+
+#include "base/stubs.h"
+
+#include "base/text_ring.h"
+
+char missile_report[256] = "";
+
+int scale_work_time_by_skill(int minutes, int skill) {
+    if (skill < 1) skill = 1;  // no skill at all takes a hundred times as long
+    return int((long long)minutes * 100 / skill + ((long long)minutes * 100 % skill != 0 ? 1 : 0));
+}
+
+// Not built yet: the body is whole and able, skills are nothing, nobody
+// fights or shoots.
+int roll_body_part_hit(int zone, int creature) { KSM_STUB("roll_body_part_hit"); return 0; }
+const char* body_part_name(int part, int creature) { KSM_STUB("body_part_name"); return ring_copy("body"); }
+void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags) {
+    KSM_STUB("cre_inflict_wound");
+}
+float cre_limb_impairment(int creature, int limb_group, int side) { KSM_STUB("cre_limb_impairment"); return 0.0f; }
+float cre_locomotion_disability(int creature) { KSM_STUB("cre_locomotion_disability"); return 0.0f; }
+int cre_is_incapacitated(int creature) { KSM_STUB("cre_is_incapacitated"); return 0; }
+int check_physical_requirements(int creature, int requirement_flags, int mode, const char* action_words) {
+    KSM_STUB("check_physical_requirements");
+    return 0;
+}
+void cre_try_rise(int creature) { KSM_STUB("cre_try_rise"); }
+void injuries_screen() { KSM_STUB("injuries_screen"); }
+int afternoon_weather_test() { KSM_STUB("afternoon_weather_test"); return 0; }
+void age_open_ice_hole(int map_index) { KSM_STUB("age_open_ice_hole"); }
+void refreeze_ice_hole(int map_index) { KSM_STUB("refreeze_ice_hole"); }
+int cre_skill_level(int creature, const char* skill) { KSM_STUB("cre_skill_level"); return 0; }
+int plr_use_skill(const char* skill, int bonus) { KSM_STUB("plr_use_skill"); return 0; }
+void cre_begin_attack(int creature, int target) { KSM_STUB("cre_begin_attack"); }
+void cre_begin_escape(int creature, int from_whom, int force) { KSM_STUB("cre_begin_escape"); }
+int cre_can_shoot(int creature, int mode) { KSM_STUB("cre_can_shoot"); return 0; }
+void cre_ready_weapon(int creature) { KSM_STUB("cre_ready_weapon"); }
+void cre_morale_check(int unused, int opponent, int creature, int flags) { KSM_STUB("cre_morale_check"); }
+int cre_update_target_distance(int creature) { KSM_STUB("cre_update_target_distance"); return 0; }
+void cre_set_exertion(int creature, int exertion_class) { KSM_STUB("cre_set_exertion"); }
+int cre_exertion_in_snow(int creature, int snow_depth) { KSM_STUB("cre_exertion_in_snow"); return 2; }
+void cre_upkeep(int slot) { KSM_STUB("cre_upkeep"); }
+bool obj_is_missile_weapon(const ObjectRecord& record) { KSM_STUB("obj_is_missile_weapon"); return false; }
+int plr_arrow_hand() { KSM_STUB("plr_arrow_hand"); return 0; }
+int choose_shield_mode() { KSM_STUB("choose_shield_mode"); return 0; }
+void plr_break_bowstring(int bow_slot, int wear) { KSM_STUB("plr_break_bowstring"); }
+void missile_at_square(const ObjectRecord& item, int x, int y, int bow) {
+    KSM_STUB("missile_at_square");
+    missile_report[0] = 0;
+}
+int missile_attack(int unused, int item, int attacker, int flags, int creature, int bow_or_item) {
+    KSM_STUB("missile_attack");
+    return 0;
+}
+void report_missile_obstacle() { KSM_STUB("report_missile_obstacle"); }
+void report_missile_contour() { KSM_STUB("report_missile_contour"); }

@@ -1,0 +1,58 @@
+// Services of the body, skills and combat that the objects and the
+// creatures ask for: wounds and body parts, what the body allows, skills,
+// attacks and escapes, missiles, ice holes and the daily upkeep of a
+// creature. Each takes a creature slot, -1 the player where it says so.
+// Not built yet apart from scale_work_time_by_skill: neutral answers.
+#pragma once
+
+struct ObjectRecord;
+
+// A body part hit in a zone, and its name.
+int roll_body_part_hit(int zone, int creature);
+const char* body_part_name(int part, int creature);
+void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags);
+// 0..1 impairment of a limb group (3 the hands) on a side; 0..1 for the legs.
+float cre_limb_impairment(int creature, int limb_group, int side);
+float cre_locomotion_disability(int creature);
+// 1 asleep, shocked or fainted.
+int cre_is_incapacitated(int creature);
+// 0 when the body allows the action, else non-zero after its own message.
+int check_physical_requirements(int creature, int requirement_flags, int mode, const char* action_words);
+void cre_try_rise(int creature);
+void injuries_screen();
+// The weather value the body heat keeps is at most 20 and it is past noon.
+int afternoon_weather_test();
+// The ice holes' ageing at map load and by the hour (Data indices).
+void age_open_ice_hole(int map_index);
+void refreeze_ice_hole(int map_index);
+
+// Skills: the level 0..100 of a named skill; the player's skill check.
+int cre_skill_level(int creature, const char* skill);
+int plr_use_skill(const char* skill, int bonus);
+// ceil(minutes x 100 / skill): the time of a work for a skill level.
+int scale_work_time_by_skill(int minutes, int skill);
+
+// Fighting.
+void cre_begin_attack(int creature, int target);
+void cre_begin_escape(int creature, int from_whom, int force);
+int cre_can_shoot(int creature, int mode);
+void cre_ready_weapon(int creature);
+void cre_morale_check(int unused, int opponent, int creature, int flags);
+int cre_update_target_distance(int creature);
+void cre_set_exertion(int creature, int exertion_class);
+int cre_exertion_in_snow(int creature, int snow_depth);
+// The daily upkeep of one creature slot.
+void cre_upkeep(int slot);
+
+// Missiles and bows.
+bool obj_is_missile_weapon(const ObjectRecord& record);
+// 2 a bow in the first hand and an arrow in the second, 1 the other way, 0.
+int plr_arrow_hand();
+int choose_shield_mode();
+void plr_break_bowstring(int bow_slot, int wear);
+// Flies a missile to a square; its report goes to missile_report.
+void missile_at_square(const ObjectRecord& item, int x, int y, int bow);
+extern char missile_report[256];
+int missile_attack(int unused, int item, int attacker, int flags, int creature, int bow_or_item);
+void report_missile_obstacle();
+void report_missile_contour();

@@ -1,0 +1,90 @@
+#include "creatures/creature_queries.h"
+
+#include "base/stubs.h"
+
+#include "base/text_ring.h"
+#include "game/player.h"
+#include "objects/item_commands.h"
+#include "objects/map_kinds.h"
+#include "objects/map_object_table.h"
+#include "objects/object_store.h"
+
+namespace {
+constexpr uint8_t SUBCLASS_WATERCRAFT = 13;
+}  // namespace
+
+int find_watercraft_at(int x, int y) {
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+        const MapObject& o = Data[i];
+        if (o.TYPE != MK_ITEM || o.x != x || o.y != y || !obj_id_is_valid(o.DATA)) continue;
+        ObjectRecord r;
+        obj_record(o.DATA, r);
+        if (r.item_class == ITEM_VEHICLE && r.subclass == SUBCLASS_WATERCRAFT) return i;
+    }
+    return -1;
+}
+
+// Not built yet: there is no creature table; every answer is neutral.
+void creature_mess() { KSM_STUB("creature_mess"); }
+void cre_maintenance() { KSM_STUB("cre_maintenance"); }
+void CreatureAct(int map_index) { KSM_STUB("CreatureAct"); }
+int Liikkuminen(int creature, int x, int y, int commit) { KSM_STUB("Liikkuminen"); return 0; }
+const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
+int choose_encounter_species(int column, int x, int y, int flags) {
+    KSM_STUB("choose_encounter_species");
+    return 606;  // makes no entry
+}
+void creature_template(int kind) { KSM_STUB("creature_template"); }
+int make_young_creature(int kind) { KSM_STUB("make_young_creature"); return 0; }
+void cre_roll_personal_values(CreatureRecord& record) { KSM_STUB("cre_roll_personal_values"); }
+int text_mentions_culture(const char* text, int culture) { KSM_STUB("text_mentions_culture"); return 0; }
+
+int cre_is_society_member(int creature) { KSM_STUB("cre_is_society_member"); return 0; }
+int cre_are_allies(int creature_a, int creature_b) { KSM_STUB("cre_are_allies"); return 0; }
+int cre_is_tame_kind611(int creature) { KSM_STUB("cre_is_tame_kind611"); return 0; }
+int cre_is_leashable(int unused, int creature) { KSM_STUB("cre_is_leashable"); return 0; }
+int cre_is_predator(int creature) { KSM_STUB("cre_is_predator"); return 0; }
+int cre_is_aggressive(int creature) { KSM_STUB("cre_is_aggressive"); return 0; }
+int cre_is_bird(int creature) { KSM_STUB("cre_is_bird"); return 0; }
+int cre_is_aquatic(int creature) { KSM_STUB("cre_is_aquatic"); return 0; }
+int cre_is_not_human(int creature) { KSM_STUB("cre_is_not_human"); return 0; }
+int cre_is_kept_animal(int creature) { KSM_STUB("cre_is_kept_animal"); return 0; }
+int cre_eats_plants(int creature, int diet_mode) { KSM_STUB("cre_eats_plants"); return 0; }
+int cre_prey_match(int predator, int other) { KSM_STUB("cre_prey_match"); return 0; }
+int cre_is_game_for(int hunter, int other) { KSM_STUB("cre_is_game_for"); return 0; }
+int cre_is_active_time(int creature) { KSM_STUB("cre_is_active_time"); return 0; }
+
+int cre_can_see_point(int creature, int x, int y) { KSM_STUB("cre_can_see_point"); return 0; }
+int cre_notices_player(int creature) { KSM_STUB("cre_notices_player"); return 0; }
+int cre_can_notice(int creature) { KSM_STUB("cre_can_notice"); return 0; }
+void cre_sense_step(int creature, int strength) { KSM_STUB("cre_sense_step"); }
+void cre_face_towards(int creature, int x, int y) { KSM_STUB("cre_face_towards"); }
+void plr_facing_toward(int x, int y) { KSM_STUB("plr_facing_toward"); }
+int cre_threat_test(int creature) { KSM_STUB("cre_threat_test"); return 0; }
+int cre_would_attack(int creature, int mode) { KSM_STUB("cre_would_attack"); return 0; }
+int find_society_witness(int village) { KSM_STUB("find_society_witness"); return -1000; }
+int nearest_awake_villager(int village) { KSM_STUB("nearest_awake_villager"); return -1000; }
+int village_member_distance(int village) { KSM_STUB("village_member_distance"); return 1000; }
+
+int cre_add_item(int creature, int object_id, int count) { KSM_STUB("cre_add_item"); return 0; }
+int cre_add_item_tagged(int creature, int object_id, int count, int tag) {
+    KSM_STUB("cre_add_item_tagged");
+    return 0;
+}
+void cre_take_map_item(int creature, int map_index, int count) { KSM_STUB("cre_take_map_item"); }
+int cre_pick_up_map_item(int creature, int map_index, int count) { KSM_STUB("cre_pick_up_map_item"); return 0; }
+void cre_mark_companion_gear(int creature, int flags) { KSM_STUB("cre_mark_companion_gear"); }
+int cre_carried_value(int creature) { KSM_STUB("cre_carried_value"); return 0; }
+int unpack_or_pick_from_creature(int mode, int creature) {
+    KSM_STUB("unpack_or_pick_from_creature");
+    return 0;  // the square is still to be picked from
+}
+
+void trail_end_notice(int x, int y, int flag) { KSM_STUB("trail_end_notice"); }
+
+// Leaving hauling lets go of the hauled things first.
+void plr_set_movement_mode(int mode) {
+    if (Plr.travel_mode == 9 && mode != 9) stop_hauling(-1);
+    Plr.travel_mode = uint8_t(mode);
+}
+void plr_stop_hauling_if_empty() { KSM_STUB("plr_stop_hauling_if_empty"); }

@@ -1,0 +1,26 @@
+#include "maps/map_services.h"
+
+#include "base/stubs.h"
+
+int world_cell_found_x = 0, world_cell_found_y = 0;
+
+// Not built yet: no history is averaged; 0 degrees and no precipitation.
+WeatherAverage weather_history_average(int from_day, int to_day) {
+    KSM_STUB("weather_history_average");
+    return WeatherAverage{0.0, 0};
+}
+// Not built yet: the world map's entries stay as they are.
+void drop_far_world_entries() { KSM_STUB("drop_far_world_entries"); }
+void stock_world_entries() { KSM_STUB("stock_world_entries"); }
+// Not built yet: the marks stay.
+void drop_stale_marks() { KSM_STUB("drop_stale_marks"); }
+// Not built yet: no cell is found.
+int random_world_cell_near_player() {
+    KSM_STUB("random_world_cell_near_player");
+    return 0;
+}
+// Not built yet: the creature stays.
+int send_creature_off_map(int creature, int world_x, int world_y) {
+    KSM_STUB("send_creature_off_map");
+    return 0;
+}

@@ -1,0 +1,26 @@
+// Services of the maps that the objects and creatures of a local map ask
+// for: the weather's past days, the world's wandering entries, the marks a
+// loaded map sheds, places for world events and sending a creature off the
+// map. Not built yet: neutral answers (see each).
+#pragma once
+
+// The mean day temperature over the weather history of the days `from` to
+// `to` (clamped to 1..720) and the sum of their precipitation.
+struct WeatherAverage {
+    double temperature;
+    int precipitation;
+};
+WeatherAverage weather_history_average(int from_day, int to_day);
+// The world map's creature entries: those far from the player are dropped,
+// new ones are stocked near the player while time passes there.
+void drop_far_world_entries();
+void stock_world_entries();
+// A loaded local map sheds the marks whose time is over.
+void drop_stale_marks();
+// A world cell within 25 cells of the player with open ground (its x and y
+// in world_cell_found_x, world_cell_found_y): 1 when found, else 0.
+int random_world_cell_near_player();
+extern int world_cell_found_x, world_cell_found_y;
+// 1 when the creature was taken off the current map towards the world cell
+// (its current task is done with).
+int send_creature_off_map(int creature, int world_x, int world_y);

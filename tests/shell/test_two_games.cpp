@@ -18,6 +18,7 @@
 #include "objects/object_store.h"
 #include "shell/commands.h"
 #include "shell/game_loop.h"
+#include "society/standing.h"
 #include "society/villages.h"
 #include "support/screen_session.h"
 #include "ui/encyclopedia.h"

@@ -97,49 +97,67 @@ void reset_villages() {
 
 int village_count() { return int(village_table.size()); }
 
+VillageState village_state() {
+    VillageState s;
+    s.records = village_table;
+    s.current = cur_village_id;
+    s.current_record = CurVillage;
+    return s;
+}
+
+void restore_village_state(const VillageState& s) {
+    reset_villages();
+    for (const VillageRecord& r : s.records) save_village(r.soc, r);
+    cur_village_id = s.current;
+    CurVillage = s.current_record;
+}
+
 void load_village_file() {
     reset_villages();
     const std::string name = village_file_name();
     std::vector<uint8_t> bytes;
     const FileVerdict v = read_character_file(name.c_str(), bytes, MAX_VILLAGE_FILE);
-    if (v == FileVerdict::Missing) return;
-    char text[300];
-    if (v == FileVerdict::Damaged) {
-        std::vector<uint8_t> raw;
-        read_whole_file(resolve_path_ci(character_folder() + "/" + name), raw, MAX_VILLAGE_FILE);
-        keep_aside(raw);
-        SaveSetEntry e;
+    SaveSetEntry e;
+    const bool listed = save_set_entry(name.c_str(), e) && (e.flags & SET_SUM);
+    // A file its save never listed that is missing: no village known yet.
+    if (v == FileVerdict::Missing && !listed) return;
+    if ((v == FileVerdict::Good || v == FileVerdict::Unlisted) && bytes.size() % RECORD_BYTES == 0) {
+        if (take_records(bytes) == 0) return;
+        // Records without an id, or a second record of an id: the first
+        // record of each village counts, as a search from the start finds it.
+        keep_aside(bytes);
+        char text[300];
+        format_text(text, sizeof text, "!%s held doubled village records; the first of each was kept.",
+                    name.c_str());
+        tell_player(text);
+        debug_log("!villages", text);
+    } else {
+        // Damaged, lost, or ending in part of a record: the bytes are kept
+        // aside, and the villages come from the save before when it is
+        // whole, else from the whole records there are.
+        if (v == FileVerdict::Damaged)
+            read_whole_file(resolve_path_ci(character_folder() + "/" + name), bytes, MAX_VILLAGE_FILE);
+        if (!bytes.empty()) keep_aside(bytes);
         std::vector<uint8_t> previous;
-        if (save_set_entry(name.c_str(), e) && (e.flags & SET_PREV) && e.prev_size >= 0 &&
+        bool from_previous = false;
+        if (v != FileVerdict::Unlisted && listed && (e.flags & SET_PREV) && e.prev_size >= 0 &&
             e.prev_size % (long long)RECORD_BYTES == 0 && size_t(e.prev_size) <= MAX_VILLAGE_FILE) {
             previous.resize(size_t(e.prev_size));
-            if (read_previous_copy(name.c_str(), previous.data(), previous.size())) {
-                take_records(previous);
-                format_text(text, sizeof text,
-                            "!%s was damaged; the villages were taken from the save before (the damaged file is kept as %s.bad).",
-                            name.c_str(), name.c_str());
-                tell_player(text);
-                debug_log("!villages", text);
-                return;
-            }
+            from_previous = read_previous_copy(name.c_str(), previous.data(), previous.size());
         }
-        take_records(raw);
-        format_text(text, sizeof text,
-                    "!%s was damaged; %d whole village records were kept (the damaged file is kept as %s.bad).",
-                    name.c_str(), village_count(), name.c_str());
-        tell_player(text);
-        debug_log("!villages", text);
-        return;
-    }
-    const int dropped = take_records(bytes);
-    if (bytes.size() % RECORD_BYTES != 0 || dropped > 0) {
-        keep_aside(bytes);
-        format_text(text, sizeof text,
-                    "!%s ended in part of a record or held doubled records; %d whole village records were kept (the file is kept as %s.bad).",
-                    name.c_str(), village_count(), name.c_str());
+        reset_villages();
+        take_records(from_previous ? previous : bytes);
+        char text[300];
+        if (from_previous)
+            format_text(text, sizeof text, "!%s was %s; the villages were taken from the save before.", name.c_str(),
+                        v == FileVerdict::Missing ? "missing" : "damaged");
+        else
+            format_text(text, sizeof text, "!%s was %s; %d whole village records were kept.", name.c_str(),
+                        v == FileVerdict::Missing ? "missing" : "damaged", village_count());
         tell_player(text);
         debug_log("!villages", text);
     }
+    repair_character_file(name.c_str(), village_table.data(), village_table.size() * RECORD_BYTES);
 }
 
 bool save_village_file() {

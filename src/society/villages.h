@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 
@@ -232,6 +233,15 @@ bool save_village_file();
 void reset_villages();
 // Villages in the table (the current one counts once it was saved).
 int village_count();
+// The whole state in memory, to keep and put back (a look at a save that
+// must not disturb the game).
+struct VillageState {
+    std::vector<VillageRecord> records;
+    int32_t current = NO_VILLAGE;
+    VillageRecord current_record{};
+};
+VillageState village_state();
+void restore_village_state(const VillageState& state);
 
 // Record index of the village, or NO_VILLAGE.
 int find_village_index(int32_t id);

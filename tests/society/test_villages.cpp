@@ -220,6 +220,55 @@ TEST_F(Villages, AVillageWithoutACentreOwnsOnlyTheSitesItsMarkersName) {
     EXPECT_EQ(distance_to_village(first, a.x, a.y), 1000);  // no centre, no cells yet
 }
 
+TEST_F(Villages, TheLandClaimTakesUnownedGoodsButNeverThePlayers) {
+    const FixturePoint v = world.village;
+    const int id = assign_village_id(v.x, v.y, MARK_PEOPLE_PENDING | MARK_CLAIM_PENDING);
+    // On the local map of the village's cell.
+    copy_text(Plr.map_name, "ZOOMMAP");
+    Plr.zoom_origin_x = v.x;
+    Plr.zoom_origin_y = v.y;
+    const MapRect r = world_cell_local_rect(v.x, v.y);
+    ASSERT_GT(r.w, 0);
+    std::memset(Data, 0, sizeof Data);
+    const int pot = item("pot", 6.0f), pebble = item("pebble", 0.5f), knife = item("knife", 9.0f);
+    struct Placed {
+        int object;
+        int16_t ref;
+        int x;
+        bool claimed;
+    } placed[] = {
+        {pot, 0, r.x + 3, true},                     // worth more than 1, nobody's
+        {pebble, 0, r.x + 4, false},                 // worth too little
+        {knife, MAP_REF_CLAIMED, r.x + 5, false},    // the player's own
+        {pot, 0, r.x + r.w + 2, false},              // in the next cell
+    };
+    for (int i = 0; i < 4; ++i) {
+        Data[i].TYPE = MK_ITEM;
+        Data[i].DATA = placed[i].object;
+        Data[i].ref = placed[i].ref;
+        Data[i].amount = 1;
+        Data[i].x = uint16_t(placed[i].x);
+        Data[i].y = uint16_t(r.y + 10);
+    }
+    clear_stub_calls();
+    update_village_of_cell(v.x, v.y);
+    for (int i = 0; i < 4; ++i) {
+        ObjectRecord rec;
+        obj_record(Data[i].DATA, rec);
+        EXPECT_EQ(rec.ownerID == id, placed[i].claimed) << i;
+        if (placed[i].claimed) {
+            EXPECT_EQ(rec.x, v.x);
+            EXPECT_EQ(rec.y, v.y);
+        }
+    }
+    // The people are asked to join; nobody does yet, so that stays pending.
+    EXPECT_EQ(stub_calls_of("assign_group_to_ungrouped_people"), 1);
+    const Marker& mk = Markers[marker_slot(v.x, v.y)];
+    EXPECT_EQ(mk.village_flags, MARK_PEOPLE_PENDING);
+    EXPECT_EQ(load_village(id).isox, v.x);
+    copy_text(Plr.map_name, "BIGMAP");
+}
+
 TEST_F(Villages, VillageAtFindsTheExactMarkerOrTheNearestForPastureAndFields) {
     const FixturePoint v = world.village;
     const int id = assign_village_id(v.x, v.y, 0);
@@ -596,6 +645,18 @@ TEST_F(Villages, AFlushStoresOnlyWhereTheVillageLiesOnTheLoadedMap) {
     flush_village_pool(3);  // the world map: nothing happens
     EXPECT_EQ(stub_calls_of("store_goods_in_area"), 0);
     EXPECT_EQ(CurVillage.pool_counts[0], 10);
+    copy_text(Plr.map_name, "ZOOMMAP");
+    Plr.zoom_origin_x = world.village.x + 3;  // the village outside the loaded map
+    Plr.zoom_origin_y = world.village.y;
+    flush_village_pool(3);
+    EXPECT_EQ(stub_calls_of("store_goods_in_area"), 0);
+    Plr.zoom_origin_x = world.village.x + 1;
+    flush_village_pool(3);
+    EXPECT_EQ(stub_calls_of("store_goods_in_area"), 1);
+    // No storage place took them: the goods stay gathered.
+    EXPECT_EQ(CurVillage.pool_ids[0], grain);
+    EXPECT_EQ(CurVillage.pool_counts[0], 10);
+    copy_text(Plr.map_name, "BIGMAP");
 }
 
 TEST_F(Villages, TheTerrainTestsOfStoringPlaces) {

@@ -22,6 +22,8 @@
 
 #include "base/platform.h"
 #include "game/player.h"
+#include "game/save_set.h"
+#include "game/turn_state.h"
 #include "maps/local_store.h"
 #include "maps/weather.h"
 #include "objects/map_kinds.h"
@@ -132,6 +134,15 @@ std::string keep_difference(SDL_Surface* now, SDL_Surface* ref) {
     return dir;
 }
 
+// A file of ARI's folder written as a save writes it, so that the save's
+// manifest vouches for it.
+bool plant(const char* name, const void* data, size_t size) {
+    copy_text(character_name, "ARI");
+    const bool ok = write_character_file(name, data, size);
+    character_name[0] = 0;
+    return ok;
+}
+
 // The saved game on its local map, with the three items beside the player
 // at night.
 void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved) {
@@ -149,7 +160,7 @@ void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved)
         ids[placed++] = FIRST_INSTANCE_ID + slot;
     }
     ASSERT_EQ(placed, 3);
-    ASSERT_TRUE(write_file_atomic(folder.file("ARI/ARI.OBJ"), store.data(), store.size()));
+    ASSERT_TRUE(plant("ARI.OBJ", store.data(), store.size()));
 
     // On the ground of the player's world cell: 1, 2 and 3 cells east.
     const int bx = map_block_of(saved.x), by = map_block_of(saved.y);
@@ -185,13 +196,13 @@ void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved)
     }
     ASSERT_EQ(placed, 3);
     std::memcpy(&maps[size_t(slot) * sizeof cell], &cell, sizeof cell);
-    ASSERT_TRUE(write_file_atomic(folder.file("ARI/ZOOMMAPS.DAT"), maps.data(), maps.size()));
+    ASSERT_TRUE(plant("ZOOMMAPS.DAT", maps.data(), maps.size()));
 
     // Eleven at night, the sun and the moon below the horizon, a clear sky.
     PlayerRecord late = saved;
     late.hour = 23;
     late.minute = 0;
-    ASSERT_TRUE(write_player_record(folder.file("ARI/ARI.KMS"), late));
+    ASSERT_TRUE(plant("ARI.KMS", &late, sizeof late));
     std::vector<uint8_t> sky;
     ASSERT_TRUE(read_whole_file(folder.file("ARI/GLOBWEATHER.DAT"), sky));
     ASSERT_GE(sky.size(), size_t(12 + sizeof(WeatherRecord)));
@@ -204,7 +215,7 @@ void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved)
     now.pilvisyys = 0;
     std::memcpy(&sky[12], &now, sizeof now);
     put_le32(&sky[8], 23);  // the weather's own hour
-    ASSERT_TRUE(write_file_atomic(folder.file("ARI/GLOBWEATHER.DAT"), sky.data(), sky.size()));
+    ASSERT_TRUE(plant("GLOBWEATHER.DAT", sky.data(), sky.size()));
 
     // The idle animation would redraw the view between the frames.
     std::string ini = folder.read("ksm_ini.txt");

@@ -155,6 +155,7 @@ const StubEntry stub_register[] = {
     {"store_goods_in_area", "game", "0: nothing stored"},
     {"show_ancestors", "game", "nothing"},
     {"write_ancestor", "game", "0"},
+    {"write_ancestor_memorial", "game", "nothing"},
     // mapgen
     {"place_treasure_scene", "mapgen", "0: nothing laid"},
     {"zoom_make_cultivated_field", "mapgen", "nothing"},

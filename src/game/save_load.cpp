@@ -334,6 +334,8 @@ bool save_character(int kind) {
 
     write_character_file(record_file_name().c_str(), &Plr, sizeof Plr);
     write_character_file((std::string(character_name) + ".OBJ").c_str(), Objects, sizeof Objects);
+    // The villages belong to the same moment as the character and its things.
+    save_village_file();
     // A culture grid damaged in memory with no whole copy on the disk to
     // go back to: such a save is refused whole.
     bool refused = false;
@@ -345,10 +347,6 @@ bool save_character(int kind) {
         if (!save_culture_grid() && !save_commit_spoiled()) refused = true;
         save_markers();
         save_area_events();
-        if (current_village_id != NO_VILLAGE) {
-            if (!save_village(current_village_id, current_village)) refused = true;
-            clear_current_village();
-        }
     }
     // The backups rotate in the same switch, after the new record: the
     // old record joins them only once the new save is whole.
@@ -530,6 +528,7 @@ void readguy() {
     if (templates < 0) debug_log("readguy", "CONSTANT.CRE missing: no creature templates loaded");
 
     load_markers();
+    load_village_file();
 
     const std::string weather_file = folder + "/GLOBWEATHER.DAT";
     bool loaded_weather = false;

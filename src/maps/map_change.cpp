@@ -668,6 +668,9 @@ void getmappie(int mode) {
             break;
         }
     }
+    // The villages of the settlements around the local map take note of
+    // the visit.
+    if (!is_world_map()) update_villages_around(Plr.zoom_origin_x, Plr.zoom_origin_y);
     if (mode != 0) clear_current_village();
     logf_channel("getmappie", "trap check call");
     logf_channel("getmappie", "cre maintenance call");

@@ -24,3 +24,12 @@ extern int world_cell_found_x, world_cell_found_y;
 // 1 when the creature was taken off the current map towards the world cell
 // (its current task is done with).
 int send_creature_off_map(int creature, int world_x, int world_y);
+
+// A distant creature makes itself heard on the world map.
+void hear_distant_creature();
+// One pass of the local map's animal spawning.
+void spawn_local_creatures();
+// The important entries of the working local map for that age in days
+// (listed in "zi_debug.txt"), and its extra entries in use (of 10,000).
+int zoom_count_important(int age_days);
+int zoom_extras_used();

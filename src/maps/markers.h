@@ -17,7 +17,7 @@ struct Marker {
     uint8_t important;        // 100 once the settlement is abandoned
     uint8_t unused_15[96];
     uint8_t field_update[2];  // village subsystem
-    uint8_t village_flags;    // village subsystem
+    uint8_t village_flags;    // MARK_PEOPLE_PENDING, MARK_CLAIM_PENDING
     uint8_t unused_114[2];
     int32_t village_id;       // 0 none
     uint8_t unused_120[24];
@@ -33,6 +33,9 @@ constexpr int MARKER_NONE = -1;  // marker_slot on a full table
 
 constexpr uint8_t MARK_TRAPS = 4, MARK_NETS = 2;
 constexpr uint8_t MARK_SHELTER = 2, MARK_OWN_SETTLEMENT = 4, MARK_KOTA = 8;
+// village_flags: the village's people are still to join it here; the land
+// claim of the cell is still to run.
+constexpr uint8_t MARK_PEOPLE_PENDING = 1, MARK_CLAIM_PENDING = 2;
 
 extern Marker Markers[MARKER_COUNT];
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "maps/map_layers.h"
 #include "maps/world_files.h"
 #include "base/debug_log.h"
 #include "game/turn_state.h"
@@ -473,3 +474,8 @@ char* region_names_text(int world_x, int world_y) {
     return text;
 }
 
+
+void region_name_at(int wx, int wy, int flag, char* out, size_t cap) {
+    if (!in_world_grid(wx, wy)) return;
+    region_name(wx, wy, flag, out, cap);
+}

@@ -36,6 +36,9 @@ bool save_region_names();
 // The name of the block of world cell (wx, wy): language 0 the world's
 // own, any other English. Two blanks outside the world.
 void region_name(int wx, int wy, int language, char* out, size_t cap);
+// The same for callers that pass a flag for the language; nothing is
+// written for a cell outside the world.
+void region_name_at(int wx, int wy, int flag, char* out, size_t cap);
 // The same in a ring text.
 char* region_name_text(int world_x, int world_y, int language);
 

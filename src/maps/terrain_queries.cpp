@@ -21,6 +21,7 @@
 #include "base/debug_log.h"
 #include "game/player.h"
 #include "society/game_course.h"
+#include "society/villages.h"
 #include "ui/catalogue.h"
 #include "base/files.h"
 #include "ui/message_line.h"

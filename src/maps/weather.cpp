@@ -591,3 +591,9 @@ const char* WeatherModel::weather_forecast_text(int grade, int d, int h) const {
     }
     return text;
 }
+
+WeatherRecord weather_advance(int steps) {
+    WeatherModel copy = weather;
+    WeatherRecord out;
+    return copy.weather_advance_hours(out, steps);
+}

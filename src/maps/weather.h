@@ -161,6 +161,9 @@ private:
 
 // The one weather model of the game.
 extern WeatherModel weather;
+// The weather that `steps` hour steps (0-255) of the model give from the
+// current weather; the model itself stays where it is.
+WeatherRecord weather_advance(int steps);
 
 // Daylight factor of a sun elevation (1.0 above 6 degrees, 0.04 at -18 and below).
 float daylight_factor_for_elevation(int elevation);

@@ -17,6 +17,7 @@
 #include "screens/map_panel.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
+#include "society/standing.h"
 #include "society/villages.h"
 #include "ui/catalogue.h"
 #include "ui/input.h"

@@ -31,6 +31,7 @@
 #include "game/save_load.h"
 #include "game/save_set.h"
 #include "society/game_course.h"
+#include "society/standing.h"
 #include "society/villages.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
@@ -248,6 +249,7 @@ void prepare_game_state() {
     ksm_textinit();
     // The standing shown in a conversation is the last game's no more.
     talk_standing = neutral_standing(-1000);
+    reset_villages();
 }
 
 int start_or_continue_game() {
@@ -324,6 +326,7 @@ int start_or_continue_game() {
     add_river_fords();
     load_region_names();
     zoom_index_invalidate();  // the index of this character's store, not the last one's
+    assign_known_village_ids();
     getmappie(0);
 
     if (Plr.counters_init_flag == 0) {

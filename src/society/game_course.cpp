@@ -15,9 +15,6 @@ void report_game_course_event(int event_id) {
     if (++course_counter >= Plr.course_target) course_counter = 0;
 }
 
-// Not built yet: villages come with the society subsystem; 0 inhabitants.
-int village_population(int village_id) { KSM_STUB("village_population"); return 0; }
-
 // Not built yet: the tasks of the courses come with the game courses; a
 // started course only records that no task is set yet.
 void start_game_course(int course) { KSM_STUB("start_game_course");

@@ -13,8 +13,6 @@ void report_game_course_event(int event_id);
 // WORLD").
 constexpr int COURSE_EVENT_SKILL_USE = 42;
 constexpr int COURSE_EVENT_KNOWLEDGE_LEARNED = 30;
-// The number of inhabitants of a village.
-int village_population(int village_id);
 // Starts a game course (0 living in the wild, 1 advanced adventures).
 void start_game_course(int course);
 

@@ -1,37 +1,15 @@
 // Services of the villages, quests and spirits that the objects and the
-// creatures ask for: item debts and their collection, a village's land and
-// people, greetings and talks, quests, the player's knowledge, rituals and
-// the spirits' moods. Not built yet: neutral answers (see each).
+// creatures ask for: the villages themselves (villages.h, standing.h,
+// village_debts.h), and greetings and talks, quests, the player's
+// knowledge, rituals and the spirits' moods, which are not built yet and
+// give neutral answers (see each).
 #pragma once
 
 #include "society/villages.h"
+#include "society/standing.h"
+#include "society/village_debts.h"
 
-// Item debts of the current village, or of a named one.
-void add_item_debt(int object_id, int count);
-void add_village_item_debt(int village, int object_id, int count);
-// Non-zero when a debt was removed.
-int remitemdebt(int village, int object_id, int count);
-void refresh_village_debts(VillageRecord& record);
-void set_debt_collection_state(int village, int state);
-void set_debt_collection_deadline(int village, int minutes, int level);
-void clear_debt_collection(int village);
-void forgive_village_debt(int village);
-void village_turn_hostile(int unused, int village);
-// Loads a village as the current one.
-void set_current_village(int village);
-void CurVillage(int village);
-// A village's land, people and things.
-int village_owns_cell(int village, int world_x, int world_y);
-int distance_to_village(int village, int world_x, int world_y);
-int count_villagers_on_map(int village);
-int is_displaced_village_item(int map_index, int village);
-void village_has_displaced_items(int village);
-void assign_village_id(int world_x, int world_y, int code);
-void record_village_visit(int creature);
 void clear_trade_piles();
-// The standing and familiarity chat lines go by.
-int village_reputation(const VillageRecord& record);
-int plr_familiarity(int unused, const VillageRecord& record, int creature);
 int cre_weapon_count_at_least(int creature, int count);
 // Greetings (chat-line keys, "" for none) and talks.
 const char* greeting_line(int creature);

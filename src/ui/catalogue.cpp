@@ -35,6 +35,7 @@ int32_t msg_weapon_slot = 0;
 int32_t msg_attacker = -1;
 int32_t msg_defender = -1;
 int32_t msg_npc = -1;
+int32_t& msg_subject_creature = msg_npc;
 int32_t msg_item = 0;
 int32_t msg_num = 0;
 int32_t msg_prepdays = 0;

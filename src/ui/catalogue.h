@@ -71,6 +71,9 @@ extern int32_t msg_weapon_slot;
 extern int32_t msg_attacker;   // creature index, -1 the player
 extern int32_t msg_defender;   // creature index, -1 the player
 extern int32_t msg_npc;        // creature index, -1 the player
+// The creature that catalogue texts speak of: the conversation sets it to
+// the person it talks with. Another name of msg_npc.
+extern int32_t& msg_subject_creature;
 extern int32_t msg_item;       // object id, -1 the current object
 extern int32_t msg_num;        // a count
 extern int32_t msg_prepdays;   // prepared days (farming)

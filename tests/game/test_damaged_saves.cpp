@@ -156,6 +156,7 @@ TEST_F(DamagedSaves, EachDamagedFileIsTakenFromAGoodCopyOrRefusedAndGoodFilesSta
         {{"kulttuuri.dat"}, "kulttuuri.dat", "kulttuuri.bak", {"kulttuuri.dat"}},
         {{"MARKER.DAT"}, "MARKER.DAT", "save before", {"MARKER.DAT"}},
         {{"TESTER.OBJ"}, "TESTER.OBJ", "save before", {"TESTER.OBJ"}},
+        {{"TESTER.VIL"}, "TESTER.VIL", "save before", {"TESTER.VIL", "TESTER.VIL.bad"}},
         {{"ZOOMMAPS.DAT"}, "ZOOMMAPS.DAT", "made anew|maps kept", {"ZOOMMAPS.DAT", "ZOOMINDEX.DAT"}},
         {{"ZOOMINDEX.DAT"}, "ZOOMINDEX.DAT", "rebuilt", {"ZOOMINDEX.DAT"}},
     };

@@ -21,6 +21,7 @@
 #include "maps/markers.h"
 #include "maps/world_files.h"
 #include "objects/object_store.h"
+#include "society/villages.h"
 #include "support/play_folder.h"
 #include "support/saved_game.h"
 #include "ui/message_line.h"
@@ -81,6 +82,7 @@ protected:
         std::vector<AreaEvent> areas{AreaEvents, AreaEvents + AREA_EVENT_COUNT};
         WeatherModel weather_model = weather;
         ZoomMap work = zoom_work;
+        VillageState villages = village_state();
         int32_t face = facing, x = player_x, y = player_y, counter = backup_counter;
         Memory() : plr(Plr) {}
         void put_back() const {
@@ -92,6 +94,7 @@ protected:
             std::copy(areas.begin(), areas.end(), AreaEvents);
             weather = weather_model;
             zoom_work = work;
+            restore_village_state(villages);
             facing = face;
             player_x = x;
             player_y = y;
@@ -141,9 +144,9 @@ TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
     ASSERT_EQ(load_after_restart(true), 0);
     ASSERT_TRUE(save_files().same_as(new_save));
     // Every kind of file of the save changed: record, objects, markers,
-    // cultures, the local map's store, a backup.
+    // cultures, villages, the local map's store, a backup.
     for (const char* name : {"TESTER.KMS", "TESTER.OBJ", "MARKER.DAT", "EXTRAMARKER.DAT", "kulttuuri.dat",
-                             "ZOOMMAPS.DAT", "SAVESET.DAT"})
+                             "TESTER.VIL", "ZOOMMAPS.DAT", "SAVESET.DAT"})
         EXPECT_FALSE(old_save.files.at(name) == new_save.files.at(name)) << name;
 
     int olds = 0, news = 0;

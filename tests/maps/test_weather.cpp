@@ -402,3 +402,26 @@ TEST(WeatherForecast, GradeScalesTheDifference) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WeatherStep, AdvanceLooksAheadWithoutMovingTheModel) {
+    seed_random(7);
+    WeatherRecord start;
+    weather.init_weather(start, 120, 6);
+    const int day = weather.day, hour = weather.hour;
+    const WeatherRecord now = weather_advance(0);
+    EXPECT_EQ(std::memcmp(&now, &weather.current, sizeof now), 0);
+    seed_random(8);
+    const WeatherRecord later = weather_advance(12);
+    EXPECT_EQ(weather.day, day);
+    EXPECT_EQ(weather.hour, hour);
+    EXPECT_EQ(std::memcmp(&start, &weather.current, sizeof start), 0);
+    // The same twelve steps taken by the model itself.
+    seed_random(8);
+    WeatherRecord stepped;
+    weather.weather_advance_hours(stepped, 12);
+    EXPECT_EQ(std::memcmp(&later, &stepped, sizeof later), 0);
+}
+
+}  // namespace

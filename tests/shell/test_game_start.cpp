@@ -19,6 +19,7 @@
 #include "game/save_load.h"
 #include "society/game_course.h"
 #include "society/quest_commands.h"
+#include "society/standing.h"
 #include "society/villages.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"

@@ -18,6 +18,7 @@
 #include "objects/object_store.h"
 #include "shell/commands.h"
 #include "shell/game_loop.h"
+#include "society/standing.h"
 #include "society/villages.h"
 #include "support/screen_session.h"
 #include "ui/encyclopedia.h"
@@ -44,6 +45,7 @@ struct GameStart {
     float walked = 0;
     uint8_t constant_kept = 0, constant_copied = 0;
     bool neutral_standing_block = false;
+    bool first_games_village = true;
 };
 GameStart starts[2];
 int games = 0;
@@ -75,6 +77,7 @@ void look_at_the_start(GameStart& s) {
     s.constant_copied = game_constant_work[5][3];
     const StandingBlock neutral = neutral_standing(-1000);
     s.neutral_standing_block = std::memcmp(&talk_standing, &neutral, sizeof neutral) == 0;
+    s.first_games_village = find_village_index(777) != NO_VILLAGE || cur_village_id == 777;
 }
 
 // State the first game leaves that it can't make yet by play (no light
@@ -93,6 +96,9 @@ void leave_state_behind() {
     game_constant_work[5][0] = 42;
     game_constant_work[5][3] = 9;
     std::memset(&talk_standing, 0x5A, sizeof talk_standing);
+    // A village the first character has met.
+    record_village_visit(777);
+    CurVillage.help = 9;
 }
 
 int probing_command() {
@@ -193,6 +199,10 @@ TEST_F(TwoGames, SecondCharacterStartsCleanAndEachCarriesItsOwnGear) {
     EXPECT_EQ(second.constant_kept, 42) << "the first byte of a row stays";
     EXPECT_EQ(second.constant_copied, game_constant_table[5][2]);
     EXPECT_TRUE(second.neutral_standing_block);
+    EXPECT_FALSE(second.first_games_village);
+    // The first character's villages went to its own file only.
+    EXPECT_EQ(file_size(folder.file("ARI/ARI.VIL")), (long long)sizeof(VillageRecord));
+    EXPECT_EQ(file_size(folder.file("BEA/BEA.VIL")), 0);
 }
 
 }  // namespace

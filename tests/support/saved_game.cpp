@@ -21,6 +21,7 @@
 #include "maps/world_files.h"
 #include "objects/object_store.h"
 #include "shell/game_loop.h"
+#include "society/villages.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
 
@@ -66,6 +67,8 @@ void play_a_little(int days) {
     terrain_layer[map_index(210, 212)] = uint8_t(95 + days % 3);
     remembered_layer[map_index(211, 211)] = 95;
     culture_grid[500] = uint8_t(1 + days % 9);
+    set_current_village(3);
+    CurVillage.meets = uint16_t(days);
 }
 
 bool FolderSnapshot::same_as(const FolderSnapshot& other, std::string* first_difference) const {

@@ -10,6 +10,7 @@
 #include "base/fatal.h"
 #include "base/files.h"
 #include "creatures/creature_queries.h"
+#include "creatures/creature_table.h"
 #include "game/player.h"
 #include "game/turn_state.h"
 #include "maps/world_files.h"
@@ -182,6 +183,10 @@ void reset_creature_tables() {
     crs.shrink_to_fit();
     crs_read = false;
     living_index.clear();
+    creature_catch_up = 0;
+    creature_no_redraw = 0;
+    pending_catch_up_turns = 0;
+    followed_trail_class = 0;
 }
 
 // ------------------------------------------------------------ lookups

@@ -55,7 +55,8 @@ bool create_creature_file();
 // Joins the creature file to the open save commit (or writes it in a
 // commit of its own); nothing when it was never read in this game.
 bool save_creature_file();
-// Forgets the file and every table (the per-game reset).
+// Forgets the file, the table and the map-entry flags (the per-game
+// reset).
 void reset_creature_tables();
 
 // ------------------------------------------------------------ lookups

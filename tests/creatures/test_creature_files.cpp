@@ -324,6 +324,45 @@ TEST_F(CreatureTable, ThePartyStackPutsACompanionDownOnceAndCutsTheCount) {
     EXPECT_EQ(Data[0].TYPE, KIND_UNUSED);
 }
 
+TEST_F(CreatureTable, TaskTargetsFollowTheirRecordsWhenTheTableIsPacked) {
+    lay_out_file(1, 60);
+    for (int i = 0; i < 5; ++i) place(MK_BLOOD, 100 + i, 100, 1);
+    const int bark = place(MK_ITEM, 120, 100, 7);  // record 5
+    const int ref = cre_load_into_slot(1000, 0);
+    ASSERT_EQ(place(MK_CREATURE, 130, 100, ref), 6);
+    Cre[0].Puuha[0] = 80;
+    Cre[0].task_target[0] = bark;
+    Cre[0].Puuha[1] = 12;  // another task: its target is no record index
+    Cre[0].task_target[1] = bark;
+    for (int i = 0; i < 3; ++i) free_map_object(i);
+    map_objects_renumbered = creature_tasks_renumbered;
+    compact_map_objects();
+    map_objects_renumbered = nullptr;
+    EXPECT_EQ(Data[2].DATA, 7);
+    EXPECT_EQ(Cre[0].task_target[0], 2);
+    EXPECT_EQ(Cre[0].task_target[1], bark);
+}
+
+TEST_F(CreatureTable, PortraitPickersGiveUpWhenOnlyThePlayersOwnIsThere) {
+    static int draws = 0;
+    static const char* answer = "";
+    const PortraitServices kept = portrait_services;
+    portrait_services.list = [](const char*) {};
+    portrait_services.random_name = []() {
+        ++draws;
+        return answer;
+    };
+    copy_text(Plr.portrait, "fem3.png");
+    answer = "fem3.png";
+    EXPECT_STREQ(pick_portrait_fem(), "");
+    EXPECT_EQ(draws, 20);
+    answer = "fem4.png";
+    EXPECT_STREQ(pick_portrait_fem(), "fem4.png");
+    answer = "";
+    EXPECT_STREQ(pick_portrait_man(), "");
+    portrait_services = kept;
+}
+
 // ------------------------------------------------------------ queries
 
 TEST_F(CreatureTable, AgesBurntBodiesAndGroupCounts) {

@@ -143,6 +143,8 @@ const StubEntry stub_register[] = {
     // maps
     {"check_presence_hints_here", "maps", "nothing"},
     {"check_world_encounter", "maps", "0: no encounter"},
+    {"drop_far_world_entries", "maps", "nothing: the world map's entries stay"},
+    {"drop_stale_marks", "maps", "nothing: the marks stay"},
     {"known_areas_map_screen", "maps", "nothing"},
     {"random_world_cell_near_player", "maps", "0: no cell"},
     {"roll_world_ambient_event", "maps", "nothing"},

@@ -172,6 +172,32 @@ TEST_F(CreatureTable, AMissingCreatureFileIsMadeAnewAndTold) {
     EXPECT_EQ(file_size(path("Cre.CRS")), 1384LL * CRS_NEW_FILE_RECORDS);
 }
 
+TEST_F(CreatureTable, ACreatureFileThatCanNotBeMadeAnewEndsTheGame) {
+    remove_file(path("Cre.CRS"));
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            arm_file_fault(1, true);
+            crs_records();
+        },
+        ::testing::ExitedWithCode(1), "Cre.CRS couldn't be written!");
+    disarm_file_fault();
+}
+
+TEST_F(CreatureTable, AFailedSaveLeavesTheOldCreatureFileWhole) {
+    lay_out_file(1, 60);
+    const std::vector<uint8_t> before = read_fixture_file(path("Cre.CRS"));
+    CreatureRecord other = CreTemplates[100];
+    other.kind = 555;
+    ASSERT_EQ(append_creature_record(other), 1001);
+    begin_save_commit();
+    ASSERT_TRUE(save_creature_file());
+    arm_file_fault(1, true);
+    EXPECT_FALSE(end_save_commit());
+    disarm_file_fault();
+    EXPECT_EQ(read_fixture_file(path("Cre.CRS")), before);
+}
+
 // ------------------------------------------------------------ map entry
 
 TEST_F(CreatureTable, GeneratedWolvesGetRecordsAndIdentities) {

@@ -30,8 +30,9 @@ namespace {
 std::vector<CreatureRecord> crs;
 bool crs_read = false;
 
-// Where the living creatures of the map stand in Data, by sotu: an index
-// that is checked at every use and built again when it is found stale.
+// Where the living creatures of the map stand in Data, by sotu: an entry
+// is checked at every use, and a missing or stale one is found again by a
+// scan of the table.
 std::unordered_map<uint32_t, int> living_index;
 
 void note(const char* channel, const char* text) { debug_log(channel, text); }
@@ -49,24 +50,15 @@ bool living_entry_matches(int i, uint32_t s) {
     return slot >= 0 && Cre[slot].sotu == s;
 }
 
-void rebuild_living_index() {
-    living_index.clear();
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        const MapObject& o = Data[i];
-        if (o.TYPE != MK_CREATURE) continue;
-        const int slot = object_slot(o);
-        if (slot >= 0) living_index.emplace(Cre[slot].sotu, i);
-    }
-}
-
+// The first object of the kind whose slot holds sotu s; -1 when none.
 int scan_by_sotu(uint8_t kind, uint32_t s) {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
         if (o.TYPE != kind) continue;
         const int slot = object_slot(o);
-        if (slot >= 0 && Cre[slot].sotu == s) return slot;
+        if (slot >= 0 && Cre[slot].sotu == s) return i;
     }
-    return CRE_NO_CREATURE;
+    return -1;
 }
 
 // The file as it is on the disk, or made anew when it is missing.
@@ -192,16 +184,21 @@ void reset_creature_tables() {
 // ------------------------------------------------------------ lookups
 
 int cre_by_sotu(uint32_t s) {
-    auto it = living_index.find(s);
-    if (it == living_index.end() || !living_entry_matches(it->second, s)) {
-        rebuild_living_index();
-        it = living_index.find(s);
-        if (it == living_index.end()) return CRE_NO_CREATURE;
+    const auto it = living_index.find(s);
+    if (it != living_index.end() && living_entry_matches(it->second, s)) return Data[it->second].DATA - CRE_REF_BASE;
+    const int i = scan_by_sotu(MK_CREATURE, s);
+    if (i < 0) {
+        if (it != living_index.end()) living_index.erase(it);
+        return CRE_NO_CREATURE;
     }
-    return Data[it->second].DATA - CRE_REF_BASE;
+    living_index[s] = i;
+    return Data[i].DATA - CRE_REF_BASE;
 }
 
-int dead_cre_by_sotu(uint32_t s) { return scan_by_sotu(MK_CARCASS, s); }
+int dead_cre_by_sotu(uint32_t s) {
+    const int i = scan_by_sotu(MK_CARCASS, s);
+    return i < 0 ? CRE_NO_CREATURE : Data[i].DATA - CRE_REF_BASE;
+}
 
 void get_creature_record(uint32_t s, int mode, CreatureRecord& out) {
     const int slot = mode == MK_CARCASS ? dead_cre_by_sotu(s) : cre_by_sotu(s);

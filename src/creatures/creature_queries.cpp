@@ -3,6 +3,7 @@
 #include "base/stubs.h"
 
 #include "base/text_ring.h"
+#include "creatures/creature_files.h"
 #include "game/player.h"
 #include "objects/item_commands.h"
 #include "objects/map_kinds.h"
@@ -25,8 +26,6 @@ int find_watercraft_at(int x, int y) {
 }
 
 // Not built yet: there is no creature table; every answer is neutral.
-void creature_mess() { KSM_STUB("creature_mess"); }
-void cre_maintenance() { KSM_STUB("cre_maintenance"); }
 void CreatureAct(int map_index) { KSM_STUB("CreatureAct"); }
 int Liikkuminen(int creature, int x, int y, int commit) { KSM_STUB("Liikkuminen"); return 0; }
 const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
@@ -34,7 +33,16 @@ int choose_encounter_species(int column, int x, int y, int flags) {
     KSM_STUB("choose_encounter_species");
     return 606;  // makes no entry
 }
-void creature_template(int kind) { KSM_STUB("creature_template"); }
+// Not built yet: the species and people makers. A kind gets the defaults,
+// its kind code and a class of its range (people 1, spirits 50, animals 2)
+// so that it lives as a creature; its name and species values are left.
+void creature_template(int kind) {
+    KSM_STUB("creature_template");
+    creature_defaults();
+    CreScratch.kind = kind;
+    CreScratch.cre_class = kind >= 500 && kind < 600 ? 1 : kind >= 700 && kind <= 702 ? 50 : 2;
+    CreScratch.prev_move_mode = CreScratch.move_mode;
+}
 int make_young_creature(int kind) { KSM_STUB("make_young_creature"); return 0; }
 void cre_roll_personal_values(CreatureRecord& record) { KSM_STUB("cre_roll_personal_values"); }
 int text_mentions_culture(const char* text, int culture) { KSM_STUB("text_mentions_culture"); return 0; }

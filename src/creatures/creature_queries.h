@@ -10,11 +10,6 @@
 
 struct CreatureRecord;
 
-// The map loader's passes over the creature file and the creature table:
-// the creatures of the new map are loaded, then their upkeep is run.
-void creature_mess();
-void cre_maintenance();
-
 // One creature's turn on the local map (the Data index of its kind-4 record).
 void CreatureAct(int map_index);
 // A step of a creature onto (x, y): 1 when it can; with commit it moves.

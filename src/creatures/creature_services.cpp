@@ -8,6 +8,8 @@
 #include "game/player.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
+#include "creatures/creature_files.h"
+#include "creatures/creature_table.h"
 
 AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
@@ -31,7 +33,9 @@ int cre_is_companion(int creature) { KSM_STUB("cre_is_companion"); return 0; }
 int cre_is_own_animal(int creature) { KSM_STUB("cre_is_own_animal"); return 0; }
 int cre_is_human(int creature) { KSM_STUB("cre_is_human"); return 0; }
 int cre_status(int creature) { KSM_STUB("cre_status"); return 0; }
-int is_carcass_skinned(int creature) { KSM_STUB("is_carcass_skinned"); return 0; }
+int is_carcass_skinned(int creature) {
+    return cre_slot_valid(creature) && is_carcass_skinned(Cre[creature]) ? 1 : 0;
+}
 int cre_is_present(int creature) { KSM_STUB("cre_is_present"); return 1; }
 
 // Not built yet: the player is "human", any other creature "creature".

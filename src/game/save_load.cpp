@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "creatures/creature_files.h"
+#include "creatures/creature_table.h"
 #include "game/save_set.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
@@ -314,10 +315,16 @@ bool save_character(int kind) {
     // previous save until all of them are on the disk.
     begin_save_commit();
     bool partial = false;  // a part of the local map too full to store
+    // The creatures are written back, and the stored map names them by
+    // their references.
+    cre_save_to_crs();
     if (kind != SAVE_QUICK) {
         write_herblore();
+        creature_references_begin();
         if (!save_world_layers(Plr.map_name) && !save_commit_spoiled()) partial = true;
+        creature_references_end();
     }
+    save_creature_file();
 
     Plr.facing = uint8_t(facing);
     Plr.x = player_x;
@@ -523,9 +530,8 @@ void readguy() {
     load_item_types(folder + "/CONSTANT.OBJ");
 
     // The creatures of each map are loaded with that map; the templates
-    // are read here.
-    int templates = read_constant_cre(folder + "/CONSTANT.CRE");
-    if (templates < 0) debug_log("readguy", "CONSTANT.CRE missing: no creature templates loaded");
+    // are read here (the upper kinds made afresh).
+    load_constant_cre();
 
     load_markers();
     load_village_file();

@@ -15,7 +15,10 @@
 #include <cstring>
 #include <string>
 
+#include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
+#include "creatures/creature_table.h"
+#include "creatures/party_stack.h"
 #include "mapgen/heights.h"
 #include "mapgen/rndhouse.h"
 #include "maps/culture_regions.h"
@@ -25,6 +28,7 @@
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
+#include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
 #include "game/turn_state.h"
@@ -108,23 +112,17 @@ void save_map_objects_file(const char* map_name) {
     }
 }
 
-// Rewrites slot references of creatures and carcasses (1000 + slot) to
-// the creature's permanent identity, and logs the creature entries.
-void creature_entries_before_save(const char* map_name, const char* stage) {
-    char text[160];
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        if (Data[i].TYPE != 4) continue;
-        format_text(text, sizeof text, "SaveMap(%s)%s DATA #%d creature %d", map_name, stage, i, Data[i].DATA);
-        logf_channel("savemap", text);
-    }
-}
-
 // The character and the stores that live only in memory, after a map
-// change; the current map's layers go with it (once).
+// change, in one commit: the creatures are written back first, and the
+// map's objects name them by their references.
 void full_save() {
-    creature_entries_before_save(Plr.map_name, "");
+    begin_save_commit();
+    cre_save_to_crs();
+    creature_references_begin();
     save_map_objects_file(Plr.map_name);
+    creature_references_end();
     save_character(SAVE_QUIET);
+    end_save_commit();
 }
 
 void report_trap_events() {
@@ -274,7 +272,12 @@ int creature_swap() {
             show_message("!Over the partystack!");
             return -1;
         }
-        party_stack[party_stack_count++] = PartyEntry{kind, kind == 4 && o.TYPE == 4 ? 1 : int(o.amount), o.DATA};
+        // A creature of the map travels as its reference.
+        int32_t data = o.DATA;
+        const int slot = o.DATA - CRE_REF_BASE;
+        if ((o.TYPE == MK_CREATURE || o.TYPE == MK_CARCASS) && cre_slot_valid(slot) && CreSlotRefs[slot] != 0)
+            data = CreSlotRefs[slot];
+        party_stack[party_stack_count++] = PartyEntry{kind, kind == 4 && o.TYPE == 4 ? 1 : int(o.amount), data};
         format_text(text, sizeof text, "added to party[%d] DATA: %d", party_stack_count - 1, o.DATA);
         logf_channel("party!", text);
         o.TYPE = 88;
@@ -587,10 +590,13 @@ void GetMap(const char* map_name) {
 void SaveMap(const char* map_name) {
     // The map's layers and its objects file switch together.
     begin_save_commit();
-    creature_entries_before_save(map_name, "");
+    cre_save_to_crs();
+    creature_references_begin();
     save_world_layers(map_name);
-    creature_entries_before_save(map_name, " after saveplayermap");
+    // The creature file before the map's objects that name its records.
+    save_creature_file();
     save_map_objects_file(map_name);
+    creature_references_end();
     if (!end_save_commit() && !save_commit_open()) {
         zoom_index_invalidate();
         char text[200];
@@ -629,6 +635,9 @@ void getmappie(int mode) {
     format_text(text, sizeof text, "GetMap(%s) call", Plr.map_name);
     logf_channel("getmappie", text);
     GetMap(Plr.map_name);
+    // The map's creatures get their records and slots before anything
+    // else reads them; what is left naming a template is broken.
+    creature_mess();
     refresh_sight_light();  // the light of the moment sets the sight distances
     const bool world = is_world_map() != 0;
     if (!world) {
@@ -674,6 +683,7 @@ void getmappie(int mode) {
     if (mode != 0) clear_current_village();
     logf_channel("getmappie", "trap check call");
     logf_channel("getmappie", "cre maintenance call");
+    cre_maintenance();
     unpack_party_stack();
     if (zoom_pause_flag) {
         if (compare_no_case(ini_get_string("PAUSE_AFTER_ZOOM", "NO"), "YES") == 0) view_rebuild_request = 1;

@@ -4,9 +4,6 @@
 // The per-turn pass over the current map's objects: fires burn down, timed
 // objects expire, each creature on the map takes its turn.
 void update_map_objects();
-// Puts what travelled on the party stack onto the new map and empties the
-// stack.
-void unpack_party_stack();
 // Ages the objects lying on the local map by whole days.
 void age_map_items(int days);
 // The map-load pass over the map objects (timed preparations, compaction);

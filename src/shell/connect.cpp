@@ -6,6 +6,8 @@
 #include "base/platform.h"
 #include "base/text_ring.h"
 #include "creatures/creature_services.h"
+#include "creatures/creature_table.h"
+#include "creatures/party_stack.h"
 #include "game/player.h"
 #include "game/screen_hooks.h"
 #include "game/turn_state.h"
@@ -13,12 +15,14 @@
 #include "maps/map_layers.h"
 #include "maps/terrain_types.h"
 #include "objects/item_commands.h"
+#include "objects/map_object_table.h"
 #include "objects/object_looks.h"
 #include "screens/map_panel.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
 #include "society/standing.h"
 #include "society/villages.h"
+#include "shell/scenarios.h"
 #include "ui/catalogue.h"
 #include "ui/input.h"
 #include "ui/encyclopedia.h"
@@ -136,4 +140,8 @@ void connect_floors() {
     screen_hooks.draw_movement_box = draw_movement_box;
     screen_hooks.draw_sky_indicator = draw_sky_indicator;
     screen_hooks.show_arrival_picture = show_arrival_picture;
+
+    map_objects_renumbered = creature_tasks_renumbered;
+    portrait_services.list = list_portrait_files;
+    portrait_services.random_name = random_portrait_name;
 }

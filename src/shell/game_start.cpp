@@ -237,6 +237,7 @@ void seed_first_camps(PlayerRecord& rec) {
 
 void prepare_game_state() {
     reset_object_store();
+    reset_creature_tables();
     reset_map_object_table();
     water_offering_day = 0;
     load_coded_messages();
@@ -292,7 +293,6 @@ int start_or_continue_game() {
 
     init_terrain_types();
     write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
-    fill_upper_templates();
     init_region_name_parts();
     load_culture_grid();
     compute_culture_bounds();

@@ -190,12 +190,9 @@ void prepare_new_world() {
     Plr.y = start_y;
     copy_text(Plr.map_name, "BIGMAP");
     write_constant_objects(folder);
-    std::vector<CreatureRecord> blank(3000);
-    std::memset(blank.data(), 0, blank.size() * sizeof(CreatureRecord));
-    char path[96];
-    format_text(path, sizeof path, "%s/%s.CRS", folder, folder);
-    if (!write_records(path, blank.data(), blank.size())) exit_with_message("Failed to save character!");
-    write_constant_cre();
+    // The creature file of 3,000 empty records and the templates.
+    if (!create_creature_file()) exit_with_message("Failed to save character!");
+    if (!write_constant_cre()) exit_with_message("ERROR! Couldn't write CONSTANT.CRE");
 }
 
 void select_game_course() {

@@ -319,16 +319,18 @@ TEST_F(SaveTest, ObjectFilePastItsEndAndOverlongTemplatesLoadCleanly) {
     write("TESTER.OBJ", objects);
     Objects[2].item_class = 7;
     Objects[40000].item_class = 7;
-    // More than 1,000 templates: only 1,000 are read.
+    // Templates of the wrong size are not trusted: they are made anew.
     write("CONSTANT.CRE", std::string(1384 * 1003, '\x01'));
     readguy();
     EXPECT_EQ(Objects[0].item_class, 3);
     EXPECT_EQ(Objects[1].item_class, 4);
     EXPECT_EQ(Objects[2].item_class, 0);
     EXPECT_EQ(Objects[40000].item_class, 0);
-    EXPECT_EQ(read_constant_cre(folder.file("TESTER/CONSTANT.CRE")), 1000);
-    write("CONSTANT.CRE", std::string(1384 * 2 + 100, '\x01'));  // a partial record is not taken
-    EXPECT_EQ(read_constant_cre(folder.file("TESTER/CONSTANT.CRE")), 2);
+    EXPECT_NE(CreTemplates[3].stature, 1);  // the file's bytes were not taken
+    EXPECT_EQ(file_size(folder.file("TESTER/CONSTANT.CRE")), CRE_TEMPLATE_FILE_SIZE);
+    EXPECT_EQ(load_constant_cre(), 1);
+    write("CONSTANT.CRE", std::string(1384 * 2 + 100, '\x01'));
+    EXPECT_EQ(load_constant_cre(), 0);
 }
 
 // ------------------------------------------------------------ plausibility

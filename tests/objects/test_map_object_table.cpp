@@ -27,6 +27,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
+#include "creatures/party_stack.h"
 #include "objects/object_looks.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"

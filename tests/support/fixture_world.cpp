@@ -128,6 +128,11 @@ FixtureWorld make_fixture_world(const std::string& name) {
     write_fixture_file(base + "DATA.DAT", objects.data(), objects.size() * sizeof(MapObject));
     write_fixture_file(base + "kulttuuri.dat", w.cultures.data(), w.cultures.size());
     write_fixture_file(base + "kulttuuri.bak", w.cultures.data(), w.cultures.size());
+    // An empty creature file: the first map entry gives it its free records.
+    write_fixture_file(base + name + ".CRS", "", 0);
+    // Blank creature templates (the upper kinds are made at every load).
+    const std::vector<uint8_t> templates(size_t(1384) * 1000, 0);
+    write_fixture_file(base + "CONSTANT.CRE", templates.data(), templates.size());
 
     copy_text(character_name, name.c_str());
     install_folder[0] = 0;

@@ -31,7 +31,7 @@ struct FixtureWorld {
 };
 
 // Writes the folder `name` in the current folder with "WORLD.DAT",
-// "WORLD.BAK", "WORLD.PLM", "DATA.DAT", "kulttuuri.dat" and "kulttuuri.bak",
+// "WORLD.BAK", "WORLD.PLM", "DATA.DAT", "kulttuuri.dat", "kulttuuri.bak", an empty "<name>.CRS" and blank "CONSTANT.CRE",
 // and points the game at it (character name, empty installation folder,
 // a world-map character record of the current format on day 1 of month 6).
 FixtureWorld make_fixture_world(const std::string& name = "Fixture");

@@ -144,7 +144,7 @@ int release_held_creature(uint32_t s) {
     for (const MapObject& o : Data) {
         if (o.TYPE != MK_CREATURE) continue;
         const int slot = slot_of(o);
-        if (slot >= 0 && cre_is_predator(slot) && !cre_is_leashable(slot)) Cre[slot].energy = 0;
+        if (slot >= 0 && cre_is_predator(slot) && !cre_is_leashable(0, slot)) Cre[slot].energy = 0;
     }
     return 1;
 }
@@ -468,7 +468,5 @@ GamePlace find_largest_game_nearby(CreatureRecord& out) {
     return place;
 }
 
-// Not built yet: no creature gets kin at a map entry, and the end of a
-// followed trail is not told.
+// Not built yet: no creature gets kin at a map entry.
 void cre_spawn_kin(int, int) { KSM_STUB("cre_spawn_kin"); }
-void trail_end_notice(int, int, int) { KSM_STUB("trail_end_notice"); }

@@ -74,5 +74,3 @@ GamePlace find_largest_game_nearby(CreatureRecord& out);
 
 // Species services of the creatures' kin (built with the offspring).
 void cre_spawn_kin(int slot, int flags);
-// Tells the player that the creature whose trail was followed is ahead.
-void trail_end_notice(int x, int y, int flag);

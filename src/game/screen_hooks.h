@@ -13,3 +13,7 @@ struct ScreenHooks {
     bool (*show_arrival_picture)(int world_x, int world_y);
 };
 extern ScreenHooks screen_hooks;
+
+// The weather box of the side panel: the sky indicator, with its clouds,
+// sun, moon and temperature bar.
+inline void draw_weather_panel() { screen_hooks.draw_sky_indicator(); }

@@ -10,6 +10,7 @@
 #include "creatures/party_stack.h"
 #include "game/player.h"
 #include "game/screen_hooks.h"
+#include "game/shell_hooks.h"
 #include "game/turn_state.h"
 #include "maps/culture_regions.h"
 #include "maps/map_layers.h"
@@ -22,6 +23,7 @@
 #include "screens/sky.h"
 #include "society/standing.h"
 #include "society/villages.h"
+#include "shell/game_start.h"
 #include "shell/scenarios.h"
 #include "ui/catalogue.h"
 #include "ui/input.h"
@@ -140,6 +142,7 @@ void connect_floors() {
     screen_hooks.draw_movement_box = draw_movement_box;
     screen_hooks.draw_sky_indicator = draw_sky_indicator;
     screen_hooks.show_arrival_picture = show_arrival_picture;
+    shell_hooks.apply_startup_scenario = run_start_scenario;
 
     map_objects_renumbered = creature_tasks_renumbered;
     portrait_services.list = list_portrait_files;

@@ -89,6 +89,9 @@ const char* find_message_text(const char* key);
 void fill_message_variables(char* text, size_t cap);
 // The value of a variable by the words of its name.
 const char* message_variable(const char* name);
+// The text of a keyed text variable ("plr_gender" and the like): another
+// name of message_variable, as quest texts ask it.
+inline const char* text_variable(const char* name) { return message_variable(name); }
 // What a person says about a topic ("TOPIC" or "TOPIC:filter"), in a ring
 // text.
 char* chat_line(const char* topic);

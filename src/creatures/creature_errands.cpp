@@ -1,0 +1,69 @@
+// Named stubs until the task queue, creature turns, cultures and carcasses
+// are built; each answers as its header says.
+#include "creatures/creature_errands.h"
+
+#include "base/stubs.h"
+#include "ui/message_line.h"
+
+int cre_action_message(int creature, const char* seen, const char*) {
+    // An event of no creature is shown whatever happens; whether the player
+    // perceives a creature's doing is for the senses still to come.
+    if (creature == -1) {
+        show_message(seen ? seen : "");
+        return 1;
+    }
+    KSM_STUB("cre_action_message");
+    return 0;
+}
+
+void pop_task(int, int) { KSM_STUB("pop_task"); }
+int push_task(int, int, int) { KSM_STUB("push_task"); return -1; }
+
+void cre_die(int, int) { KSM_STUB("cre_die"); }
+void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
+int cre_find_requisite_slot(int) { KSM_STUB("cre_find_requisite_slot"); return -1000; }
+int cre_first_pet(int) { KSM_STUB("cre_first_pet"); return -1000; }
+int cre_follow_leader(int, int) { KSM_STUB("cre_follow_leader"); return 0; }
+void cre_make_escortee(int, int) { KSM_STUB("cre_make_escortee"); }
+void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
+void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
+int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); return 0; }
+int cre_can_reach_place(int, int, int) { KSM_STUB("cre_can_reach_place"); return 1; }
+int is_old_man(int) { KSM_STUB("is_old_man"); return 0; }
+void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
+void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
+int watercraft_overloaded(int, int) { KSM_STUB("watercraft_overloaded"); return 0; }
+int confirm_enter_water(int) { KSM_STUB("confirm_enter_water"); return 1; }
+
+float animal_value(const CreatureRecord&) { KSM_STUB("animal_value"); return 0.0f; }
+const char* creature_record_name(int, const CreatureRecord&) { KSM_STUB("creature_record_name"); return ""; }
+int creature_template_for_culture(int, int, CreatureRecord&) {
+    KSM_STUB("creature_template_for_culture");
+    return 0;
+}
+int make_wolf_creature(CreatureRecord&) { KSM_STUB("make_wolf_creature"); return 0; }
+void list_creature_yields() { KSM_STUB("list_creature_yields"); }
+
+int carcass_decay_text(int, char* out, size_t cap) {
+    KSM_STUB("carcass_decay_text");
+    if (out && cap) out[0] = '\0';
+    return 0;
+}
+int carcass_used_percent(int, char* out, size_t cap) {
+    KSM_STUB("carcass_used_percent");
+    if (out && cap) out[0] = '\0';
+    return 0;
+}
+
+int random_culture_template(int, int) { KSM_STUB("random_culture_template"); return 0; }
+int random_neighbour_culture(int culture) { KSM_STUB("random_neighbour_culture"); return culture; }
+int random_robber_culture(int culture) { KSM_STUB("random_robber_culture"); return culture; }
+const char* random_personal_name(int, int) { KSM_STUB("random_personal_name"); return ""; }
+const char* random_culture_animal_name(int) { KSM_STUB("random_culture_animal_name"); return "animal"; }
+int random_culture_item_set(int, int*, int) { KSM_STUB("random_culture_item_set"); return 0; }
+int random_culture_meat_food(int) { KSM_STUB("random_culture_meat_food"); return 0; }
+int random_jewellery_name(int) { KSM_STUB("random_jewellery_name"); return 0; }
+int random_knife_name(int) { KSM_STUB("random_knife_name"); return 0; }
+int random_weapon_name(int, int) { KSM_STUB("random_weapon_name"); return 0; }
+int make_culture_fur_item(int, int) { KSM_STUB("make_culture_fur_item"); return 0; }
+int make_small_fur_item(int) { KSM_STUB("make_small_fur_item"); return 0; }

@@ -1,0 +1,60 @@
+// What the village, quest and console code asks of the creatures: the
+// task queue, deaths, pets and escorts, carcasses, and the culture tables of
+// people, names and goods. The subsystems that own them are still to come;
+// until then each is a named stub with a neutral answer (see each).
+#pragma once
+
+#include <cstddef>
+
+#include "creatures/creature_record.h"
+
+// A creature's doing told to the player: as seen when the player sees its
+// square, as heard within hearing range; creature -1 is always shown.
+// Answers 1 when a message was shown.
+int cre_action_message(int creature, const char* seen, const char* heard);  // -1: shown; else 0
+
+// The task queue.
+void pop_task(int creature, int task_slot);       // nothing
+int push_task(int creature, int task, int turns);  // -1: refused
+
+// A creature's life and company.
+void cre_die(int creature, int value);                  // nothing
+void cre_eat_carried_food(int creature, int mode);      // nothing
+int cre_find_requisite_slot(int creature);              // -1000: none
+int cre_first_pet(int creature);                        // -1000: none
+int cre_follow_leader(int creature, int mode);          // 0: follows nobody
+void cre_make_escortee(int creature, int value);        // nothing
+void cre_make_foe(int creature);                        // nothing
+void cre_make_sound(int creature);                      // nothing
+int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
+int cre_can_reach_place(int creature, int x, int y);    // 1: reachable
+int is_old_man(int creature);                           // 0
+void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
+void village_note_mischief(int kind, int village, int severity);  // nothing
+int watercraft_overloaded(int a, int b);                // 0: not overloaded
+int confirm_enter_water(int ask);                       // 1: the player may enter
+
+// Records that are not in the table.
+float animal_value(const CreatureRecord& creature);                    // 0
+const char* creature_record_name(int flags, const CreatureRecord& c);  // ""
+int creature_template_for_culture(int kind, int culture, CreatureRecord& out);  // 0: out unchanged
+int make_wolf_creature(CreatureRecord& out);                           // 0: out unchanged
+void list_creature_yields();                                           // nothing
+
+// Carcasses: the words go into out (cap bytes).
+int carcass_decay_text(int carcass, char* out, size_t cap);    // 0: fresh, ""
+int carcass_used_percent(int carcass, char* out, size_t cap);  // 0, ""
+
+// The cultures' people, names and goods.
+int random_culture_template(int culture, int mode);          // 0: none
+int random_neighbour_culture(int culture);                   // the culture itself
+int random_robber_culture(int culture);                      // the culture itself
+const char* random_personal_name(int a, int b);              // ""
+const char* random_culture_animal_name(int culture);         // "animal"
+int random_culture_item_set(int culture, int* out, int cap);  // 0 items
+int random_culture_meat_food(int culture);                   // 0: no object
+int random_jewellery_name(int culture);                      // 0: none
+int random_knife_name(int culture);                          // 0: none
+int random_weapon_name(int culture, int flag);               // 0: none
+int make_culture_fur_item(int culture, int value);           // 0: no object
+int make_small_fur_item(int culture);                        // 0: no object

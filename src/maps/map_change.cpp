@@ -397,6 +397,8 @@ int enter_location_here() {
     char text[120];
     format_text(text, sizeof text, "#Entering %s ...", word);
     show_message(text);
+    format_text(text, sizeof text, "You enter %s.", word);
+    show_message(text);
     if (code == 86 || code == 210 || code == 211 || code == 239) report_game_course_event(15);
     creature_swap();
     prepare_height_field();

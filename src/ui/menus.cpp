@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/debug_log.h"
+#include "base/stubs.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "base/files.h"
@@ -1021,4 +1022,12 @@ int menu_run_resource(const char* title, int x, int y) {
     if (stored[0] && std::strchr("!:?+=>", stored[0])) ++stored;
     copy_text(last_resource_choice, stored);
     return e.action ? e.action : e.hot_key;
+}
+
+int ask_list_amount(int available, int row, int current) {
+    (void)available;
+    (void)row;
+    (void)current;
+    KSM_STUB("ask_list_amount");
+    return 0;
 }

@@ -182,6 +182,11 @@ int menu_run(const char* title);
 int menu_run_resource(const char* title, int x, int y);
 void menu_draw_icons(int highlighted);
 
+// Asks how many of a stack of `available` to take, beside the list row at
+// `row`, starting from `current`; the amount typed. Not built yet: 0,
+// nothing taken.
+int ask_list_amount(int available, int row, int current);
+
 // "MENULIST.SAV": the list header and rows. The live state is also kept in
 // memory; a failed write or read-back falls back to that copy.
 bool save_menu_list();

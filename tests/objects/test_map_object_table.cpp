@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -511,9 +512,13 @@ TEST_F(MapObjectTable, PackingWaitsForTheTurnWalkAndForLongTasks) {
     EXPECT_FALSE(map_object_walk_running());
 
     // Inside a long task the table stays as it is, unless the task only
-    // stands by. The task runs through spend time with its own seams.
+    // stands by; a move to the bottom takes the first free record in any
+    // long task. The task runs through spend time with its own seams.
     struct TaskRun {
-        static int run(const char* label) {
+        static void compact() { compact_map_objects(); }
+        static void to_bottom() { move_map_object_to_bottom(2); }
+        // The kinds of records 0 and 1 after the task.
+        static std::pair<int, int> run(const char* label, void (*during)()) {
             reset_map_object_table();
             fill(0, 3, MK_ITEM);
             Data[0].TYPE = KIND_FREED;
@@ -521,22 +526,28 @@ TEST_F(MapObjectTable, PackingWaitsForTheTurnWalkAndForLongTasks) {
             seams.now_ms = [] { return uint32_t(0); };
             seams.sleep_ms = [](uint32_t) {};
             seams.poll_key = [] { return 0; };
-            seams.update_map_objects = [] { compact_map_objects(); };
+            seams.update_map_objects = during;
             seams.body_check = [](int) {};
             const SpendTimeSeams kept = spend_time_seams;
             spend_time_seams = seams;
             EXPECT_EQ(spend_time_on_task(0, 1, label, 0, 0), 1);
             spend_time_seams = kept;
-            return Data[0].TYPE;
+            return {Data[0].TYPE, Data[1].TYPE};
         }
     };
     const ClockServices kept_clock = clock_services;
     clock_services = ClockServices{};
     auto kept_weather = std::make_unique<WeatherModel>(weather);
     Plr.travel_mode = 1;
-    EXPECT_EQ(TaskRun::run("RESTING"), KIND_FREED);
-    EXPECT_EQ(TaskRun::run("STANDING BY"), MK_ITEM);
+    EXPECT_EQ(TaskRun::run("RESTING", TaskRun::compact).first, KIND_FREED);
+    EXPECT_EQ(TaskRun::run("STANDING BY", TaskRun::compact).first, MK_ITEM);
+    // Record 2 lands in the free record 0; record 1 stays where it was
+    // (outside a task every record would move up by one).
+    for (const char* label : {"RESTING", "STANDING BY"})
+        EXPECT_EQ(TaskRun::run(label, TaskRun::to_bottom), std::make_pair(int(MK_ITEM), int(MK_ITEM))) << label;
     EXPECT_EQ(running_task_label(), nullptr);
+    EXPECT_FALSE(long_task_running());
+    EXPECT_FALSE(long_task_busy());
     compact_map_objects();
     EXPECT_EQ(Data[0].TYPE, MK_ITEM);
     weather = *kept_weather;

@@ -365,8 +365,10 @@ bool save_character(int kind) {
     else
         switched = end_save_commit();
     if (!switched) {
-        // The store of local maps forgets what it was told of this save.
+        // The store of local maps forgets what it was told of this save,
+        // and the stored world is written again by the next one.
         zoom_index_invalidate();
+        mark_stored_world_changed();
         const std::string& failed = save_commit_failed_file();
         char text[300];
         if (!failed.empty()) {

@@ -601,6 +601,7 @@ void SaveMap(const char* map_name) {
     creature_references_end();
     if (!end_save_commit() && !save_commit_open()) {
         zoom_index_invalidate();
+        mark_stored_world_changed();
         char text[200];
         format_text(text, sizeof text, "!The map could not be stored: %s could not be written.",
                     save_commit_failed_file().c_str());

@@ -408,8 +408,8 @@ void paste_terrain_block(int x, int y, int width, int height) {
             }
         }
     }
-    // The stored world goes to its file once, not cell by cell.
-    if (world_changed) write_character_file("WORLD.DAT", stored_world_terrain, MAP_CELLS);
+    // The stored world goes to its file with the next save.
+    if (world_changed) mark_stored_world_changed();
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
         if (o.TYPE != 9 && o.TYPE != 65 && o.TYPE != 66) continue;

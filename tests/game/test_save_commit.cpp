@@ -16,6 +16,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
 #include "maps/local_store.h"
+#include "maps/map_change.h"
 #include "maps/weather.h"
 #include "maps/map_layers.h"
 #include "maps/markers.h"
@@ -126,6 +127,9 @@ protected:
 
 TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
     play_a_little(3);
+    // A cell of the stored world changes too (as a settlement abandoned):
+    // the world file joins this save.
+    set_stored_world_terrain(world.settlement.x, world.settlement.y, 250);
     const FolderSnapshot old_save = save_files(true);
     ASSERT_EQ(load_after_restart(true), 0);
     ASSERT_TRUE(save_files().same_as(old_save));
@@ -146,7 +150,7 @@ TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
     // Every kind of file of the save changed: record, objects, markers,
     // cultures, villages, the local map's store, a backup.
     for (const char* name : {"TESTER.KMS", "TESTER.OBJ", "MARKER.DAT", "EXTRAMARKER.DAT", "kulttuuri.dat",
-                             "TESTER.VIL", "ZOOMMAPS.DAT", "SAVESET.DAT"})
+                             "TESTER.VIL", "ZOOMMAPS.DAT", "WORLD.DAT", "SAVESET.DAT"})
         EXPECT_FALSE(old_save.files.at(name) == new_save.files.at(name)) << name;
 
     int olds = 0, news = 0;
@@ -155,6 +159,7 @@ TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
         restore_folder("TESTER", old_save);
         backup_counter = counter;
         zoom_index_invalidate();
+        mark_stored_world_changed();  // the cell waits for this save again
         arm_file_stop(stop);
         save_character(SAVE_PLAYER);
         disarm_file_fault();
@@ -212,6 +217,40 @@ TEST_F(SaveCommit, AFullDiskIsReportedKeepsThePreviousSaveAndTheGameGoesOn) {
         EXPECT_NE(std::string(last_message).find("has been saved"), std::string::npos) << last_message;
     }
     EXPECT_GT(reported, 2);
+}
+
+// A cell of the stored world changed on a local map waits in memory: the
+// world file on the disk stays the save's until the next save, a save that
+// fails keeps the cell waiting, the next one writes it in its switch, and
+// the world map met on zooming out shows it.
+TEST_F(SaveCommit, AChangedWorldCellWaitsForTheNextSaveAndGoesWithIt) {
+    const std::vector<uint8_t> saved_world = read_fixture_file(folder.file("TESTER/WORLD.DAT"));
+    const FixturePoint cell = world.fortified_village;
+    ASSERT_STREQ(Plr.map_name, "ZOOMMAP");
+    set_stored_world_terrain(cell.x, cell.y, 250);
+    EXPECT_TRUE(read_fixture_file(folder.file("TESTER/WORLD.DAT")) == saved_world);
+
+    arm_disk_full(1);
+    EXPECT_FALSE(save_character(SAVE_QUIET));
+    disarm_file_fault();
+    EXPECT_TRUE(read_fixture_file(folder.file("TESTER/WORLD.DAT")) == saved_world);
+    EXPECT_TRUE(stored_world_unsaved());
+
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    EXPECT_FALSE(stored_world_unsaved());
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(read_character_file("WORLD.DAT", bytes, size_t(WORLD_FILE_SIZE)), FileVerdict::Good);
+    EXPECT_EQ(bytes[map_index(cell.x, cell.y)], 250);
+
+    // A second change goes with the zoom-out's own save of the local map.
+    set_stored_world_terrain(cell.x + 1, cell.y, 250);
+    terrain_map(0, -1);
+    maploader(0);
+    ASSERT_STREQ(Plr.map_name, "BIGMAP");
+    EXPECT_EQ(terrain_at(cell.x, cell.y), 250);
+    EXPECT_EQ(terrain_at(cell.x + 1, cell.y), 250);
+    EXPECT_EQ(read_fixture_file(folder.file("TESTER/WORLD.DAT"))[map_index(cell.x + 1, cell.y)], 250);
+    EXPECT_FALSE(stored_world_unsaved());
 }
 
 }  // namespace

@@ -194,7 +194,7 @@ TEST_F(SaveCommit, AFullDiskIsReportedKeepsThePreviousSaveAndTheGameGoesOn) {
     const int operations = counted_file_operations();
     disarm_file_fault();
     int reported = 0;
-    for (int full_from = 1; full_from <= operations; full_from += 7) {
+    for (int full_from = 1; full_from <= operations; ++full_from) {
         SCOPED_TRACE(full_from);
         restore_folder("TESTER", before);
         backup_counter = counter;

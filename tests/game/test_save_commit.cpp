@@ -4,9 +4,11 @@
 // keeps the previous save whole, and the game goes on.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/player.h"
@@ -124,6 +126,30 @@ protected:
     PlayFolder folder{false};
     FixtureWorld world;
 };
+
+// A save leaves a file that already holds its bytes as it is, and knows so
+// without reading it again when the file system shows it untouched; a file
+// changed in place since (same size, same inode) is read and judged anew.
+TEST(SaveSetFiles, AFileKnownWholeIsReadAgainOnceItChanges) {
+    PlayFolder folder(false);
+    const std::string path = folder.file("kept.dat");
+    std::vector<uint8_t> bytes(4096, 7);
+    ASSERT_TRUE(write_file_atomic(path, bytes.data(), bytes.size()));
+    const uint32_t sum = crc32_of(bytes.data(), bytes.size());
+    // Only a file changed more than a second ago is remembered.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_TRUE(file_matches(path, 4096, sum));
+    EXPECT_TRUE(file_matches(path, 4096, sum));
+    EXPECT_FALSE(file_matches(path, 4096, sum + 1));
+    bytes[100] = 8;
+    FILE* f = std::fopen(path.c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fseek(f, 100, SEEK_SET);
+    std::fputc(8, f);
+    std::fclose(f);
+    EXPECT_FALSE(file_matches(path, 4096, sum));
+    EXPECT_TRUE(file_matches(path, 4096, crc32_of(bytes.data(), bytes.size())));
+}
 
 TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
     play_a_little(3);

@@ -529,7 +529,23 @@ void readguy() {
         // end are cleared.
         if (listed || load_object_store(folder + "/" + objects) < 0) exit_with_message("Couldn't open object data!");
     }
-    load_item_types(folder + "/CONSTANT.OBJ");
+    // The item types: a damaged or lost file is taken from the save before;
+    // with no whole copy the types start blank (never the last game's).
+    {
+        const GuardedRead t = read_guarded("CONSTANT.OBJ", nullptr, ItemTypes, sizeof ItemTypes);
+        if (t.restored()) {
+            format_text(text, sizeof text, "!CONSTANT.OBJ was %s; the item types were taken from the save before.",
+                        verdict_words(t.verdict));
+            tell_after_load(text);
+            repair_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
+        } else if (!t.found()) {
+            std::memset(ItemTypes, 0, sizeof ItemTypes);
+            format_text(text, sizeof text,
+                        "!CONSTANT.OBJ is %s and has no whole earlier copy; the item types start blank.",
+                        verdict_words(t.verdict));
+            tell_after_load(text);
+        }
+    }
 
     // The creatures of each map are loaded with that map; the templates
     // are read here (the upper kinds made afresh).

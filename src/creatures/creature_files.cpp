@@ -12,6 +12,7 @@
 #include "creatures/creature_queries.h"
 #include "creatures/creature_table.h"
 #include "game/player.h"
+#include "game/save_load.h"
 #include "game/turn_state.h"
 #include "maps/world_files.h"
 #include "game/save_set.h"
@@ -71,7 +72,7 @@ void read_creature_file() {
     char text[300];
     if (v == FileVerdict::Missing) {
         format_text(text, sizeof text, "!The creature file %s was missing; it is made anew, empty.", name.c_str());
-        show_message(text);
+        tell_player(text);
         crs.assign(CRS_NEW_FILE_RECORDS, CreatureRecord{});
         if (!write_character_file(name.c_str(), crs.data(), crs.size() * sizeof(CreatureRecord))) {
             format_text(text, sizeof text, "%s couldn't be written!", name.c_str());
@@ -88,7 +89,7 @@ void read_creature_file() {
                 crs = std::move(previous);
                 format_text(text, sizeof text, "!%s was damaged; the creatures were taken from the save before.",
                             name.c_str());
-                show_message(text);
+                tell_player(text);
                 repair_character_file(name.c_str(), crs.data(), crs.size() * sizeof(CreatureRecord));
                 return;
             }
@@ -105,7 +106,7 @@ void read_creature_file() {
         }
         format_text(text, sizeof text, "!%s is damaged and has no whole copy; its creatures are used as they are.",
                     name.c_str());
-        show_message(text);
+        tell_player(text);
     }
     const size_t whole = bytes.size() / sizeof(CreatureRecord);
     crs.resize(whole);
@@ -409,9 +410,10 @@ int load_constant_cre() {
         docreatures();
         return 1;
     }
+    // Told when the game screen comes back, like the other repairs of a load.
     char text[160];
     format_text(text, sizeof text, "!CONSTANT.CRE was %s; the creature templates are made anew.", verdict_words(v));
-    show_message(text);
+    tell_player(text);
     creature_defaults();
     for (CreatureRecord& t : CreTemplates) t = CreScratch;
     docreatures();

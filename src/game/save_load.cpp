@@ -554,10 +554,36 @@ void readguy() {
     load_markers();
     load_village_file();
 
+    // The weather: a file its save does not vouch for, or that the model
+    // refuses, is taken from the save before; with none, the weather starts
+    // anew from the season, and the player is told either way.
     const std::string weather_file = folder + "/GLOBWEATHER.DAT";
     bool loaded_weather = false;
-    if (path_exists(resolve_path_ci(weather_file)))
-        weather.load_weather(weather.current, weather_file, &loaded_weather);
+    {
+        SaveSetEntry w;
+        const bool weather_listed = save_set_entry("GLOBWEATHER.DAT", w) && (w.flags & SET_SUM);
+        std::vector<uint8_t> bytes;
+        FileVerdict v = read_character_file("GLOBWEATHER.DAT", bytes, WEATHER_FILE_V2_SIZE);
+        if (v == FileVerdict::Good || v == FileVerdict::Unlisted) {
+            weather.load_weather(weather.current, weather_file, &loaded_weather);
+            if (!loaded_weather) v = FileVerdict::Damaged;
+        }
+        if (!loaded_weather && (weather_listed || v == FileVerdict::Damaged)) {
+            bytes.assign(WEATHER_FILE_V2_SIZE, 0);
+            if (read_previous_copy("GLOBWEATHER.DAT", bytes.data(), bytes.size()) &&
+                repair_character_file("GLOBWEATHER.DAT", bytes.data(), bytes.size()))
+                weather.load_weather(weather.current, weather_file, &loaded_weather);
+            if (loaded_weather)
+                format_text(text, sizeof text, "!GLOBWEATHER.DAT was %s; the weather was taken from the save before.",
+                            verdict_words(v));
+            else
+                format_text(text, sizeof text,
+                            "!GLOBWEATHER.DAT is %s and has no whole earlier copy; the weather starts anew from the "
+                            "season.",
+                            verdict_words(v));
+            tell_after_load(text);
+        }
+    }
     if (!loaded_weather) {
         int day_of_year = Plr.day + 30 * Plr.month - 30;
         if (day_of_year < 0 || day_of_year > 359) day_of_year = 0;

@@ -12,6 +12,7 @@
 #include "game/player.h"
 #include "game/save_load.h"
 #include "game/turn_state.h"
+#include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
@@ -33,6 +34,8 @@ FixtureWorld make_saved_game(const std::string& name) {
     // As the start of a game: nothing of an earlier game in this process
     // (its things, villages, markers, cultures) reaches this one's save.
     prepare_game_state();
+    // The creature templates, as creation writes them.
+    write_constant_cre();
     init_terrain_types_for_date(6, 1);
     message_pause_count = 0;
     skip_message_pauses = true;

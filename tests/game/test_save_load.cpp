@@ -344,6 +344,24 @@ TEST_F(SaveTest, ItemTypesAreTakenFromTheSaveBeforeOrStartBlank) {
     clear_load_notices();
 }
 
+// The weather file: a damaged one is taken from the save before, and the
+// player is told.
+TEST_F(SaveTest, ADamagedWeatherFileIsTakenFromTheSaveBefore) {
+    weather.day = 100;
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    weather.day = 101;
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    write("GLOBWEATHER.DAT", std::string(WEATHER_FILE_V2_SIZE, '\x05'));
+    clear_load_notices();
+    readguy();
+    EXPECT_EQ(weather.day, 100);
+    ASSERT_EQ(load_notices().size(), 1u);
+    EXPECT_NE(load_notices()[0].find("GLOBWEATHER.DAT was damaged; the weather was taken from the save before"),
+              std::string::npos)
+        << load_notices()[0];
+    clear_load_notices();
+}
+
 TEST_F(SaveTest, ObjectFilePastItsEndAndOverlongTemplatesLoadCleanly) {
     ASSERT_TRUE(save_character(SAVE_QUIET));
     // A folder saved before the save set (no manifest to vouch for the

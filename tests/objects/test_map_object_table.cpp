@@ -28,6 +28,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
+#include "creatures/creature_files.h"
 #include "creatures/party_stack.h"
 #include "objects/object_looks.h"
 #include "objects/object_store.h"
@@ -227,11 +228,36 @@ TEST_F(MapObjectTable, AmountsNeverWrapTheSurplusTakesANewRecordOrIsRefused) {
 }
 
 TEST_F(MapObjectTable, ACarcassItemNeedsACreatureToLieAsADeadOne) {
+    reset_creature_tables();
+    std::memset(CreTemplates, 0, sizeof CreTemplates);
     const int elk = obj_store_new(thing("Elk carcass", ITEM_CARCASS, 400.0f));
-    // No creature can be loaded yet: nothing is placed and the caller keeps it.
+    // No creature of its kind can be loaded (a blank template): nothing is
+    // placed and the caller keeps it.
     EXPECT_EQ(put_object_on_map(MK_ITEM, PX, PY, elk, 1), MAP_NO_RECORD);
     EXPECT_EQ(count_kind(MK_ITEM), 0);
     EXPECT_EQ(count_kind(MK_CARCASS), 0);
+
+    // With a template of its kind the carcass lies as a dead creature: a
+    // record of its own in the creature table, named by the map entry.
+    ObjectRecord r;
+    obj_record(elk, r);
+    CreTemplates[r.kind].cre_class = 7;
+    copy_text(CreTemplates[r.kind].name, "elk");
+    const int at = put_object_on_map(MK_ITEM, PX, PY, elk, 1);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(Data[at].TYPE, MK_CARCASS);
+    EXPECT_EQ(Data[at].x, PX);
+    EXPECT_EQ(Data[at].y, PY);
+    EXPECT_EQ(Data[at].amount, 1);
+    const int slot = Data[at].DATA - CREATURE_REF_BASE;
+    ASSERT_GE(slot, 0);
+    ASSERT_LT(slot, CRE_SLOTS);
+    EXPECT_EQ(CreSlotRefs[slot], int(r.kind));
+    EXPECT_EQ(Cre[slot].cre_class, 7);
+    EXPECT_STREQ(Cre[slot].name, "elk");
+    EXPECT_EQ(count_kind(MK_ITEM), 0);
+    reset_creature_tables();
+    std::memset(CreTemplates, 0, sizeof CreTemplates);
 }
 
 // ------------------------------------------------------------ a full table

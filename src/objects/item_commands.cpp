@@ -31,7 +31,7 @@ int world_map_refusal() {
     return 1;
 }
 
-void object_maintenance() { KSM_STUB("object_maintenance"); }
+void obj_maintenance() { KSM_STUB("obj_maintenance"); }
 void discard_items_command() { KSM_STUB("discard_items_command"); }
 void examine_carried_equipment() { KSM_STUB("examine_carried_equipment"); }
 void exchange_weapons() { KSM_STUB("exchange_weapons"); }

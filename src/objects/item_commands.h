@@ -19,7 +19,7 @@ extern char last_activity_data[100];
 int world_map_refusal();
 // The object maintenance pass, run by the command reader while
 // obj_table_nearly_full is set (and by the store when it has no free slot).
-void object_maintenance();
+void obj_maintenance();
 // The fire-burn mark of the turn, cleared before every command and by the
 // per-game reset; `fire_burned_player` is its other name.
 extern uint8_t fire_burn_mark;

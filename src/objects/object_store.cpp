@@ -184,7 +184,7 @@ void note_high_slot(int slot) {
 
 // No free slot: the maintenance frees what nothing refers to.
 void run_maintenance_for_room() {
-    object_maintenance();
+    obj_maintenance();
     obj_new_since_maintenance = 0;
     obj_store_changed();
 }

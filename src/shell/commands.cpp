@@ -229,7 +229,7 @@ int prepare_command_turn() {
         present_screen();
     }
 
-    if (obj_table_nearly_full) object_maintenance();
+    if (obj_table_nearly_full) obj_maintenance();
 
     show_repeat_line(0);
     show_command_line("");

@@ -424,12 +424,12 @@ TEST_F(ObjectStore, AFullTableAnswersZeroChangesNothingAndWarnsOnce) {
     reset_last_message();
 
     EXPECT_EQ(obj_new_instance(5), 0);
-    EXPECT_EQ(stub_calls_of("object_maintenance"), 1) << "one maintenance run before giving up";
+    EXPECT_EQ(stub_calls_of("obj_maintenance"), 1) << "one maintenance run before giving up";
     EXPECT_NE(std::strstr(last_message, "Nothing you have was lost"), nullptr) << last_message;
     reset_last_message();
     EXPECT_EQ(obj_store_record(named(ITEM_TOOL, 1, "Rope")), 0);
     EXPECT_EQ(obj_store_new(named(ITEM_TOOL, 1, "Rope")), 0);
-    EXPECT_EQ(stub_calls_of("object_maintenance"), 3);
+    EXPECT_EQ(stub_calls_of("obj_maintenance"), 3);
     EXPECT_EQ(std::strstr(last_message, "Nothing you have was lost"), nullptr) << "the warning comes once a game";
     EXPECT_EQ(std::memcmp(before.data(), Objects, sizeof Objects), 0);
     EXPECT_NE(folder.read("debug_objtable!.txt").find("nothing was stored"), std::string::npos);

@@ -272,6 +272,7 @@ TEST(SkillsScreenWords, MasteryWordsAndStars) {
 }
 
 TEST(SkillsScreenOrder, GroupsByKindAndOrdersByKeyLetter) {
+    forget_skill_table();
     PlayFolder folder(false);
     folder.write("ini_skills.txt",
                  ".ZED.\n[KEY:z] [GROUP:COMBAT]\n\n.ALPHA.\n[KEY:a] [GROUP:COMBAT]\n\n"
@@ -289,6 +290,7 @@ TEST(SkillsScreenOrder, GroupsByKindAndOrdersByKeyLetter) {
     EXPECT_EQ(slots[0], 3);
     ASSERT_EQ(skill_rows_in_order(0, slots, 50), 1);
     EXPECT_EQ(slots[0], 4);
+    forget_skill_table();
 }
 
 }  // namespace

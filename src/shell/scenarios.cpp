@@ -312,8 +312,10 @@ bool give_made_item(int item_type, int amount, int quality) {
 }
 
 void give_starting_gear() {
-    give_item(item_type_named("BREAD"), 1 + random_below(2));
-    // Clothing, weapons and foods of the culture come with the item catalogue.
+    // One of the catalogue's breads.
+    const int bread = obj_template_by_name("BREAD", 0);
+    give_item(bread, 1 + random_below(2));
+    // Clothing, weapons and foods of the culture come with the scenario kits.
 }
 
 // ------------------------------------------------------------ portraits

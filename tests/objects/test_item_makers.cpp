@@ -14,6 +14,8 @@
 #include "game/turn_state.h"
 #include "objects/item_catalogue.h"
 #include "objects/item_makers.h"
+#include "objects/map_kinds.h"
+#include "objects/map_object_table.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"
 
@@ -247,7 +249,7 @@ TEST_F(WithCatalogue, ABagFillsToWhatItHoldsAndTheGoodsGoIn) {
     EXPECT_EQ(kinds, (std::set<int>{352, 353}));
 }
 
-TEST_F(WithCatalogue, PackingNeverFillsABagThatIsAlreadySomewhere) {
+TEST_F(WithCatalogue, PackingNeverFillsABagThatIsAlreadySomewhereAndTwoBagsNeverShareContents) {
     // An empty bag lies on the ground: the very record the catalogue gives.
     ObjectRecord bag_type;
     obj_template_by_kind(350, bag_type);
@@ -273,6 +275,14 @@ TEST_F(WithCatalogue, PackingNeverFillsABagThatIsAlreadySomewhere) {
     ASSERT_TRUE(obj_write_record(first, emptied));
     EXPECT_TRUE(obj_id_is_instance(Objects[second - FIRST_INSTANCE_ID].contents));
     EXPECT_EQ(Objects[second - FIRST_INSTANCE_ID].weight, 3.0f);
+
+    // Put down on one square they stay two things, not a stack of one.
+    reset_map_object_table();
+    for (int id : filled) ASSERT_NE(put_object_on_map(MK_ITEM, 20, 20, id, 1), MAP_NO_RECORD);
+    int records = 0;
+    for (const MapObject& o : Data) records += o.TYPE == MK_ITEM && o.x == 20 && o.y == 20 && o.amount == 1;
+    EXPECT_EQ(records, 2);
+    reset_map_object_table();
 }
 
 TEST(PackedGoods, WithoutACatalogueNothingIsStored) {

@@ -13,6 +13,7 @@
 #include "base/stubs.h"
 #include "base/text_ring.h"
 #include "objects/item_commands.h"
+#include "objects/object_ageing.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 
@@ -536,6 +537,7 @@ void reset_object_store() {
     template_excluded_class = 0;
     template_random_choice = 0;
     table_full_warned = false;
+    reset_object_maintenance();
     obj_store_changed();
 }
 
@@ -583,4 +585,3 @@ void objects_loaded(int records) {
 
 bool load_item_types(const std::string& path) { return read_records(path, ItemTypes, ITEM_TYPE_COUNT); }
 
-void wear_starting_clothes() { KSM_STUB("wear_starting_clothes"); }

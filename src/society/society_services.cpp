@@ -19,3 +19,10 @@ int bear_skull_in_pine(int x, int y) { KSM_STUB("bear_skull_in_pine"); return 0;
 void capercaillie_ritual_check(int x, int y) { KSM_STUB("capercaillie_ritual_check"); }
 int spirit_mood_add(int x, int y, int spirit_kind, int change) { KSM_STUB("spirit_mood_add"); return 0; }
 void forest_spirit_advice() { KSM_STUB("forest_spirit_advice"); }
+// Not built yet: no spirit or ritual flag is set, no offering is timed
+// and no quest holds an object.
+int plr_spirit_flag(int) { KSM_STUB("plr_spirit_flag"); return 0; }
+void set_plr_spirit_flag(int, int) { KSM_STUB("set_plr_spirit_flag"); }
+int plr_ritual_flag(int) { KSM_STUB("plr_ritual_flag"); return 0; }
+void start_water_offering(int) { KSM_STUB("start_water_offering"); }
+int quest_held_object_ids(int*, int) { KSM_STUB("quest_held_object_ids"); return 0; }

@@ -20,3 +20,8 @@ void treat_wounds_command() { KSM_STUB("treat_wounds_command"); }
 void rot_pack_food() { KSM_STUB("rot_pack_food"); }
 void update_plant_patches(int) { KSM_STUB("update_plant_patches"); }
 void purge_old_tracks() { KSM_STUB("purge_old_tracks"); }
+
+// Not built yet: everything floats (nothing thrown in is lost) and nothing
+// meets a requirement.
+int obj_floats(int) { KSM_STUB("obj_floats"); return 1; }
+int obj_meets_requirement(int, const ObjectRecord&) { KSM_STUB("obj_meets_requirement"); return 0; }

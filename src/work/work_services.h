@@ -20,3 +20,10 @@ void treat_wounds_command();    // F7
 void rot_pack_food();
 void update_plant_patches(int value);
 void purge_old_tracks();
+
+struct ObjectRecord;
+// 1 when the object stays afloat on water.
+int obj_floats(int object_id);
+// 1 when the object satisfies the requirement (a code of the requirement
+// tables).
+int obj_meets_requirement(int requirement, const ObjectRecord& record);

@@ -399,7 +399,7 @@ void exchange_weapons_command() {
             continue;
         }
         format_text(line, sizeof line, "%s%s", hand == 1 ? "#1st weapon: " : "#2nd weapon: ", held_name(slot));
-        show_message(line);
+        show_message_as_is(line);  // "2nd" and the name as they are
         ObjectRecord r;
         shield = shield || obj_is_shield(obj_record(ids()[slot], r));
     }

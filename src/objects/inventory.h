@@ -23,8 +23,6 @@ constexpr int PLR_NO_SLOT = 1000;
 // ground.
 constexpr int PLR_OVERFLOW_SLOT = 90;
 constexpr int CRE_INV_SLOTS = 20;
-// The most a slot holds: a creature's count is a byte.
-constexpr int CRE_SLOT_MOST = 255;
 
 // ------------------------------------------------------------ the player
 

@@ -14,6 +14,7 @@
 #include "base/text_ring.h"
 #include "objects/item_commands.h"
 #include "objects/object_ageing.h"
+#include "objects/object_names.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 
@@ -532,6 +533,7 @@ void reset_object_store() {
     std::memset(Objects, 0, sizeof Objects);
     std::memset(&current_object, 0, sizeof current_object);
     std::memset(&type_scratch, 0, sizeof type_scratch);
+    std::memset(&naming_scratch, 0, sizeof naming_scratch);
     obj_table_nearly_full = 0;
     obj_new_since_maintenance = OBJ_MAINTENANCE_SPACING;
     template_excluded_class = 0;

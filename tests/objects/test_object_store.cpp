@@ -18,6 +18,7 @@
 #include "objects/item_commands.h"
 #include "objects/object_ageing.h"
 #include "objects/object_looks.h"
+#include "objects/object_names.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
@@ -648,7 +649,13 @@ TEST_F(ObjectStore, TheResetLeavesNothingOfTheLastGame) {
     obj_record(3, current_object);
     obj_table_nearly_full = 1;
     template_excluded_class = 4;
+    naming_scratch = named(ITEM_TOOL, 1, "Awl");
+    obj_maintenance_runs = 3;
+    obj_maintenance_warned = 1;
     reset_object_store();
+    EXPECT_EQ(naming_scratch.name[0], 0);
+    EXPECT_EQ(obj_maintenance_runs, 0);
+    EXPECT_EQ(obj_maintenance_warned, 0) << "a new game warns anew";
     EXPECT_EQ(count_object_instances(), 0);
     EXPECT_EQ(ItemTypes[3].item_class, 0);
     EXPECT_EQ(type_scratch.name[0], 0);

@@ -9,7 +9,9 @@
 #include "base/platform.h"
 #include "creatures/creature_files.h"
 #include "game/player.h"
+#include "game/turn_state.h"
 #include "maps/map_layers.h"
+#include "objects/item_catalogue.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_looks.h"
@@ -247,6 +249,28 @@ TEST_F(ObjectNames, PicturesFallBackToTheSymbolAndTheWordsOfTheName) {
     for (const auto& c : cases) EXPECT_STREQ(object_tile_name(c.record), c.tile) << c.record.name;
     // Through the map view's lookup by id too.
     EXPECT_STREQ(object_tile_name(store(with_symbol("Wooden mug", 1))), "it-wdmug");
+}
+
+TEST(CataloguePictures, EveryItemTypeOfTheCatalogueHasAPicture) {
+    PlayFolder folder(false);
+    reset_object_store();
+    ASSERT_TRUE(make_folder("HERO"));
+    install_folder[0] = 0;
+    copy_text(character_name, "HERO");
+    build_item_catalogue();
+    character_name[0] = 0;
+    int types = 0;
+    for (int t = 1; t < ITEM_TYPE_COUNT; ++t) {
+        const ObjectRecord& r = ItemTypes[t];
+        if (r.item_class == 0) continue;
+        ++types;
+        EXPECT_STRNE(object_tile_name(r), "") << t << " " << r.name;
+    }
+    EXPECT_GT(types, 200);
+    // The two without a tile of their own: by their symbol and name.
+    EXPECT_STREQ(object_tile_name(ItemTypes[96]), "fd-salt");
+    EXPECT_STREQ(object_tile_name(ItemTypes[299]), "wp-shortbow");
+    reset_object_store();
 }
 
 TEST(Measures, WeightsAndLengthsInThePlayersUnits) {

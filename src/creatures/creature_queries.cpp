@@ -32,6 +32,10 @@ int Ela_Elain(int map_index) { KSM_STUB("Ela_Elain"); return 0; }
 void spirit_creature_turn(int map_index) { KSM_STUB("spirit_creature_turn"); }
 int Liikkuminen(int creature, int x, int y, int commit) { KSM_STUB("Liikkuminen"); return 0; }
 const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
+const char* carcass_text_of_record(const CreatureRecord&) {
+    KSM_STUB("carcass_text_of_record");
+    return ring_copy("carcass");
+}
 int choose_encounter_species(int column, int x, int y, int flags) {
     KSM_STUB("choose_encounter_species");
     return 606;  // makes no entry

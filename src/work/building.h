@@ -3,13 +3,7 @@
 // taken down (see each).
 #pragma once
 
-// Builds the structure of the code (0 continues a paused one); in
-// deconstruct mode reads its recipe. 1 when the work finished. Not built
-// yet: 0.
-int build_structure(int code, int deconstruct);
-// Keeps a paused construction at (x, y) with the minutes done and needed.
-// Not built yet: nothing.
-void build_pause(int x, int y, int code, int minutes_done, int minutes_needed);
+// The building work and its paused constructions: work/work_services.h.
 // "<stage> <structure> (under construction)" of a construction record.
 // Not built yet: "".
 const char* construction_stage_text(int index);

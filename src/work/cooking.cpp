@@ -16,12 +16,3 @@ int cook_by_recipe(const char* recipe_name) {
     KSM_STUB("cook_by_recipe");
     return -1;
 }
-
-int Sailioi(int product, int object_id, int contents_kind, int amount) {
-    (void)product;
-    (void)object_id;
-    (void)contents_kind;
-    (void)amount;
-    KSM_STUB("Sailioi");
-    return 0;
-}

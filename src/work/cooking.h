@@ -9,7 +9,4 @@ int Kokkaa(int method, int item, int mode);
 // Cooks a recipe of the cookery data; the new object's id or -1. Not built
 // yet: -1.
 int cook_by_recipe(const char* recipe_name);
-// Puts the product into the container item of the given id (with a
-// contents kind it becomes a container of that kind) and answers the
-// result. Not built yet: 0, the item stays as it is.
-int Sailioi(int product, int object_id, int contents_kind, int amount);
+// Putting goods into a container item: work/crafting_services.h.

@@ -35,9 +35,12 @@ constexpr int PLANT_TYPES = 256;
 constexpr int PLANT_NAME_BYTES = 30;
 extern char plant_name_table[PLANT_TYPES][PLANT_NAME_BYTES];
 
-// The index of the plant-knowledge record that matches the plant object,
-// -1 when the player has none. Not built yet: -1.
-int herblore_index_of(const ObjectRecord& record);
+// The plant-knowledge record that knows the plant object; -1 when the
+// player knows nothing of it.
+int herblore_index_of(const ObjectRecord& plant);
+// The object copy a plant-knowledge record keeps (the plant as the player
+// knows it) into out; false for an index that holds none.
+bool herblore_known_object(int index, ObjectRecord& out);
 // Reads the plant knowledge from "HERBLORE.DAT". Not built yet: the table
 // stays as it is.
 void read_herblore();

@@ -13,14 +13,4 @@ int fell_tree(int worker, int x, int y, int prepare_only, int shelter) {
     return 0;
 }
 
-int do_timbercraft(int worker, int x, int y, int activity, int prepare_only) {
-    (void)worker;
-    (void)x;
-    (void)y;
-    (void)activity;
-    (void)prepare_only;
-    KSM_STUB("do_timbercraft");
-    return 0;
-}
-
 void make_leaning_spruce_shelter() { KSM_STUB("make_leaning_spruce_shelter"); }

@@ -26,6 +26,8 @@ void purge_old_tracks();
 // answers, each noted as a stub call.
 
 struct ObjectRecord;
+// 1 when the object meets the requirement type.
+int obj_meets_requirement(int requirement, const ObjectRecord& record);
 struct CreatureRecord;
 
 // The crafting task of an activity (its code, a requirement type code or 0,

@@ -68,7 +68,7 @@ const StubEntry stub_register[] = {
     {"confirm_enter_water", "creatures", "1: the player may enter"},
     {"count_group_on_map", "creatures", "0"},
     {"count_helping_companions", "creatures", "0"},
-    {"cre_action_message", "creatures", "0: a creature's doing is not shown (-1 is shown)"},
+    {"cre_action_message", "creatures", "the seen text when the creature's square is in view (-1 always); nothing heard"},
     {"cre_add_item", "creatures", "0"},
     {"cre_add_item_tagged", "creatures", "0"},
     {"cre_aggression_sound", "creatures", "\"growl\""},

@@ -132,7 +132,7 @@ void creature_defends(int d, AttackOption& o, int dodge_level) {
             if (kept_draw < counter_draw) chose = DEFENCE_COUNTERSTRIKE;
         }
     }
-    if (dodge_level != 0 && !cre_is_human(d))
+    if (dodge_level != 0 && !fighter_is_person(d))
         chose = (cre_is_aggressive(d) || c.move_mode == MOVE_MODE_FLEEING) ? DEFENCE_DODGE : DEFENCE_NONE;
     defence_debug("NPCdefend: %s Dge:%d Blk:%d chose:%d", c.name, dodge_level, f, chose);
 

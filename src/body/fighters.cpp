@@ -15,6 +15,7 @@
 #include "ui/message_line.h"
 
 bool is_fighter(int f) { return f == -1 || cre_slot_valid(f); }
+bool fighter_is_person(int f) { return f == -1 || (cre_slot_valid(f) && Cre[f].cre_class == CRE_CLASS_HUMAN); }
 
 int fighter_x(int f) { return is_fighter(f) ? creature_x(f) : 0; }
 int fighter_y(int f) { return is_fighter(f) ? creature_y(f) : 0; }
@@ -58,6 +59,12 @@ int fighter_condition_penalty(int f) {
 }
 
 // ------------------------------------------------------------ hands
+
+int fighter_held_item(int f, int hand) {
+    if (f == -1) return cre_wielded_item(-1, hand);
+    if (!cre_slot_valid(f)) return 0;
+    return hand == 1 ? Cre[f].wielded : (hand == 2 ? Cre[f].shield : 0);
+}
 
 int player_hand_slot(int hand) {
     const int id = cre_wielded_item(-1, hand);

@@ -23,6 +23,8 @@ constexpr uint8_t ACTION_WAS_HIT = 0x08;
 
 // The player (-1) or a slot of the creature table.
 bool is_fighter(int fighter);
+// The player or a person of the table (no animal, no spirit).
+bool fighter_is_person(int fighter);
 
 int fighter_x(int fighter);
 int fighter_y(int fighter);
@@ -40,6 +42,9 @@ float fighter_weight_kg(int fighter);
 // wound effect check harder.
 int fighter_condition_penalty(int fighter);
 
+// What a fighter holds in hand 1 or 2 (a creature's first hand is its
+// wielded weapon, its second its shield or second weapon); 0 nothing.
+int fighter_held_item(int fighter, int hand);
 // The player's inventory slot held in hand 1 or 2, -1 when that hand is
 // empty.
 int player_hand_slot(int hand);

@@ -367,7 +367,7 @@ void cre_inflict_wound(int victim, int kind, int impact, int part, int side, int
     wound_debug("HAAVOITA %d: impact: %d Haarniskointi: %d -> eff_impact: %d", victim, impact, protection, e);
 
     if (e < 1) {
-        const bool bare = protection == 0 && (victim == -1 || cre_is_human(victim));
+        const bool bare = protection == 0 && fighter_is_person(victim);
         tell_about(victim, bare ? "IMPACT_UNHURT" : "IMPACT_ABSORBED");
         return;
     }

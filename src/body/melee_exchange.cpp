@@ -152,7 +152,7 @@ void compose_sentence(char* out, size_t cap, int mode, int attack, int kind, int
 // it is a person holding something.
 bool attacker_is_armed(int attacker) {
     if (attacker == -1) return cre_wielded_item(-1, 1) != 0 || cre_wielded_item(-1, 2) != 0;
-    if (!cre_is_human(attacker) || !cre_slot_valid(attacker)) return false;
+    if (!fighter_is_person(attacker) || !cre_slot_valid(attacker)) return false;
     return Cre[attacker].wielded != 0 || Cre[attacker].shield != 0;
 }
 

@@ -266,7 +266,7 @@ int tag_percent(const char* tags, const char* key) {
 // One weapon in a hand wears by the percent; it gives out at half its full
 // weight.
 void wear_held_weapon(int holder, int hand, int percent) {
-    const int id = cre_wielded_item(holder, hand);
+    const int id = fighter_held_item(holder, hand);
     if (id == 0 || percent == 0) return;
     ObjectRecord worn;
     obj_record(id, worn);
@@ -287,8 +287,8 @@ void wear_held_weapon(int holder, int hand, int percent) {
 
 void cre_weapon_break_check(int attacker, int attacker_hand, int aspect, int g, int defender, int defender_hand) {
     if (!weapon_damage) return;
-    const int a = cre_wielded_item(attacker, attacker_hand);
-    const int b = cre_wielded_item(defender, defender_hand);
+    const int a = fighter_held_item(attacker, attacker_hand);
+    const int b = fighter_held_item(defender, defender_hand);
     if (a == 0 || b == 0) return;
     const char* tags = weapon_clash_damage(a, b, aspect, g);
     char copy[128];

@@ -44,7 +44,7 @@ int condition_and_dice(int victim, int dice) {
 
 bool holds_weapon(int victim) {
     if (victim == -1) return cre_wielded_item(-1, 1) != 0 || cre_wielded_item(-1, 2) != 0;
-    if (!cre_slot_valid(victim) || !cre_is_human(victim)) return false;
+    if (!cre_slot_valid(victim) || !fighter_is_person(victim)) return false;
     return Cre[victim].wielded != 0 || Cre[victim].shield != 0;
 }
 

@@ -158,11 +158,22 @@ public:
         lines_read_ = n;
         return lines;
     }
-    // The text a key tells, as the log keeps it (class mark off, capitals).
+    // The text a key tells, as the log keeps it: capitals where the
+    // message line puts them, the class mark off.
     static std::string text_of(const char* key) {
         std::string t = message_by_key(key);
+        bool pending = true;
+        for (size_t i = 0; i < t.size(); ++i) {
+            unsigned char c = static_cast<unsigned char>(t[i]);
+            if (pending) {
+                c = latin1_upper(c);
+                t[i] = char(c);
+                pending = std::strchr("#!+?:&,=_()1234567890 ", c) != nullptr;
+            } else if (std::strchr(".!:?", c)) {
+                pending = !(c == '.' && i + 1 < t.size() && t[i + 1] >= '0' && t[i + 1] <= '9');
+            }
+        }
         if (!t.empty() && std::strchr("!#&+:=?_>", t[0])) t.erase(0, 1);
-        if (!t.empty() && t[0] >= 'a' && t[0] <= 'z') t[0] = char(t[0] - 'a' + 'A');
         return t;
     }
 

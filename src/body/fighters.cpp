@@ -7,6 +7,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_record.h"
 #include "game/player.h"
+#include "maps/map_layers.h"
 #include "maps/map_view.h"
 #include "objects/item_commands.h"
 #include "objects/map_object_table.h"
@@ -19,6 +20,21 @@ bool fighter_is_person(int f) { return f == -1 || (cre_slot_valid(f) && Cre[f].c
 
 int fighter_x(int f) { return is_fighter(f) ? creature_x(f) : 0; }
 int fighter_y(int f) { return is_fighter(f) ? creature_y(f) : 0; }
+
+bool fighter_square(int f, int& x, int& y) {
+    x = y = 0;
+    if (f == -1) {
+        x = player_x;
+        y = player_y;
+        return true;
+    }
+    if (!cre_slot_valid(f)) return false;
+    const int i = cre_datapos(f);
+    if (i < 0) return false;
+    x = Data[i].x;
+    y = Data[i].y;
+    return true;
+}
 
 int fighter_body_state(int f) {
     if (f == -1) return Plr.body_state;
@@ -160,6 +176,7 @@ int tell_about(int f, const char* key) {
 
 bool player_perceives_fight(int a, int b) {
     if (a == -1 || b == -1) return true;
-    if (is_fighter(a) && is_in_view(fighter_x(a), fighter_y(a))) return true;
-    return is_fighter(b) && is_in_view(fighter_x(b), fighter_y(b));
+    int x, y;
+    if (fighter_square(a, x, y) && is_in_view(x, y)) return true;
+    return fighter_square(b, x, y) && is_in_view(x, y);
 }

@@ -28,6 +28,9 @@ bool fighter_is_person(int fighter);
 
 int fighter_x(int fighter);
 int fighter_y(int fighter);
+// Both at once (one look into the map's records); false when the
+// fighter has no square on the map.
+bool fighter_square(int fighter, int& x, int& y);
 int fighter_body_state(int fighter);
 void set_fighter_body_state(int fighter, int state);
 // Anything but upright: fallen, shocked or fainted.

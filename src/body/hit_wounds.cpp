@@ -353,7 +353,8 @@ void cre_inflict_wound(int victim, int kind, int impact, int part, int side, int
     bool venom = false;
     if (creature_inflicter(inflicter)) {
         CreatureRecord& by = Cre[inflicter];
-        raise_turn_noise(fighter_x(inflicter), fighter_y(inflicter), 3);
+        int x, y;
+        if (fighter_square(inflicter, x, y)) raise_turn_noise(x, y, 3);
         if (by.kind == KIND_VENOMOUS && !(by.combat_value & VENOM_USED)) {
             by.combat_value |= VENOM_USED;
             venom = true;

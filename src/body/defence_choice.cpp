@@ -93,7 +93,9 @@ void creature_defends(int d, AttackOption& o, int dodge_level) {
     Held first, second, block_weapon, counter_weapon;
     bool can_block = false, can_counter = false;
     int block_hand = 1;
-    int f = 0;
+    // The skill and the classes weighed are those of the last hand looked
+    // at: the second hand's when it holds a weapon.
+    int f = 0, defence_class = 0, attack_class = 0;
     char skill[40];
     if (held_weapon(c.wielded, first)) {
         can_block = true;
@@ -104,6 +106,8 @@ void creature_defends(int d, AttackOption& o, int dodge_level) {
         }
         skill_of(first.record, skill, sizeof skill);
         f = cre_skill_level(d, skill);
+        defence_class = first.defence_class;
+        attack_class = first.attack_class;
     }
     if (held_weapon(c.shield, second)) {
         can_block = true;
@@ -111,14 +115,16 @@ void creature_defends(int d, AttackOption& o, int dodge_level) {
         block_hand = 2;
         skill_of(second.record, skill, sizeof skill);
         f = cre_skill_level(d, skill);
+        defence_class = second.defence_class;
+        attack_class = second.attack_class;
     }
 
     int chose = DEFENCE_NONE;
     if (dodge_level != 0) {
         chose = DEFENCE_DODGE;
         int v = dodge_level;
-        if (f != 0 && can_block && block_weapon.defence_class > 1) {
-            const int x = f + block_weapon.defence_class * 5;
+        if (f != 0 && can_block && defence_class > 1) {
+            const int x = f + defence_class * 5;
             const int dodge_draw = body_draw(dodge_level);
             const int block_draw = body_draw(x);
             if (dodge_draw < block_draw) {
@@ -128,7 +134,7 @@ void creature_defends(int d, AttackOption& o, int dodge_level) {
         }
         if (f != 0 && can_counter) {
             const int kept_draw = body_draw(v);
-            const int counter_draw = body_draw(f + counter_weapon.attack_class * 5);
+            const int counter_draw = body_draw(f + attack_class * 5);
             if (kept_draw < counter_draw) chose = DEFENCE_COUNTERSTRIKE;
         }
     }

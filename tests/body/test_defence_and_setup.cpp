@@ -373,6 +373,34 @@ TEST_F(PlayerChoice, AnArrowFromTheBowStrikesWithItsBestAspectUnderItsCap) {
     EXPECT_STREQ(combat.work_option.aspect_text, "SHOOT");
 }
 
+TEST_F(PlayerChoice, AThrowerAimsAroundThePlayersShield) {
+    hold(2, weapon_record("Roundshield", "SHIELD", 2, 200, 200, 6.0f, 0x61));
+    const int stone = store(weapon_record("Throwing stone", "THROWING", 2, 200, 200, 1.0f));
+    facing = 0;  // east, toward the warrior
+    Plr.shield_stance = 0x02;  // held in the centre
+    struct Case {
+        int cover_draw, zone, penalty;
+    } cases[] = {{0, ZONE_HEAD, 2}, {1, ZONE_HEAD, 2}, {2, ZONE_LEGS, 3}, {3, ZONE_LEGS, 3}, {4, ZONE_BODY, 0}};
+    for (const Case& c : cases) {
+        ScriptedDraws draws{0, c.cover_draw, 50, 0};  // the aspect, the cover, the part and its side
+        ASSERT_EQ(cre_prepare_attack(stone, PERSON, 1, -1, stone), 1);
+        EXPECT_EQ(combat.work_option.aim_zone, c.zone) << c.cover_draw;
+        EXPECT_EQ(combat.work_option.zone_penalty, c.penalty) << c.cover_draw;
+    }
+    // Held high, the shield leaves the legs to a coin toss.
+    Plr.shield_stance = 0x04;
+    ScriptedDraws high{0, 0, 50, 0};
+    cre_prepare_attack(stone, PERSON, 1, -1, stone);
+    EXPECT_EQ(combat.work_option.aim_zone, ZONE_LEGS);
+    // From behind the shield is no matter: the body, as always.
+    facing = 4;
+    ScriptedDraws behind{0, 50};
+    cre_prepare_attack(stone, PERSON, 1, -1, stone);
+    EXPECT_EQ(combat.work_option.aim_zone, ZONE_BODY);
+    EXPECT_EQ(combat.work_option.zone_penalty, 0);
+    facing = 0;
+}
+
 TEST_F(PlayerChoice, AHelplessTargetIsStruckWhereThePlayerChooses) {
     Cre[WOLF].move_mode = MOVE_MODE_ASLEEP;
     // The neck of a sleeping wolf: a deathblow, without the zone's penalty.

@@ -15,6 +15,7 @@
 #include "body/wound_checks.h"
 #include "combat_fixture.h"
 #include "scripted_draws.h"
+#include "society/villages.h"
 
 namespace {
 
@@ -289,6 +290,24 @@ TEST_F(Hit, AHarmlessHurtNeverKillsNorMakesACreatureBleed) {
     EXPECT_EQ(Cre[WOLF].wounds[CW_BLEEDING][0], 0);
     EXPECT_EQ(stub_calls_of("cre_die"), 0);
     EXPECT_EQ(draws.left(), 0u);
+}
+
+TEST_F(Hit, AVillagerWhoBearsAGrudgeIsCountedAgainstItsVillage) {
+    reset_villages();
+    Cre[PERSON].lauma = 77;
+    ScriptedDraws draws{0, 0};  // a light bruise and its one shock die
+    cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
+    EXPECT_EQ(cur_village_id, 77);
+    EXPECT_EQ(CurVillage.assaults, 0);
+    Cre[PERSON].bfagg = 0x04;
+    Plr.total_minutes = 5000;
+    ScriptedDraws again{0, 0};
+    cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
+    EXPECT_EQ(CurVillage.assaults, 1);
+    EXPECT_EQ(CurVillage.incident_flag, 1);
+    EXPECT_EQ(CurVillage.incident_day, Plr.days_played);
+    EXPECT_EQ(CurVillage.incident_minute, 5000);
+    reset_villages();
 }
 
 // ------------------------------------------------------------ the checks

@@ -9,6 +9,7 @@
 #include "body/strike_physics.h"
 #include "combat_fixture.h"
 #include "objects/inventory_services.h"
+#include "objects/item_commands.h"
 
 namespace {
 
@@ -146,6 +147,28 @@ TEST_F(BreakCheck, AWornSwordTakesARecordOfItsOwnAndIdenticalSwordsKeepTheirWeig
     EXPECT_FLOAT_EQ(Objects[sword - FIRST_INSTANCE_ID].weight, whole);
     EXPECT_EQ(Plr.plr_inv_id[0], sword);
     EXPECT_EQ(Data[ground].DATA, sword);
+}
+
+TEST_F(BreakCheck, ThePlayersWornSwordIsSplitOffTheStackItWasHeldFrom) {
+    // Two identical swords held as one stack in the first hand.
+    ObjectRecord held = Objects[sword - FIRST_INSTANCE_ID];
+    held.state_bits = OBJ_IN_FIRST_HAND;
+    const int pair = store(held);
+    Plr.plr_inv_id[0] = pair;
+    Plr.plr_inv_count[0] = 2;
+    ASSERT_EQ(cre_wielded_item(-1, 1), pair);
+    cre_weapon_break_check(RAIDER, 1, ASPECT_CODE_EDGE, 3, -1, 1);
+    const int now = cre_wielded_item(-1, 1);
+    ASSERT_NE(now, 0);
+    EXPECT_NE(now, pair);
+    EXPECT_FLOAT_EQ(Objects[now - FIRST_INSTANCE_ID].weight, 2.85f);
+    EXPECT_EQ(Plr.plr_inv_count[0], 1);
+    // The other sword keeps its weight and leaves the hand.
+    EXPECT_EQ(Plr.plr_inv_count[1], 1);
+    const ObjectRecord& rest = Objects[Plr.plr_inv_id[1] - FIRST_INSTANCE_ID];
+    EXPECT_FLOAT_EQ(rest.weight, 3.0f);
+    EXPECT_EQ(rest.state_bits & (OBJ_IN_FIRST_HAND | OBJ_IN_SECOND_HAND), 0);
+    EXPECT_FLOAT_EQ(Objects[pair - FIRST_INSTANCE_ID].weight, 3.0f);
 }
 
 TEST_F(BreakCheck, NoWeaponWearsWithWeaponDamageOffOrAHandEmpty) {

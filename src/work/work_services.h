@@ -26,8 +26,6 @@ void purge_old_tracks();
 // answers, each noted as a stub call.
 
 struct ObjectRecord;
-// 1 when the object meets the requirement type.
-int obj_meets_requirement(int requirement, const ObjectRecord& record);
 struct CreatureRecord;
 
 // The crafting task of an activity (its code, a requirement type code or 0,
@@ -89,3 +87,9 @@ float obstacle_height_at(int x, int y);
 // Flies a missile cell by cell from one point to another.
 void trace_missile_flight(int from_x, int from_y, int to_x, int to_y, int cone, float launch_height,
                           float aim_height, int distance, int skill);
+struct ObjectRecord;
+// 1 when the object stays afloat on water.
+int obj_floats(int object_id);
+// 1 when the object satisfies the requirement (a code of the requirement
+// tables).
+int obj_meets_requirement(int requirement, const ObjectRecord& record);

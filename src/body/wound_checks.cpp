@@ -53,14 +53,10 @@ bool holds_weapon(int victim) {
 void player_drops(int hand) {
     const int id = cre_wielded_item(-1, hand);
     if (id == 0) return;
-    ObjectRecord loose;
-    obj_record(id, loose);
     copy_text(msg_var_text, lower_case_copy(obj_name(id, 1, 0)));
     msg_npc = -1;
     if (!messages_suppressed) show_message(message_by_key("FUMBLE_DO"));
-    loose.state_bits = uint8_t(loose.state_bits & ~(OBJ_IN_FIRST_HAND | OBJ_IN_SECOND_HAND));
-    const int ground = obj_id_is_instance(id) ? obj_store_record(loose) : id;
-    put_object_on_map(MK_ITEM, fighter_x(-1), fighter_y(-1), ground != 0 ? ground : id, 1);
+    plr_drop_wielded_item(1, id);
     empty_hand(-1, hand);
 }
 
@@ -149,7 +145,7 @@ void cre_fumble_drop(int victim, int hand) {
     if (victim == -1) {
         for (int h = 1; h <= 2; ++h)
             if (hand == 0 || hand == h) player_drops(h);
-        cre_compute_load(-1);
+        plr_compact_inventory();  // and the load recomputed
         screen_hooks.refresh_status_panel();
         return;
     }

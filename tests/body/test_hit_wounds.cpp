@@ -14,6 +14,7 @@
 #include "body/hit_wounds.h"
 #include "body/wound_checks.h"
 #include "combat_fixture.h"
+#include "objects/item_commands.h"
 #include "scripted_draws.h"
 #include "society/villages.h"
 
@@ -295,14 +296,18 @@ TEST_F(Hit, AHarmlessHurtNeverKillsNorMakesACreatureBleed) {
 TEST_F(Hit, AVillagerWhoBearsAGrudgeIsCountedAgainstItsVillage) {
     reset_villages();
     Cre[PERSON].lauma = 77;
+    // Who belongs to a village is told by the creatures' society, not built
+    // yet: until then the whole hit counts nobody.
     ScriptedDraws draws{0, 0};  // a light bruise and its one shock die
     cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
+    EXPECT_TRUE(stub_was_called("cre_is_society_member"));
+    EXPECT_EQ(cur_village_id, NO_VILLAGE);
+    village_member_hurt_player(PERSON);
     EXPECT_EQ(cur_village_id, 77);
     EXPECT_EQ(CurVillage.assaults, 0);
     Cre[PERSON].bfagg = 0x04;
     Plr.total_minutes = 5000;
-    ScriptedDraws again{0, 0};
-    cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
+    village_member_hurt_player(PERSON);
     EXPECT_EQ(CurVillage.assaults, 1);
     EXPECT_EQ(CurVillage.incident_flag, 1);
     EXPECT_EQ(CurVillage.incident_day, Plr.days_played);

@@ -88,7 +88,7 @@ void choose_counterstrike(AttackOption& o, const Held& w, int hand) {
 
 // A creature's choice by its skills: a dodge, perhaps a block, perhaps a
 // counterstrike; animals only dodge, and only when roused.
-void creature_defends(int d, AttackOption& o, int dodge_level) {
+void creature_defends(int d, AttackOption& o, int dodge_level, bool aggressive) {
     const CreatureRecord& c = Cre[d];
     Held first, second, block_weapon, counter_weapon;
     bool can_block = false, can_counter = false;
@@ -139,7 +139,7 @@ void creature_defends(int d, AttackOption& o, int dodge_level) {
         }
     }
     if (dodge_level != 0 && !fighter_is_person(d))
-        chose = (cre_is_aggressive(d) || c.move_mode == MOVE_MODE_FLEEING) ? DEFENCE_DODGE : DEFENCE_NONE;
+        chose = (aggressive || c.move_mode == MOVE_MODE_FLEEING) ? DEFENCE_DODGE : DEFENCE_NONE;
     defence_debug("NPCdefend: %s Dge:%d Blk:%d chose:%d", c.name, dodge_level, f, chose);
 
     switch (chose) {
@@ -209,8 +209,9 @@ void player_defends(AttackOption& o) {
 
 }  // namespace
 
-void NPCdefend() {
-    const int d = combat.defender, a = combat.attacker;
+namespace {
+
+void start_defence(int d) {
     AttackOption& o = combat.work_option;
     clear_attack_option(o);
     o.option_kind = DEFENCE_NONE;
@@ -219,29 +220,22 @@ void NPCdefend() {
     if (!is_fighter(d)) return;
     o.origin_x = fighter_x(d);
     o.origin_y = fighter_y(d);
-    const int dodge_level = cre_skill_level(d, "DODGE");
+}
 
-    const int state = fighter_body_state(d);
-    if (state == BODY_SHOCKED || state == BODY_FAINTED) return;
-    const bool missile = combat.attack_option.option_kind == OPTION_MISSILE;
+}  // namespace
 
-    if (d == -1) {
-        if (Plr.sleeping || !is_in_view(fighter_x(a), fighter_y(a))) return;
-        if (missile) return;  // the player never dodges a missile this way
-        player_defends(o);
-        return;
-    }
-
+void creature_meets_attack(int d, bool aggressive) {
+    start_defence(d);
+    if (d == -1 || !cre_slot_valid(d)) return;
+    AttackOption& o = combat.work_option;
     const CreatureRecord& c = Cre[d];
-    if (c.move_mode == MOVE_MODE_ASLEEP) return;
-    if (!cre_can_see_point(d, fighter_x(a), fighter_y(a))) return;
     if (c.move_mode != MOVE_MODE_ATTACKING && c.move_mode != MOVE_MODE_WARY && c.move_mode != MOVE_MODE_FLEEING)
         return;
     if (c.LastActionBit & ACTION_MOVED) missile_dodge_kind = 2;
     else if (c.LastActionBit & ACTION_ATTACKED) missile_dodge_kind = 1;
     defence_debug("MOVEDODGE: %d", missile_dodge_kind);
 
-    if (missile) {
+    if (combat.attack_option.option_kind == OPTION_MISSILE) {
         if (missile_dodge_kind == 0) return;
         o.option_kind = DEFENCE_MISSILE_DODGE;
         copy_text(o.skill_name, "MOVEDODGE");
@@ -249,5 +243,24 @@ void NPCdefend() {
         Cre[d].LastActionBit |= ACTION_DEFENDED;
         return;
     }
-    creature_defends(d, o, dodge_level);
+    creature_defends(d, o, cre_skill_level(d, "DODGE"), aggressive);
+}
+
+void NPCdefend() {
+    const int d = combat.defender, a = combat.attacker;
+    start_defence(d);
+    if (!is_fighter(d)) return;
+    const int state = fighter_body_state(d);
+    if (state == BODY_SHOCKED || state == BODY_FAINTED) return;
+
+    if (d == -1) {
+        if (Plr.sleeping || !is_in_view(fighter_x(a), fighter_y(a))) return;
+        if (combat.attack_option.option_kind == OPTION_MISSILE) return;  // the player never dodges a missile so
+        player_defends(combat.work_option);
+        return;
+    }
+
+    if (Cre[d].move_mode == MOVE_MODE_ASLEEP) return;
+    if (!cre_can_see_point(d, fighter_x(a), fighter_y(a))) return;
+    creature_meets_attack(d, !fighter_is_person(d) && cre_is_aggressive(d) != 0);
 }

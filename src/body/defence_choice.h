@@ -8,3 +8,7 @@
 // state's defender against its attacker; a missile attack (the attack
 // option's kind) is met only by a creature's dodge.
 void NPCdefend();
+// The part of it for a creature that is awake and sees its attacker's
+// square: by its movement mode, its skills and weapons, and for an animal
+// whether it is `aggressive`.
+void creature_meets_attack(int creature, bool aggressive);

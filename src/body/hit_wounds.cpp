@@ -299,10 +299,15 @@ int32_t knockout_reference_of(int inflicter) {
     return creature_inflicter(inflicter) ? int32_t(Cre[inflicter].sotu) : int32_t(inflicter);
 }
 
-// A village member who wounds the player makes its village the current
-// one; one that bears a grudge is counted against it.
 void note_village_assault(int inflicter) {
     if (!creature_inflicter(inflicter) || !cre_is_society_member(inflicter)) return;
+    village_member_hurt_player(inflicter);
+}
+
+}  // namespace
+
+void village_member_hurt_player(int inflicter) {
+    if (!creature_inflicter(inflicter)) return;
     set_current_village(Cre[inflicter].lauma);
     if (!(Cre[inflicter].bfagg & BFAGG_GRUDGE) || cur_village_id == NO_VILLAGE) return;
     if (CurVillage.assaults < 255) ++CurVillage.assaults;
@@ -310,6 +315,8 @@ void note_village_assault(int inflicter) {
     CurVillage.incident_day = int16_t(Plr.days_played);
     CurVillage.incident_minute = Plr.total_minutes;
 }
+
+namespace {
 
 void set_bleeding(int victim, int slot, int bleeding) {
     if (slot < 0 || slot >= WOUND_SLOTS) return;

@@ -55,3 +55,7 @@ int cre_record_wound(int victim, int damage_kind, int grade, int body_part, int 
 // negative value a cause that is no creature, or INFLICTER_HARMLESS for a
 // hurt that neither kills outright nor makes a creature bleed.
 void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int side, int inflicter);
+// The whole hit asks this of a village member who wounds the player: its
+// village becomes the current one, and one that bears a grudge is counted
+// against it (an assault, the incident's day and minute).
+void village_member_hurt_player(int inflicter);

@@ -40,9 +40,12 @@ protected:
         combat.attack_option.option_kind = OPTION_MELEE;
         combat.attack_option.hand = 1;
     }
-    static int defend(int defender) {
+    // The player answers through the whole choice; a creature as one that
+    // is awake and sees its attacker (the sight of creatures comes later).
+    static int defend(int defender, bool aggressive = false) {
         combat.defender = defender;
-        NPCdefend();
+        if (defender == -1) NPCdefend();
+        else creature_meets_attack(defender, aggressive);
         return combat.work_option.option_kind;
     }
     int shield(int defence_class) {
@@ -54,19 +57,23 @@ protected:
 TEST_F(Defence, ACreatureWithoutDodgeNeverDefends) {
     Cre[PERSON].dodge = 0;
     Cre[PERSON].shield = shield(3);
-    EXPECT_EQ(defend(PERSON), DEFENCE_NONE);
+    EXPECT_EQ(defend(PERSON, true), DEFENCE_NONE);
+    EXPECT_FALSE(Cre[PERSON].LastActionBit & ACTION_DEFENDED);
 }
 
-TEST_F(Defence, ACalmWolfTakesTheBlowAnAggressiveOneDodges) {
-    EXPECT_EQ(defend(WOLF), DEFENCE_NONE);
+TEST_F(Defence, ACalmWolfTakesTheBlowAnAggressiveOrFleeingOneDodges) {
+    // Standing about, it makes no active defence even when aggressive.
+    EXPECT_EQ(defend(WOLF, true), DEFENCE_NONE);
     Cre[WOLF].move_mode = ATTACKING;
-    EXPECT_EQ(defend(WOLF), DEFENCE_DODGE);
+    EXPECT_EQ(defend(WOLF, false), DEFENCE_NONE);
+    EXPECT_FALSE(Cre[WOLF].LastActionBit & ACTION_DEFENDED);
+    EXPECT_EQ(defend(WOLF, true), DEFENCE_DODGE);
     EXPECT_STREQ(combat.work_option.skill_name, "DODGE");
     EXPECT_EQ(combat.work_option.weapon_class, 2);
+    EXPECT_EQ(combat.work_option.origin_x, PX - 1);
     EXPECT_TRUE(Cre[WOLF].LastActionBit & ACTION_DEFENDED);
-    // Asleep, or out cold, it does nothing.
-    Cre[WOLF].body_state = BODY_FAINTED;
-    EXPECT_EQ(defend(WOLF), DEFENCE_NONE);
+    Cre[WOLF].move_mode = 4;  // fleeing
+    EXPECT_EQ(defend(WOLF, false), DEFENCE_DODGE);
 }
 
 TEST_F(Defence, AShieldAloneBlocksAboutTwoThirdsOfTheTimeAndNeverStrikesBack) {
@@ -79,7 +86,7 @@ TEST_F(Defence, AShieldAloneBlocksAboutTwoThirdsOfTheTimeAndNeverStrikesBack) {
     constexpr int calls = 200000;
     int blocks = 0, others = 0;
     for (int i = 0; i < calls; ++i) {
-        const int kind = defend(PERSON);
+        const int kind = defend(PERSON, true);
         if (kind == DEFENCE_BLOCK) ++blocks;
         else if (kind != DEFENCE_DODGE) ++others;
     }

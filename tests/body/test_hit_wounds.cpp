@@ -367,6 +367,29 @@ TEST_F(Checks, AnUnpairedPartDropsNothingAndEmptyHandsNeverFumble) {
     EXPECT_EQ(cre_fumble_check(WOLF, 4, 1), 0);
 }
 
+TEST_F(Checks, ThePlayerDropsTheWeaponAtHisFeet) {
+    ObjectRecord r = weapon_record("Iron sword", "SWORD", 200, 3, 2, 3.0f);
+    r.state_bits = OBJ_IN_FIRST_HAND;
+    Plr.plr_inv_id[0] = store(weapon_record("Knife", "KNIFE", 200, 2, 2, 0.5f));
+    Plr.plr_inv_count[0] = 1;
+    Plr.plr_inv_id[1] = store(r);
+    Plr.plr_inv_count[1] = 1;
+    Plr.dex = 0;
+    ScriptedDraws draws{5};
+    EXPECT_EQ(cre_fumble_check(-1, 1, SIDE_RIGHT), 1);
+    EXPECT_EQ(cre_wielded_item(-1, 1), 0);
+    EXPECT_EQ(Plr.plr_inv_count[1], 0);
+    const int lying = find_map_object(MK_ITEM, PX, PY);
+    ASSERT_GE(lying, 0);
+    ObjectRecord dropped;
+    obj_record(Data[lying].DATA, dropped);
+    EXPECT_STREQ(dropped.name, "Iron sword");
+    EXPECT_EQ(dropped.state_bits & OBJ_IN_FIRST_HAND, 0);
+    const std::vector<std::string> lines = told();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("drop your iron sword"), std::string::npos) << lines[0];
+}
+
 TEST_F(Checks, ABirdHitInTheAirDropsToTheGround) {
     cre_fall_down(BIRD, 0);
     EXPECT_EQ(Cre[BIRD].air_state, 0);

@@ -19,3 +19,12 @@ int leash_creature(const ObjectRecord&) {
     return -1000;
 }
 void applyShovel(const ObjectRecord*) { KSM_STUB("applyShovel"); }
+// Not built yet: no goods are owed, nothing can be carried more and no
+// item is chosen from a creature.
+int plr_has_goods_of_village(int) { KSM_STUB("plr_has_goods_of_village"); return 0; }
+int can_take_item(int, int, int) { KSM_STUB("can_take_item"); return 0; }
+int plr_give_item(const char*, int, int) { KSM_STUB("plr_give_item"); return 0; }
+int select_creature_items(int, const char*, const char*, int, int*, int*, int) {
+    KSM_STUB("select_creature_items");
+    return -1;
+}

@@ -18,5 +18,19 @@ int select_item(const char* prompt, const char* verb, int filter_flags, int sele
 extern int select_item_count;
 // The creature slot tied to the leash.
 int leash_creature(const ObjectRecord& leash);
+// 1 when the player carries, hauls or holds goods of the village not yet
+// paid for.
+int plr_has_goods_of_village(int village);
+// 1 when the player can carry count of the object, else 0 with the reason
+// shown (the first argument is the taker, -1 the player).
+int can_take_item(int taker, int count, int object_id);
+// The picker over a creature's 20 carried slots (several items, with
+// amounts): up to cap chosen slots and counts; the number chosen, -1 when
+// cancelled. mode 1 unpacks, 16385 picks from a companion.
+int select_creature_items(int creature, const char* prompt, const char* verb, int mode, int* slots, int* counts,
+                          int cap);
+// Gives the player count of the item named (a catalogue name), wielded in
+// hand 1 or 2 when hand is not 0; 1 when given.
+int plr_give_item(const char* name, int count, int hand);
 // Digging with a shovel (or none) at the player's position on a local map.
 void applyShovel(const ObjectRecord* shovel);

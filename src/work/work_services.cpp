@@ -20,3 +20,5 @@ void treat_wounds_command() { KSM_STUB("treat_wounds_command"); }
 void rot_pack_food() { KSM_STUB("rot_pack_food"); }
 void update_plant_patches(int) { KSM_STUB("update_plant_patches"); }
 void purge_old_tracks() { KSM_STUB("purge_old_tracks"); }
+// Not built yet: missile flight measures no cell; every cell is level.
+float obstacle_height_at(int, int) { KSM_STUB("obstacle_height_at"); return 0.0f; }

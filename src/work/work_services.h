@@ -20,3 +20,6 @@ void treat_wounds_command();    // F7
 void rot_pack_food();
 void update_plant_patches(int value);
 void purge_old_tracks();
+// The height of a cell as an obstacle to missiles and aim (water cells at
+// least 7).
+float obstacle_height_at(int x, int y);

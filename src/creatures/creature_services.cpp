@@ -41,7 +41,7 @@ int is_carcass_skinned(int creature) {
 }
 // A held creature waits off the map until it is brought back.
 int cre_is_present(int creature) {
-    return cre_slot_valid(creature) && Cre[creature].cre_class != 0 && !(Cre[creature].cre_flags & CRE_AWAY) ? 1 : 0;
+    return cre_slot_valid(creature) && !(Cre[creature].cre_flags & CRE_AWAY) ? 1 : 0;
 }
 
 // Until creatures are named and described, the name of the record's kind;

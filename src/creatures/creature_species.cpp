@@ -606,6 +606,18 @@ void make_water_bird(const Species& s) {
     CreScratch.mobility = 128;
 }
 
+// The coat of the tinted kinds (sheep, dog, reindeer): colouring in bits
+// 0-2, its strength in bits 3-5. Half of them keep the picture's own colours
+// (colouring 7 of strength 0); the rest take one of the eight colourings,
+// black (0) among them, at a low strength.
+uint8_t draw_coat() {
+    const int r = random_below(16);
+    if (r < 8) return 7;
+    const int colouring = r - 8;
+    const int strength = colouring == 7 ? 0 : random_below(3);
+    return uint8_t(colouring | (strength << 3));
+}
+
 void make_species(const Species& s) {
     switch (s.family) {
     case Family::bear: make_bear(s); break;
@@ -623,6 +635,7 @@ void make_species(const Species& s) {
     // seal's spread of weights.
     if (s.kind == 632) c.attack_skill[0] = uint8_t(40 + random_below(30));
     if (s.kind == 651) c.weight_spread = uint8_t(20 + random_below(31));
+    if (s.kind == 616 || s.kind == 617 || s.kind == 618 || s.kind == 619) c.species_byte = draw_coat();
 }
 
 // ------------------------------------------------------------ people and spirits

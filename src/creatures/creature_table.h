@@ -11,6 +11,7 @@
 // Raised by cre_maintenance while the creatures catch up with the time the
 // player was away: nearness to the player reads as far.
 extern uint8_t creature_catch_up;
+inline uint8_t& catch_up_flag = creature_catch_up;
 // Raised while the map is not redrawn (the catch-up).
 extern uint8_t creature_no_redraw;
 // Turns of the per-turn map-object update that the next map entry runs

@@ -16,6 +16,9 @@ void plr_wear_footwear(int seconds, int minutes);
 // negative value when cancelled.
 int select_item(const char* prompt, const char* verb, int filter_flags, int selector, int extra);
 extern int select_item_count;
+inline int select_items(const char* prompt, const char* verb, int filter_flags, int selector, int extra) {
+    return select_item(prompt, verb, filter_flags, selector, extra);
+}
 // The creature slot tied to the leash.
 int leash_creature(const ObjectRecord& leash);
 // 1 when the player carries, hauls or holds goods of the village not yet

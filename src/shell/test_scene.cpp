@@ -28,7 +28,8 @@ constexpr uint8_t MOVE_MODE_FIGHTING = 2;
 constexpr int MAX_OPEN_RADIUS = 60;
 bool scene_applied = false;
 
-void note(const std::string& text) { debug_log("scene", text.c_str()); }
+// Always written: a test reads it to see what its scene could not do.
+void note(const std::string& text) { debug_log("scene!", text.c_str()); }
 
 bool in_play_area(int x, int y) {
     return x >= ZOOM_FIRST && x <= ZOOM_LAST && y >= ZOOM_FIRST && y <= ZOOM_LAST;

@@ -23,5 +23,5 @@
 // when it was applied now.
 bool apply_test_scene_once();
 // Applies the lines of a scene text (the seam's own step, for tests); the
-// lines that were not understood are logged to "debug_scene.txt".
+// lines that were not understood are logged to "debug_scene!.txt".
 void apply_test_scene_text(const std::string& text);

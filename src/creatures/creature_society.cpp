@@ -66,7 +66,7 @@ int find_society_witness(int society) {
         if (slot < 0 || !member_of(slot, society)) continue;
         const CreatureRecord& c = Cre[slot];
         if (!up(c) || c.move_mode == MOVE_MODE_ASLEEP) continue;
-        if (!cre_can_see_point(slot, player_x, player_y)) continue;
+        if (!cre_can_see_point_from(slot, o.x, o.y, player_x, player_y)) continue;
         if (is_in_view(o.x, o.y)) return slot;
         const int d = distance_to_player_of(o);
         if (best == CRE_NO_CREATURE || d < best_d) {

@@ -251,11 +251,14 @@ int cre_is_active_hour(int creature) {
 }
 
 int cre_can_see_point(int creature, int x, int y) {
+    const int i = cre_slot_valid(creature) ? cre_datapos(creature) : -1;
+    return i < 0 ? 0 : cre_can_see_point_from(creature, Data[i].x, Data[i].y, x, y);
+}
+
+int cre_can_see_point_from(int creature, int from_x, int from_y, int x, int y) {
     const CreatureRecord* c = rec(creature);
     if (c == nullptr || c->move_mode == MOVE_MODE_ASLEEP || down(*c)) return 0;
-    const int i = cre_datapos(creature);
-    if (i < 0) return 0;
-    return is_point_visible_from(Data[i].x, Data[i].y, x, y, c->Suunta);
+    return is_point_visible_from(from_x, from_y, x, y, c->Suunta);
 }
 
 // ------------------------------------------------------------ leaders, followers, gear

@@ -49,6 +49,9 @@ int cre_is_kept(int creature);
 int cre_is_active_hour(int creature);
 // 0 asleep or down; else whether the point lies in its view in its facing.
 int cre_can_see_point(int creature, int x, int y);
+// The same with the creature's own square given (a search that walks the
+// map's records has it at hand).
+int cre_can_see_point_from(int creature, int from_x, int from_y, int x, int y);
 
 // Leaders and followers, and what it carries.
 int cre_leader_present(int creature);

@@ -17,6 +17,8 @@
 #include "maps/map_layers.h"
 #include "maps/sight.h"
 #include "maps/terrain_queries.h"
+#include "maps/weather.h"
+#include "maps/weather_messages.h"
 #include "objects/inventory_services.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
@@ -82,6 +84,15 @@ int place_creature(int kind, int dx, int dy, bool attack) {
     return slot;
 }
 
+// The sky stops falling for now: the next hourly step of the weather model
+// decides again.
+void clear_weather() {
+    weather.current.rain = 0;
+    weather.current.raintype = 0;
+    weather_now.rain = 0;
+    weather_now.raintype = 0;
+}
+
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
     if (!plr_give_item(name.c_str(), count, hand))
@@ -113,6 +124,11 @@ void apply_test_scene_text(const std::string& text) {
             words >> extra;
             const int slot = place_creature(kind, dx, dy, extra == "attack");
             if (slot >= 0 && first < 0) first = slot;
+        } else if (word == "weather") {
+            std::string what;
+            words >> what;
+            if (what == "clear") clear_weather();
+            else note("not understood: " + line);
         } else if (word == "item") {
             std::string name;
             if (!(words >> name)) {

@@ -13,6 +13,8 @@
 //                                on the player
 //   item <name> [count] [wield 1|2]
 //                                gives the player the item (in the hand)
+//   weather clear                nothing falls from the sky until the
+//                                weather's next hourly step
 // The player faces the first creature placed.
 #pragma once
 

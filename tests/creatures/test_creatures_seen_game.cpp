@@ -259,6 +259,7 @@ TEST_F(CreaturesSeen, AScenePutsItsCreaturesAroundThePlayer) {
                   "creature 600 -2 1\n"
                   "creature 606 0 2\n"
                   "item Knife 1 wield 1\n"
+                  "weather clear\n"
                   "nonsense here\n");
     ASSERT_EQ(run(kLoadSaveKeys, "KSM_TEST_SCENE='" + folder_.file("scene.txt") + "'"), 0)
         << folder_.read("game_stderr.txt");
@@ -317,6 +318,7 @@ TEST_F(CreaturesSeen, AScenePutsItsCreaturesAroundThePlayer) {
     EXPECT_NE(notes.find("606"), std::string::npos) << notes;
     EXPECT_NE(notes.find("nonsense"), std::string::npos) << notes;
     EXPECT_NE(notes.find("Knife"), std::string::npos) << notes;
+    EXPECT_EQ(notes.find("weather"), std::string::npos) << notes;
 }
 
 }  // namespace

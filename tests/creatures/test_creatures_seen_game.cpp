@@ -1,12 +1,13 @@
-// Creatures on the map through the real program. The shared new character
-// is zoomed in to its local map once and saved there; then
-//  - its stored map gets a wolf and a hare (kind codes, as generation puts
-//    them) on open ground beside the player, the game is loaded and the map
+// Creatures on the map through the real program, with the shared new
+// character:
+//  - zoomed in to its local map and saved there, its stored map gets a
+//    wolf and a hare (kind codes, as generation puts them) on open ground
+//    beside the player, the game is loaded and the map
 //    view shows the two animals' tiles at their squares, as in the
 //    reference picture;
-//  - a scene (KSM_TEST_SCENE) opens the ground around the player, puts a
-//    wolf turned on the player and a hare beside it, and the saved game
-//    holds them.
+//  - loaded and zoomed in with a scene (KSM_TEST_SCENE), the ground
+//    around the player opens, a wolf turns on the player and a hare stands
+//    beside it, and the saved game holds them.
 //
 // After a deliberate change of the drawing, run the test with
 // KSM_WRITE_MAP_REFERENCE set to a folder: the new picture lands there and
@@ -21,7 +22,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,8 +48,10 @@ constexpr const char* kZoomInKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]
 // Load: the map view waiting for the first command is kept as "map.bmp";
 // then the keys run out and the game ends.
 constexpr const char* kLoadKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n{shot map}\n";
-// Load, keep the view, save and quit.
-constexpr const char* kLoadSaveKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n{shot map}\n[Q]\n[y]\n[y]\n[SPACE]\n";
+// Load, zoom in (the scene is set up on the local map), keep the view, save
+// and quit.
+constexpr const char* kZoomSceneKeys =
+    "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]\n{shot map}\n[Q]\n[y]\n[y]\n[SPACE]\n";
 
 constexpr int KIND_HARE = 600, KIND_WOLF = 611;
 constexpr uint8_t OPEN_GROUND = 250;
@@ -66,29 +68,13 @@ constexpr int WOLF_STEP = 2, WOLF_DY = 0, HARE_STEP = 4, HARE_DY = 1;
 int block_of(int local) { return map_block_of(local); }
 int inside(int local) { return (local - MAP_BLOCK_FIRST) % MAP_BLOCK_SIDE; }
 
-// The zoomed-in and saved character, made once for the suite.
+// The shared new character in a play folder of its own, the idle
+// animation off (it would redraw the view between the frames).
 class CreaturesSeen : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        base_ = std::make_unique<PlayFolder>();
-        std::string why;
-        made_ = copy_created_character(*base_, &why);
-        if (!made_) {
-            reason_ = why;
-            return;
-        }
-        base_->write("zoom.txt", kZoomInKeys);
-        made_ = run_game(base_->path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + base_->file("zoom.txt") + "'") == 0;
-        if (!made_) reason_ = base_->read("game_stderr.txt");
-        made_ = made_ && read_player_record(base_->file("ARI/ARI.KMS"), saved_) &&
-                std::strcmp(saved_.map_name, "ZOOMMAP") == 0;
-    }
-    static void TearDownTestSuite() { base_.reset(); }
-
     void SetUp() override {
-        ASSERT_TRUE(made_) << reason_;
-        fs::copy(base_->path(), folder_.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        // The idle animation would redraw the view between the frames.
+        std::string why;
+        ASSERT_TRUE(copy_created_character(folder_, &why)) << why;
         std::string ini = folder_.read("ksm_ini.txt");
         const size_t at = ini.find("[IDLE_ANIMATION:YES]");
         if (at != std::string::npos) ini.replace(at, std::strlen("[IDLE_ANIMATION:YES]"), "[IDLE_ANIMATION:NO]");
@@ -111,16 +97,8 @@ protected:
         return file;
     }
 
-    static std::unique_ptr<PlayFolder> base_;
-    static bool made_;
-    static std::string reason_;
-    static PlayerRecord saved_;
     PlayFolder folder_;
 };
-std::unique_ptr<PlayFolder> CreaturesSeen::base_;
-bool CreaturesSeen::made_ = false;
-std::string CreaturesSeen::reason_;
-PlayerRecord CreaturesSeen::saved_;
 
 SDL_Surface* map_area_of(const std::string& bmp) {
     SDL_Surface* frame = SDL_LoadBMP(bmp.c_str());
@@ -183,10 +161,14 @@ std::string keep_difference(SDL_Surface* now, SDL_Surface* ref) {
 }
 
 TEST_F(CreaturesSeen, AStoredWolfAndHareAreDrawnAtTheirSquares) {
+    ASSERT_EQ(run(kZoomInKeys), 0) << folder_.read("game_stderr.txt");
+    PlayerRecord saved;
+    ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), saved));
+    ASSERT_STREQ(saved.map_name, "ZOOMMAP");
     // The wolf and the hare as generation stores them, each on a strip of
     // open ground between it and the player.
-    const int wx = saved_.zoom_origin_x + block_of(saved_.x), wy = saved_.zoom_origin_y + block_of(saved_.y);
-    const int px = inside(saved_.x), py = inside(saved_.y);
+    const int wx = saved.zoom_origin_x + block_of(saved.x), wy = saved.zoom_origin_y + block_of(saved.y);
+    const int px = inside(saved.x), py = inside(saved.y);
     const int dir = px < 32 ? 1 : -1;
     const int WOLF_DX = WOLF_STEP * dir, HARE_DX = HARE_STEP * dir;
     ASSERT_GE(py, 1);
@@ -261,7 +243,7 @@ TEST_F(CreaturesSeen, AScenePutsItsCreaturesAroundThePlayer) {
                   "item Knife 1 wield 1\n"
                   "weather clear\n"
                   "nonsense here\n");
-    ASSERT_EQ(run(kLoadSaveKeys, "KSM_TEST_SCENE='" + folder_.file("scene.txt") + "'"), 0)
+    ASSERT_EQ(run(kZoomSceneKeys, "KSM_TEST_SCENE='" + folder_.file("scene.txt") + "'"), 0)
         << folder_.read("game_stderr.txt");
     PlayerRecord after;
     ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), after));

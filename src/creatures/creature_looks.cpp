@@ -79,15 +79,27 @@ const char* picture_of_type(int code, int home_culture) {
 
 }  // namespace
 
-const char* cre_avatar_name(int creature) {
-    const CreatureRecord* c = rec(creature);
-    if (c == nullptr) return "";
-    if (c->picture_key[0] != 0) {
-        char key[sizeof c->picture_key + 1];
-        copy_field(key, sizeof key, c->picture_key, sizeof c->picture_key);
+// A record's own picture key, else the picture of its type code.
+static const char* picture_of(const CreatureRecord& c) {
+    if (c.picture_key[0] != 0) {
+        char key[sizeof c.picture_key + 1];
+        copy_field(key, sizeof key, c.picture_key, sizeof c.picture_key);
         return ring_copy(key);
     }
-    return picture_of_type(c->type_code, c->home_culture);
+    return picture_of_type(c.type_code, c.home_culture);
+}
+
+const char* cre_avatar_name(int creature) {
+    const CreatureRecord* c = rec(creature);
+    return c ? picture_of(*c) : "";
+}
+
+const char* world_entry_picture(int data) {
+    if (data >= 0 && data < CRE_TEMPLATE_COUNT) return picture_of(CreTemplates[data]);
+    if (data < CRE_REF_BASE) return "";
+    const std::vector<CreatureRecord>& file = crs_records();
+    const size_t index = size_t(data - CRE_REF_BASE);
+    return index < file.size() ? picture_of(file[index]) : "";
 }
 
 // The map view reads the move mode as what the creature is doing.

@@ -6,6 +6,9 @@
 // The picture key of a creature: its own, else the picture of its type
 // code ("av-dog"); "" when unknown.
 const char* cre_avatar_name(int creature);
+// The picture of a world-map creature entry, by its data (a template kind
+// code or a reference of the creature file); "" when unknown.
+const char* world_entry_picture(int data);
 int creature_activity(int creature);     // move mode: 8 asleep, 2 or 99 attacking, 4 fleeing; 0
 int creature_altitude(int creature);     // -100 dived, 100 flying, 200 in a tree; 0
 int creature_body_state(int creature);   // 1, 3, 4 lying; 0

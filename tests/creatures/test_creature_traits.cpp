@@ -527,6 +527,12 @@ TEST_F(Traits, TheMapViewReadsTheRecord) {
     CreTemplates[611] = Cre[wolf];
     EXPECT_EQ(world_entry_weight(611), int(Cre[wolf].weight));
     EXPECT_EQ(world_entry_weight(-5), 0);
+    // Its picture comes from the template, never from the table slot that
+    // the number would name on a local map.
+    EXPECT_STREQ(world_entry_picture(611), "av-wolf");
+    CreTemplates[612] = CreatureRecord{};
+    EXPECT_STREQ(world_entry_picture(612), "");
+    EXPECT_STREQ(world_entry_picture(-3), "");
 }
 
 }  // namespace

@@ -1,27 +1,54 @@
 #include "objects/inventory_services.h"
 
 #include "base/stubs.h"
+#include "game/player.h"
 
 int select_item_count = 0;
 
-// Not built yet: the inventory commands come with the items; nothing is
-// inserted, worn or dug, no item can be picked and no leash holds anyone.
-void plr_insert_into_inventory(int, int, int, int) { KSM_STUB("plr_insert_into_inventory"); }
-void plr_release_leashes() { KSM_STUB("plr_release_leashes"); }
+// Not built yet: nothing is worn or dug, no item can be picked and no
+// leash is taken off.
 void plr_wear_footwear(int, int) { KSM_STUB("plr_wear_footwear"); }
 int select_item(const char*, const char*, int, int, int) {
     KSM_STUB("select_item");
     select_item_count = 0;
     return -3000;
 }
-int leash_creature(const ObjectRecord&) {
-    KSM_STUB("leash_creature");
-    return -1000;
+int take_off_leash(int slot) {
+    KSM_STUB("take_off_leash");
+    return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
 }
 void applyShovel(const ObjectRecord*) { KSM_STUB("applyShovel"); }
-// Not built yet: no goods are owed, nothing can be carried more and no
-// item is chosen from a creature.
+
+int obj_weapon_hands(const ObjectRecord& record) {
+    constexpr uint8_t WEAPON_CLASS = 1;  // a weapon keeps its one-hand penalty in coverage[0]
+    return record.item_class == WEAPON_CLASS ? record.coverage[0] : 0;
+}
+
+// Not built yet: everything can be carried and wielded, nothing is dropped,
+// emptied, hauled, worn out or thrown.
+int cre_can_carry(int, float) { KSM_STUB("cre_can_carry"); return 1; }
+int cre_check_wield_injuries(int, const ObjectRecord&, int) { KSM_STUB("cre_check_wield_injuries"); return 0; }
+void cre_drop_item_on_death(int, int) { KSM_STUB("cre_drop_item_on_death"); }
+int create_item_at_creature(int, int, int) { KSM_STUB("create_item_at_creature"); return 0; }
+void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
+int obj_empty_container(ObjectRecord&) { KSM_STUB("obj_empty_container"); return 0; }
+int obj_reduce_count(int, int) { KSM_STUB("obj_reduce_count"); return 0; }
+float plr_empty_container(int, float) { KSM_STUB("plr_empty_container"); return 0.0f; }
+int plr_empty_container_quietly(int, int) { KSM_STUB("plr_empty_container_quietly"); return 0; }
 int plr_has_goods_of_village(int) { KSM_STUB("plr_has_goods_of_village"); return 0; }
+float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
+int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
+void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }
+int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
+int select_items(int, int, int, int, const char*, const char*, int, int, int) {
+    KSM_STUB("select_items");
+    return -3000;
+}
+int wear_object(ObjectRecord&, int, int, int) { KSM_STUB("wear_object"); return 0; }
+void release_leash(int) { KSM_STUB("release_leash"); }
+void throw_command() { KSM_STUB("throw_command"); }
+// Not built yet: nothing more can be carried and no item is chosen from a
+// creature or given by its name.
 int can_take_item(int, int, int) { KSM_STUB("can_take_item"); return 0; }
 int plr_give_item(const char*, int, int) { KSM_STUB("plr_give_item"); return 0; }
 int select_creature_items(int, const char*, const char*, int, int*, int*, int) {

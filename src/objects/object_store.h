@@ -265,6 +265,8 @@ int obj_kind_by_template_name(const char* name);
 void obj_clear_record(ObjectRecord& record);
 // current_object blank, named "*unmatchablestring*".
 void obj_clear_staging();
+// Zeroes the reserved bytes of a record (they go to disk as zero).
+void obj_clear_reserved(ObjectRecord& record);
 // Plants and plant parts: class 11 and the kinds 61, 430..438 and 513.
 bool obj_is_plant(const ObjectRecord& record);
 // True when the record's skill name is exactly "SHIELD".
@@ -298,6 +300,6 @@ void objects_loaded(int records = OBJECT_INSTANCE_COUNT);
 bool load_item_types(const std::string& path);
 
 // Marks as worn every armour or clothing instance of amount 1 that the
-// player carries (a new character's first entry). Not built yet: nothing
-// is worn.
+// player carries (a new character's first entry): plr_wear_starting_armour
+// of objects/inventory.h.
 void wear_starting_clothes();

@@ -24,3 +24,13 @@ bool write_herblore() {
 
 // Not built yet: there is no herb table.
 void register_herbs() { KSM_STUB("register_herbs"); }
+
+// Not built yet: the player knows no plant.
+int herblore_index_of(const ObjectRecord&) {
+    KSM_STUB("herblore_index_of");
+    return -1;
+}
+bool herblore_known_object(int, ObjectRecord&) {
+    KSM_STUB("herblore_known_object");
+    return false;
+}

@@ -25,3 +25,11 @@ void init_herb_effects();
 bool write_herblore();
 // Registers the herbs of the herb table with the item types.
 void register_herbs();
+
+struct ObjectRecord;
+// The plant-knowledge record that knows the plant object; -1 when the
+// player knows nothing of it.
+int herblore_index_of(const ObjectRecord& plant);
+// The object copy a plant-knowledge record keeps (the plant as the player
+// knows it) into out; false for an index that holds none.
+bool herblore_known_object(int index, ObjectRecord& out);

@@ -18,10 +18,15 @@
 #include <string>
 #include <vector>
 
+#include "game/turn_state.h"
+#include "objects/item_catalogue.h"
+#include "objects/item_makers.h"
+#include "objects/object_store.h"
 #include "support/play_folder.h"
 #include "support/screen_session.h"
 #include "ui/encyclopedia.h"
 #include "ui/catalogue.h"
+#include "objects/object_names.h"
 #include "base/platform.h"
 
 namespace fs = std::filesystem;
@@ -340,6 +345,65 @@ TEST_F(Tiles, NamesFitTheirFieldsAndTheTableHoldsThemAll) {
     EXPECT_LE(count, 1024);
 }
 
+// Every picture the item catalogue and the item makers name is listed in
+// the manifest and lies in the installation (the map draws a record
+// without a tile by its symbol).
+TEST_F(Tiles, ItemTypesAndMadeItemsNameListedTiles) {
+    PlayFolder play(false);
+    reset_object_store();
+    ASSERT_TRUE(make_folder("ITEMS"));
+    install_folder[0] = 0;
+    copy_text(character_name, "ITEMS");
+    build_item_catalogue();
+    std::vector<ObjectRecord> records(ItemTypes, ItemTypes + ITEM_TYPE_COUNT);
+    character_name[0] = 0;
+
+    ObjectRecord r;
+    auto add = [&records](const ObjectRecord& made) { records.push_back(made); };
+    add(make_herb_item("herb", r));
+    add(make_hare_paw_item(nullptr, r));
+    add(make_wedge_item(r));
+    add(make_garment_strip_item(nullptr, r));
+    add(make_brooch_item("[small]", r));
+    add(make_embroidered_shirt(r));
+    ObjectRecord flax;
+    obj_clear_record(flax);
+    copy_text(flax.skill, "flax");
+    add(make_yarn_item(10, r, flax));
+    add(make_fibre_item(flax, r));
+    add(make_bark_strip_item(10, r));
+    add(make_bark_item("birch", r));
+    add(make_sapling_item("birch", r));
+    add(make_sapling_item("spruce", r));
+    for (int kind : {605, 606, 619, 616, 650, 1}) {
+        CreatureRecord animal{};
+        animal.kind = kind;
+        animal.base_weight = 10;
+        copy_text(animal.name, "bear");
+        add(make_feather_item(animal, r));
+        add(make_egg_item(animal, r));
+        add(make_antler_item(r, animal));
+        add(make_bone_item(animal, r));
+        add(make_skull_item(animal, r));
+        add(make_tooth_item(r, r));
+    }
+    reset_object_store();
+
+    const std::vector<std::string> listed = manifest_values("file");
+    const std::set<std::string> manifest_files(listed.begin(), listed.end());
+    std::set<std::string> tiles;
+    for (const ObjectRecord& item : records) {
+        const std::string tile(item.tile, strnlen(item.tile, sizeof item.tile));
+        if (item.item_class != 0 && !tile.empty()) tiles.insert(tile);
+    }
+    EXPECT_GT(tiles.size(), 150u);
+    for (const std::string& tile : tiles) {
+        const std::string rel = "truetile/" + tile + ".png";
+        EXPECT_TRUE(manifest_files.count(rel)) << rel << " is not in the manifest";
+        EXPECT_TRUE(exists_exact_case(kData, rel)) << rel << " is missing";
+    }
+}
+
 TEST_F(Tiles, CreatureTilesHaveEveryFrameTheMapAsksFor) {
     // Facings 0-7, lying 8-9, swimming or flying from 11, wading from 19.
     for (const std::string& rel : manifest_values("file")) {
@@ -452,6 +516,40 @@ TEST_F(Installation, ManifestKeysResolveThroughTheCatalogue) {
     EXPECT_TRUE(unresolved.empty()) << unresolved.size() << " unresolved, the first: " << unresolved.front();
     // A key that is nowhere comes back between dots: the check above is real.
     EXPECT_EQ(std::string(message_by_key("NO_SUCH_KEY_ANYWHERE")), ".NO_SUCH_KEY_ANYWHERE.");
+}
+
+TEST_F(Installation, ItemMessagesHoldThePlacesTheirCallersFill) {
+    PlayFolder play;
+    // The ready phrase of a preparation goes into the one "%s".
+    const std::string preparing = find_message_text("CANT_PICK_PREPARING");
+    EXPECT_NE(preparing.find("%s"), std::string::npos) << preparing;
+    EXPECT_EQ(preparing.find("%s"), preparing.rfind("%s")) << preparing;
+    for (const char* key : {"BURIED_IN_BOG", "CANT_WIELD_INJURED:1", "CANT_WIELD_INJURED:2"})
+        EXPECT_NE(std::string(find_message_text(key)).find("<the_item>"), std::string::npos) << key;
+}
+
+TEST_F(Installation, SymbolFallbackPicturesAreInstalledAndListed) {
+    const char* tiles[512];
+    const int n = symbol_fallback_tiles(tiles, 512);
+    ASSERT_GT(n, 0);
+    ASSERT_LE(n, 512);
+    const std::vector<std::string> files = manifest_values("file");
+    for (int i = 0; i < n; ++i) {
+        const std::string rel = std::string("truetile/") + tiles[i] + ".png";
+        EXPECT_TRUE(exists_exact_case(kData, rel)) << rel;
+        EXPECT_NE(std::find(files.begin(), files.end(), rel), files.end()) << rel << " is not in the manifest";
+    }
+}
+
+TEST_F(Installation, TheDefaultSettingsGiveTheUnitsOfWeightsAndLengths) {
+    const std::string defaults = slurp(kData + "/defaults/ksm_ini.def");
+    const bool imperial = defaults.find("[UNITS:IMPERIAL]") != std::string::npos;
+    const bool metric = defaults.find("[UNITS:METRIC]") != std::string::npos;
+    EXPECT_TRUE(imperial != metric) << "one UNITS setting";
+    bool precision = false;
+    for (const char* p : {"[UNITS_PRECISION:0]", "[UNITS_PRECISION:1]", "[UNITS_PRECISION:2]"})
+        precision = precision || defaults.find(p) != std::string::npos;
+    EXPECT_TRUE(precision) << "UNITS_PRECISION 0, 1 or 2";
 }
 
 TEST_F(Installation, ChatTopicsGiveLines) {

@@ -177,7 +177,6 @@ void cre_drop_socroles(int creature) {
     Cre[creature].soc_value &= uint8_t(~held);
 }
 
-
 // Not built yet: nobody has an identity, a culture, a group or marks; no
 // one joins a village and no one carries goods home.
 uint32_t cre_sotu(int) { KSM_STUB("cre_sotu"); return 0; }

@@ -47,6 +47,7 @@ bool stored_world_unsaved();
 // Cells changed in place of the table, or a save that failed after it
 // staged the world file: the next save writes the file.
 void mark_stored_world_changed();
+inline void set_world_terrain(int x, int y, uint8_t code) { set_stored_world_terrain(x, y, code); }
 void add_river_fords();
 int water_depth_at(int x, int y);
 

@@ -1032,3 +1032,5 @@ int ask_list_amount(int available, int row, int current) {
     KSM_STUB("ask_list_amount");
     return 0;
 }
+// Not built yet: the command menu has no picture of its own to place.
+void menu_picture_at(int, int, int) { KSM_STUB("menu_picture_at"); }

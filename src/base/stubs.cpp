@@ -159,7 +159,6 @@ const StubEntry stub_register[] = {
     {"ravinnonhankinta", "creatures", "nothing: no food seeking"},
     {"site_has_resident_humans", "creatures", "1: settlements are never given up"},
     {"spirit_creature_turn", "creatures", "nothing"},
-    {"spirit_turn", "creatures", "nothing"},
     {"store_creature_for_map", "creatures", "0"},
     {"toggle_hiding", "creatures", "nothing"},
     {"toggle_walk_run", "creatures", "nothing"},

@@ -10,6 +10,7 @@
 #include "mapgen/world_gen.h"
 #include "screens/info_screens.h"
 #include "screens/worldgen_screen.h"
+#include "objects/flora.h"
 #include "objects/object_store.h"
 #include "society/game_course.h"
 #include "base/config.h"
@@ -175,6 +176,9 @@ bool write_object_store(const char* folder) {
 }
 
 void write_constant_objects(const char* folder) {
+    // The plants of the flora files join the item types after the
+    // built-in catalogue.
+    load_flora_item_types();
     char path[96];
     format_text(path, sizeof path, "%s/CONSTANT.OBJ", folder);
     if (!save_item_types(path)) exit_with_message("ERROR! Couldn't write CONSTANT.OBJ");

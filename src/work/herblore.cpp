@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "base/stubs.h"
+#include "base/text_ring.h"
 #include "console/console.h"
 #include "game/save_set.h"
 #include "maps/world_files.h"
 
 HerbloreRecord herblore[HERBLORE_RECORDS];
+HerbEffect HerbEffects[HERB_EFFECT_COUNT];
 
 // Not built yet: there are no herb effects to set up.
 void init_herb_effects() { KSM_STUB("init_herb_effects"); }
@@ -24,3 +26,23 @@ bool write_herblore() {
 
 // Not built yet: there is no herb table.
 void register_herbs() { KSM_STUB("register_herbs"); }
+
+// Not built yet: the plant knowledge is kept as it is.
+void read_herblore() { KSM_STUB("read_herblore"); }
+
+// Not built yet: no plant is known from the start.
+HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord&) {
+    KSM_STUB("roll_initial_herb_knowledge");
+    return HerbKnowledge{0, 0};
+}
+
+// Not built yet: no knowledge record is made.
+void herblore_register_plant(int, int, const ObjectRecord&) { KSM_STUB("herblore_register_plant"); }
+
+// Not built yet: every plant goes by its own name.
+const char* herb_known_name(const ObjectRecord& record) {
+    KSM_STUB("herb_known_name");
+    char* out = next_ring_text();
+    copy_field(out, TEXT_RING_BYTES, record.name, sizeof record.name);
+    return out;
+}

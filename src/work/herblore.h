@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/platform.h"
+#include "objects/object_store.h"
 
 struct HerbloreRecord {
     uint8_t tieto;       // knowledge level; 0 in a new record
@@ -18,8 +19,40 @@ KSM_RECORD(HerbloreRecord, 424);
 constexpr int HERBLORE_RECORDS = 100;
 extern HerbloreRecord herblore[HERBLORE_RECORDS];
 
+// One herb effect; bit i of every herb-effect mask (a plant's raw and
+// boiled effects, the player's effects) is entry i of HerbEffects. The
+// names are the words of the plant definitions' effect lists.
+struct HerbEffect {
+    char name[100];
+    char description[1024];  // the full statement, once the item is identified
+    char impression[1024];   // how it feels, while it is not
+    char message[1024];      // shown when the effect takes hold on the player
+    char further[100];
+    uint8_t topical;   // 1: acts when applied to wounds
+    uint8_t internal;  // 1: acts when eaten
+    uint8_t spare;
+};
+constexpr int HERB_EFFECT_COUNT = 32;
+// Filled by init_herb_effects at the start of every game.
+extern HerbEffect HerbEffects[HERB_EFFECT_COUNT];
+
 // Builds the herb-effect table at the start of a game.
 void init_herb_effects();
+// Reads the character's plant knowledge ("HERBLORE.DAT") into the table.
+// Not built yet: the table stays as it is.
+void read_herblore();
+// Whether the character knows a plant from the start, and when not, how
+// hard it is to tell (2..95). Not built yet: unknown, difficulty 0.
+struct HerbKnowledge {
+    int known;
+    int difficulty;
+};
+HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord& plant);
+// Makes or refreshes the plant's knowledge record. Not built yet: nothing.
+void herblore_register_plant(int known, int difficulty, const ObjectRecord& plant);
+// The name of a plant or plant part as the character knows it (ring text).
+// Not built yet: the record's own name.
+const char* herb_known_name(const ObjectRecord& record);
 // Writes the non-empty records to "<character folder>/HERBLORE.DAT";
 // false when it could not be written.
 bool write_herblore();

@@ -19,6 +19,8 @@ extern uint8_t console_gupd;
 extern uint8_t console_treeless;
 // While set, nothing blocks sight and every distant creature is spotted.
 extern uint8_t console_see_through;
+// While on, every wild plant that suits a new local map grows there.
+extern uint8_t console_plants_everywhere;
 
 // The "*" key.
 void developer_console();

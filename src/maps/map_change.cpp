@@ -172,8 +172,8 @@ const char* position_text(int x, int y) {
     return out;
 }
 
-void request_local_map(const char* terrain_name, const char* request_name, int number, int second_number,
-                       const char* position, int wx, int wy, int defined) {
+int request_local_map(const char* terrain_name, const char* request_name, int number, int second_number,
+                      const char* position, int wx, int wy, int defined) {
     (void)second_number;
     logf_channel("terrain", "start");
     char word[24];
@@ -194,8 +194,17 @@ void request_local_map(const char* terrain_name, const char* request_name, int n
     format_text(line, sizeof line, "%s\n%s\n%s\n", folder.c_str(), Plr.name, Plr.map_name);
     text += line;
     if (!write_file_atomic("RNDHOUSE.DAT", text)) show_message("!Could not write RNDHOUSE.DAT.");
-    rndhouse_main(wx, wy, defined);
-    logf_channel("terrain", "rndhouse completed");
+    const int made = rndhouse_main(wx, wy, defined);
+    format_text(line, sizeof line, "rndhouse completed: %d", made);
+    logf_channel("terrain", line);
+    if (made < 0) {
+        // Nothing was stored (the player was told why): a stored map that
+        // could not be read stays as it is on the disk, and the loader
+        // keeps it from being overwritten by the blank cell it shows.
+        format_text(line, sizeof line, "the local map of %d,%d was not stored", wx, wy);
+        debug_log("!maps", line);
+    }
+    return made;
 }
 
 void make_nearby_local_maps(int mode) {

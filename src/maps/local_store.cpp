@@ -721,12 +721,8 @@ void Zoomer(int wx, int wy) {
     bool all_placed = true;
     for (int dy = -2; dy <= 2; ++dy) {
         for (int dx = -2; dx <= 2; ++dx) {
-            const bool stored = find_slot(wx + dx, wy + dy) != 0;
-            const bool loaded = zoom_load_stored(wx + dx, wy + dy) != 0;
+            zoom_load_stored(wx + dx, wy + dy);
             all_placed = zoomset_maailma(dx, dy) && all_placed;
-            // A stored map that could not be read shows as blank ground;
-            // the blank must never be stored over it.
-            if (stored && !loaded) block_incomplete[dy + 2][dx + 2] = true;
         }
     }
     // What did not fit stays in its stored map (see zoomsave); the player

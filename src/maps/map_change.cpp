@@ -199,8 +199,7 @@ int request_local_map(const char* terrain_name, const char* request_name, int nu
     logf_channel("terrain", line);
     if (made < 0) {
         // Nothing was stored (the player was told why): a stored map that
-        // could not be read stays as it is on the disk, and the loader
-        // keeps it from being overwritten by the blank cell it shows.
+        // could not be read stays as it is on the disk.
         format_text(line, sizeof line, "the local map of %d,%d was not stored", wx, wy);
         debug_log("!maps", line);
     }

@@ -210,6 +210,8 @@ void make_nearby_local_maps(int mode) {
     prepare_height_field();
     if (is_world_map()) std::memcpy(world_data_copy, Data, sizeof Data);
     const int x = player_world_x(), y = player_world_y();
+    // The new maps of the area go to the store in one switch.
+    begin_save_commit();
     for (int dy = -2; dy <= 2; ++dy) {
         for (int dx = -2; dx <= 2; ++dx) {
             const int wx = x + dx, wy = y + dy;
@@ -224,6 +226,7 @@ void make_nearby_local_maps(int mode) {
                               position_text(wx, wy), wx, wy, -1);
         }
     }
+    if (!end_save_commit()) show_message("!The local maps of this area could not be stored; they are made again.");
 }
 
 int ensure_local_map_at(int wx, int wy) {

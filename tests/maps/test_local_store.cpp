@@ -446,7 +446,12 @@ TEST_F(LocalStore, StoredMapThatCannotBeReadIsNeverOverwrittenByTheBlankShown) {
     zoomsave();
     const std::vector<uint8_t> after = read_fixture_file(path("ZOOMMAPS.DAT"));
     EXPECT_EQ(0, std::memcmp(&maps[REC], &after[REC], REC));
+    // The world again, as the next test expects it.
     copy_text(Plr.map_name, "BIGMAP");
+    std::memset(Data, 0, sizeof Data);
+    std::memset(cover_layer, 0, MAP_CELLS);
+    std::memset(height_layer, 0, MAP_CELLS);
+    load_world_files();
 }
 
 TEST_F(LocalStore, SettlementRulesWaitForTheirSwitch) {

@@ -181,6 +181,25 @@ TEST_F(Passes, FieldIsPreparedSoilAndItsCropsGrowOnlyThere) {
     }
 }
 
+TEST_F(Passes, VillageFieldStartsFromGroundAndLaysNoRocks) {
+    fill_map(T_GROUND, 20);
+    std::memset(zoom_work.terrain, T_PREPARED_SOIL, 2000);
+    seed_random(8);
+    zoom_make_cultivated_field(world.field.x, world.field.y, 1);
+    const int soil = count_terrain(T_PREPARED_SOIL);
+    EXPECT_GE(soil, 560);
+    EXPECT_LE(soil, 682);
+    EXPECT_EQ(count_terrain(T_BIG_ROCK), 0);
+}
+
+TEST_F(Passes, OutsideTheWorldIsNoLandOfAnyCulture) {
+    EXPECT_EQ(generation_world_code(-1, 500), 32);
+    EXPECT_EQ(generation_world_code(1000, 2048), 32);
+    EXPECT_EQ(generation_world_code(world.conifer.x, world.conifer.y), 15);
+    EXPECT_EQ(generation_culture(3072, 10), 10);
+    EXPECT_EQ(generation_culture(world.conifer.x, world.conifer.y), world.land_culture);
+}
+
 TEST_F(Passes, FieldGrowsTheCropsOfItsCulture) {
     if (!text_mentions_culture("eastern", world.land_culture))
         GTEST_SKIP() << "the culture test of the creature code is not built yet";

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "creatures/creature_queries.h"
 #include "gen_fixture.h"
@@ -115,6 +116,22 @@ TEST_F(Passes, HillBesidePineMireShowsTheMireOnlyInItsNorthStrip) {
         }
     }
     EXPECT_GT(mire_seen, kSeeds * 20);
+}
+
+TEST_F(Passes, NeighboursLendTheirLookButNeverTheirHeights) {
+    // A cliff to the north raises its rocks on its own map only.
+    stored_world_terrain[map_index(world.hill.x, world.hill.y - 1)] = 93;
+    give_heights(world.hill);
+    std::vector<uint8_t> heights(zoom_work.height, zoom_work.height + 64 * 64);
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        seed_random(seed);
+        make_map(world.hill, "HILL");
+        EXPECT_TRUE(std::equal(heights.begin(), heights.end(), zoom_work.height)) << seed;
+        int pines = 0;
+        for (int x = 0; x < 64; ++x)
+            for (int y = 0; y < 8; ++y) pines += gen_terrain(x, y) == T_PINE || gen_terrain(x, y) == T_YOUNG_PINE;
+        EXPECT_GT(pines, 0) << "the cliff's heath along the north edge";
+    }
 }
 
 // ------------------------------------------------------------ caves and fields

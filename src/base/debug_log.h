@@ -6,6 +6,7 @@
 constexpr const char* INIT_LOG_FILE = "init_log.txt";
 
 extern int32_t debug_logs_on;      // the general debug switch ("&" key)
+inline int32_t& debug_switch = debug_logs_on;
 extern int32_t key_debug_on;       // set while the movement menu runs
 extern int32_t debug_messages_on;  // developer console switches
 extern int32_t quest_debug_on;

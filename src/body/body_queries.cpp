@@ -2,19 +2,9 @@
 
 #include "base/stubs.h"
 
-#include "base/text_ring.h"
-
 char missile_report[256] = "";
 
-int scale_work_time_by_skill(int minutes, int skill) {
-    if (skill < 1) skill = 1;  // no skill at all takes a hundred times as long
-    return int((long long)minutes * 100 / skill + ((long long)minutes * 100 % skill != 0 ? 1 : 0));
-}
-
-// Not built yet: the body is whole and able, skills are nothing, nobody
-// fights or shoots.
-int roll_body_part_hit(int zone, int creature) { KSM_STUB("roll_body_part_hit"); return 0; }
-const char* body_part_name(int part, int creature) { KSM_STUB("body_part_name"); return ring_copy("body"); }
+// Not built yet: the body is whole and able, nobody fights or shoots.
 void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags) {
     KSM_STUB("cre_inflict_wound");
 }
@@ -30,8 +20,10 @@ void injuries_screen() { KSM_STUB("injuries_screen"); }
 int afternoon_weather_test() { KSM_STUB("afternoon_weather_test"); return 0; }
 void age_open_ice_hole(int map_index) { KSM_STUB("age_open_ice_hole"); }
 void refreeze_ice_hole(int map_index) { KSM_STUB("refreeze_ice_hole"); }
-int cre_skill_level(int creature, const char* skill) { KSM_STUB("cre_skill_level"); return 0; }
-int plr_use_skill(const char* skill, int bonus) { KSM_STUB("plr_use_skill"); return 0; }
+int cre_resolve_attack(int attacker, int weapon, int hand, int target, int launcher) {
+    KSM_STUB("cre_resolve_attack");
+    return 0;
+}
 void cre_begin_attack(int creature, int target) { KSM_STUB("cre_begin_attack"); }
 void cre_begin_escape(int creature, int from_whom, int force) { KSM_STUB("cre_begin_escape"); }
 int cre_can_shoot(int creature, int mode) { KSM_STUB("cre_can_shoot"); return 0; }
@@ -55,3 +47,8 @@ int missile_attack(int unused, int item, int attacker, int flags, int creature, 
 }
 void report_missile_obstacle() { KSM_STUB("report_missile_obstacle"); }
 void report_missile_contour() { KSM_STUB("report_missile_contour"); }
+int missile_hit_check(int x, int y, int quality) { KSM_STUB("missile_hit_check"); return 0; }
+int missile_obstacle_check(int x, int y, int quality, int target_x, int target_y) {
+    KSM_STUB("missile_obstacle_check");
+    return 0;
+}

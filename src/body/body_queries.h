@@ -2,14 +2,15 @@
 // creatures ask for: wounds and body parts, what the body allows, skills,
 // attacks and escapes, missiles, ice holes and the daily upkeep of a
 // creature. Each takes a creature slot, -1 the player where it says so.
-// Not built yet apart from scale_work_time_by_skill: neutral answers.
+// Skills and wounds have their own headers, included here; the rest is not
+// built yet and gives neutral answers.
 #pragma once
+
+#include "body/skills.h"
+#include "body/wounds.h"
 
 struct ObjectRecord;
 
-// A body part hit in a zone, and its name.
-int roll_body_part_hit(int zone, int creature);
-const char* body_part_name(int part, int creature);
 void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags);
 // 0..1 impairment of a limb group (3 the hands) on a side; 0..1 for the legs.
 float cre_limb_impairment(int creature, int limb_group, int side);
@@ -26,13 +27,10 @@ int afternoon_weather_test();
 void age_open_ice_hole(int map_index);
 void refreeze_ice_hole(int map_index);
 
-// Skills: the level 0..100 of a named skill; the player's skill check.
-int cre_skill_level(int creature, const char* skill);
-int plr_use_skill(const char* skill, int bonus);
-// ceil(minutes x 100 / skill): the time of a work for a skill level.
-int scale_work_time_by_skill(int minutes, int skill);
-
-// Fighting.
+// Fighting. Every attack of the game, from its first word to its last
+// wound (attacker -1 the player; weapon an object id or a natural attack's
+// code; hand 1 or 2, 0 unarmed).
+int cre_resolve_attack(int attacker, int weapon, int hand, int target, int launcher);
 void cre_begin_attack(int creature, int target);
 void cre_begin_escape(int creature, int from_whom, int force);
 int cre_can_shoot(int creature, int mode);
@@ -55,4 +53,8 @@ void missile_at_square(const ObjectRecord& item, int x, int y, int bow);
 extern char missile_report[256];
 int missile_attack(int unused, int item, int attacker, int flags, int creature, int bow_or_item);
 void report_missile_obstacle();
+// What a missile meets in a cell on its way: 0 nothing to hit there, -1 a
+// miss, else a hit; and whether the cell's terrain stops it.
+int missile_hit_check(int x, int y, int quality);
+int missile_obstacle_check(int x, int y, int quality, int target_x, int target_y);
 void report_missile_contour();

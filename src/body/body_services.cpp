@@ -14,12 +14,6 @@ int cre_total_weight_lb(int creature) {
     return Plr.body_weight + int(Plr.carried_load);
 }
 
-int roll_dice(int count) {
-    int sum = 0;
-    for (int i = 0; i < count; ++i) sum += ksm_rand() % 6 + 1;
-    return sum;
-}
-
 #include <algorithm>
 #include <cmath>
 
@@ -56,7 +50,7 @@ void hourly_player_maintenance() { KSM_STUB("hourly_player_maintenance"); update
 void cre_spend_energy(int, int) { KSM_STUB("cre_spend_energy"); }
 void cre_update_fatigue(int, int) { KSM_STUB("cre_update_fatigue"); }
 void PLR_Lampotila() { KSM_STUB("PLR_Lampotila"); }
-void daily_wound_change() { KSM_STUB("daily_wound_change"); }
+void plr_daily_healing() { KSM_STUB("plr_daily_healing"); }
 // Not built yet: no human groups are rolled.
 void roll_daily_human_presence(int) { KSM_STUB("roll_daily_human_presence"); }
 // Not built yet: nobody fights, and efforts have no words.
@@ -64,8 +58,8 @@ int plr_count_adjacent_fighters(int, int) {
     KSM_STUB("plr_count_adjacent_fighters");
     return 0;
 }
-const char* effort_word(int) {
-    KSM_STUB("effort_word");
+const char* exertion_word(int) {
+    KSM_STUB("exertion_word");
     return "";
 }
 // Not built yet: the screens show their legend's words without the boxes.

@@ -1,4 +1,4 @@
-// Combat and skill commands. Not built yet: each notes its call.
+// Combat commands. Not built yet: each notes its call.
 #include "body/combat_commands.h"
 
 #include "base/stubs.h"
@@ -7,5 +7,4 @@
 int32_t combat_reference = -1;
 
 void plr_attack_command(int) { KSM_STUB("plr_attack_command"); }
-void use_skill(int) { KSM_STUB("use_skill"); }
 void cre_compute_load(int) { KSM_STUB("cre_compute_load"); }

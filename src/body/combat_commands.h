@@ -1,4 +1,5 @@
-// The player's combat and skill commands. Not built yet: neutral answers.
+// The player's combat commands. Not built yet: neutral answers. (The skill
+// command is plr_use_skill_command, body/skills.h.)
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,5 @@
 extern int32_t combat_reference;
 // Kick "0", attack "1" and "2", repeat "3", punch "9".
 void plr_attack_command(int key);
-void use_skill(int skill);
 // Recomputes the carried load (-1 the player).
 void cre_compute_load(int creature);

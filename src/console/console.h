@@ -22,5 +22,19 @@ extern uint8_t console_see_through;
 // While on, every wild plant that suits a new local map grows there.
 extern uint8_t console_plants_everywhere;
 
+// The check override, stepped 0..4 by the console: 0 none, 1 every check
+// a random grade, 2 that and every level asked of a body 80, 3 every check
+// a fumble, 4 every check critical (3 and 4 draw nothing).
+extern int32_t roll_override;
+// While on, no wound is written.
+extern int32_t no_damage_switch;
+// "ALL_SEE": young growth that blocks sight is a weak obstacle to missiles.
+extern int32_t see_all_switch;
+// Creatures give up attacking a cloaked player and ignore an invisible one.
+extern int32_t plr_cloaked;
+extern int32_t plr_invisible;
+// The switches above back to 0 (the per-game reset).
+void reset_console_switches();
+
 // The "*" key.
 void developer_console();

@@ -9,6 +9,7 @@
 #include "base/debug_log.h"
 #include "base/fatal.h"
 #include "base/files.h"
+#include "body/wounds.h"
 #include "creatures/creature_queries.h"
 #include "creatures/creature_table.h"
 #include "game/player.h"
@@ -263,6 +264,7 @@ int cre_load_into_slot(int reference, int reuse) {
     }
     CreSlotRefs[slot] = reference;
     Cre[slot] = CreScratch;
+    check_creature_wound_slots(Cre[slot]);
     return CRE_REF_BASE + slot;
 }
 

@@ -74,3 +74,11 @@ bool creature_task_view(int, TaskCreatureView&) {
     KSM_STUB("creature_task_view");
     return false;
 }
+
+// Not built yet: no creature has hooves or a pelt worth a price, and the
+// player's animals and companions take no orders.
+int cre_has_hooves(int) { KSM_STUB("cre_has_hooves"); return 0; }
+int is_fur_bearer(const char*) { KSM_STUB("is_fur_bearer"); return 0; }
+float pelt_price(const char*) { KSM_STUB("pelt_price"); return 0.0f; }
+void pet_command_menu(int, int) { KSM_STUB("pet_command_menu"); }
+int companion_command_menu(int) { KSM_STUB("companion_command_menu"); return 1; }

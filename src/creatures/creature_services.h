@@ -75,3 +75,15 @@ struct TaskCreatureView;
 // What a long task needs to know about the creature in a slot; false when
 // the slot holds none.
 bool creature_task_view(int slot, TaskCreatureView& out);
+
+// What the body and the work ask of the creatures.
+// 1 for a hoofed creature.
+int cre_has_hooves(int creature);
+// 1 when the hide of the named animal makes fur rather than leather; the
+// price value of a pelt of that name.
+int is_fur_bearer(const char* name);
+float pelt_price(const char* name);
+// The command menus of the player's animals (shouted: called from afar)
+// and of a companion (1: the talk ends).
+void pet_command_menu(int creature, int shouted);
+int companion_command_menu(int creature);

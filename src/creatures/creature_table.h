@@ -11,6 +11,9 @@
 // Raised by cre_maintenance while the creatures catch up with the time the
 // player was away: nearness to the player reads as far.
 extern uint8_t creature_catch_up;
+// The same flag as the map entry knows it: set while a map is entered and
+// its contents aged; every creature counts as up while it is set.
+inline uint8_t& map_entry_flag = creature_catch_up;
 // Raised while the map is not redrawn (the catch-up).
 extern uint8_t creature_no_redraw;
 // Turns of the per-turn map-object update that the next map entry runs

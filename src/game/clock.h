@@ -87,6 +87,9 @@ void add_days(int64_t days);
 // The minute steps for one counted minute: tint, sky, energy and fatigue,
 // body temperature, light sources, tracks and the sight range.
 void run_minute_steps(int energy_minutes, int fatigue_units);
+// The minute steps a step of whole minutes runs after the clock has moved:
+// tint, sky, light sources, tracks and sight, without energy or fatigue.
+inline void per_minute_updates() { run_minute_steps(0, 0); }
 
 // Services of other parts of the game that the clock calls. A null entry
 // is skipped: the part that provides one sets it here (and a test may set

@@ -21,6 +21,8 @@
 #include "ui/message_line.h"
 #include "ui/sound.h"
 
+char harm_cause_text[128] = "";
+
 namespace {
 
 bool screen_ready() { return graphics_initialised && canvas != nullptr; }

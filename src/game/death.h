@@ -3,6 +3,10 @@
 
 #include <string>
 
+// The cause of harm the death record tells ("died from %s"): a text of
+// what hurt the player last, such as "Walked into a snare". Per game.
+extern char harm_cause_text[128];
+
 // The character dies: the ancestors get the record, the character folder
 // is removed, quit_state becomes -1. A second call only blacks out the map.
 void plr_die();

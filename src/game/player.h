@@ -61,7 +61,9 @@ struct PlayerRecord {
     int32_t need_counter_b;                // 2540: reset by the developer time skip
     int32_t plr_sleepiness;                // 2544: sleep need; above 2000 long tasks stop
     float journeyed_km;                    // 2548: distance travelled
-    uint8_t wounds[PLR_WOUND_COLUMNS][PLR_WOUND_SLOTS];  // 2552: seven wound columns
+    // Seven wound columns of 20 slots (see body/wounds.h): severity, side,
+    // bleeding, body part, kind, damage, care.
+    uint8_t wounds[PLR_WOUND_COLUMNS][PLR_WOUND_SLOTS];  // 2552
     uint8_t free_2692[4];                  // 2692
     uint8_t facing;                        // 2696: heading 0-7, stored at save
     uint8_t free_2697[3];                  // 2697
@@ -115,7 +117,14 @@ struct PlayerRecord {
     int32_t blood_loss;                    // 2800: lost blood
     float carry_allowance;                 // 2804: pounds carried without penalty
     uint8_t shield_stance;                 // 2808: bit 1 shown, 2 centre, 4 high, 8 side
-    uint8_t free_2809[1779];               // 2809
+    uint8_t free_2809[3];                  // 2809
+    // Per wound slot: the treatments done on it (bits) and the herbal care
+    // it has had; both go with the wound when its slot is cleared.
+    int32_t wound_treatments[PLR_WOUND_SLOTS];  // 2812
+    int32_t wound_herb_care[PLR_WOUND_SLOTS];   // 2892
+    uint8_t free_2972[10];                 // 2972
+    uint8_t luck_uses;                     // 2982: skill checks still helped by luck
+    uint8_t free_2983[1605];               // 2983
     int32_t course_event;                  // 4588: game-course event awaited
     int32_t course_task;                   // 4592: current course task, -1 none
     int32_t course_target;                 // 4596: count that reaches the event
@@ -232,8 +241,13 @@ KSM_OFFSET(PlayerRecord, rolled_5d6, 2776);
 KSM_OFFSET(PlayerRecord, days_played, 2780);
 KSM_OFFSET(PlayerRecord, stomach, 2784);
 KSM_OFFSET(PlayerRecord, thirst, 2788);
+KSM_OFFSET(PlayerRecord, wound_total, 2796);
+KSM_OFFSET(PlayerRecord, blood_loss, 2800);
 KSM_OFFSET(PlayerRecord, carry_allowance, 2804);
 KSM_OFFSET(PlayerRecord, shield_stance, 2808);
+KSM_OFFSET(PlayerRecord, wound_treatments, 2812);
+KSM_OFFSET(PlayerRecord, wound_herb_care, 2892);
+KSM_OFFSET(PlayerRecord, luck_uses, 2982);
 KSM_OFFSET(PlayerRecord, course_event, 4588);
 KSM_OFFSET(PlayerRecord, course_task, 4592);
 KSM_OFFSET(PlayerRecord, course_target, 4596);
@@ -269,6 +283,8 @@ KSM_OFFSET(PlayerRecord, energy_reset_done, 5693);
 // The one character record of the run.
 extern PlayerRecord Plr;
 inline PlayerRecord& plr = Plr;
+// Set while the player sleeps (the record's sleeping byte).
+inline uint8_t& plr_asleep = Plr.sleeping;
 
 // Skill names are fixed 12-byte fields: a 12-letter name ("TEXTILECRAFT")
 // fills the field without a terminating zero. Never strcpy or strcmp them.

@@ -21,6 +21,7 @@
 #include "objects/object_store.h"
 #include "game/turn_state.h"
 #include "base/debug_log.h"
+#include "body/wounds.h"
 #include "base/fatal.h"
 #include "society/villages.h"
 #include "ui/boxes.h"
@@ -504,6 +505,8 @@ void readguy() {
         exit_with_message(text);
     }
     Plr = loaded;
+    // A wound slot that makes no sense (a damaged byte) goes, with a log line.
+    check_player_wound_slots(Plr);
     // Loading counts as a rotation; the record is not copied again, since
     // it is already the newest save (and a copy made at every load would
     // push good older backups out).

@@ -1,6 +1,6 @@
 // What the game asks of the screens while it runs: redraw the side panel's
-// status part, its movement box, the sky indicator, and show the picture of
-// a world cell the player arrives in. The screens connect these at
+// status part, its movement box, the sky indicator, show the picture of a
+// world cell the player arrives in, and put a text on the command line. The screens connect these at
 // start-up; unconnected, nothing is drawn.
 #pragma once
 
@@ -11,6 +11,8 @@ struct ScreenHooks {
     // The arrival picture of a world cell; false when the cell has none
     // (plain ground) or it could not be shown.
     bool (*show_arrival_picture)(int world_x, int world_y);
+    // The side panel's command line shows the text.
+    void (*show_command_line)(const char* text);
 };
 extern ScreenHooks screen_hooks;
 

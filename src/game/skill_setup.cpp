@@ -1,12 +1,16 @@
 // The skill table and the starting skills of a new character.
 #include "game/skill_setup.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/fatal.h"
+#include "creatures/creature_files.h"
 #include "game/player.h"
 #include "base/files.h"
 #include "base/text_ring.h"
@@ -21,21 +25,28 @@ namespace {
 
 constexpr int LINE_BYTES = 1024;
 
-// One entry of the skill table as read from the file.
+// One entry of the skill table, read once and kept for the run.
 struct SkillEntry {
-    char heading[LINE_BYTES];  // the heading line with the culture tags
-    char attribs[LINE_BYTES];
-    char group[64];
+    int attribs[32];     // attribute indices, -1 for a name the game doesn't know
+    int attrib_count;    // every listed name counts toward the average
+    int multiplier[15];  // by culture 0..13; [14] for a body of no culture
+    int group;           // 2 combat, 1 physical, 0 the rest
     char key;
 };
 
+// The attributes by name, in the order body_attributes fills them.
+const char* const attribute_names[11] = {"str", "int", "end", "dex", "agi", "smt", "hrg",
+                                         "spd", "eye", "tch", "wil"};
+constexpr int ATTRIBUTES = 11;
+
+struct SkillTableCache {
+    bool loaded = false;
+    std::unordered_map<std::string, SkillEntry> entries;  // by upper-case name
+};
+SkillTableCache skill_table;
+
 bool is_comment(const char* line) {
     return (line[0] == '/' && line[1] == '/') || (line[0] == '#' && line[1] == '#');
-}
-
-void strip_line_end(char* line) {
-    size_t n = std::strlen(line);
-    while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) line[--n] = 0;
 }
 
 // The name between the first two '.' of a heading line.
@@ -50,58 +61,14 @@ void heading_name(const char* line, char* out, size_t cap) {
     out[n] = 0;
 }
 
-// Finds the skill's entry; false when the table has none.
-bool find_entry(const char* skill, SkillEntry& entry) {
-    FILE* file = open_file_ci("ini_skills.txt", "rb");
-    if (!file) exit_with_message("ini_skills.txt missing");
-    char line[LINE_BYTES];
-    bool in_entry = false;
-    bool found = false;
-    while (std::fgets(line, sizeof line, file)) {
-        strip_line_end(line);
-        if (is_comment(line)) continue;
-        if (!in_entry) {
-            if (line[0] != '.') continue;
-            char name[LINE_BYTES];
-            heading_name(line, name, sizeof name);
-            if (name[0] && compare_no_case(name, skill) == 0) {
-                in_entry = true;
-                copy_text(entry.heading, sizeof entry.heading, line);
-                entry.attribs[0] = 0;
-                copy_text(entry.group, sizeof entry.group, "lore");
-                entry.key = '!';
-                found = true;
-            }
-            continue;
-        }
-        if (!line[0]) break;  // the entry ends at the first empty line
-        const char* value = tag_value(line, "ATTRIBS", nullptr);
-        if (value) copy_text(entry.attribs, sizeof entry.attribs, value);
-        value = tag_value(line, "GROUP", nullptr);
-        if (value) copy_text(entry.group, sizeof entry.group, value);
-        value = tag_value(line, "KEY", nullptr);
-        if (value && value[0]) entry.key = value[0];
-    }
-    std::fclose(file);
-    if (found && !entry.attribs[0]) copy_text(entry.attribs, sizeof entry.attribs, "str int dex");
-    return found;
+int attribute_index(const char* name) {
+    for (int i = 0; i < ATTRIBUTES; ++i)
+        if (std::strcmp(attribute_names[i], name) == 0) return i;
+    return -1;
 }
 
-// The value of an attribute name; 0 for an unknown name.
-int attribute_value(const char* name) {
-    struct Row { const char* name; const uint8_t PlayerRecord::*field; };
-    static const Row rows[] = {
-        {"smt", &PlayerRecord::smt}, {"eye", &PlayerRecord::eye}, {"tch", &PlayerRecord::tch},
-        {"int", &PlayerRecord::intel}, {"dex", &PlayerRecord::dex}, {"str", &PlayerRecord::str},
-        {"agi", &PlayerRecord::agi}, {"end", &PlayerRecord::end}, {"wil", &PlayerRecord::wil},
-        {"hrg", &PlayerRecord::hrg}, {"spd", &PlayerRecord::spd},
-    };
-    for (const Row& row : rows)
-        if (std::strcmp(row.name, name) == 0) return Plr.*(row.field);
-    return 0;
-}
-
-// The culture multiplier tag of a heading line.
+// The culture multiplier tag of a heading line: the culture's tag, else
+// "def", else 1.
 int culture_multiplier(const char* heading, int culture) {
     static const char* const keys[14] = {"kau", "dri", "kie", "ree", "sar", "isl", "koi",
                                          "kui", "owl", "sea", "vag", "nje", "for", "woo"};
@@ -114,37 +81,23 @@ int culture_multiplier(const char* heading, int culture) {
     return m;
 }
 
-int clamp_level(int level) { return level < 0 ? 0 : (level > 100 ? 100 : level); }
-
-}  // namespace
-
-int skill_attribute_base(int creature, const char* skill, int kind) {
-    // Creatures' own attributes come with the creature table; until then a
-    // creature is asked about with the player's attributes and culture.
-    (void)creature;
-    if (!skill || !skill[0]) return 0;
-    SkillEntry entry;
-    if (!find_entry(skill, entry)) {
-        if (compare_no_case(skill, "SURVIVAL") != 0 && compare_no_case(skill, "DAGGER") != 0 &&
-            compare_no_case(skill, "RITUAL") != 0) {
-            char text[160];
-            format_text(text, sizeof text, "!Bug! Couldn't resolve %s-skill. Report!", skill);
-            show_message(text);
-        }
-        return 0;
+// An entry from its heading and the lines after it up to the first empty
+// line (a later tag of the same name wins).
+SkillEntry make_entry(const std::vector<std::string>& lines, size_t heading) {
+    SkillEntry entry{};
+    char attribs[LINE_BYTES] = "str int dex";
+    char group[64] = "lore";
+    entry.key = '!';
+    for (size_t i = heading + 1; i < lines.size() && !lines[i].empty(); ++i) {
+        const char* line = lines[i].c_str();
+        if (const char* value = tag_value(line, "ATTRIBS", nullptr)) copy_text(attribs, sizeof attribs, value);
+        if (const char* value = tag_value(line, "GROUP", nullptr)) copy_text(group, sizeof group, value);
+        const char* value = tag_value(line, "KEY", nullptr);
+        if (value && value[0]) entry.key = value[0];
     }
-    if (kind == SKILL_KEY) return (unsigned char)entry.key;
-    if (kind == SKILL_GROUP) {
-        char group[64];
-        copy_text(group, sizeof group, upper_case_copy(entry.group));
-        if (std::strstr(group, "COMBAT")) return 2;
-        if (std::strstr(group, "PHYSICAL")) return 1;
-        return 0;
-    }
-    int sum = 0;
-    int names = 0;
+    if (!attribs[0]) copy_text(attribs, sizeof attribs, "str int dex");
     char word[32];
-    const char* p = entry.attribs;
+    const char* p = attribs;
     while (*p) {
         while (*p == ' ' || *p == '\t') ++p;
         if (!*p) break;
@@ -153,13 +106,116 @@ int skill_attribute_base(int creature, const char* skill, int kind) {
         size_t keep = n < sizeof word - 1 ? n : sizeof word - 1;
         std::memcpy(word, p, keep);
         word[keep] = 0;
-        sum += attribute_value(word);
-        ++names;
+        if (entry.attrib_count < int(std::size(entry.attribs))) entry.attribs[entry.attrib_count] = attribute_index(word);
+        ++entry.attrib_count;
         p += n;
     }
-    int base = names ? (sum + names - 1) / names : 0;
+    char upper[64];
+    copy_text(upper, sizeof upper, upper_case_copy(group));
+    entry.group = std::strstr(upper, "COMBAT") ? 2 : (std::strstr(upper, "PHYSICAL") ? 1 : 0);
+    for (int culture = 0; culture < 15; ++culture)
+        entry.multiplier[culture] = culture_multiplier(lines[heading].c_str(), culture);
+    return entry;
+}
+
+std::string upper_name(const char* name) {
+    std::string out;
+    for (const char* p = name; *p && out.size() < LINE_BYTES; ++p)
+        out.push_back(char(std::toupper(static_cast<unsigned char>(*p))));
+    return out;
+}
+
+// Reads "ini_skills.txt" into the cache; a missing table ends the program.
+void load_skill_table() {
+    const std::string path = resolve_path_ci("ini_skills.txt");
+    std::vector<uint8_t> bytes;
+    if (file_size(path) < 0 || !read_whole_file(path, bytes, 1u << 20)) exit_with_message("ini_skills.txt missing");
+    // The lines as the table means them: comments gone, line ends cut, each
+    // at most a line buffer long.
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = at;
+        while (end < bytes.size() && bytes[end] != '\n') ++end;
+        std::string text(reinterpret_cast<const char*>(bytes.data()) + at, end - at);
+        at = end + 1;
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+        if (text.size() >= size_t(LINE_BYTES)) text.resize(LINE_BYTES - 1);
+        if (is_comment(text.c_str())) continue;
+        lines.push_back(std::move(text));
+    }
+    skill_table.entries.clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty() || lines[i][0] != '.') continue;
+        char name[LINE_BYTES];
+        heading_name(lines[i].c_str(), name, sizeof name);
+        if (!name[0]) continue;
+        // The first heading of a name is the one that counts.
+        skill_table.entries.try_emplace(upper_name(name), make_entry(lines, i));
+    }
+    skill_table.loaded = true;
+}
+
+const SkillEntry* find_entry(const char* skill) {
+    if (!skill_table.loaded) load_skill_table();
+    char upper[PLR_SKILL_NAME_BYTES * 4];
+    size_t n = 0;
+    for (; skill[n] && n + 1 < sizeof upper; ++n) upper[n] = char(std::toupper(static_cast<unsigned char>(skill[n])));
+    upper[n] = 0;
+    const auto it = skill_table.entries.find(std::string(upper, n));
+    return it == skill_table.entries.end() ? nullptr : &it->second;
+}
+
+// The attribute values (in attribute_names' order) and the culture of a
+// body: a creature's own strength, intelligence, endurance, dexterity,
+// agility, smell and hearing and its home culture; the other four, and
+// everything of the player, from the character record.
+void body_attributes(int creature, int* values, int& culture) {
+    const int player[ATTRIBUTES] = {Plr.str, Plr.intel, Plr.end, Plr.dex, Plr.agi, Plr.smt,
+                                    Plr.hrg, Plr.spd,   Plr.eye, Plr.tch, Plr.wil};
+    std::memcpy(values, player, sizeof player);
+    culture = Plr.culture;
+    if (creature < 0 || !cre_slot_valid(creature)) return;
+    const CreatureRecord& c = Cre[creature];
+    const int own[7] = {c.attr_str, c.attr_int, c.attr_end, c.attr_dex, c.attr_agi, c.attr_smt, c.attr_hrg};
+    std::memcpy(values, own, sizeof own);
+    culture = c.home_culture;
+}
+
+int clamp_level(int level) { return level < 0 ? 0 : (level > 100 ? 100 : level); }
+
+}  // namespace
+
+void forget_skill_table() {
+    skill_table.entries.clear();
+    skill_table.loaded = false;
+}
+
+int skill_attribute_base(int creature, const char* skill, int kind) {
+    if (!skill || !skill[0]) return 0;
+    const SkillEntry* entry = find_entry(skill);
+    if (!entry) {
+        if (compare_no_case(skill, "SURVIVAL") != 0 && compare_no_case(skill, "DAGGER") != 0 &&
+            compare_no_case(skill, "RITUAL") != 0) {
+            char text[160];
+            format_text(text, sizeof text, "!Bug! Couldn't resolve %s-skill. Report!", skill);
+            show_message(text);
+        }
+        return 0;
+    }
+    if (kind == SKILL_KEY) return (unsigned char)entry->key;
+    if (kind == SKILL_GROUP) return entry->group;
+    int values[ATTRIBUTES];
+    int culture = 0;
+    body_attributes(creature, values, culture);
+    int sum = 0;
+    const int kept = entry->attrib_count < int(std::size(entry->attribs)) ? entry->attrib_count : int(std::size(entry->attribs));
+    for (int i = 0; i < kept; ++i)
+        if (entry->attribs[i] >= 0) sum += values[entry->attribs[i]];
+    const int names = entry->attrib_count;
+    const int base = names ? (sum + names - 1) / names : 0;
     if (kind == SKILL_BASE) return base;
-    return base * culture_multiplier(entry.heading, Plr.culture);
+    return base * entry->multiplier[culture >= 0 && culture < 14 ? culture : 14];
 }
 
 void add_skill(const char* skill) {

@@ -14,9 +14,15 @@ enum SkillAnswer {
 };
 
 // Asks the skill table about a skill of the player (creature -1) or of a
-// creature. An unknown skill answers 0 (after a "!Bug!" message for all but
-// SURVIVAL, DAGGER and RITUAL); a missing table ends the program.
+// creature: a creature's own strength, intelligence, endurance, dexterity,
+// agility, smell, hearing and home culture count, the player's for the
+// rest. An unknown skill answers 0 (after a "!Bug!" message for all but
+// SURVIVAL, DAGGER and RITUAL); a missing table ends the program. The table
+// is read at the first question and kept for the run.
 int skill_attribute_base(int creature, const char* skill, int kind);
+// Forgets the kept table: the next question reads the file again (for a
+// table that changed under the running program, as tests change it).
+void forget_skill_table();
 
 // Checks the skill table "ini_skills.txt" before a game can use it: every
 // line readable, every heading closed, the attributes known, the culture

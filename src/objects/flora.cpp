@@ -18,6 +18,7 @@
 #include "base/text_ring.h"
 #include "work/herblore.h"
 #include "work/plants.h"
+#include "work/work_services.h"
 
 char asciidata[FLORA_DATA_BYTES + 1];
 char asciidata_header[FLORA_LINE_MOST + 1];

@@ -2,6 +2,7 @@
 // the tools the player uses.
 #pragma once
 
+#include "body/combat_commands.h"
 #include "objects/object_store.h"
 
 // Puts objects into the player's inventory (merge flag, position or -1);
@@ -20,3 +21,54 @@ extern int select_item_count;
 int leash_creature(const ObjectRecord& leash);
 // Digging with a shovel (or none) at the player's position on a local map.
 void applyShovel(const ObjectRecord* shovel);
+
+// ------------------------------------------------------------ what the body,
+// the creatures and the work ask of the items. Not built yet apart from
+// obj_weapon_hands: neutral answers.
+
+// Recomputes the player's carried weight after the inventory changed.
+inline void plr_recompute_carried_weight() { cre_compute_load(-1); }
+// The id of an instance identical to the record, else the record stored as
+// a new instance.
+inline int obj_instance_for_record(const ObjectRecord& record) { return obj_store_record(record); }
+// A weapon's one-hand penalty (its 1H_PENALTY tag); 0 for what is no weapon.
+int obj_weapon_hands(const ObjectRecord& record);
+// True when a body (-1 the player) can carry the weight more.
+int cre_can_carry(int creature, float weight);
+// The weapon's one-hand penalty when the wielder must use it one-handed
+// (two items held, an arm fully impaired); show tells the player why.
+int cre_check_wield_injuries(int creature, const ObjectRecord& weapon, int show);
+// A dead creature drops what it wears in a slot 0..6.
+void cre_drop_item_on_death(int creature, int slot);
+// Puts an amount of an object on the map at a creature.
+int create_item_at_creature(int creature, int object_id, int amount);
+// A spent arrow breaks where it fell.
+void drop_broken_arrow(int x, int y, int object_id);
+// Resets a record in place to an empty container; 1 when it did.
+int obj_empty_container(ObjectRecord& record);
+// The object id left after taking n from an object, 0 when none is left.
+int obj_reduce_count(int object_id, int n);
+// Takes pounds (or length units, quietly) out of a carried item; answers
+// what was taken.
+float plr_empty_container(int slot, float pounds);
+int plr_empty_container_quietly(int slot, int count);
+// 1 when the player carries goods of the village not yet paid for.
+int plr_has_goods_of_village(int village);
+// Hauling: the drag of what the player hauls, and the hauled items moved to
+// the player's cell (0 when nothing is hauled any more).
+float plr_hauled_weight();
+int plr_move_hauled_items();
+// Worn armour over a part wears by a hit.
+void plr_wear_armour_on_hit(int part, int damage);
+// The id of the skis the player wears, 0 none.
+int plr_worn_skis();
+// The item selection screen over the player's inventory: the chosen list
+// index, negative for ESC, -3000 when no item qualifies.
+int select_items(int mode, int creature, int x, int y, const char* prompt, const char* verb, int flags,
+                 int type_filter, int purpose);
+// Wears an object by percents; true when it is used up.
+int wear_object(ObjectRecord& record, int step_percent, int wear_percent, int used_up_percent);
+// Unties the pet on the leash in the inventory slot.
+void release_leash(int slot);
+// The throw or shoot command ("t").
+void throw_command();

@@ -17,6 +17,8 @@ extern int32_t last_activity_argument;
 extern char last_activity_data[100];
 // On the world map: the refusal message and non-zero; on a local map 0.
 int world_map_refusal();
+// The same refusal as fishing asks for it.
+inline int fishing_world_map_refusal() { return world_map_refusal(); }
 // The object maintenance pass, run by the command reader while
 // obj_table_nearly_full is set (and by the store when it has no free slot).
 void object_maintenance();

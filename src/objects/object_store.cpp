@@ -500,6 +500,8 @@ void obj_clear_staging() {
     copy_text(current_object.name, UNMATCHABLE_NAME);
 }
 
+void obj_clear_reserved(ObjectRecord& record) { clear_reserved(record); }
+
 bool obj_is_plant(const ObjectRecord& record) {
     if (record.item_class == ITEM_PLANT) return true;
     const int k = record.kind;

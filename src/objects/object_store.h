@@ -265,6 +265,8 @@ int obj_kind_by_template_name(const char* name);
 void obj_clear_record(ObjectRecord& record);
 // current_object blank, named "*unmatchablestring*".
 void obj_clear_staging();
+// Zeroes the reserved bytes of a record (they go to disk as zero).
+void obj_clear_reserved(ObjectRecord& record);
 // Plants and plant parts: class 11 and the kinds 61, 430..438 and 513.
 bool obj_is_plant(const ObjectRecord& record);
 // True when the record's skill name is exactly "SHIELD".

@@ -193,6 +193,9 @@ int skills_screen(int mode) {
         draw_window(0, 0, 800, 600, "SKILLS", 0);
         if (mode == 0 || mode == 1) draw_skills_help(mode);
         list_init(0, "", 10, 50, 500, 485, LIST_TYPE_PLACED);
+        // The rows' keys are the skills' own letters, most of them lower
+        // case: a typed letter must reach its row as it is.
+        list_header.keep_case = 1;
         draw_skill_windows();
         int rows = list_header.count;
         int improve = -1, improve2 = -1, degrade = -1;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "body/combat_commands.h"
+#include "body/skills.h"
 #include "console/console.h"
 #include "creatures/movement_commands.h"
 #include "screens/far_look.h"
@@ -470,8 +471,8 @@ void skill_hotkey(int key) {
             }
         }
     if (found && id != -1) {
-        reach("use_skill", id);
-        use_skill(id);
+        reach("plr_use_skill_command", id);
+        plr_use_skill_command(id);
     }
 }
 
@@ -651,8 +652,8 @@ int printable_key(int key, bool repeat) {
         int skill = skills_screen(0);
         back_from_snapshot();
         if (skill != 1000) {
-            reach("use_skill", skill);
-            use_skill(skill);
+            reach("plr_use_skill_command", skill);
+            plr_use_skill_command(skill);
         }
         break;
     }

@@ -142,6 +142,7 @@ void connect_floors() {
     screen_hooks.draw_movement_box = draw_movement_box;
     screen_hooks.draw_sky_indicator = draw_sky_indicator;
     screen_hooks.show_arrival_picture = show_arrival_picture;
+    screen_hooks.show_command_line = show_command_line;
     shell_hooks.apply_startup_scenario = run_start_scenario;
 
     map_objects_renumbered = creature_tasks_renumbered;

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "body/body_upkeep.h"
+#include "body/wounds.h"
+#include "console/console.h"
 #include "creatures/creature_turns.h"
 #include "creatures/movement_commands.h"
 #include "maps/happenings.h"
@@ -17,6 +19,7 @@
 #include "game/clock.h"
 #include "shell/commands.h"
 #include "game/daily_update.h"
+#include "game/death.h"
 #include "game/spend_time.h"
 #include "shell/ending.h"
 #include "shell/game_start.h"
@@ -214,6 +217,9 @@ void reset_game_state() {
     reset_message_line_state();
     reset_clock_state();
     cre_update_counter = CRE_UPDATE_COUNTER_START;
+    reset_body_state();
+    reset_console_switches();
+    harm_cause_text[0] = 0;
 }
 
 void recentre_local_map() { recentre_local_map_now(); }

@@ -9,6 +9,7 @@
 int start_or_continue_game();
 // The per-game set-up.
 void prepare_game_state();
+inline void per_game_setup() { prepare_game_state(); }
 // Sets up the start scenario chosen at character creation, then clears it.
 void run_start_scenario();
 // The start-up scenarios' kits and scenes (1 a suitable cell, 2 a cleared

@@ -11,13 +11,16 @@
 #include "screens/info_screens.h"
 #include "screens/worldgen_screen.h"
 #include "objects/flora.h"
+#include "objects/item_catalogue.h"
 #include "objects/object_store.h"
 #include "society/game_course.h"
 #include "base/config.h"
+#include "base/debug_log.h"
 #include "shell/creation.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
 #include "game/player.h"
+#include "game/save_set.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "base/files.h"
@@ -175,14 +178,18 @@ bool write_object_store(const char* folder) {
     return save_object_store(path);
 }
 
-void write_constant_objects(const char* folder) {
+void write_constant_objects() {
+    build_item_catalogue();
     // The plants of the flora files join the item types after the
-    // built-in catalogue.
+    // built-in catalogue, before either file is written.
     load_flora_item_types();
-    char path[96];
-    format_text(path, sizeof path, "%s/CONSTANT.OBJ", folder);
-    if (!save_item_types(path)) exit_with_message("ERROR! Couldn't write CONSTANT.OBJ");
-    if (!save_item_types("CONSTANT.OBJ")) exit_with_message("ERROR! Couldn't write CONSTANT.OBJ?");
+
+    // The character folder's file is the one the game reads: without it
+    // there is no character (its record is written last). The working
+    // folder's copy is for the developer and may fail.
+    if (!write_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes))
+        exit_with_message("ERROR! Couldn't write CONSTANT.OBJ");
+    if (!save_item_types("CONSTANT.OBJ")) debug_log("objtable!", "CONSTANT.OBJ of the working folder not written");
 }
 
 void prepare_new_world() {
@@ -193,7 +200,7 @@ void prepare_new_world() {
     Plr.x = start_x;
     Plr.y = start_y;
     copy_text(Plr.map_name, "BIGMAP");
-    write_constant_objects(folder);
+    write_constant_objects();
     // The creature file of 3,000 empty records and the templates.
     if (!create_creature_file()) exit_with_message("Failed to save character!");
     if (!write_constant_cre()) exit_with_message("ERROR! Couldn't write CONSTANT.CRE");
@@ -307,8 +314,10 @@ bool give_made_item(int item_type, int amount, int quality) {
 }
 
 void give_starting_gear() {
-    give_item(item_type_named("BREAD"), 1 + random_below(2));
-    // Clothing, weapons and foods of the culture come with the item catalogue.
+    // One of the catalogue's breads.
+    const int bread = obj_template_by_name("BREAD", 0);
+    give_item(bread, 1 + random_below(2));
+    // Clothing, weapons and foods of the culture come with the scenario kits.
 }
 
 // ------------------------------------------------------------ portraits

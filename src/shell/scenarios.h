@@ -25,7 +25,11 @@ bool write_story_file(const std::string& folder, int n);
 const char* select_startup_scenario();
 int apply_scenario(int n);
 void show_screen_title(const char* title);
-void write_constant_objects(const char* folder);
+// The item types of a new character: the catalogue, then the plant types;
+// written to the character folder's "CONSTANT.OBJ" (the program ends with
+// "ERROR! Couldn't write CONSTANT.OBJ" when it can't be) and copied to the
+// working folder.
+void write_constant_objects();
 void select_game_course();
 
 void give_starting_gear();

@@ -19,3 +19,17 @@ int bear_skull_in_pine(int x, int y) { KSM_STUB("bear_skull_in_pine"); return 0;
 void capercaillie_ritual_check(int x, int y) { KSM_STUB("capercaillie_ritual_check"); }
 int spirit_mood_add(int x, int y, int spirit_kind, int change) { KSM_STUB("spirit_mood_add"); return 0; }
 void forest_spirit_advice() { KSM_STUB("forest_spirit_advice"); }
+
+// Not built yet: nothing catches up or expires, no creature stays on an
+// order or gets a name, no ritual garment is worn and spirits say nothing.
+void update_village_field() { KSM_STUB("update_village_field"); }
+void catch_up_map_aging() { KSM_STUB("catch_up_map_aging"); }
+void cre_catch_up_days(int, int) { KSM_STUB("cre_catch_up_days"); }
+int cre_order_stay(int) { KSM_STUB("cre_order_stay"); return 0; }
+void hourly_ritual_update() { KSM_STUB("hourly_ritual_update"); }
+void dream_hook() { KSM_STUB("dream_hook"); }
+void drop_quest_link(int) { KSM_STUB("drop_quest_link"); }
+void quest_expiry(int, int) { KSM_STUB("quest_expiry"); }
+void name_creature(int) { KSM_STUB("name_creature"); }
+int plr_has_ritual_garment(int, int, const char*) { KSM_STUB("plr_has_ritual_garment"); return 0; }
+const char* spirit_line(int, int) { KSM_STUB("spirit_line"); return ""; }

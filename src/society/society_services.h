@@ -29,3 +29,26 @@ extern int32_t water_offering_day;
 int spirit_mood_add(int x, int y, int spirit_kind, int change);
 // The forest spirit speaks one of its sayings to the player.
 void forest_spirit_advice();
+
+// What the body, the creatures and the work ask of the villages, quests and
+// spirits. Not built yet: neutral answers.
+// A map's fields and its other aged contents catch up with the time away.
+void update_village_field();
+void catch_up_map_aging();
+// A human creature's upkeep over elapsed days.
+void cre_catch_up_days(int creature, int days);
+// Orders a creature to stay where it is: 1 when it does.
+int cre_order_stay(int creature);
+// The hourly ritual update and what sleep dreams.
+void hourly_ritual_update();
+void dream_hook();
+// A creature's quest link goes; a quest of a creature expires.
+void drop_quest_link(int creature);
+void quest_expiry(int creature, int quest);
+// The player names a creature.
+void name_creature(int creature);
+// 1 when the worn items of a body (-1 the player) of the item class meet
+// the requirement text ("[dog fur mittens]").
+int plr_has_ritual_garment(int creature, int item_class, const char* requirement);
+// A line about a spirit creature for its information sheet ("" none).
+const char* spirit_line(int spirit_value, int kind);

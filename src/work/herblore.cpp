@@ -36,9 +36,6 @@ HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord&) {
     return HerbKnowledge{0, 0};
 }
 
-// Not built yet: no knowledge record is made.
-void herblore_register_plant(int, int, const ObjectRecord&) { KSM_STUB("herblore_register_plant"); }
-
 // Not built yet: every plant goes by its own name.
 const char* herb_known_name(const ObjectRecord& record) {
     KSM_STUB("herb_known_name");

@@ -48,8 +48,6 @@ struct HerbKnowledge {
     int difficulty;
 };
 HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord& plant);
-// Makes or refreshes the plant's knowledge record. Not built yet: nothing.
-void herblore_register_plant(int known, int difficulty, const ObjectRecord& plant);
 // The name of a plant or plant part as the character knows it (ring text).
 // Not built yet: the record's own name.
 const char* herb_known_name(const ObjectRecord& record);

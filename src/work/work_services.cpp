@@ -3,7 +3,10 @@
 #include "work/work_services.h"
 
 #include "base/stubs.h"
+#include "base/text_ring.h"
 #include "console/console.h"
+#include "game/player.h"
+#include "ui/message_line.h"
 
 uint8_t raised_view_on = 0;
 char raised_view_text[100] = "";
@@ -20,3 +23,44 @@ void treat_wounds_command() { KSM_STUB("treat_wounds_command"); }
 void rot_pack_food() { KSM_STUB("rot_pack_food"); }
 void update_plant_patches(int) { KSM_STUB("update_plant_patches"); }
 void purge_old_tracks() { KSM_STUB("purge_old_tracks"); }
+
+// Not built yet: nothing is crafted, built, trapped or butchered; the
+// player neither swims nor climbs; no requirement is met.
+int Tee(int, int, const char*) { KSM_STUB("Tee"); return 0; }
+void skill_dispatcher(const char*) {
+    KSM_STUB("skill_dispatcher");
+    show_message("!Not available yet.");
+}
+int plr_swim_roll(int) { KSM_STUB("plr_swim_roll"); return 2; }
+void plr_start_swimming(int, int) {
+    KSM_STUB("plr_start_swimming");
+    Plr.travel_mode = 2;
+}
+int do_climbing(int, int) { KSM_STUB("do_climbing"); return 0; }
+int do_timbercraft(int, int, int, int, int) { KSM_STUB("do_timbercraft"); return 0; }
+void stop_dreaming() { KSM_STUB("stop_dreaming"); }
+void set_trap(int, int) { KSM_STUB("set_trap"); }
+void bait_trap() { KSM_STUB("bait_trap"); }
+void disassemble_trap() { KSM_STUB("disassemble_trap"); }
+void trap_menu() { KSM_STUB("trap_menu"); }
+int Kay_Tarvikelista(const char*) { KSM_STUB("Kay_Tarvikelista"); return 0; }
+int restore_collect_snapshot() { KSM_STUB("restore_collect_snapshot"); return 0; }
+void consume_reserved_ground_items() { KSM_STUB("consume_reserved_ground_items"); }
+void use_up_reserved_materials(int, int) { KSM_STUB("use_up_reserved_materials"); }
+void place_used_items_on_map() { KSM_STUB("place_used_items_on_map"); }
+void parse_requirement_line(const char*) { KSM_STUB("parse_requirement_line"); }
+void requirement_selection_context(int, const char*) { KSM_STUB("requirement_selection_context"); }
+const char* product_name_from_requirements(const char*) {
+    KSM_STUB("product_name_from_requirements");
+    return next_ring_text();
+}
+void work_options_menu(const char*) { KSM_STUB("work_options_menu"); }
+void build_pause(int, int, int, int, int) { KSM_STUB("build_pause"); }
+int build_structure(int, int) { KSM_STUB("build_structure"); return 0; }
+int butcher_carcass(int, int, int) { KSM_STUB("butcher_carcass"); return 0; }
+void cre_leave_track(int, int, int, int, int) { KSM_STUB("cre_leave_track"); }
+void herblore_register_plant(int, int, const ObjectRecord&) { KSM_STUB("herblore_register_plant"); }
+void make_skin_record(int, float, const CreatureRecord&, ObjectRecord&) { KSM_STUB("make_skin_record"); }
+void make_tanned_hide_record(int, ObjectRecord&, const ObjectRecord&) { KSM_STUB("make_tanned_hide_record"); }
+float obstacle_height_at(int, int) { KSM_STUB("obstacle_height_at"); return 0.0f; }
+void trace_missile_flight(int, int, int, int, int, float, float, int, int) { KSM_STUB("trace_missile_flight"); }

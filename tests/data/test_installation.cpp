@@ -18,6 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "game/turn_state.h"
+#include "objects/item_catalogue.h"
+#include "objects/item_makers.h"
+#include "objects/object_store.h"
 #include "support/play_folder.h"
 #include "support/screen_session.h"
 #include "ui/encyclopedia.h"
@@ -340,6 +344,65 @@ TEST_F(Tiles, NamesFitTheirFieldsAndTheTableHoldsThemAll) {
         }
     }
     EXPECT_LE(count, 1024);
+}
+
+// Every picture the item catalogue and the item makers name is listed in
+// the manifest and lies in the installation (the map draws a record
+// without a tile by its symbol).
+TEST_F(Tiles, ItemTypesAndMadeItemsNameListedTiles) {
+    PlayFolder play(false);
+    reset_object_store();
+    ASSERT_TRUE(make_folder("ITEMS"));
+    install_folder[0] = 0;
+    copy_text(character_name, "ITEMS");
+    build_item_catalogue();
+    std::vector<ObjectRecord> records(ItemTypes, ItemTypes + ITEM_TYPE_COUNT);
+    character_name[0] = 0;
+
+    ObjectRecord r;
+    auto add = [&records](const ObjectRecord& made) { records.push_back(made); };
+    add(make_herb_item("herb", r));
+    add(make_hare_paw_item(nullptr, r));
+    add(make_wedge_item(r));
+    add(make_garment_strip_item(nullptr, r));
+    add(make_brooch_item("[small]", r));
+    add(make_embroidered_shirt(r));
+    ObjectRecord flax;
+    obj_clear_record(flax);
+    copy_text(flax.skill, "flax");
+    add(make_yarn_item(10, r, flax));
+    add(make_fibre_item(flax, r));
+    add(make_bark_strip_item(10, r));
+    add(make_bark_item("birch", r));
+    add(make_sapling_item("birch", r));
+    add(make_sapling_item("spruce", r));
+    for (int kind : {605, 606, 619, 616, 650, 1}) {
+        CreatureRecord animal{};
+        animal.kind = kind;
+        animal.base_weight = 10;
+        copy_text(animal.name, "bear");
+        add(make_feather_item(animal, r));
+        add(make_egg_item(animal, r));
+        add(make_antler_item(r, animal));
+        add(make_bone_item(animal, r));
+        add(make_skull_item(animal, r));
+        add(make_tooth_item(r, r));
+    }
+    reset_object_store();
+
+    const std::vector<std::string> listed = manifest_values("file");
+    const std::set<std::string> manifest_files(listed.begin(), listed.end());
+    std::set<std::string> tiles;
+    for (const ObjectRecord& item : records) {
+        const std::string tile(item.tile, strnlen(item.tile, sizeof item.tile));
+        if (item.item_class != 0 && !tile.empty()) tiles.insert(tile);
+    }
+    EXPECT_GT(tiles.size(), 150u);
+    for (const std::string& tile : tiles) {
+        const std::string rel = "truetile/" + tile + ".png";
+        EXPECT_TRUE(manifest_files.count(rel)) << rel << " is not in the manifest";
+        EXPECT_TRUE(exists_exact_case(kData, rel)) << rel << " is missing";
+    }
 }
 
 TEST_F(Tiles, CreatureTilesHaveEveryFrameTheMapAsksFor) {

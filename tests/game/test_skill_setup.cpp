@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/platform.h"
+#include "creatures/creature_files.h"
 #include "game/player.h"
 #include "game/skill_setup.h"
 #include "society/game_course.h"
@@ -35,6 +37,7 @@ const char* const kTable =
 struct SkillTable : ::testing::Test {
     PlayFolder folder{false};
     void SetUp() override {
+        forget_skill_table();
         folder.write("ini_skills.txt", kTable);
         std::memset(&Plr, 0, sizeof Plr);
         Plr.str = 12;
@@ -42,6 +45,7 @@ struct SkillTable : ::testing::Test {
         Plr.intel = 10;
         Plr.agi = 9;
     }
+    void TearDown() override { forget_skill_table(); }
 };
 
 TEST_F(SkillTable, AnswersEveryKindFromTheTable) {
@@ -101,13 +105,48 @@ TEST_F(SkillTable, AddSkillKeepsTwelveLetterNamesAndClampsLevels) {
     EXPECT_EQ(find_free_skill_slot(Plr), 2);
 }
 
+TEST_F(SkillTable, IsReadOnceAndKeptForTheRun) {
+    EXPECT_EQ(skill_attribute_base(-1, "STRDEX", SKILL_BASE), 13);
+    folder.write("ini_skills.txt", ".STRDEX.\n[ATTRIBS:agi]\n");
+    EXPECT_EQ(skill_attribute_base(-1, "STRDEX", SKILL_BASE), 13);
+    remove_file("ini_skills.txt");
+    EXPECT_EQ(skill_attribute_base(-1, "HUGE", SKILL_BASE), 12);
+    forget_skill_table();
+    EXPECT_EXIT(skill_attribute_base(-1, "STRDEX", SKILL_BASE), ::testing::ExitedWithCode(1),
+                "ini_skills.txt missing");
+}
+
+// A creature is asked about with its own attributes and culture; the
+// attributes a creature record has no place for are the player's.
+TEST_F(SkillTable, ACreatureAnswersWithItsOwnAttributesAndCulture) {
+    std::memset(&Cre[7], 0, sizeof Cre[7]);
+    Cre[7].cre_class = 3;
+    Cre[7].attr_str = 20;
+    Cre[7].attr_dex = 6;
+    Cre[7].attr_int = 2;
+    Cre[7].home_culture = 0;
+    Plr.culture = 1;
+    EXPECT_EQ(skill_attribute_base(7, "STRDEX", SKILL_BASE), 13);         // ceil(26 / 2)
+    EXPECT_EQ(skill_attribute_base(7, "STRDEX", SKILL_START_LEVEL), 26);  // culture 0 doubles it
+    EXPECT_EQ(skill_attribute_base(-1, "STRDEX", SKILL_START_LEVEL), 13);
+    EXPECT_EQ(skill_attribute_base(7, "NOATTR", SKILL_BASE), 10);         // ceil((20 + 2 + 6) / 3)
+    Cre[7].home_culture = 255;                                            // none: the default
+    EXPECT_EQ(skill_attribute_base(7, "STRDEX", SKILL_START_LEVEL), 13);
+    Cre[7].attr_agi = 30;
+    Plr.agi = 1;
+    EXPECT_EQ(skill_attribute_base(7, "RUNNING", SKILL_BASE), 15);        // agi 30 and "foo" 0
+    std::memset(&Cre[7], 0, sizeof Cre[7]);
+}
+
 TEST(SkillTableMissing, EndsTheProgramWithItsMessage) {
+    forget_skill_table();
     PlayFolder folder(false);
     EXPECT_EXIT(skill_attribute_base(-1, "DODGE", SKILL_BASE), ::testing::ExitedWithCode(1),
                 "ini_skills.txt missing");
 }
 
 TEST(StandardSkills, ComeFromTheInstalledTable) {
+    forget_skill_table();
     PlayFolder folder;
     std::memset(&Plr, 0, sizeof Plr);
     Plr.str = Plr.agi = Plr.dex = Plr.spd = Plr.end = Plr.smt = 18;
@@ -233,6 +272,7 @@ TEST(SkillsScreenWords, MasteryWordsAndStars) {
 }
 
 TEST(SkillsScreenOrder, GroupsByKindAndOrdersByKeyLetter) {
+    forget_skill_table();
     PlayFolder folder(false);
     folder.write("ini_skills.txt",
                  ".ZED.\n[KEY:z] [GROUP:COMBAT]\n\n.ALPHA.\n[KEY:a] [GROUP:COMBAT]\n\n"
@@ -250,6 +290,7 @@ TEST(SkillsScreenOrder, GroupsByKindAndOrdersByKeyLetter) {
     EXPECT_EQ(slots[0], 3);
     ASSERT_EQ(skill_rows_in_order(0, slots, 50), 1);
     EXPECT_EQ(slots[0], 4);
+    forget_skill_table();
 }
 
 }  // namespace

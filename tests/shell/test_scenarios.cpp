@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "game/save_set.h"
+#include "game/turn_state.h"
 #include "objects/object_store.h"
 #include "shell/creation.h"
 #include "shell/game_loop.h"
@@ -71,14 +73,64 @@ TEST(OldMapFiles, GoInAnyLetterCase) {
     for (const char* kept : {"OLD.KMS", "story.txt", "MAP.txt"}) EXPECT_TRUE(folder.exists(std::string("OLD/") + kept));
 }
 
-TEST(NewGameFiles, ObjectStoreAndConstantObjectsHaveTheirSizes) {
-    PlayFolder folder(false);
-    ASSERT_TRUE(make_folder("HERO"));
+// The folder of a new character "HERO", current, empty.
+struct NewGameFiles : ::testing::Test {
+    PlayFolder folder{false};
+    void SetUp() override {
+        ASSERT_TRUE(make_folder("HERO"));
+        install_folder[0] = 0;
+        copy_text(character_name, "HERO");
+        reset_object_store();
+    }
+    void TearDown() override {
+        disarm_file_fault();
+        character_name[0] = 0;
+        reset_object_store();
+    }
+};
+
+TEST_F(NewGameFiles, ObjectStoreAndTheSameItemTypesInBothFiles) {
     ASSERT_TRUE(write_object_store("HERO"));
     EXPECT_EQ(file_size("HERO/HERO.OBJ"), 8582800);
-    write_constant_objects("HERO");
+    write_constant_objects();
     EXPECT_EQ(file_size("HERO/CONSTANT.OBJ"), 68800);
-    EXPECT_EQ(file_size("CONSTANT.OBJ"), 68800);
+    EXPECT_EQ(folder.read("HERO/CONSTANT.OBJ"), folder.read("CONSTANT.OBJ"));
+    // The save vouches for the character's copy, which holds the catalogue.
+    ObjectRecord types[ITEM_TYPE_COUNT];
+    EXPECT_EQ(read_character_file("CONSTANT.OBJ", types, sizeof types), FileVerdict::Good);
+    EXPECT_STREQ(types[212].name, "Pike");
+    EXPECT_EQ(std::memcmp(types, ItemTypes, sizeof types), 0);
+}
+
+TEST_F(NewGameFiles, ACharacterFolderThatTakesNoItemTypesEndsTheCreation) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            arm_file_fault(1, true);
+            write_constant_objects();
+        },
+        ::testing::ExitedWithCode(1), "ERROR! Couldn't write CONSTANT.OBJ");
+    EXPECT_FALSE(folder.exists("HERO/HERO.KMS"));
+}
+
+TEST_F(NewGameFiles, TheWorkingFoldersCopyMayFail) {
+    // Count the operations of the whole run and of the working folder's
+    // copy, which comes last; then fail that copy's first one.
+    arm_file_fault(1 << 30);
+    write_constant_objects();
+    const int whole_run = counted_file_operations();
+    disarm_file_fault();
+    arm_file_fault(1 << 30);
+    ASSERT_TRUE(save_item_types("CONSTANT.OBJ"));
+    const int working_copy = counted_file_operations();
+    disarm_file_fault();
+    ASSERT_TRUE(remove_folder_tree("HERO") && make_folder("HERO") && remove_file("CONSTANT.OBJ"));
+
+    arm_file_fault(whole_run - working_copy + 1, true);
+    write_constant_objects();
+    disarm_file_fault();
+    EXPECT_EQ(file_size("HERO/CONSTANT.OBJ"), 68800);
+    EXPECT_FALSE(folder.exists("CONSTANT.OBJ"));
 }
 
 struct Inventory : ::testing::Test {

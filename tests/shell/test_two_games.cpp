@@ -57,8 +57,9 @@ void look_at_the_start(GameStart& s) {
         if (Plr.plr_inv_count[slot] <= 0) continue;
         ++s.inventory_entries;
         const int id = Plr.plr_inv_id[slot];
-        if (!obj_id_is_instance(id) || std::strcmp(Objects[id - FIRST_INSTANCE_ID].name, "BREAD") != 0)
-            s.gear_is_bread = false;
+        // "Rye bread" or "Flat rye bread", the catalogue's breads.
+        const std::string name = obj_id_is_instance(id) ? Objects[id - FIRST_INSTANCE_ID].name : "";
+        if (name.size() < 5 || name.compare(name.size() - 5, 5, "bread") != 0) s.gear_is_bread = false;
     }
     // The plants growing on its local maps are objects of the store too.
     for (const ObjectRecord& o : Objects) s.store_instances += o.item_class != 0 && o.item_class != ITEM_PLANT;
@@ -119,11 +120,6 @@ protected:
         load_encyclopedia_topics();
         GetConfig();
         ksm_textinit();
-        // A catalogue with bread, the one item the starting gear has today.
-        std::memset(ItemTypes, 0, sizeof ItemTypes);
-        ItemTypes[5].item_class = 3;
-        ItemTypes[5].kind = 5;
-        copy_text(ItemTypes[5].name, "BREAD");
         games = 0;
         game_name.clear();
         saved_ = game_services;

@@ -29,6 +29,10 @@ int find_watercraft_at(int x, int y) {
 void CreatureAct(int map_index) { KSM_STUB("CreatureAct"); }
 int Liikkuminen(int creature, int x, int y, int commit) { KSM_STUB("Liikkuminen"); return 0; }
 const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
+const char* carcass_text_of_record(const CreatureRecord&) {
+    KSM_STUB("carcass_text_of_record");
+    return ring_copy("carcass");
+}
 int choose_encounter_species(int column, int x, int y, int flags) {
     KSM_STUB("choose_encounter_species");
     return 606;  // makes no entry

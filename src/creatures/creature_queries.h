@@ -20,6 +20,8 @@ int Liikkuminen(int creature, int x, int y, int commit);
 int find_watercraft_at(int x, int y);
 // A dead creature's description ("elk carcass", "dead elk" ...), ring text.
 const char* carcass_text(int creature);
+// The same for a dead creature's record that is in no slot of the table.
+const char* carcass_text_of_record(const CreatureRecord& dead);
 // A creature kind code for a world encounter (500 a human group).
 int choose_encounter_species(int column, int x, int y, int flags);
 // A fresh creature of the kind (500-702) in the working creature record.

@@ -963,3 +963,17 @@ void zoom_dump_store() {
     if (in) std::fclose(in);
     std::fclose(out);
 }
+
+int zoom_read_stored_objects(void (*visit)(const MapObject* objects, int count, void* context), void* context) {
+    FILE* f = open_file_ci(maps_path(), "rb");
+    if (f == nullptr) return -1;
+    static MapObject block[ZOOM_OBJECTS];
+    int maps = 0;
+    for (long long n = 1;; ++n) {
+        if (!read_at(f, n * RECORD_SIZE + static_cast<long long>(offsetof(ZoomMap, objects)), block, sizeof block)) break;
+        ++maps;
+        visit(block, ZOOM_OBJECTS, context);
+    }
+    std::fclose(f);
+    return maps;
+}

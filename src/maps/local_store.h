@@ -96,6 +96,10 @@ int zoom_map_worth_keeping(int lag);
 void zoom_prune_store();
 // Writes "debug_zoommaps.txt".
 void zoom_dump_store();
+// Hands the object block of every stored map on the disk (the dummy record
+// left out), in store order, to `visit`; nothing else of the maps is read.
+// The number of maps read; -1 when the store can't be opened.
+int zoom_read_stored_objects(void (*visit)(const MapObject* objects, int count, void* context), void* context);
 
 // Forgets the in-memory copy of the index (after the files changed beneath it).
 void zoom_index_invalidate();

@@ -16,6 +16,7 @@
 #include "base/platform.h"
 #include "base/tag_text.h"
 #include "base/text_ring.h"
+#include "objects/object_names.h"
 #include "work/herblore.h"
 #include "work/plants.h"
 #include "work/work_services.h"
@@ -280,7 +281,7 @@ bool make_plant_type(const char* header, const char* data, ObjectRecord& out) {
 int store_flour_type(const ObjectRecord& part) {
     ObjectRecord flour = part;
     char name[sizeof flour.name];
-    format_text(name, sizeof name, "%s-flour", herb_known_name(part));
+    format_text(name, sizeof name, "%s-flour", obj_name_by_plant_knowledge(part));
     copy_text(flour.name, sizeof flour.name, name);
     flour.kind = 61;
     flour.item_class = ITEM_FOOD;

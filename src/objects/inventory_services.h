@@ -3,13 +3,9 @@
 #pragma once
 
 #include "body/combat_commands.h"
+#include "objects/inventory.h"
 #include "objects/object_store.h"
 
-// Puts objects into the player's inventory (merge flag, position or -1);
-// what is too heavy goes on the ground with a warning.
-void plr_insert_into_inventory(int object_id, int count, int merge, int position);
-// Unleashes every creature the player leads on a leash.
-void plr_release_leashes();
 // The walking wear of the worn footwear for that time.
 void plr_wear_footwear(int seconds, int minutes);
 // The inventory slot of the item the player picks (the count chosen left in
@@ -17,8 +13,9 @@ void plr_wear_footwear(int seconds, int minutes);
 // negative value when cancelled.
 int select_item(const char* prompt, const char* verb, int filter_flags, int selector, int extra);
 extern int select_item_count;
-// The creature slot tied to the leash.
-int leash_creature(const ObjectRecord& leash);
+// Takes the leash in the inventory slot off the animal it leads; the
+// leash's instance.
+int take_off_leash(int slot);
 // Digging with a shovel (or none) at the player's position on a local map.
 void applyShovel(const ObjectRecord* shovel);
 

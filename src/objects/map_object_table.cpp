@@ -15,6 +15,7 @@
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
 #include "maps/terrain_queries.h"
+#include "maps/terrain_types.h"
 #include "objects/map_kinds.h"
 #include "objects/object_store.h"
 #include "ui/catalogue.h"
@@ -688,15 +689,16 @@ int count_objects_at(int x, int y) {
 }
 
 int is_sapling_at(int x, int y) {
+    if (!in_world_grid(x, y)) return 0;
     const int code = terrain_at(x, y);
     if (code != 10 && code != 12) return 0;
+    // A mark on a square that is no longer a tree square is stale; asking
+    // leaves it for the purge.
+    if (!(terrain_flags_of(code) & TF_YOUNG_TREE)) return 0;
     for (const MapObject& o : Data)
         if (o.TYPE == MK_PLANT_MARK && o.x == x && o.y == y && (o.subkind & PLANT_MARK_YOUNG_TREE)) return 1;
     return 0;
 }
-
-// Not built yet: items lying on a cell do not react to it.
-void settle_items_at(int x, int y) { KSM_STUB("settle_items_at"); }
 
 // Not built yet: the item weights come with the object store.
 int items_weight_at(int x, int y) { KSM_STUB("items_weight_at"); return 0; }

@@ -235,10 +235,12 @@ int count_items_of_type_near(int kind_code, int x, int y, int radius);
 // The records that occupy the square.
 int count_objects_at(int x, int y);
 
-// 1 when the square holds a young tree: terrain 10 or 12 with a plant mark
-// (kind 64) whose young-tree bit is set.
+// 1 when the square holds a young tree: terrain 10 or 12 of a kind that can
+// be a young tree, with a plant mark (kind 64) whose young-tree bit is set.
 int is_sapling_at(int x, int y);
-// Items that come to rest on a cell react to it.
+// Items that come to rest on a cell react to it: ice breaks under them, a
+// boat holds them, water and bog take what sinks, pines, traps and fire
+// sites take their offerings (objects/landing_items.cpp).
 void settle_items_at(int x, int y);
 // The weight in pounds of the items lying on a cell.
 int items_weight_at(int x, int y);

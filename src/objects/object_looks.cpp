@@ -1,7 +1,5 @@
 #include "objects/object_looks.h"
 
-#include "base/stubs.h"
-
 #include "base/platform.h"
 #include "base/text_ring.h"
 #include "game/player.h"
@@ -25,15 +23,10 @@ long units_holding(int object_id) {
 
 }  // namespace
 
-// The record's own tile; the fallback by symbol code comes with the item
-// names.
 const char* object_tile_name(int object_id) {
     if (!obj_id_is_valid(object_id)) return "";
     ObjectRecord r;
-    obj_record(object_id, r);
-    char* out = next_ring_text();
-    copy_field(out, TEXT_RING_BYTES, r.tile, sizeof r.tile);
-    return out;
+    return object_tile_name(obj_record(object_id, r));
 }
 
 int object_item_class(int object_id) {
@@ -74,9 +67,3 @@ int set_light_item_fuel(int object_id, int fuel) {
     return object_id;
 }
 
-// Not built yet: a plain word for any object.
-const char* obj_name(int object_id, int count, int flags) { KSM_STUB("obj_name");
-    char* t = next_ring_text();
-    copy_text(t, 64, count == 1 ? "item" : "items");
-    return t;
-}

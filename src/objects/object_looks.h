@@ -3,8 +3,10 @@
 // shine and how much fuel is left.
 #pragma once
 
-// The tile name of an object (its record's tile, ring text); "" when it
-// has none (nothing is drawn).
+#include "objects/object_names.h"
+
+// The tile name of an object (its record's tile, else the picture of its
+// symbol; ring text); "" when it has none (nothing is drawn).
 const char* object_tile_name(int object_id);
 // The item class byte (11 plants); 0 for an id that is no object.
 int object_item_class(int object_id);
@@ -18,5 +20,3 @@ int light_item_fuel(int object_id);
 // The id that now holds the fuel; the caller puts it where its unit is (a
 // caller holding several units splits one off first).
 int set_light_item_fuel(int object_id, int fuel);
-// The object's display name for messages (ring text).
-const char* obj_name(int object_id, int count, int flags);

@@ -13,6 +13,8 @@
 #include "base/stubs.h"
 #include "base/text_ring.h"
 #include "objects/item_commands.h"
+#include "objects/object_ageing.h"
+#include "objects/object_names.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 
@@ -533,11 +535,13 @@ void reset_object_store() {
     std::memset(Objects, 0, sizeof Objects);
     std::memset(&current_object, 0, sizeof current_object);
     std::memset(&type_scratch, 0, sizeof type_scratch);
+    std::memset(&naming_scratch, 0, sizeof naming_scratch);
     obj_table_nearly_full = 0;
     obj_new_since_maintenance = OBJ_MAINTENANCE_SPACING;
     template_excluded_class = 0;
     template_random_choice = 0;
     table_full_warned = false;
+    reset_object_maintenance();
     obj_store_changed();
 }
 
@@ -585,4 +589,3 @@ void objects_loaded(int records) {
 
 bool load_item_types(const std::string& path) { return read_records(path, ItemTypes, ITEM_TYPE_COUNT); }
 
-void wear_starting_clothes() { KSM_STUB("wear_starting_clothes"); }

@@ -300,6 +300,6 @@ void objects_loaded(int records = OBJECT_INSTANCE_COUNT);
 bool load_item_types(const std::string& path);
 
 // Marks as worn every armour or clothing instance of amount 1 that the
-// player carries (a new character's first entry). Not built yet: nothing
-// is worn.
+// player carries (a new character's first entry): plr_wear_starting_armour
+// of objects/inventory.h.
 void wear_starting_clothes();

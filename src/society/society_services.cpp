@@ -33,3 +33,10 @@ void quest_expiry(int, int) { KSM_STUB("quest_expiry"); }
 void name_creature(int) { KSM_STUB("name_creature"); }
 int plr_has_ritual_garment(int, int, const char*) { KSM_STUB("plr_has_ritual_garment"); return 0; }
 const char* spirit_line(int, int) { KSM_STUB("spirit_line"); return ""; }
+// Not built yet: no spirit or ritual flag is set, no offering is timed
+// and no quest holds an object.
+int plr_spirit_flag(int) { KSM_STUB("plr_spirit_flag"); return 0; }
+void set_plr_spirit_flag(int, int) { KSM_STUB("set_plr_spirit_flag"); }
+int plr_ritual_flag(int) { KSM_STUB("plr_ritual_flag"); return 0; }
+void start_water_offering(int) { KSM_STUB("start_water_offering"); }
+int quest_held_object_ids(int*, int) { KSM_STUB("quest_held_object_ids"); return 0; }

@@ -52,3 +52,15 @@ void name_creature(int creature);
 int plr_has_ritual_garment(int creature, int item_class, const char* requirement);
 // A line about a spirit creature for its information sheet ("" none).
 const char* spirit_line(int spirit_value, int kind);
+// The player's spirit flags (bit numbers as the rituals count them: 1 the
+// water offering made, 8 a bear skull awaits its pine) and ritual flags
+// (0 the capercaillie rite under way).
+int plr_spirit_flag(int bit);
+void set_plr_spirit_flag(int bit, int on);
+int plr_ritual_flag(int bit);
+// A piece of clothing given to the water starts the water offering: its
+// timer runs `minutes` and the course counts it.
+void start_water_offering(int minutes);
+// The object ids that quests hold (their rewards and asked-for things), for
+// the object maintenance: up to `capacity` into `ids`; the count of all.
+int quest_held_object_ids(int* ids, int capacity);

@@ -1,6 +1,8 @@
 // Yes/no questions, amounts and continue-or-cancel.
 #include "ui/prompts.h"
 
+#include <SDL.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // screen back before it returns.
 #pragma once
 
-#include <SDL.h>
+#include <cstdint>
 
 // 1 for yes, 0 for no (ESC and a closed window answer no).
 int ask_yes_no(const char* question);
@@ -22,6 +22,6 @@ int parse_amount(const char* text);
 // The typed text (Latin-1); ESC gives a text whose first character is 27.
 constexpr int INPUT_LINE_BYTES = 100;
 extern char input_line_buffer[INPUT_LINE_BYTES];
-char* input_text_line(Uint32 colour, int max_length);
-char* render_input_text_line(int x, int y, const char* initial, Uint32 colour,
-                             Uint32 background);
+char* input_text_line(uint32_t colour, int max_length);
+char* render_input_text_line(int x, int y, const char* initial, uint32_t colour,
+                             uint32_t background);

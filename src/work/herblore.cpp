@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/stubs.h"
-#include "base/text_ring.h"
 #include "console/console.h"
 #include "game/save_set.h"
 #include "maps/world_files.h"
@@ -36,10 +35,12 @@ HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord&) {
     return HerbKnowledge{0, 0};
 }
 
-// Not built yet: every plant goes by its own name.
-const char* herb_known_name(const ObjectRecord& record) {
-    KSM_STUB("herb_known_name");
-    char* out = next_ring_text();
-    copy_field(out, TEXT_RING_BYTES, record.name, sizeof record.name);
-    return out;
+// Not built yet: the player knows no plant.
+int herblore_index_of(const ObjectRecord&) {
+    KSM_STUB("herblore_index_of");
+    return -1;
+}
+bool herblore_known_object(int, ObjectRecord&) {
+    KSM_STUB("herblore_known_object");
+    return false;
 }

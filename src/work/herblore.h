@@ -48,11 +48,17 @@ struct HerbKnowledge {
     int difficulty;
 };
 HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord& plant);
-// The name of a plant or plant part as the character knows it (ring text).
-// Not built yet: the record's own name.
-const char* herb_known_name(const ObjectRecord& record);
+
 // Writes the non-empty records to "<character folder>/HERBLORE.DAT";
 // false when it could not be written.
 bool write_herblore();
 // Registers the herbs of the herb table with the item types.
 void register_herbs();
+
+struct ObjectRecord;
+// The plant-knowledge record that knows the plant object; -1 when the
+// player knows nothing of it.
+int herblore_index_of(const ObjectRecord& plant);
+// The object copy a plant-knowledge record keeps (the plant as the player
+// knows it) into out; false for an index that holds none.
+bool herblore_known_object(int index, ObjectRecord& out);

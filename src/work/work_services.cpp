@@ -64,3 +64,7 @@ void make_skin_record(int, float, const CreatureRecord&, ObjectRecord&) { KSM_ST
 void make_tanned_hide_record(int, ObjectRecord&, const ObjectRecord&) { KSM_STUB("make_tanned_hide_record"); }
 float obstacle_height_at(int, int) { KSM_STUB("obstacle_height_at"); return 0.0f; }
 void trace_missile_flight(int, int, int, int, int, float, float, int, int) { KSM_STUB("trace_missile_flight"); }
+// Not built yet: everything floats (nothing thrown in is lost) and nothing
+// meets a requirement.
+int obj_floats(int) { KSM_STUB("obj_floats"); return 1; }
+int obj_meets_requirement(int, const ObjectRecord&) { KSM_STUB("obj_meets_requirement"); return 0; }

@@ -87,3 +87,9 @@ float obstacle_height_at(int x, int y);
 // Flies a missile cell by cell from one point to another.
 void trace_missile_flight(int from_x, int from_y, int to_x, int to_y, int cone, float launch_height,
                           float aim_height, int distance, int skill);
+struct ObjectRecord;
+// 1 when the object stays afloat on water.
+int obj_floats(int object_id);
+// 1 when the object satisfies the requirement (a code of the requirement
+// tables).
+int obj_meets_requirement(int requirement, const ObjectRecord& record);

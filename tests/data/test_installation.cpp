@@ -28,6 +28,7 @@
 #include "ui/catalogue.h"
 #include "base/tag_text.h"
 #include "maps/terrain_types.h"
+#include "objects/object_names.h"
 #include "base/platform.h"
 
 namespace fs = std::filesystem;
@@ -517,6 +518,40 @@ TEST_F(Installation, ManifestKeysResolveThroughTheCatalogue) {
     EXPECT_TRUE(unresolved.empty()) << unresolved.size() << " unresolved, the first: " << unresolved.front();
     // A key that is nowhere comes back between dots: the check above is real.
     EXPECT_EQ(std::string(message_by_key("NO_SUCH_KEY_ANYWHERE")), ".NO_SUCH_KEY_ANYWHERE.");
+}
+
+TEST_F(Installation, ItemMessagesHoldThePlacesTheirCallersFill) {
+    PlayFolder play;
+    // The ready phrase of a preparation goes into the one "%s".
+    const std::string preparing = find_message_text("CANT_PICK_PREPARING");
+    EXPECT_NE(preparing.find("%s"), std::string::npos) << preparing;
+    EXPECT_EQ(preparing.find("%s"), preparing.rfind("%s")) << preparing;
+    for (const char* key : {"BURIED_IN_BOG", "CANT_WIELD_INJURED:1", "CANT_WIELD_INJURED:2"})
+        EXPECT_NE(std::string(find_message_text(key)).find("<the_item>"), std::string::npos) << key;
+}
+
+TEST_F(Installation, SymbolFallbackPicturesAreInstalledAndListed) {
+    const char* tiles[512];
+    const int n = symbol_fallback_tiles(tiles, 512);
+    ASSERT_GT(n, 0);
+    ASSERT_LE(n, 512);
+    const std::vector<std::string> files = manifest_values("file");
+    for (int i = 0; i < n; ++i) {
+        const std::string rel = std::string("truetile/") + tiles[i] + ".png";
+        EXPECT_TRUE(exists_exact_case(kData, rel)) << rel;
+        EXPECT_NE(std::find(files.begin(), files.end(), rel), files.end()) << rel << " is not in the manifest";
+    }
+}
+
+TEST_F(Installation, TheDefaultSettingsGiveTheUnitsOfWeightsAndLengths) {
+    const std::string defaults = slurp(kData + "/defaults/ksm_ini.def");
+    const bool imperial = defaults.find("[UNITS:IMPERIAL]") != std::string::npos;
+    const bool metric = defaults.find("[UNITS:METRIC]") != std::string::npos;
+    EXPECT_TRUE(imperial != metric) << "one UNITS setting";
+    bool precision = false;
+    for (const char* p : {"[UNITS_PRECISION:0]", "[UNITS_PRECISION:1]", "[UNITS_PRECISION:2]"})
+        precision = precision || defaults.find(p) != std::string::npos;
+    EXPECT_TRUE(precision) << "UNITS_PRECISION 0, 1 or 2";
 }
 
 TEST_F(Installation, ChatTopicsGiveLines) {

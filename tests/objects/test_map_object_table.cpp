@@ -24,6 +24,7 @@
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
 #include "maps/weather.h"
+#include "maps/terrain_types.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
@@ -728,6 +729,7 @@ TEST_F(MapObjectTable, AYoungTreeIsATreeSquareWithAYoungTreeMark) {
     } cases[] = {{10, MK_PLANT_MARK, PLANT_MARK_YOUNG_TREE, 1}, {12, MK_PLANT_MARK, 0x0C, 1},
                  {12, MK_PLANT_MARK, 0x04, 0},                  {13, MK_PLANT_MARK, PLANT_MARK_YOUNG_TREE, 0},
                  {10, MK_PLANT_PATCH, PLANT_MARK_YOUNG_TREE, 0}};
+    init_terrain_types();
     const uint8_t kept = terrain_layer[map_index(PX, PY)];
     for (const auto& c : cases) {
         reset_map_object_table();
@@ -742,6 +744,16 @@ TEST_F(MapObjectTable, AYoungTreeIsATreeSquareWithAYoungTreeMark) {
     Data[0].subkind = PLANT_MARK_YOUNG_TREE;
     Data[1].subkind = 0x04;
     EXPECT_EQ(is_sapling_at(PX, PY), 1);
+    // A square whose kind can no longer be a young tree has a stale mark:
+    // the question answers no and leaves the mark for the purge.
+    const uint32_t flags = TerrainTypes[10].flags;
+    TerrainTypes[10].flags &= ~TF_YOUNG_TREE;
+    EXPECT_EQ(is_sapling_at(PX, PY), 0);
+    EXPECT_EQ(Data[0].TYPE, MK_PLANT_MARK);
+    EXPECT_EQ(Data[0].subkind, PLANT_MARK_YOUNG_TREE);
+    TerrainTypes[10].flags = flags;
+    EXPECT_EQ(is_sapling_at(-1, PY), 0);
+    EXPECT_EQ(is_sapling_at(PX, 2048), 0);
     terrain_layer[map_index(PX, PY)] = kept;
 }
 

@@ -16,7 +16,9 @@
 #include "base/platform.h"
 #include "base/stubs.h"
 #include "objects/item_commands.h"
+#include "objects/object_ageing.h"
 #include "objects/object_looks.h"
+#include "objects/object_names.h"
 #include "objects/object_store.h"
 #include "support/play_folder.h"
 #include "ui/message_line.h"
@@ -213,12 +215,13 @@ TEST_F(ObjectStore, AnInvalidIdHandsBackTheLastTypeCopied) {
 TEST_F(ObjectStore, MapAndMessagesNeverTakeTheScratchRecordForAnObject) {
     ItemTypes[12] = named(ITEM_PLANT, 436, "Nettle");
     Objects[3] = named(ITEM_FOOD, 500, "Bread");
+    Objects[3].spoilage_days = 14;
     obj_store_changed();
     ObjectRecord out;
     obj_record(12, out);  // the scratch record now holds a plant
     EXPECT_EQ(object_item_class(12), ITEM_PLANT);
     EXPECT_EQ(object_item_class(50003), ITEM_FOOD);
-    EXPECT_STREQ(obj_name_with_unit(50003, 1, 0), "Bread");
+    EXPECT_STREQ(obj_name_with_unit(50003, 1, 0), "bread");
     for (int id : {0, -5, 400, 120000}) {
         EXPECT_EQ(object_item_class(id), 0) << id;
         EXPECT_STREQ(obj_name_with_unit(id, 1, 0), "") << id;
@@ -416,6 +419,8 @@ TEST_F(ObjectStore, AFullTableAnswersZeroChangesNothingAndWarnsOnce) {
     PlayFolder folder(true);
     ItemTypes[5] = named(ITEM_FOOD, 500, "Bread");
     fill_slots(0, OBJECT_INSTANCE_COUNT);
+    // Every record has an owner: the maintenance can free none.
+    for (ObjectRecord& r : Objects) r.ownerID = 7;
     Objects[100].state_bits = OBJ_WORN;  // held things above all must stay
     obj_store_changed();
     const std::vector<ObjectRecord> before(Objects, Objects + OBJECT_INSTANCE_COUNT);
@@ -424,12 +429,12 @@ TEST_F(ObjectStore, AFullTableAnswersZeroChangesNothingAndWarnsOnce) {
     reset_last_message();
 
     EXPECT_EQ(obj_new_instance(5), 0);
-    EXPECT_EQ(stub_calls_of("object_maintenance"), 1) << "one maintenance run before giving up";
+    EXPECT_EQ(obj_maintenance_runs, 1) << "one maintenance run before giving up";
     EXPECT_NE(std::strstr(last_message, "Nothing you have was lost"), nullptr) << last_message;
     reset_last_message();
     EXPECT_EQ(obj_store_record(named(ITEM_TOOL, 1, "Rope")), 0);
     EXPECT_EQ(obj_store_new(named(ITEM_TOOL, 1, "Rope")), 0);
-    EXPECT_EQ(stub_calls_of("object_maintenance"), 3);
+    EXPECT_EQ(obj_maintenance_runs, 3);
     EXPECT_EQ(std::strstr(last_message, "Nothing you have was lost"), nullptr) << "the warning comes once a game";
     EXPECT_EQ(std::memcmp(before.data(), Objects, sizeof Objects), 0);
     EXPECT_NE(folder.read("debug_objtable!.txt").find("nothing was stored"), std::string::npos);
@@ -644,7 +649,13 @@ TEST_F(ObjectStore, TheResetLeavesNothingOfTheLastGame) {
     obj_record(3, current_object);
     obj_table_nearly_full = 1;
     template_excluded_class = 4;
+    naming_scratch = named(ITEM_TOOL, 1, "Awl");
+    obj_maintenance_runs = 3;
+    obj_maintenance_warned = 1;
     reset_object_store();
+    EXPECT_EQ(naming_scratch.name[0], 0);
+    EXPECT_EQ(obj_maintenance_runs, 0);
+    EXPECT_EQ(obj_maintenance_warned, 0) << "a new game warns anew";
     EXPECT_EQ(count_object_instances(), 0);
     EXPECT_EQ(ItemTypes[3].item_class, 0);
     EXPECT_EQ(type_scratch.name[0], 0);

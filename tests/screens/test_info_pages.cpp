@@ -15,6 +15,7 @@
 #include "base/stubs.h"
 #include "game/player.h"
 #include "game/turn_state.h"
+#include "objects/object_store.h"
 #include "screens/help_menu.h"
 #include "screens/info_screens.h"
 #include "screens/key_help.h"
@@ -119,13 +120,36 @@ TEST_F(InfoPages, ARegionFillPaintsTheRegionAndItsMirrorOnly) {
 
 TEST_F(InfoPages, CoverageScreenAsksForEveryRegionAndOpensArmourMaterials) {
     const int map_state = map_view_state = 1;
+    // The player wears one piece, over the thorax only: strong against
+    // blows, weak against points.
+    const PlayerRecord kept = Plr;
+    reset_object_store();
+    ObjectRecord vest;
+    obj_clear_record(vest);
+    vest.item_class = ITEM_ARMOUR;
+    copy_text(vest.name, "Vest");
+    vest.weight = vest.full_weight = 4.0f;
+    vest.blunt = 7;
+    vest.point = 1;
+    vest.state_bits = OBJ_WORN;
+    vest.coverage[1] = 0x02;  // body part 9
+    std::memset(Plr.plr_inv_id, 0, sizeof Plr.plr_inv_id);
+    Plr.plr_inv_id[0] = obj_store_new(vest);
+    Plr.plr_inv_count[0] = 1;
+    auto region = [](int r) { return packed(canvas_colour(body_regions[r].x, body_regions[r].y)); };
+
     // Blunt, then F1 (the encyclopedia, left with ESC), then leave.
     keys_left = {'B', KEY_F1, KEY_ESC, KEY_ESC};
     armour_coverage_screen(0, "");
     EXPECT_TRUE(keys_left.empty());
     EXPECT_TRUE(seen("ARMOUR MATERIALS"));
-    // The figure is coloured three times (average, blunt, after F1).
-    EXPECT_EQ(stub_calls_of("plr_protection_at"), 3 * BODY_REGIONS);
+    // The figure as last coloured (blunt, after F1): only the covered region.
+    const uint32_t against_blows = region(9);
+    EXPECT_NE(against_blows, 0xC8C4BAu);
+    for (int r = 0; r < BODY_REGIONS; ++r) {
+        if (r == 9) continue;
+        EXPECT_EQ(region(r), 0xC8C4BAu) << r;
+    }
     EXPECT_EQ(map_view_state, map_state);
     EXPECT_EQ(file_size(folder.file(MENU_LIST_FILE)), MENU_LIST_FILE_SIZE);
     EXPECT_EQ(folder.read("GFX.NFO").rfind("ARMOUR MATERIALS", 0), 0u);
@@ -140,7 +164,10 @@ TEST_F(InfoPages, CoverageScreenAsksForEveryRegionAndOpensArmourMaterials) {
     disarm_file_fault();
     EXPECT_TRUE(keys_left.empty());
     EXPECT_FALSE(folder.exists(MENU_LIST_FILE));
-    EXPECT_EQ(stub_calls_of("plr_protection_at"), 3 * BODY_REGIONS);
+    EXPECT_NE(region(9), 0xC8C4BAu);
+    EXPECT_NE(region(9), against_blows) << "against points the vest's own colour";
+    reset_object_store();
+    Plr = kept;
 
     // One item: its coverage bits decide which regions its protection colours.
     clear_stub_calls();

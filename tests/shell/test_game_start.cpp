@@ -243,6 +243,15 @@ TEST(StartStory, TheTitleChoosesThePictureLaterWordsWinning) {
     for (const Case& c : cases) EXPECT_STREQ(story_picture_for(c.title, "own.jpg"), c.picture) << c.title;
 }
 
+ObjectRecord clothing(const char* name) {
+    ObjectRecord r;
+    obj_clear_record(r);
+    r.item_class = ITEM_ARMOUR;
+    copy_text(r.name, name);
+    r.weight = r.full_weight = 2.0f;
+    return r;
+}
+
 TEST(StartStory, OnlyANewCharactersFirstEntryRunsIt) {
     struct Case {
         int scenario;
@@ -254,11 +263,16 @@ TEST(StartStory, OnlyANewCharactersFirstEntryRunsIt) {
         Plr = PlayerRecord{};
         Plr.scenario = c.scenario;
         Plr.days_played = c.days;
-        clear_stub_calls();
+        reset_object_store();
+        Plr.plr_inv_id[0] = obj_store_new(clothing("Linen shirt"));
+        Plr.plr_inv_count[0] = 1;
         show_start_story();
         EXPECT_EQ(Plr.scenario, c.scenario_after) << c.scenario;
-        EXPECT_EQ(stub_was_called("wear_starting_clothes"), c.clothes) << c.scenario;
+        ObjectRecord shirt;
+        obj_record(Plr.plr_inv_id[0], shirt);
+        EXPECT_EQ(shirt.state_bits == OBJ_WORN, c.clothes) << c.scenario;
     }
+    reset_object_store();
 }
 
 class GameStartTest : public ::testing::Test {
@@ -307,6 +321,9 @@ TEST_F(GameStartTest, TheStartSharesTheWeatherSetsTheCourseFlagsAndRunsTheFirstE
     Plr.course_event = 30;
     Plr.course_target = 50;
     Plr.rite_list[0] = 21;
+    // The character's first clothes, in the object file the start loads.
+    Plr.plr_inv_id[0] = obj_store_new(clothing("Woollen tunic"));
+    Plr.plr_inv_count[0] = 1;
     load_world_files();
     ASSERT_TRUE(save_character(SAVE_QUIET));
     std::memset(&weather_now, 0x5A, sizeof weather_now);
@@ -319,7 +336,8 @@ TEST_F(GameStartTest, TheStartSharesTheWeatherSetsTheCourseFlagsAndRunsTheFirstE
     EXPECT_EQ(std::memcmp(&weather_now, &weather.current, sizeof weather_now), 0);
     EXPECT_EQ(std::memcmp(&weather_before, &weather.current, sizeof weather_before), 0);
     EXPECT_EQ(Plr.scenario, 4);
-    EXPECT_TRUE(stub_was_called("wear_starting_clothes"));
+    ObjectRecord tunic;
+    EXPECT_EQ(obj_record(Plr.plr_inv_id[0], tunic).state_bits, OBJ_WORN) << "the first clothes are put on";
     EXPECT_TRUE(course_flag_is_set(21));
     EXPECT_FALSE(course_flag_is_set(40));
     EXPECT_EQ(course_counter, 3);

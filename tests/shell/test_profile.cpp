@@ -95,7 +95,7 @@ TEST(ProfilePage, ShowsTheNameAndTheUnitsAndOneKeyClosesIt) {
         // The page is drawn again over the restored game screen to look at it.
         physical_profile(0);
         EXPECT_TRUE(text_shows(340, 518, metric ? "1.9 m" : "5.8 ft", blue)) << units;
-        EXPECT_TRUE(text_shows(340, 533, metric ? "74.9 kg" : "165.0 lb", blue)) << units;
+        EXPECT_TRUE(text_shows(340, 533, metric ? "74.9 kg" : "165 lbs", blue)) << units;
         const char* name = "Ari Northman";
         EXPECT_TRUE(text_shows(646 - 4 * int(std::strlen(name)), 11, name, map_rgb(252, 252, 84))) << units;
         EXPECT_TRUE(same_rgb(canvas_colour(510, 9), 56, 88, 120)) << "the name bar";

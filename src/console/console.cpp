@@ -10,6 +10,7 @@ uint8_t console_object_count = 0;
 uint8_t console_gupd = 1;
 uint8_t console_treeless = 0;
 uint8_t console_see_through = 0;
+uint8_t console_plants_everywhere = 0;
 int32_t roll_override = 0;
 int32_t no_damage_switch = 0;
 int32_t see_all_switch = 0;

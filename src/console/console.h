@@ -19,6 +19,8 @@ extern uint8_t console_gupd;
 extern uint8_t console_treeless;
 // While set, nothing blocks sight and every distant creature is spotted.
 extern uint8_t console_see_through;
+// While on, every wild plant that suits a new local map grows there.
+extern uint8_t console_plants_everywhere;
 
 // The check override, stepped 0..4 by the console: 0 none, 1 every check
 // a random grade, 2 that and every level asked of a body 80, 3 every check

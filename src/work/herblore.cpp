@@ -10,7 +10,7 @@
 #include "maps/world_files.h"
 
 HerbloreRecord herblore[HERBLORE_RECORDS];
-char plant_name_table[PLANT_TYPES][PLANT_NAME_BYTES];
+HerbEffect HerbEffects[HERB_EFFECT_COUNT];
 
 // Not built yet: there are no herb effects to set up.
 void init_herb_effects() { KSM_STUB("init_herb_effects"); }
@@ -25,6 +25,15 @@ bool write_herblore() {
 
 // Not built yet: there is no herb table.
 void register_herbs() { KSM_STUB("register_herbs"); }
+
+// Not built yet: the plant knowledge is kept as it is.
+void read_herblore() { KSM_STUB("read_herblore"); }
+
+// Not built yet: no plant is known from the start.
+HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord&) {
+    KSM_STUB("roll_initial_herb_knowledge");
+    return HerbKnowledge{0, 0};
+}
 
 // Not built yet: the player knows no plant.
 int herblore_index_of(const ObjectRecord&) {

@@ -37,3 +37,4 @@ int zoom_extras_used() {
     KSM_STUB("zoom_extras_used");
     return 0;
 }
+void rebuild_map_border() { KSM_STUB("rebuild_map_border"); }

@@ -33,3 +33,4 @@ void spawn_local_creatures();
 // (listed in "zi_debug.txt"), and its extra entries in use (of 10,000).
 int zoom_count_important(int age_days);
 int zoom_extras_used();
+void rebuild_map_border();

@@ -5,9 +5,6 @@
 char missile_report[256] = "";
 
 // Not built yet: the body is whole and able, nobody fights or shoots.
-void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags) {
-    KSM_STUB("cre_inflict_wound");
-}
 int cre_is_incapacitated(int creature) { KSM_STUB("cre_is_incapacitated"); return 0; }
 void injuries_screen() { KSM_STUB("injuries_screen"); }
 int afternoon_weather_test() { KSM_STUB("afternoon_weather_test"); return 0; }
@@ -24,7 +21,6 @@ void cre_ready_weapon(int creature) { KSM_STUB("cre_ready_weapon"); }
 void cre_morale_check(int unused, int opponent, int creature, int flags) { KSM_STUB("cre_morale_check"); }
 int cre_update_target_distance(int creature) { KSM_STUB("cre_update_target_distance"); return 0; }
 void cre_upkeep(int slot) { KSM_STUB("cre_upkeep"); }
-bool obj_is_missile_weapon(const ObjectRecord& record) { KSM_STUB("obj_is_missile_weapon"); return false; }
 int plr_arrow_hand() { KSM_STUB("plr_arrow_hand"); return 0; }
 int choose_shield_mode() { KSM_STUB("choose_shield_mode"); return 0; }
 void plr_break_bowstring(int bow_slot, int wear) { KSM_STUB("plr_break_bowstring"); }

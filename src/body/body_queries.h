@@ -8,12 +8,13 @@
 
 #include "body/body_condition.h"
 #include "body/exertion.h"
+#include "body/hit_wounds.h"
 #include "body/skills.h"
+#include "body/weapon_tests.h"
 #include "body/wounds.h"
 
 struct ObjectRecord;
 
-void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags);
 // 1 asleep, shocked or fainted.
 int cre_is_incapacitated(int creature);
 void injuries_screen();
@@ -37,7 +38,6 @@ int cre_update_target_distance(int creature);
 void cre_upkeep(int slot);
 
 // Missiles and bows.
-bool obj_is_missile_weapon(const ObjectRecord& record);
 // 2 a bow in the first hand and an arrow in the second, 1 the other way, 0.
 int plr_arrow_hand();
 int choose_shield_mode();

@@ -1,5 +1,5 @@
-// The creatures' own doings that the player's moves call. Not built yet:
-// each gives the neutral answer noted.
+// The creatures' own doings that the body and the player's moves ask for.
+// Not built yet: each gives the neutral answer noted.
 #pragma once
 
 void Pakene(int creature);     // the creature flees: nothing

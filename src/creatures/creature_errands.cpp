@@ -3,17 +3,24 @@
 #include "creatures/creature_errands.h"
 
 #include "base/stubs.h"
+#include "creatures/creature_files.h"
+#include "maps/map_view.h"
+#include "objects/map_object_table.h"
 #include "ui/message_line.h"
 
 int cre_action_message(int creature, const char* seen, const char*) {
-    // An event of no creature is shown whatever happens; whether the player
-    // perceives a creature's doing is for the senses still to come.
+    // An event of no creature is shown whatever happens.
     if (creature == -1) {
         show_message(seen ? seen : "");
         return 1;
     }
     KSM_STUB("cre_action_message");
-    return 0;
+    // Until the senses come, a creature's doing is told when the player sees
+    // its square; nothing is heard.
+    if (messages_suppressed || !cre_slot_valid(creature) || !seen || !seen[0]) return 0;
+    if (!is_in_view(creature_x(creature), creature_y(creature))) return 0;
+    show_message(seen);
+    return 1;
 }
 
 void pop_task(int, int) { KSM_STUB("pop_task"); }

@@ -11,7 +11,7 @@
 // A creature's doing told to the player: as seen when the player sees its
 // square, as heard within hearing range; creature -1 is always shown.
 // Answers 1 when a message was shown.
-int cre_action_message(int creature, const char* seen, const char* heard);  // -1: shown; else 0
+int cre_action_message(int creature, const char* seen, const char* heard);  // seen when in view
 
 // The task queue.
 void pop_task(int creature, int task_slot);       // nothing

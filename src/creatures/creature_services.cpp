@@ -89,3 +89,5 @@ int is_fur_bearer(const char*) { KSM_STUB("is_fur_bearer"); return 0; }
 float pelt_price(const char*) { KSM_STUB("pelt_price"); return 0.0f; }
 void pet_command_menu(int, int) { KSM_STUB("pet_command_menu"); }
 int companion_command_menu(int) { KSM_STUB("companion_command_menu"); return 1; }
+// Not built yet: the turn keeps no loudest noise, nobody hears a blow.
+void raise_turn_noise(int, int, int) { KSM_STUB("raise_turn_noise"); }

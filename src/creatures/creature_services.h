@@ -88,3 +88,7 @@ float pelt_price(const char* name);
 // and of a companion (1: the talk ends).
 void pet_command_menu(int creature, int shouted);
 int companion_command_menu(int creature);
+
+// What the body asks of the creatures' hearing: the turn's loudest noise
+// becomes `level` at (x, y) when it was no louder (a blow, a shout).
+void raise_turn_noise(int x, int y, int level);

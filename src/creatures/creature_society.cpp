@@ -14,3 +14,4 @@ void cre_set_social_mark(int, int) { KSM_STUB("cre_set_social_mark"); }
 int assign_group_to_ungrouped_people(int, int, int, int, int) { KSM_STUB("assign_group_to_ungrouped_people"); return 0; }
 int count_group_on_map(int) { KSM_STUB("count_group_on_map"); return 0; }
 int cre_take_stored_goods(int, int*, int*, int) { KSM_STUB("cre_take_stored_goods"); return 0; }
+void cre_drop_socroles(int) { KSM_STUB("cre_drop_socroles"); }

@@ -29,6 +29,8 @@ void cre_set_social_mark(int creature, int mark);
 // The people in the local rectangle who belong to no group join the group;
 // the count that joined.
 int assign_group_to_ungrouped_people(int x, int y, int w, int h, int group);
+// A member gives up every social role it held in its group.
+void cre_drop_socroles(int creature);
 // Creatures of the current map whose group id is `group`.
 int count_group_on_map(int group);
 // Takes the carried items marked for storing out of the creature's

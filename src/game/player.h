@@ -127,7 +127,11 @@ struct PlayerRecord {
     uint8_t doorway_mark;                  // 2974: 1 while the player stands in a doorway
     uint8_t free_2975[7];                  // 2975
     uint8_t luck_uses;                     // 2982: skill checks still helped by luck
-    uint8_t free_2983[1605];               // 2983
+    uint8_t free_2983[1];                  // 2983
+    // Who knocked the player out or hurt the player last: a creature's
+    // identity (sotu, 1000 and up), else the negative cause.
+    int32_t knockout_ref;                  // 2984
+    uint8_t free_2988[1600];               // 2988
     int32_t course_event;                  // 4588: game-course event awaited
     int32_t course_task;                   // 4592: current course task, -1 none
     int32_t course_target;                 // 4596: count that reaches the event
@@ -255,6 +259,7 @@ KSM_OFFSET(PlayerRecord, wound_herb_care, 2892);
 KSM_OFFSET(PlayerRecord, LastActionBit, 2972);
 KSM_OFFSET(PlayerRecord, doorway_mark, 2974);
 KSM_OFFSET(PlayerRecord, luck_uses, 2982);
+KSM_OFFSET(PlayerRecord, knockout_ref, 2984);
 KSM_OFFSET(PlayerRecord, course_event, 4588);
 KSM_OFFSET(PlayerRecord, course_task, 4592);
 KSM_OFFSET(PlayerRecord, course_target, 4596);

@@ -21,7 +21,7 @@ void applyShovel(const ObjectRecord* shovel);
 
 // ------------------------------------------------------------ what the body,
 // the creatures and the work ask of the items. Not built yet apart from
-// obj_weapon_hands: neutral answers.
+// obj_weapon_hands and wear_object: neutral answers.
 
 // Recomputes the player's carried weight after the inventory changed.
 inline void plr_recompute_carried_weight() { cre_compute_load(-1); }
@@ -63,8 +63,11 @@ int plr_worn_skis();
 // index, negative for ESC, -3000 when no item qualifies.
 int select_items(int mode, int creature, int x, int y, const char* prompt, const char* verb, int flags,
                  int type_filter, int purpose);
-// Wears an object by percents; true when it is used up.
-int wear_object(ObjectRecord& record, int step_percent, int wear_percent, int used_up_percent);
+// Wears an object by a percent of its full weight, more for a crude piece
+// and less for a fine one; at every step_percent of the full weight that
+// the weight passes it loses a grade (step 0: never). 1 when it is used up
+// (its weight at or below used_up_percent of the full weight).
+int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int used_up_percent);
 // Unties the pet on the leash in the inventory slot.
 void release_leash(int slot);
 // The throw or shoot command ("t").

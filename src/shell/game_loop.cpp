@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "body/body_upkeep.h"
+#include "body/combat_state.h"
 #include "body/wounds.h"
 #include "console/console.h"
 #include "creatures/creature_turns.h"
@@ -218,6 +219,7 @@ void reset_game_state() {
     reset_clock_state();
     cre_update_counter = CRE_UPDATE_COUNTER_START;
     reset_body_state();
+    reset_combat_state();
     reset_console_switches();
     harm_cause_text[0] = 0;
 }

@@ -29,24 +29,16 @@ int push_task(int, int, int) { KSM_STUB("push_task"); return -1; }
 void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
 int cre_find_requisite_slot(int) { KSM_STUB("cre_find_requisite_slot"); return -1000; }
-int cre_first_pet(int) { KSM_STUB("cre_first_pet"); return -1000; }
 int cre_follow_leader(int, int) { KSM_STUB("cre_follow_leader"); return 0; }
-void cre_make_escortee(int, int) { KSM_STUB("cre_make_escortee"); }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
 int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); return 0; }
 int cre_can_reach_place(int, int, int) { KSM_STUB("cre_can_reach_place"); return 1; }
-int is_old_man(int) { KSM_STUB("is_old_man"); return 0; }
 void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
 void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
 
 float animal_value(const CreatureRecord&) { KSM_STUB("animal_value"); return 0.0f; }
 const char* creature_record_name(int, const CreatureRecord&) { KSM_STUB("creature_record_name"); return ""; }
-int creature_template_for_culture(int, int, CreatureRecord&) {
-    KSM_STUB("creature_template_for_culture");
-    return 0;
-}
-int make_wolf_creature(CreatureRecord&) { KSM_STUB("make_wolf_creature"); return 0; }
 void list_creature_yields() { KSM_STUB("list_creature_yields"); }
 
 int carcass_decay_text(int, char* out, size_t cap) {

@@ -7,6 +7,8 @@
 #include <cstddef>
 
 #include "creatures/creature_record.h"
+#include "creatures/creature_species.h"
+#include "creatures/creature_traits.h"
 
 // A creature's doing told to the player: as seen when the player sees its
 // square, as heard within hearing range; creature -1 is always shown.
@@ -21,22 +23,17 @@ int push_task(int creature, int task, int turns);  // -1: refused
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
 int cre_find_requisite_slot(int creature);              // -1000: none
-int cre_first_pet(int creature);                        // -1000: none
 int cre_follow_leader(int creature, int mode);          // 0: follows nobody
-void cre_make_escortee(int creature, int value);        // nothing
 void cre_make_foe(int creature);                        // nothing
 void cre_make_sound(int creature);                      // nothing
 int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
 int cre_can_reach_place(int creature, int x, int y);    // 1: reachable
-int is_old_man(int creature);                           // 0
 void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
 void village_note_mischief(int kind, int village, int severity);  // nothing
 
 // Records that are not in the table.
 float animal_value(const CreatureRecord& creature);                    // 0
 const char* creature_record_name(int flags, const CreatureRecord& c);  // ""
-int creature_template_for_culture(int kind, int culture, CreatureRecord& out);  // 0: out unchanged
-int make_wolf_creature(CreatureRecord& out);                           // 0: out unchanged
 void list_creature_yields();                                           // nothing
 
 // Carcasses: the words go into out (cap bytes).

@@ -93,3 +93,12 @@ int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int
     }
     return 0;
 }
+
+// Not built yet: nothing more can be carried and no item is chosen from a
+// creature or given by its name.
+int can_take_item(int, int, int) { KSM_STUB("can_take_item"); return 0; }
+int plr_give_item(const char*, int, int) { KSM_STUB("plr_give_item"); return 0; }
+int select_creature_items(int, const char*, const char*, int, int*, int*, int) {
+    KSM_STUB("select_creature_items");
+    return -1;
+}

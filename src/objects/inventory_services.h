@@ -72,3 +72,14 @@ int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int
 void release_leash(int slot);
 // The throw or shoot command ("t").
 void throw_command();
+// 1 when the player can carry count of the object, else 0 with the reason
+// shown (the first argument is the taker, -1 the player).
+int can_take_item(int taker, int count, int object_id);
+// The picker over a creature's 20 carried slots (several items, with
+// amounts): up to cap chosen slots and counts; the number chosen, -1 when
+// cancelled. mode 1 unpacks, 16385 picks from a companion.
+int select_creature_items(int creature, const char* prompt, const char* verb, int mode, int* slots, int* counts,
+                          int cap);
+// Gives the player count of the item named (a catalogue name), wielded in
+// hand 1 or 2 when hand is not 0; 1 when given.
+int plr_give_item(const char* name, int count, int hand);

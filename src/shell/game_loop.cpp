@@ -32,6 +32,7 @@
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
+#include "shell/test_scene.h"
 #include "ui/sound.h"
 
 std::atomic<uint8_t> idle_wake{0};
@@ -180,6 +181,10 @@ int game_loop_pass() {
         map_change_request = 0;
     else if (s.clear_task_sound)
         s.clear_task_sound();
+
+    // A test's scene is set up around the player once the first local map
+    // is there.
+    if (apply_test_scene_once() && s.rebuild_view) s.rebuild_view();
 
     int result = s.player_command ? s.player_command() : 0;
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/debug_log.h"
+#include "base/stubs.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "base/files.h"
@@ -1035,3 +1036,6 @@ int menu_run_resource(const char* title, int x, int y) {
     copy_text(last_resource_choice, stored);
     return e.action ? e.action : e.hot_key;
 }
+
+// Not built yet: the command menu has no picture of its own to place.
+void menu_picture_at(int, int, int) { KSM_STUB("menu_picture_at"); }

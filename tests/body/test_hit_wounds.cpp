@@ -296,13 +296,22 @@ TEST_F(Hit, AHarmlessHurtNeverKillsNorMakesACreatureBleed) {
 TEST_F(Hit, AVillagerWhoBearsAGrudgeIsCountedAgainstItsVillage) {
     reset_villages();
     Cre[PERSON].lauma = 77;
-    // Who belongs to a village is told by the creatures' society, not built
-    // yet: until then the whole hit counts nobody.
-    ScriptedDraws draws{0, 0};  // a light bruise and its one shock die
-    cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
-    EXPECT_TRUE(stub_was_called("cre_is_society_member"));
+    // A villager who keeps to no society (map_flags 0x04) is nobody's: the
+    // hit looks up no village.
+    constexpr uint8_t OUT_OF_SOCIETIES = 0x04;
+    Cre[PERSON].map_flags |= OUT_OF_SOCIETIES;
+    {
+        ScriptedDraws draws{0, 0};  // a light bruise and its one shock die
+        cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
+    }
     EXPECT_EQ(cur_village_id, NO_VILLAGE);
-    village_member_hurt_player(PERSON);
+    // A member of its village: the hit finds the village, and without a
+    // grudge counts no assault.
+    Cre[PERSON].map_flags &= uint8_t(~OUT_OF_SOCIETIES);
+    {
+        ScriptedDraws draws{0, 0};
+        cre_inflict_wound(-1, DAMAGE_BLUNT, 4, PART_THORAX, SIDE_NONE, PERSON);
+    }
     EXPECT_EQ(cur_village_id, 77);
     EXPECT_EQ(CurVillage.assaults, 0);
     Cre[PERSON].bfagg = 0x04;

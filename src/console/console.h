@@ -33,6 +33,9 @@ extern int32_t see_all_switch;
 // Creatures give up attacking a cloaked player and ignore an invisible one.
 extern int32_t plr_cloaked;
 extern int32_t plr_invisible;
+// While on, a creature the player walks into is moved onto the player's
+// square.
+extern uint8_t console_swap_places;
 // The switches above back to 0 (the per-game reset).
 void reset_console_switches();
 

@@ -18,6 +18,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
 #include "creatures/creature_table.h"
+#include "creatures/movement_modes.h"
 #include "creatures/party_stack.h"
 #include "mapgen/heights.h"
 #include "mapgen/rndhouse.h"
@@ -565,15 +566,8 @@ void GetMap(const char* map_name) {
         }
         zoom_arrival_mode = 0;
     } else if (player_x == -1 || player_x > 392 || player_y > 392) {
-        int ox = 32, oy = 32;
-        if (d == 0 || d == 1 || d == 7) ox = 2;
-        else if (d == 2 || d == 6) ox = 31;
-        else if (d >= 3 && d <= 5) ox = 62;
-        if (d == 0 || d == 4) oy = 31;
-        else if (d >= 1 && d <= 3) oy = 63;
-        else if (d >= 5 && d <= 7) oy = 1;
-        ax = ZOOM_MIDDLE + ox;
-        ay = ZOOM_MIDDLE + oy;
+        ax = ZOOM_MIDDLE + zoom_entry_x_for(d);
+        ay = ZOOM_MIDDLE + zoom_entry_y_for(d);
         if (zoom_look_ahead) {
             static const int LX[8] = {257, 257, 232, 207, 207, 207, 232, 257};
             static const int LY[8] = {232, 207, 207, 207, 232, 257, 257, 257};

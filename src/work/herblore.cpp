@@ -45,15 +45,6 @@ bool herblore_known_object(int, ObjectRecord&) {
     return false;
 }
 
-void read_herblore() { KSM_STUB("read_herblore"); }
-
-void roll_initial_herb_knowledge(const ObjectRecord& plant, int* known, int* value) {
-    (void)plant;
-    if (known) *known = 0;
-    if (value) *value = 0;
-    KSM_STUB("roll_initial_herb_knowledge");
-}
-
 void make_plant_object(const char* plant_name, ObjectRecord& out) {
     (void)plant_name;
     (void)out;

@@ -65,12 +65,6 @@ int herblore_index_of(const ObjectRecord& plant);
 // The object copy a plant-knowledge record keeps (the plant as the player
 // knows it) into out; false for an index that holds none.
 bool herblore_known_object(int index, ObjectRecord& out);
-// Reads the plant knowledge from "HERBLORE.DAT". Not built yet: the table
-// stays as it is.
-void read_herblore();
-// Whether the player knows a plant from the start, and how well. Not built
-// yet: not known, value 0.
-void roll_initial_herb_knowledge(const ObjectRecord& plant, int* known, int* value);
 // The plant item of the named plant ("nettle", "flax", "hemp"), and the
 // turnip root. Not built yet: out is left as it was.
 void make_plant_object(const char* plant_name, ObjectRecord& out);

@@ -362,8 +362,8 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 {CTRL+0}
 [l]
 {shot look}
-[UP]
-[UP]
+[RIGHT]
+[RIGHT]
 {shot look_moved}
 [ENTER]
 {shot look_told}

@@ -37,17 +37,6 @@ constexpr uint8_t STATURE_SMALL = 3;
 // The player's shield cover (shield_stance bits).
 constexpr uint8_t COVER_CENTRE = 0x02, COVER_HIGH = 0x04, COVER_SIDE = 0x08;
 
-void setup_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void setup_debug(const char* format, ...) {
-    if (!debug_messages_on) return;
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vformat_text(text, sizeof text, format, args);
-    va_end(args);
-    debug_message(text);
-}
-
 const char* const aspect_nouns[3] = {"BLUNT", "EDGE", "POINT"};
 const int32_t aspect_codes[3] = {ASPECT_CODE_BLUNT, ASPECT_CODE_EDGE, ASPECT_CODE_POINT};
 
@@ -395,7 +384,7 @@ int cre_prepare_attack(int attack, int attacker, int hand, int defender, int lau
     if (!messages_suppressed) copy_text(o.part_text, body_part_name(o.hit_part, defender));
 
     o.dice_class = dice_class_of(o.max_dice);
-    setup_debug("strikeimpact %d maxdices: %d", o.impact, o.max_dice);
+    debug_message_format("strikeimpact %d maxdices: %d", o.impact, o.max_dice);
     if (cre_slot_valid(attacker)) Cre[attacker].LastActionBit |= ACTION_ATTACKED;
     return 1;
 }

@@ -28,17 +28,6 @@ constexpr uint8_t MOVE_MODE_FLEEING = 4;
 constexpr uint8_t MOVE_MODE_ATTACKING = 99;
 constexpr int DODGE_CLASS = 2;
 
-void defence_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void defence_debug(const char* format, ...) {
-    if (!debug_messages_on) return;
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vformat_text(text, sizeof text, format, args);
-    va_end(args);
-    debug_message(text);
-}
-
 // One weapon a defender holds.
 struct Held {
     int id = 0;
@@ -140,7 +129,7 @@ void creature_defends(int d, AttackOption& o, int dodge_level, bool aggressive) 
     }
     if (dodge_level != 0 && !fighter_is_person(d))
         chose = (aggressive || c.move_mode == MOVE_MODE_FLEEING) ? DEFENCE_DODGE : DEFENCE_NONE;
-    defence_debug("NPCdefend: %s Dge:%d Blk:%d chose:%d", c.name, dodge_level, f, chose);
+    debug_message_format("NPCdefend: %s Dge:%d Blk:%d chose:%d", c.name, dodge_level, f, chose);
 
     switch (chose) {
     case DEFENCE_DODGE: choose_dodge(o); break;
@@ -233,7 +222,7 @@ void creature_meets_attack(int d, bool aggressive) {
         return;
     if (c.LastActionBit & ACTION_MOVED) missile_dodge_kind = 2;
     else if (c.LastActionBit & ACTION_ATTACKED) missile_dodge_kind = 1;
-    defence_debug("MOVEDODGE: %d", missile_dodge_kind);
+    debug_message_format("MOVEDODGE: %d", missile_dodge_kind);
 
     if (combat.attack_option.option_kind == OPTION_MISSILE) {
         if (missile_dodge_kind == 0) return;

@@ -119,17 +119,6 @@ const char* const wound_table[DAMAGE_GROUPS][19][FORCE_STEPS] = {
 
 namespace {
 
-void wound_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void wound_debug(const char* format, ...) {
-    if (!debug_messages_on) return;
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vformat_text(text, sizeof text, format, args);
-    va_end(args);
-    debug_message(text);
-}
-
 uint8_t saturate(long long v) { return uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 // The force steps' upper bounds, by group (the last step is open).
@@ -189,7 +178,7 @@ WoundResult grade_wound(int kind, int e, int part) {
     if (group == 3 && step > 2) step = 2;
     if (part < 0 || part >= BODY_PART_COUNT) part = PART_THORAX;
     const char* cell = wound_table[group][part][step];
-    wound_debug("Haavatulos: %s", cell);
+    debug_message_format("Haavatulos: %s", cell);
     WoundResult w = parse_wound_cell(cell);
     switch (w.grade) {
     case 1: w.injury_points = 1 + body_draw(10); break;
@@ -201,9 +190,9 @@ WoundResult grade_wound(int kind, int e, int part) {
 }
 
 int RealImpact(int dice, int bonus, int deathblow) {
-    wound_debug("RealImpact calc - d6*%d + %d Deathblow: %d", dice, bonus, deathblow);
+    debug_message_format("RealImpact calc - d6*%d + %d Deathblow: %d", dice, bonus, deathblow);
     const int sum = deathblow ? 6 * (dice > 0 ? dice : 0) : roll_dice(dice);
-    wound_debug("RealImpact %d (noppasumma %d + %d)", sum + bonus, sum, bonus);
+    debug_message_format("RealImpact %d (noppasumma %d + %d)", sum + bonus, sum, bonus);
     return sum + bonus;
 }
 
@@ -372,7 +361,7 @@ void cre_inflict_wound(int victim, int kind, int impact, int part, int side, int
     if (inflicter == -1 && cre_slot_valid(victim) && Cre[victim].kind == KIND_BEAR &&
         (Plr.plr_deed_flags & DEED_BEAR_RITE) && plr_has_ritual_garment(-1, ITEM_ARMOUR, "[dog fur mittens]"))
         e += 2;
-    wound_debug("HAAVOITA %d: impact: %d Haarniskointi: %d -> eff_impact: %d", victim, impact, protection, e);
+    debug_message_format("HAAVOITA %d: impact: %d Haarniskointi: %d -> eff_impact: %d", victim, impact, protection, e);
 
     if (e < 1) {
         const bool bare = protection == 0 && fighter_is_person(victim);
@@ -391,7 +380,7 @@ void cre_inflict_wound(int victim, int kind, int impact, int part, int side, int
         Plr.knockout_ref = knockout_reference_of(inflicter);
         note_village_assault(inflicter);
     }
-    wound_debug("Aste: %d F:%d S:%d E:%d B:%d IP:%d", w.grade, w.fumble_dice, w.stumble_dice, w.shock_dice,
+    debug_message_format("Aste: %d F:%d S:%d E:%d B:%d IP:%d", w.grade, w.fumble_dice, w.stumble_dice, w.shock_dice,
                 w.bleeding, w.injury_points);
     if (venom && victim == -1 && !no_damage_switch) {
         const int strength = 3 + body_draw(3);

@@ -29,17 +29,6 @@ void (*exchange_pause)(uint32_t milliseconds) = [](uint32_t ms) { sound_pause(in
 
 namespace {
 
-void exchange_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void exchange_debug(const char* format, ...) {
-    if (!debug_messages_on) return;
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vformat_text(text, sizeof text, format, args);
-    va_end(args);
-    debug_message(text);
-}
-
 using Table = OutcomeCell[4][4];
 
 const Table block_table = {
@@ -244,7 +233,7 @@ const ExchangeOutcome& resolve_exchange(int mode, int attack_grade, int kind, in
         copy_text(code, cell.code);
         level = cell.level;
     }
-    exchange_debug("ATTACK_RESULT: %s%d", code, level);
+    debug_message_format("ATTACK_RESULT: %s%d", code, level);
 
     const bool player_involved = attacker == -1 || defender == -1;
     ExchangeSounds sounds{attacker, defender, combat.quiet != 0};
@@ -347,17 +336,17 @@ void give_tactical_advantage(int x) {
     }
     if (x == last_tactical_advantage) {
         tactical_advantage = ADVANTAGE_NOBODY;
-        exchange_debug("TACTICAL_ADVANTAGE tupla - ei tulosta");
+        debug_message_format("TACTICAL_ADVANTAGE tupla - ei tulosta");
         return;
     }
     if (tactical_advantage == ADVANTAGE_NOBODY || tactical_advantage == x) {
         tactical_advantage = x;
         last_tactical_advantage = x;
-        exchange_debug("new LAST_TACTICAL_ADVANTAGE: %d", x);
+        debug_message_format("new LAST_TACTICAL_ADVANTAGE: %d", x);
         return;
     }
     tactical_advantage = ADVANTAGE_NOBODY;
-    exchange_debug("TACTICAL_ADVANTAGE molemmille - ei tulosta!");
+    debug_message_format("TACTICAL_ADVANTAGE molemmille - ei tulosta!");
 }
 
 int announce_tactical_advantage() {

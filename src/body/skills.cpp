@@ -32,18 +32,6 @@ constexpr int COURSE_EVENT_BOW = 29;
 
 constexpr int MAX_RISES_A_DAY = 3;
 
-// Debug lines cost a formatting each; they are built only when shown.
-void skill_debug_line(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void skill_debug_line(const char* format, ...) {
-    if (!debug_messages_on) return;
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vformat_text(text, sizeof text, format, args);
-    va_end(args);
-    debug_message(text);
-}
-
 // A 12-byte name field equals the name (a longer name never does).
 bool field_is(const char* field, const char* name) {
     const size_t len = strnlen(field, PLR_SKILL_NAME_BYTES);
@@ -193,12 +181,12 @@ int plr_use_skill(int penalty, int bonus, const char* skill_in, int mode) {
         int level = cre_skill_level(-1, skill);
         if (level == 0 || level == 1000) level = 5;
         const int grade = roll_check(penalty, level + bonus);
-        skill_debug_line("Kayta no-list taitoa: %s (%d%%)", skill, level);
+        debug_message_format("Kayta no-list taitoa: %s (%d%%)", skill, level);
         return grade;
     }
 
     const int level = Plr.skill_level[slot];
-    skill_debug_line("Kayta taitoa: %s (%d%%) [-%d] [+%d] Kehitys: %d", skill, level, given_penalty, bonus, mode);
+    debug_message_format("Kayta taitoa: %s (%d%%) [-%d] [+%d] Kehitys: %d", skill, level, given_penalty, bonus, mode);
     const int rolls = mode == 1 ? 8 : (mode == 2 ? 12 : 1);
     int grade = GRADE_FUMBLE;
     bool chance = false;
@@ -268,16 +256,16 @@ int craftquality(int level, int grade) {
     };
     // A level below 0 reads the first column rather than before the table.
     const int index = clamp_int(level / 10, 0, 9);
-    skill_debug_line("craftquality: ML:%d success:%d SI:%d", level, grade, index);
+    debug_message_format("craftquality: ML:%d success:%d SI:%d", level, grade, index);
     const int result = grade >= 0 && grade <= 3 ? quality[grade][index] : 0;
-    skill_debug_line("craftquality tulos: %d", result);
+    debug_message_format("craftquality tulos: %d", result);
     return result;
 }
 
 int scale_work_time_by_skill(int minutes, int level) {
     if (level < 1) level = 1;  // no skill at all takes a hundred times as long
     const int result = int(std::ceil(double(minutes) * 100.0 / level));
-    skill_debug_line("TYOAIKA_mod: %d -> %d", minutes, result);
+    debug_message_format("TYOAIKA_mod: %d -> %d", minutes, result);
     return result;
 }
 
@@ -289,6 +277,6 @@ int TYOAIKA_mod(int minutes, int level, int kind) {
     else if (kind == 3) t *= 0.8;
     t = t * 100.0 / (95 + body_draw(10));
     const int result = int(std::ceil(t));
-    skill_debug_line("TYOAIKA_mod: %d -> %d", minutes, result);
+    debug_message_format("TYOAIKA_mod: %d -> %d", minutes, result);
     return result;
 }

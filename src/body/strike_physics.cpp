@@ -26,17 +26,6 @@
 
 namespace {
 
-void physics_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void physics_debug(const char* format, ...) {
-    if (!debug_messages_on) return;
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vformat_text(text, sizeof text, format, args);
-    va_end(args);
-    debug_message(text);
-}
-
 int ceil_int(double v) { return int(std::ceil(v)); }
 
 // The skill word of an item is one of these whole words: an iron blade.
@@ -191,12 +180,12 @@ double clash_share(long long true_force, const StrikeProfile& own, const StrikeP
                    double own_full, double other_full, int g) {
     if (true_force < own.toughness || other.hardness < own.hardness) return -1.0;
     double f = double(contact) / own.item_area;
-    physics_debug("%lld times exceed, %.2f contact pct", (true_force + own.toughness - 1) / own.toughness, f);
+    debug_message_format("%lld times exceed, %.2f contact pct", (true_force + own.toughness - 1) / own.toughness, f);
     if (ceil_int(f * 100) > own.max_damage_pct) f = own.max_damage_pct / 100.0;
     if (own_full > other_full && own_full > 0.0) f = f * other_full / own_full;
     if (g < 2) f *= 0.6;
     else if (g == 2) f *= 0.8;
-    physics_debug("c_area(%lld) vs. item_area(%d) = %.2f%% destroyed", contact, own.item_area, f * 100);
+    debug_message_format("c_area(%lld) vs. item_area(%d) = %.2f%% destroyed", contact, own.item_area, f * 100);
     return f;
 }
 
@@ -205,16 +194,16 @@ double clash_share(long long true_force, const StrikeProfile& own, const StrikeP
 const char* weapon_clash_damage_of(const ObjectRecord& a, const ObjectRecord& b, int aspect, int g) {
     const StrikeProfile pa = weapon_strike_profile(a, aspect);
     const StrikeProfile pb = weapon_strike_profile(b, aspect);
-    physics_debug("att ca:%d block ca:%d", pa.strike_area, pb.block_area);
-    physics_debug("aQ: %d bQ: %d", (a.quality & OBJ_GRADE_MASK) ? (a.quality & OBJ_GRADE_MASK) : 3,
+    debug_message_format("att ca:%d block ca:%d", pa.strike_area, pb.block_area);
+    debug_message_format("aQ: %d bQ: %d", (a.quality & OBJ_GRADE_MASK) ? (a.quality & OBJ_GRADE_MASK) : 3,
                   (b.quality & OBJ_GRADE_MASK) ? (b.quality & OBJ_GRADE_MASK) : 3);
 
     // Kinetic energy of the blow, in 64 bits: a heavy maul squares to more
     // than 32 bits hold.
     long long k = (long long)std::ceil(double(pa.aspect_value) * a.weight * pa.velocity);
     if (k < 0) k = 0;
-    physics_debug("wp %s strikes with ca %d vlc: %.2f", a.name, pa.strike_area, double(pa.velocity));
-    physics_debug("KE: %lld", k);
+    debug_message_format("wp %s strikes with ca %d vlc: %.2f", a.name, pa.strike_area, double(pa.velocity));
+    debug_message_format("KE: %lld", k);
     switch (g) {
     case 0: k /= 2; break;
     case 1: k = (long long)(double(k) * 0.8); break;
@@ -222,25 +211,25 @@ const char* weapon_clash_damage_of(const ObjectRecord& a, const ObjectRecord& b,
     case 4: k = (long long)(double(k) * 1.1); break;
     default: break;
     }
-    physics_debug("KE after velocity (%.2f): %lld", double(pa.velocity), k);
+    debug_message_format("KE after velocity (%.2f): %lld", double(pa.velocity), k);
     const long long ke = k * k;
     const long long hit = ke / pa.strike_area;
     const long long contact = pa.strike_area < pb.block_area ? pa.strike_area : pb.block_area;
     const long long on_target = ke / contact;
     const long long true_force = (hit + on_target) / 2;
-    physics_debug("KE = %lld FPA = %lld", ke, hit);
-    physics_debug("KE = %lld FPA ont target = %lld", ke, on_target);
-    physics_debug("TRUEFPA:%lld -- HITFPA:%lld BLOCKFPA:%lld", true_force, hit, on_target);
+    debug_message_format("KE = %lld FPA = %lld", ke, hit);
+    debug_message_format("KE = %lld FPA ont target = %lld", ke, on_target);
+    debug_message_format("TRUEFPA:%lld -- HITFPA:%lld BLOCKFPA:%lld", true_force, hit, on_target);
 
     char* out = next_ring_text();
     const double ad = clash_share(true_force, pa, pb, contact, a.full_weight, b.full_weight, g);
     if (ad >= 0.0) {
-        physics_debug("!%s can damage!", b.name);
+        debug_message_format("!%s can damage!", b.name);
         format_text(out, TEXT_RING_BYTES, "[AD:%.0f]", ad * 100);
     }
     const double bd = clash_share(true_force, pb, pa, contact, b.full_weight, a.full_weight, g);
     if (bd >= 0.0) {
-        physics_debug("!%s can damage!", a.name);
+        debug_message_format("!%s can damage!", a.name);
         char tag[64];
         format_text(tag, sizeof tag, "[BD:%.0f]", bd * 100);
         if (out[0]) append_text(out, TEXT_RING_BYTES, " ");

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -511,6 +512,16 @@ void show_debug_line(const char* text) {
 
 void debug_message(const char* text) {
     if (debug_messages_on) show_debug_line(text);
+}
+
+void debug_message_format(const char* format, ...) {
+    if (!debug_messages_on) return;
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    vformat_text(text, sizeof text, format, args);
+    va_end(args);
+    show_debug_line(text);
 }
 
 void quest_debug(const char* text) {

@@ -104,5 +104,8 @@ uint32_t message_class_colour(const char* text);
 
 // Shows "? text" on the message line while debug_messages_on is set.
 void debug_message(const char* text);
+// The same with a format (the game's own, never a text from data), built
+// only while the debug lines are shown.
+void debug_message_format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Like debug_message (also while quest_debug_on), and logs to "!quests".
 void quest_debug(const char* text);

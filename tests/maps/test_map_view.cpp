@@ -12,13 +12,13 @@
 #include <string>
 
 #include "support/screen_session.h"
+#include "maps/map_change.h"
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
 #include "maps/sight.h"
 #include "maps/terrain_types.h"
 #include "maps/weather.h"
-#include "maps/world_files.h"
 #include "objects/map_object_table.h"
 #include "game/clock.h"
 #include "game/player.h"
@@ -157,7 +157,10 @@ protected:
     void world_map() {
         init_terrain_types_for_date(6, 1);
         fixture_ = make_fixture_world("Viewer");
-        load_world_files();
+        // Loaded as a game loads the world map: the layers and the
+        // player's memory of it come from the files, whatever the layers
+        // held before.
+        GetMap(Plr.map_name);
         is_world_map();
         player_x = fixture_.grove.x;
         player_y = fixture_.grove.y;

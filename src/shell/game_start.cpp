@@ -10,6 +10,7 @@
 #include "base/stubs.h"
 #include "console/console.h"
 #include "creatures/creature_files.h"
+#include "creatures/task_queue.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
 #include "maps/map_layers.h"
@@ -238,6 +239,7 @@ void seed_first_camps(PlayerRecord& rec) {
 void prepare_game_state() {
     reset_object_store();
     reset_creature_tables();
+    reset_task_queue();
     reset_map_object_table();
     water_offering_day = 0;
     load_coded_messages();

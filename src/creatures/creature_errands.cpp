@@ -16,6 +16,8 @@ int cre_action_message(int creature, const char* seen, const char*) {
     return 0;
 }
 
+int cre_shout(int, const char*) { KSM_STUB("cre_shout"); return 0; }
+void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
 int cre_can_be_at(int, int, int) { KSM_STUB("cre_can_be_at"); return 1; }
 AreaFind find_object_kind_near(int, int, int, int, int) { KSM_STUB("find_object_kind_near"); return {0, 0, 0}; }
 AreaFind find_terrain_near(int, int, int, int, int) { KSM_STUB("find_terrain_near"); return {0, 0, 0}; }

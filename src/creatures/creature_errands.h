@@ -24,6 +24,11 @@ AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);    
 AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);       // 0, 0: nothing found
 TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
 
+// A creature shouts a text (1 when the player perceived it); a villager
+// names the terms of the goods the player has not paid for.
+int cre_shout(int creature, const char* text);  // 0: nobody heard
+void cre_announce_trade_terms(int creature);     // nothing: no terms are told
+
 // A creature's life and company.
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing

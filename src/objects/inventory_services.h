@@ -5,6 +5,8 @@
 #include "body/combat_commands.h"
 #include "objects/inventory.h"
 #include "objects/object_store.h"
+#include "objects/object_values.h"
+#include "objects/ownership.h"
 
 // The walking wear of the worn footwear for that time.
 void plr_wear_footwear(int seconds, int minutes);
@@ -35,10 +37,6 @@ int cre_can_carry(int creature, float weight);
 // The weapon's one-hand penalty when the wielder must use it one-handed
 // (two items held, an arm fully impaired); show tells the player why.
 int cre_check_wield_injuries(int creature, const ObjectRecord& weapon, int show);
-// A dead creature drops what it wears in a slot 0..6.
-void cre_drop_item_on_death(int creature, int slot);
-// Puts an amount of an object on the map at a creature.
-int create_item_at_creature(int creature, int object_id, int amount);
 // A spent arrow breaks where it fell.
 void drop_broken_arrow(int x, int y, int object_id);
 // Resets a record in place to an empty container; 1 when it did.
@@ -49,8 +47,6 @@ int obj_reduce_count(int object_id, int n);
 // what was taken.
 float plr_empty_container(int slot, float pounds);
 int plr_empty_container_quietly(int slot, int count);
-// 1 when the player carries goods of the village not yet paid for.
-int plr_has_goods_of_village(int village);
 // Hauling: the drag of what the player hauls, and the hauled items moved to
 // the player's cell (0 when nothing is hauled any more).
 float plr_hauled_weight();

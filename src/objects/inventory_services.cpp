@@ -8,11 +8,6 @@ int select_item_count = 0;
 // Not built yet: nothing is worn or dug, no item can be picked and no
 // leash is taken off.
 void plr_wear_footwear(int, int) { KSM_STUB("plr_wear_footwear"); }
-int select_item(const char*, const char*, int, int, int) {
-    KSM_STUB("select_item");
-    select_item_count = 0;
-    return -3000;
-}
 int take_off_leash(int slot) {
     KSM_STUB("take_off_leash");
     return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
@@ -37,10 +32,8 @@ float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
 int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
 void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }
 int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
-int select_items(int, int, int, int, const char*, const char*, int, int, int) {
-    KSM_STUB("select_items");
-    return -3000;
-}
+int wear_conflict(int, int, int) { KSM_STUB("wear_conflict"); return 0; }
+int take_off_or_unwield(int, int) { KSM_STUB("take_off_or_unwield"); return 0; }
 int wear_object(ObjectRecord&, int, int, int) { KSM_STUB("wear_object"); return 0; }
 void release_leash(int) { KSM_STUB("release_leash"); }
 void throw_command() { KSM_STUB("throw_command"); }

@@ -6,14 +6,16 @@
 #include "objects/inventory.h"
 #include "objects/object_store.h"
 #include "objects/object_values.h"
+#include "objects/item_selection.h"
 #include "objects/ownership.h"
 
 // The walking wear of the worn footwear for that time.
 void plr_wear_footwear(int seconds, int minutes);
 // The inventory slot of the item the player picks (the count chosen left in
-// select_item_count); -3000 when nothing suitable is carried, another
-// negative value when cancelled.
-int select_item(const char* prompt, const char* verb, int filter_flags, int selector, int extra);
+// select_item_count); with several allowed (0x001) the number of entries
+// chosen. -3000 when nothing suitable is carried, another negative value
+// when cancelled.
+int select_item(const char* prompt, const char* verb, int flags, int filter, int purpose);
 extern int select_item_count;
 // Takes the leash in the inventory slot off the animal it leads; the
 // leash's instance.
@@ -55,10 +57,11 @@ int plr_move_hauled_items();
 void plr_wear_armour_on_hit(int part, int damage);
 // The id of the skis the player wears, 0 none.
 int plr_worn_skis();
-// The item selection screen over the player's inventory: the chosen list
-// index, negative for ESC, -3000 when no item qualifies.
-int select_items(int mode, int creature, int x, int y, const char* prompt, const char* verb, int flags,
-                 int type_filter, int purpose);
+// Whether the item would clash with what the player wears (show: tell
+// why); putting down or taking off a carried slot (merge: join equal
+// stacks), -1 when it failed.
+int wear_conflict(int creature, int object_id, int show);     // 0: no conflict
+int take_off_or_unwield(int slot, int merge);                  // 0: nothing done
 // Wears an object by percents; true when it is used up.
 int wear_object(ObjectRecord& record, int step_percent, int wear_percent, int used_up_percent);
 // Unties the pet on the leash in the inventory slot.

@@ -11,6 +11,7 @@
 #include "console/console.h"
 #include "creatures/creature_files.h"
 #include "creatures/task_queue.h"
+#include "objects/item_selection.h"
 #include "objects/ownership.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
@@ -242,6 +243,7 @@ void prepare_game_state() {
     reset_creature_tables();
     reset_task_queue();
     reset_ownership();
+    reset_item_selection();
     reset_map_object_table();
     water_offering_day = 0;
     load_coded_messages();

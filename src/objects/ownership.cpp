@@ -26,6 +26,11 @@ int32_t hauled_taken_villages[OWNER_LIST_SIZE];
 int32_t held_goods_villages[OWNER_LIST_SIZE];
 uint8_t unpaid_check_suppressed = 0;
 
+OwnershipServices default_ownership_services() {
+    return OwnershipServices{find_society_witness, nearest_awake_villager, cre_shout};
+}
+OwnershipServices ownership_services = default_ownership_services();
+
 namespace {
 
 constexpr int CULTURE_FREE_GOODS = 11;
@@ -167,7 +172,7 @@ int village_member_sees_pickup(int id, int count, int quiet, const OwnerStatus& 
     if (r.ownerID == 0) return id;
     if (r.ownflag & OWN_UNPAID) return id;  // no second debt
     const int32_t v = r.ownerID;
-    const int witness = find_society_witness(v);
+    const int witness = ownership_services.find_witness(v);
     bool seen = false;
     if (witness < 0 || quiet) {
         r.ownflag = uint8_t((r.ownflag & ~OWN_UNPAID) | OWN_TAKEN);
@@ -246,8 +251,8 @@ void check_unpaid_goods(int32_t v, int force) {
     set_current_village(v);
     if (!plr_has_goods_of_village(v) && !CurVillage.has_debt) return;
     last_village_looked_at = v;
-    const int witness = find_society_witness(v);
-    const int villager = nearest_awake_villager(v);
+    const int witness = ownership_services.find_witness(v);
+    const int villager = ownership_services.nearest_villager(v);
     const bool seen = witness >= 0 || force;
 
     // Carried goods.
@@ -326,8 +331,9 @@ void check_unpaid_goods(int32_t v, int force) {
     const bool home_cell = village_owns_cell(v, plr_world_x(), plr_world_y()) != 0;
     if (unpaid_carried && !home_cell && (witness >= 0 || villager >= 0)) {
         if (CurVillage.perinta <= 1) {
-            const int shouted = witness >= 0 ? cre_shout(witness, "Don't you dare to leave with unpaid goods!")
-                                             : cre_shout(villager, "Come back you thief! I saw you carry our goods!");
+            const int shouted =
+                witness >= 0 ? ownership_services.shout(witness, "Don't you dare to leave with unpaid goods!")
+                             : ownership_services.shout(villager, "Come back you thief! I saw you carry our goods!");
             if (shouted) message_pause();
             set_debt_collection_state(v, 2);
         }
@@ -343,7 +349,7 @@ void check_unpaid_goods(int32_t v, int force) {
         if (!d.in_use) continue;
         const int32_t age = Plr.total_minutes - d.stamp;
         if (age <= BARTER_STAMP_AGE && age >= -BARTER_STAMP_AGE) continue;
-        cre_shout(witness, "You have found something to barter about? Let's talk about it.");
+        ownership_services.shout(witness, "You have found something to barter about? Let's talk about it.");
         set_debt_collection_state(v, 1);
         message_pause();
         set_debt_collection_deadline(v, BARTER_DEADLINE_MINUTES, 2);

@@ -63,6 +63,17 @@ ObjectRecord& obj_owned_by_creature(int creature, ObjectRecord& record);
 // the creature's village's: the map index, or MAP_NO_RECORD.
 int create_item_at_creature(int creature, int object_id, int amount);
 
+// Who of the village sees the player, who is awake near, and a shout: the
+// creatures' services through a table, so that tests can stand in for
+// services still neutral.
+struct OwnershipServices {
+    int (*find_witness)(int village);       // a creature slot, -1000 none
+    int (*nearest_villager)(int village);   // a creature slot, -1000 none
+    int (*shout)(int creature, const char* text);  // 1 when heard
+};
+extern OwnershipServices ownership_services;
+OwnershipServices default_ownership_services();
+
 // While set, check_unpaid_goods does nothing.
 extern uint8_t unpaid_check_suppressed;
 // The village's look at the goods the player has of it: taken goods in a

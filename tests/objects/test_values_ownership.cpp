@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/files.h"
 #include "base/platform.h"
@@ -25,6 +26,16 @@
 #include "ui/message_line.h"
 
 namespace {
+
+// The planted villager who sees the player, and what was shouted.
+int planted_witness = -1000;
+std::string shouted;
+int plant_witness(int) { return planted_witness; }
+int plant_villager(int) { return -1000; }
+int plant_shout(int, const char* text) {
+    shouted = text;
+    return 1;
+}
 
 ObjectRecord record(uint8_t item_class, float price, float weight, float full_weight, int grade) {
     ObjectRecord r;
@@ -107,8 +118,14 @@ protected:
         village = assign_village_id(v.x, v.y, 0);
         player_x = v.x;
         player_y = v.y;
+        planted_witness = -1000;
+        shouted.clear();
+        ownership_services = {plant_witness, plant_villager, plant_shout};
     }
-    void TearDown() override { reset_villages(); }
+    void TearDown() override {
+        ownership_services = default_ownership_services();
+        reset_villages();
+    }
 
     int owned_item(float price) {
         ObjectRecord r = record(ITEM_TOOL, price, 1, 1, 3);
@@ -181,6 +198,44 @@ TEST_F(Ownership, UnseenPickupIsTakenAndBecomesUnpaidWhenTheVillageLooks) {
     const int nobody = obj_store_new(record(ITEM_TOOL, 8, 1, 1, 3));
     EXPECT_EQ(village_member_sees_pickup(nobody, 1, 0, OwnerStatus{0, 0, 0, 1}), nobody);
     EXPECT_EQ(rec(nobody).ownflag, 0);
+}
+
+TEST_F(Ownership, APickupInAWitnesssSightIsUnpaidWithItsDebtOnce) {
+    planted_witness = 5;
+    const int id = owned_item(16);
+    const int unpaid = village_member_sees_pickup(id, 4, 0, OwnerStatus{0, village, 0, 0});
+    EXPECT_EQ(rec(unpaid).ownflag & (OWN_UNPAID | OWN_TAKEN), OWN_UNPAID);
+    EXPECT_EQ(debt_count(village, unpaid), 4);
+    EXPECT_EQ(village_member_sees_pickup(unpaid, 4, 0, OwnerStatus{0, village, 0, 0}), unpaid);
+    EXPECT_EQ(debt_count(village, unpaid), 4) << "no second debt";
+    // The quiet flag: taken, however many see it.
+    const int quiet = village_member_sees_pickup(owned_item(17), 1, 1, OwnerStatus{0, village, 0, 0});
+    EXPECT_EQ(rec(quiet).ownflag & (OWN_UNPAID | OWN_TAKEN), OWN_TAKEN);
+}
+
+TEST_F(Ownership, LeavingWithUnpaidGoodsBeforeAWitnessIsShoutedAt) {
+    planted_witness = 5;
+    ObjectRecord r = record(ITEM_TOOL, 16, 1, 1, 3);
+    r.ownerID = village;
+    r.ownflag = OWN_UNPAID;
+    r.x = int16_t(v.x);
+    r.y = int16_t(v.y);
+    Plr.plr_inv_id[0] = obj_store_new(r);
+    Plr.plr_inv_count[0] = 1;
+    add_village_item_debt(village, Plr.plr_inv_id[0], 1);
+
+    player_x = v.x + 4;  // away from the village's cell
+    check_unpaid_goods(village, 0);
+    EXPECT_EQ(shouted, "Don't you dare to leave with unpaid goods!");
+    set_current_village(village);
+    EXPECT_EQ(CurVillage.perinta, 2);
+    EXPECT_EQ(CurVillage.collection_level, 3);
+    EXPECT_EQ(CurVillage.collection_deadline, Plr.total_minutes + 15);
+
+    // The same village again: nothing until forced.
+    shouted.clear();
+    check_unpaid_goods(village, 0);
+    EXPECT_TRUE(shouted.empty());
 }
 
 TEST_F(Ownership, PuttingUnpaidGoodsBackAtTheirOriginClearsTheDebt) {

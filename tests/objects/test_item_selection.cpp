@@ -215,6 +215,26 @@ TEST_F(ItemSelection, TheScreenAnswersEachWayOfLeavingIt) {
     EXPECT_EQ(choose({'b', KEY_ESC}, SEL_SEVERAL | SEL_NO_CANCEL_QUESTION), SEL_CANCELLED);
 }
 
+TEST_F(ItemSelection, SelectingAllToDropLeavesWornClothesOn) {
+    ObjectRecord cloak;
+    obj_clear_record(cloak);
+    cloak.item_class = ITEM_ARMOUR;
+    copy_text(cloak.name, "cloak");
+    cloak.state_bits = OBJ_WORN;
+    carry(0, obj_store_new(cloak), 1);
+    carry(1, stored(ITEM_ARMOUR, "spare cap"), 1);
+    carry(2, stored(ITEM_FOOD, "bread"), 1);
+    QueuedKeys keys({'+', KEY_SPACE});
+    EXPECT_EQ(select_items(2, -1, 0, 0, "Drop what?", "drop", SEL_SEVERAL, 0, PURPOSE_DROP), 2);
+    for (int i = 0; i < selection_count; ++i)
+        EXPECT_EQ(selection_list[i].chosen > 0, selection_list[i].index != 0) << "slot " << selection_list[i].index;
+    // Choosing the worn cloak by its key is refused, quietly ending the
+    // screen under the quiet flag.
+    QueuedKeys cloak_key({'a'});
+    EXPECT_EQ(select_items(2, -1, 0, 0, "Drop what?", "drop", SEL_QUIET, 0, PURPOSE_DROP), SEL_CANCELLED);
+    EXPECT_STREQ(last_list_refusal, "You are wearing the cloak. Take it off first.");
+}
+
 TEST_F(ItemSelection, ReopeningWithTheSamePromptOpensWhereTheChoiceWasMade) {
     carry_sixty();
     // The next page, then its first row by its hot key.

@@ -189,5 +189,6 @@ int ksm_rand();  // 0 .. KSM_RAND_MAX
 // ------------------------------------------------------------ test seams
 
 // The value of a test-seam environment variable, or nullptr when unset or
-// empty. The seams are KSM_TEST_KEYS, KSM_TEST_SCREENSHOT and KSM_TEST_SEED.
+// empty. The seams are KSM_TEST_KEYS, KSM_TEST_SCREENSHOT, KSM_TEST_SEED and
+// KSM_TEST_SCENE.
 const char* test_seam(const char* name);

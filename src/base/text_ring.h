@@ -69,6 +69,7 @@ char* body_temperature_words_for(float celsius, bool sentence, uint8_t* rgb);
 // nutrition_word); the character's own: hunger_words in game/player_words.h.
 const char* hunger_words_for(int stomach, uint32_t energy_reserve);
 const char* thirst_words(int thirst);          // static
+inline const char* thirst_word(int thirst) { return thirst_words(thirst); }
 const char* nutrition_word(uint32_t energy_reserve);  // static (shared)
 
 char* with_indefinite_article(const char* phrase);  // ring

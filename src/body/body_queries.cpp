@@ -5,9 +5,6 @@
 char missile_report[256] = "";
 
 // Not built yet: the body is whole and able, nobody fights or shoots.
-void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags) {
-    KSM_STUB("cre_inflict_wound");
-}
 float cre_limb_impairment(int creature, int limb_group, int side) { KSM_STUB("cre_limb_impairment"); return 0.0f; }
 float cre_locomotion_disability(int creature) { KSM_STUB("cre_locomotion_disability"); return 0.0f; }
 int cre_is_incapacitated(int creature) { KSM_STUB("cre_is_incapacitated"); return 0; }
@@ -33,7 +30,6 @@ int cre_update_target_distance(int creature) { KSM_STUB("cre_update_target_dista
 void cre_set_exertion(int creature, int exertion_class) { KSM_STUB("cre_set_exertion"); }
 int cre_exertion_in_snow(int creature, int snow_depth) { KSM_STUB("cre_exertion_in_snow"); return 2; }
 void cre_upkeep(int slot) { KSM_STUB("cre_upkeep"); }
-bool obj_is_missile_weapon(const ObjectRecord& record) { KSM_STUB("obj_is_missile_weapon"); return false; }
 int plr_arrow_hand() { KSM_STUB("plr_arrow_hand"); return 0; }
 int choose_shield_mode() { KSM_STUB("choose_shield_mode"); return 0; }
 void plr_break_bowstring(int bow_slot, int wear) { KSM_STUB("plr_break_bowstring"); }

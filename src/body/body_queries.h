@@ -6,12 +6,13 @@
 // built yet and gives neutral answers.
 #pragma once
 
+#include "body/hit_wounds.h"
 #include "body/skills.h"
+#include "body/weapon_tests.h"
 #include "body/wounds.h"
 
 struct ObjectRecord;
 
-void cre_inflict_wound(int victim, int damage_kind, int impact, int body_part, int skill_value, int flags);
 // 0..1 impairment of a limb group (3 the hands) on a side; 0..1 for the legs.
 float cre_limb_impairment(int creature, int limb_group, int side);
 float cre_locomotion_disability(int creature);
@@ -43,7 +44,6 @@ int cre_exertion_in_snow(int creature, int snow_depth);
 void cre_upkeep(int slot);
 
 // Missiles and bows.
-bool obj_is_missile_weapon(const ObjectRecord& record);
 // 2 a bow in the first hand and an arrow in the second, 1 the other way, 0.
 int plr_arrow_hand();
 int choose_shield_mode();

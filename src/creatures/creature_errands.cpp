@@ -3,20 +3,26 @@
 #include "creatures/creature_errands.h"
 
 #include "base/stubs.h"
+#include "creatures/creature_files.h"
+#include "maps/map_view.h"
+#include "objects/map_object_table.h"
 #include "ui/message_line.h"
 
 int cre_action_message(int creature, const char* seen, const char*) {
-    // An event of no creature is shown whatever happens; whether the player
-    // perceives a creature's doing is for the senses still to come.
+    // An event of no creature is shown whatever happens.
     if (creature == -1) {
         show_message(seen ? seen : "");
         return 1;
     }
     KSM_STUB("cre_action_message");
-    return 0;
+    // Until the senses come, a creature's doing is told when the player sees
+    // its square; nothing is heard.
+    if (messages_suppressed || !cre_slot_valid(creature) || !seen || !seen[0]) return 0;
+    if (!is_in_view(creature_x(creature), creature_y(creature))) return 0;
+    show_message(seen);
+    return 1;
 }
 
-int cre_shout(int, const char*) { KSM_STUB("cre_shout"); return 0; }
 void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
 int cre_can_be_at(int, int, int) { KSM_STUB("cre_can_be_at"); return 1; }
 AreaFind find_object_kind_near(int, int, int, int, int) { KSM_STUB("find_object_kind_near"); return {0, 0, 0}; }
@@ -29,14 +35,11 @@ TaskPoint cre_find_exit_point(int) { KSM_STUB("cre_find_exit_point"); return {0,
 
 void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
-int cre_first_pet(int) { KSM_STUB("cre_first_pet"); return -1000; }
 int cre_follow_leader(int, int) { KSM_STUB("cre_follow_leader"); return 0; }
-void cre_make_escortee(int, int) { KSM_STUB("cre_make_escortee"); }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
 int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); return 0; }
 int cre_can_reach_place(int, int, int) { KSM_STUB("cre_can_reach_place"); return 1; }
-int is_old_man(int) { KSM_STUB("is_old_man"); return 0; }
 void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
 void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
 int watercraft_overloaded(int, int) { KSM_STUB("watercraft_overloaded"); return 0; }
@@ -44,11 +47,6 @@ int confirm_enter_water(int) { KSM_STUB("confirm_enter_water"); return 1; }
 
 float animal_value(const CreatureRecord&) { KSM_STUB("animal_value"); return 0.0f; }
 const char* creature_record_name(int, const CreatureRecord&) { KSM_STUB("creature_record_name"); return ""; }
-int creature_template_for_culture(int, int, CreatureRecord&) {
-    KSM_STUB("creature_template_for_culture");
-    return 0;
-}
-int make_wolf_creature(CreatureRecord&) { KSM_STUB("make_wolf_creature"); return 0; }
 void list_creature_yields() { KSM_STUB("list_creature_yields"); }
 
 int carcass_decay_text(int, char* out, size_t cap) {

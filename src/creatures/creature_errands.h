@@ -8,11 +8,13 @@
 
 #include "creatures/creature_record.h"
 #include "creatures/task_queue.h"
+#include "creatures/creature_species.h"
+#include "creatures/creature_traits.h"
 
 // A creature's doing told to the player: as seen when the player sees its
 // square, as heard within hearing range; creature -1 is always shown.
 // Answers 1 when a message was shown.
-int cre_action_message(int creature, const char* seen, const char* heard);  // -1: shown; else 0
+int cre_action_message(int creature, const char* seen, const char* heard);  // seen when in view
 
 // The task queue (creatures/task_queue.h) and the movement steps and area
 // searches it asks.
@@ -24,22 +26,17 @@ AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);    
 AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);       // 0, 0: nothing found
 TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
 
-// A creature shouts a text (1 when the player perceived it); a villager
-// names the terms of the goods the player has not paid for.
-int cre_shout(int creature, const char* text);  // 0: nobody heard
+// A villager names the terms of the goods the player has not paid for.
 void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 
 // A creature's life and company.
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
-int cre_first_pet(int creature);                        // -1000: none
 int cre_follow_leader(int creature, int mode);          // 0: follows nobody
-void cre_make_escortee(int creature, int value);        // nothing
 void cre_make_foe(int creature);                        // nothing
 void cre_make_sound(int creature);                      // nothing
 int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
 int cre_can_reach_place(int creature, int x, int y);    // 1: reachable
-int is_old_man(int creature);                           // 0
 void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
 void village_note_mischief(int kind, int village, int severity);  // nothing
 int watercraft_overloaded(int a, int b);                // 0: not overloaded
@@ -48,8 +45,6 @@ int confirm_enter_water(int ask);                       // 1: the player may ent
 // Records that are not in the table.
 float animal_value(const CreatureRecord& creature);                    // 0
 const char* creature_record_name(int flags, const CreatureRecord& c);  // ""
-int creature_template_for_culture(int kind, int culture, CreatureRecord& out);  // 0: out unchanged
-int make_wolf_creature(CreatureRecord& out);                           // 0: out unchanged
 void list_creature_yields();                                           // nothing
 
 // Carcasses: the words go into out (cap bytes).

@@ -11,6 +11,7 @@
 #include "base/files.h"
 #include "body/wounds.h"
 #include "creatures/creature_queries.h"
+#include "creatures/creature_species.h"
 #include "creatures/creature_table.h"
 #include "game/player.h"
 #include "game/turn_state.h"
@@ -180,6 +181,7 @@ void reset_creature_tables() {
     creature_no_redraw = 0;
     pending_catch_up_turns = 0;
     followed_trail_class = 0;
+    reset_creature_making();
 }
 
 // ------------------------------------------------------------ lookups
@@ -379,6 +381,7 @@ void creature_defaults() {
     c.body_temp = 37.0f;
     c.meat_b = 3;
     c.meat_c = 15;
+    std::memset(culture_tags, 0, sizeof culture_tags);
 }
 
 void docreatures() {

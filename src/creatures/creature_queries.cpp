@@ -37,36 +37,12 @@ int choose_encounter_species(int column, int x, int y, int flags) {
     KSM_STUB("choose_encounter_species");
     return 606;  // makes no entry
 }
-// Not built yet: the species and people makers. A kind gets the defaults,
-// its kind code and a class of its range (people 1, spirits 50, animals 2)
-// so that it lives as a creature; its name and species values are left.
-void creature_template(int kind) {
-    KSM_STUB("creature_template");
-    creature_defaults();
-    CreScratch.kind = kind;
-    CreScratch.cre_class = kind >= 500 && kind < 600 ? 1 : kind >= 700 && kind <= 702 ? 50 : 2;
-    CreScratch.prev_move_mode = CreScratch.move_mode;
-}
-int make_young_creature(int kind) { KSM_STUB("make_young_creature"); return 0; }
-void cre_roll_personal_values(CreatureRecord& record) { KSM_STUB("cre_roll_personal_values"); }
-int text_mentions_culture(const char* text, int culture) { KSM_STUB("text_mentions_culture"); return 0; }
-
-int cre_is_society_member(int creature) { KSM_STUB("cre_is_society_member"); return 0; }
 int cre_are_allies(int creature_a, int creature_b) { KSM_STUB("cre_are_allies"); return 0; }
-int cre_is_tame_kind611(int creature) { KSM_STUB("cre_is_tame_kind611"); return 0; }
-int cre_is_leashable(int unused, int creature) { KSM_STUB("cre_is_leashable"); return 0; }
-int cre_is_predator(int creature) { KSM_STUB("cre_is_predator"); return 0; }
-int cre_is_aggressive(int creature) { KSM_STUB("cre_is_aggressive"); return 0; }
-int cre_is_bird(int creature) { KSM_STUB("cre_is_bird"); return 0; }
 int cre_is_aquatic(int creature) { KSM_STUB("cre_is_aquatic"); return 0; }
-int cre_is_not_human(int creature) { KSM_STUB("cre_is_not_human"); return 0; }
 int cre_is_kept_animal(int creature) { KSM_STUB("cre_is_kept_animal"); return 0; }
-int cre_eats_plants(int creature, int diet_mode) { KSM_STUB("cre_eats_plants"); return 0; }
 int cre_prey_match(int predator, int other) { KSM_STUB("cre_prey_match"); return 0; }
 int cre_is_game_for(int hunter, int other) { KSM_STUB("cre_is_game_for"); return 0; }
-int cre_is_active_time(int creature) { KSM_STUB("cre_is_active_time"); return 0; }
 
-int cre_can_see_point(int creature, int x, int y) { KSM_STUB("cre_can_see_point"); return 0; }
 int cre_notices_player(int creature) { KSM_STUB("cre_notices_player"); return 0; }
 int cre_can_notice(int creature) { KSM_STUB("cre_can_notice"); return 0; }
 void cre_sense_step(int creature, int strength) { KSM_STUB("cre_sense_step"); }
@@ -74,9 +50,6 @@ void cre_face_towards(int creature, int x, int y) { KSM_STUB("cre_face_towards")
 void plr_facing_toward(int x, int y) { KSM_STUB("plr_facing_toward"); }
 int cre_threat_test(int creature) { KSM_STUB("cre_threat_test"); return 0; }
 int cre_would_attack(int creature, int mode) { KSM_STUB("cre_would_attack"); return 0; }
-int find_society_witness(int village) { KSM_STUB("find_society_witness"); return -1000; }
-int nearest_awake_villager(int village) { KSM_STUB("nearest_awake_villager"); return -1000; }
-int village_member_distance(int village) { KSM_STUB("village_member_distance"); return 1000; }
 
 int cre_add_item(int creature, int object_id, int count) { KSM_STUB("cre_add_item"); return 0; }
 int cre_add_item_tagged(int creature, int object_id, int count, int tag) {
@@ -85,12 +58,6 @@ int cre_add_item_tagged(int creature, int object_id, int count, int tag) {
 }
 void cre_take_map_item(int creature, int map_index, int count) { KSM_STUB("cre_take_map_item"); }
 int cre_pick_up_map_item(int creature, int map_index, int count) { KSM_STUB("cre_pick_up_map_item"); return 0; }
-void cre_mark_companion_gear(int creature, int flags) { KSM_STUB("cre_mark_companion_gear"); }
-int cre_carried_value(int creature) { KSM_STUB("cre_carried_value"); return 0; }
-int unpack_or_pick_from_creature(int mode, int creature) {
-    KSM_STUB("unpack_or_pick_from_creature");
-    return 0;  // the square is still to be picked from
-}
 
 void trail_end_notice(int x, int y, int flag) { KSM_STUB("trail_end_notice"); }
 

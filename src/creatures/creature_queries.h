@@ -2,11 +2,17 @@
 // creatures' own turns ask for: a creature's turn, making creatures, what a
 // creature is, sees and wants, its items, and the player's movement mode
 // and hauling. Each takes a creature slot of the current map (-1 the player
-// where it says so). Not built yet apart from find_watercraft_at: neutral
-// answers (see each).
+// where it says so). Making creatures (creature_species.h), what a creature
+// is (creature_traits.h), the societies (creature_society.h) and the party
+// (creature_party.h) are built; the rest gives neutral answers (see each).
 #pragma once
 
 #include <cstdint>
+
+#include "creatures/creature_party.h"
+#include "creatures/creature_society.h"
+#include "creatures/creature_species.h"
+#include "creatures/creature_traits.h"
 
 struct CreatureRecord;
 
@@ -24,37 +30,17 @@ const char* carcass_text(int creature);
 const char* carcass_text_of_record(const CreatureRecord& dead);
 // A creature kind code for a world encounter (500 a human group).
 int choose_encounter_species(int column, int x, int y, int flags);
-// A fresh creature of the kind (500-702) in the working creature record.
-void creature_template(int kind);
-// A young creature of the kind in the working creature record; 1 when made.
-int make_young_creature(int kind);
-// The personal values of a new creature.
-void cre_roll_personal_values(CreatureRecord& record);
-// 1 when a culture text names the culture.
-int text_mentions_culture(const char* text, int culture);
 
-// What a creature is.
-int cre_is_society_member(int creature);
+// What a creature is, beyond creature_traits.h.
 int cre_are_allies(int creature_a, int creature_b);
-int cre_is_tame_kind611(int creature);
-int cre_is_leashable(int unused, int creature);
-int cre_is_predator(int creature);
-int cre_is_aggressive(int creature);
-int cre_is_bird(int creature);
 int cre_is_aquatic(int creature);
-int cre_is_not_human(int creature);
 int cre_is_kept_animal(int creature);
-// 1 when the diet of the mode takes plants (0 for the player and people).
-int cre_eats_plants(int creature, int diet_mode);
 // Which diet mask of the predator the other creature matches (0, 1, 2).
 int cre_prey_match(int predator, int other);
 // 1 when the other creature is game for a human hunter.
 int cre_is_game_for(int hunter, int other);
-// 1 in the creature's active hours.
-int cre_is_active_time(int creature);
 
 // What a creature sees and does.
-int cre_can_see_point(int creature, int x, int y);
 int cre_notices_player(int creature);
 int cre_can_notice(int creature);
 void cre_sense_step(int creature, int strength);
@@ -62,22 +48,12 @@ void cre_face_towards(int creature, int x, int y);
 void plr_facing_toward(int x, int y);
 int cre_threat_test(int creature);
 int cre_would_attack(int creature, int mode);
-// A village's creature that sees the player, the nearest awake one, and
-// the distance to the nearest member; -1000 (1000 for the distance) when
-// there is none.
-int find_society_witness(int village);
-int nearest_awake_villager(int village);
-int village_member_distance(int village);
 
 // A creature's items.
 int cre_add_item(int creature, int object_id, int count);
 int cre_add_item_tagged(int creature, int object_id, int count, int tag);
 void cre_take_map_item(int creature, int map_index, int count);
 int cre_pick_up_map_item(int creature, int map_index, int count);
-void cre_mark_companion_gear(int creature, int flags);
-int cre_carried_value(int creature);
-// The unpack / pick-from-companion exchange of the pick-up command.
-int unpack_or_pick_from_creature(int mode, int creature);
 
 // Tells the player that the creature followed along a trail is just ahead,
 // out of sight (at the square where the trail ends).

@@ -446,6 +446,9 @@ constexpr uint32_t CRE_BROUGHT_BACK = 0x100;
 constexpr uint8_t CRE_BITS_OWNED = 0x01;
 // fight_target of a creature that fights nobody
 constexpr int32_t FIGHT_TARGET_NONE = -1000;
+// A weight in pounds (the player's body, an item) meets a creature's
+// (kilograms) only through this.
+inline float pounds_in_kilograms(float pounds) { return pounds * 453.0f / 1000.0f; }
 // Task codes kept in a dead body's queue: slot 0 burnt, slot 1 skinning.
 constexpr int32_t TASK_BURNT = 300;
 constexpr int32_t TASK_SKINNING = 301;

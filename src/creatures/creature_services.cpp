@@ -10,6 +10,7 @@
 #include "base/text_ring.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_table.h"
+#include "creatures/creature_traits.h"
 
 AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
@@ -19,28 +20,38 @@ int is_open_water_at(int x, int y) {
     return find_map_object(94, x, y) >= 0 ? 1 : 0;
 }
 
-int creature_facing(int creature) { return creature == -1 ? Plr.facing : 0; }
+int creature_facing(int creature) {
+    if (creature == -1) return Plr.facing;
+    return cre_slot_valid(creature) ? Cre[creature].Suunta & 7 : 0;
+}
 
-// Not built yet: no creature table, so no slot holds a creature.
-int creature_kind(int creature) { KSM_STUB("creature_kind"); return -1; }
+int creature_kind(int creature) { return cre_slot_valid(creature) && Cre[creature].cre_class ? Cre[creature].kind : -1; }
 
-// Not built yet: no templates, so no weight is known.
-int world_entry_weight(int data) { KSM_STUB("world_entry_weight"); return 0; }
+int world_entry_weight(int data) {
+    if (data >= 0 && data < CRE_TEMPLATE_COUNT) return int(CreTemplates[data].weight);
+    if (data < CRE_REF_BASE) return 0;
+    const std::vector<CreatureRecord>& file = crs_records();
+    const size_t index = size_t(data - CRE_REF_BASE);
+    return index < file.size() ? int(file[index].weight) : 0;
+}
 
-// Not built yet: without the creature table nobody is a companion, an own
-// animal, a human, tied or skinned, and every listed creature is present.
-int cre_is_companion(int creature) { KSM_STUB("cre_is_companion"); return 0; }
-int cre_is_own_animal(int creature) { KSM_STUB("cre_is_own_animal"); return 0; }
-int cre_is_human(int creature) { KSM_STUB("cre_is_human"); return 0; }
-int cre_status(int creature) { KSM_STUB("cre_status"); return 0; }
+int cre_status(int creature) { return cre_slot_valid(creature) ? Cre[creature].cre_status : 0; }
 int is_carcass_skinned(int creature) {
     return cre_slot_valid(creature) && is_carcass_skinned(Cre[creature]) ? 1 : 0;
 }
-int cre_is_present(int creature) { KSM_STUB("cre_is_present"); return 1; }
+// A held creature waits off the map until it is brought back.
+int cre_is_present(int creature) {
+    return cre_slot_valid(creature) && !(Cre[creature].cre_flags & CRE_AWAY) ? 1 : 0;
+}
 
-// Not built yet: the player is "human", any other creature "creature".
-char* creature_name(int creature, int flags) { KSM_STUB("creature_name");
-    return ring_copy(creature == -1 ? "human" : "creature");
+// Until creatures are named and described, the name of the record's kind;
+// the player is "human".
+char* creature_name(int creature, int flags) {
+    if (creature == -1) return ring_copy("human");
+    if (!cre_slot_valid(creature)) return ring_copy("creature");
+    char name[sizeof Cre[0].name + 1];
+    copy_field(name, sizeof name, Cre[creature].name, sizeof Cre[creature].name);
+    return ring_copy(name[0] ? name : "creature");
 }
 
 // Not built yet: without the creature table the people of a settlement are
@@ -51,34 +62,37 @@ int store_creature_for_map(int creature, int wx, int wy) { KSM_STUB("store_creat
 // Not built yet: nobody follows the player.
 int creature_travels_with_player(int data) { KSM_STUB("creature_travels_with_player"); return 0; }
 
-// Not built yet: without the creature table every creature reads as an
-// animal of no sex with plain sounds.
-int cre_class(int creature) { KSM_STUB("cre_class"); return 0; }
-int cre_is_female(int creature) { KSM_STUB("cre_is_female"); return 0; }
-const char* cre_aggression_sound(int creature) { KSM_STUB("cre_aggression_sound"); return "growl"; }
-const char* cre_sound(int creature) { KSM_STUB("cre_sound"); return "sound"; }
+int cre_class(int creature) { return cre_slot_valid(creature) ? Cre[creature].cre_class : 0; }
+// A creature threatens with its pain word ("growl") and calls with its
+// call ("howl"); an empty word gives the plain one.
+const char* cre_aggression_sound(int creature) {
+    if (!cre_slot_valid(creature) || Cre[creature].pain_word[0] == 0) return "growl";
+    char word[sizeof Cre[0].pain_word + 1];
+    copy_field(word, sizeof word, Cre[creature].pain_word, sizeof Cre[creature].pain_word);
+    return ring_copy(word);
+}
+const char* cre_sound(int creature) {
+    if (!cre_slot_valid(creature) || Cre[creature].call_word[0] == 0) return "sound";
+    char word[sizeof Cre[0].call_word + 1];
+    copy_field(word, sizeof word, Cre[creature].call_word, sizeof Cre[creature].call_word);
+    return ring_copy(word);
+}
 
-// Not built yet: no creature table, so nothing changes by days, no
-// companion helps and no creature is watched during a task.
+// Not built yet: nothing changes by days, no area records are kept and no
+// creature is watched during a task.
 void creature_day(int) { KSM_STUB("creature_day"); }
 void drop_expired_area_events() { KSM_STUB("drop_expired_area_events"); }
-int count_helping_companions() {
-    KSM_STUB("count_helping_companions");
-    return 0;
-}
-const char* companion_names_text() {
-    KSM_STUB("companion_names_text");
-    return "your companions";
-}
+void add_animal_area_event(int) { KSM_STUB("add_animal_area_event"); }
 bool creature_task_view(int, TaskCreatureView&) {
     KSM_STUB("creature_task_view");
     return false;
 }
 
-// Not built yet: no creature has hooves or a pelt worth a price, and the
-// player's animals and companions take no orders.
-int cre_has_hooves(int) { KSM_STUB("cre_has_hooves"); return 0; }
+// Not built yet: no pelt is worth a price, and the player's animals and
+// companions take no orders.
 int is_fur_bearer(const char*) { KSM_STUB("is_fur_bearer"); return 0; }
 float pelt_price(const char*) { KSM_STUB("pelt_price"); return 0.0f; }
 void pet_command_menu(int, int) { KSM_STUB("pet_command_menu"); }
 int companion_command_menu(int) { KSM_STUB("companion_command_menu"); return 1; }
+// Not built yet: the turn keeps no loudest noise, nobody hears a blow.
+void raise_turn_noise(int, int, int) { KSM_STUB("raise_turn_noise"); }

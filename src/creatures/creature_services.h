@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "creatures/creature_party.h"
+#include "creatures/creature_traits.h"
+
 // One animal population or human group in an area (type, place, radius,
 // days, species, count); 10,000 of them are kept in "EXTRAMARKER.DAT".
 // The fields are the creature subsystem's; the map code only loads and
@@ -20,26 +23,24 @@ extern AreaEvent AreaEvents[AREA_EVENT_COUNT];
 int is_open_water_at(int x, int y);
 // Heading 0..7 of a creature slot, the player's for -1.
 int creature_facing(int creature);
-// The type code of the creature in a slot; -1 for an empty slot.
+// The kind code of the creature in a slot; -1 for an empty slot.
 int creature_kind(int creature);
-// The weight in pounds of the creature named by a world-map entry's data
-// (a template kind code or a creature reference); 0 when unknown.
+// The weight (kilograms, whole) of the creature named by a world-map
+// entry's data (a template kind code or a creature reference); 0 when
+// unknown.
 int world_entry_weight(int data);
 
-// 1 for a human of the player's party.
-int cre_is_companion(int creature);
-// 1 for a non-human animal that belongs to the player.
-int cre_is_own_animal(int creature);
-// 1 for a human creature.
-int cre_is_human(int creature);
+// cre_is_companion, cre_is_own_animal, cre_is_human, cre_is_female:
+// creatures/creature_traits.h.
 // The status byte of a creature (9 = tied); 0 for an empty slot.
 int cre_status(int creature);
 // 1 when a dead creature is fully skinned.
 int is_carcass_skinned(int creature);
-// 1 when the creature is on the current map (not marked away).
+// 1 when the creature is on the current map (not held away).
 int cre_is_present(int creature);
 // The creature's name for messages ("human" for the player); flag 2 the
-// definite form, 4 the form of the "Select target" menu (ring text).
+// definite form, 4 the form of the "Select target" menu (ring text). Until
+// creatures are described, the record's name for every form.
 char* creature_name(int creature, int flags);
 
 // Services the map change and the local-map store ask for.
@@ -53,10 +54,9 @@ int store_creature_for_map(int creature, int wx, int wy);
 // does not stay behind).
 int creature_travels_with_player(int data);
 
-// The body class of a creature (1 human, 2 animal, ...); 0 for an empty slot.
+// The body class of a creature (1 human, 2 hare, 3 wolf ...); 0 for an
+// empty slot.
 int cre_class(int creature);
-// 1 for a female creature.
-int cre_is_female(int creature);
 // The sound a creature makes when it threatens, and its ordinary sound
 // ("growl", "bark"), from its record.
 const char* cre_aggression_sound(int creature);
@@ -67,18 +67,16 @@ const char* cre_sound(int creature);
 void creature_day(int slot);
 // Drops the area records whose last day has passed.
 void drop_expired_area_events();
-// The number of companions that can help with a task.
-int count_helping_companions();
-// The names of the companions that help ("your companions" for a group).
-const char* companion_names_text();
+// Notes a population of the kind at the player's world position (a kill
+// of it, remembered for 30 days).
+void add_animal_area_event(int kind);
+// count_helping_companions, companion_names_text: creatures/creature_party.h.
 struct TaskCreatureView;
 // What a long task needs to know about the creature in a slot; false when
 // the slot holds none.
 bool creature_task_view(int slot, TaskCreatureView& out);
 
 // What the body and the work ask of the creatures.
-// 1 for a hoofed creature.
-int cre_has_hooves(int creature);
 // 1 when the hide of the named animal makes fur rather than leather; the
 // price value of a pelt of that name.
 int is_fur_bearer(const char* name);
@@ -87,3 +85,7 @@ float pelt_price(const char* name);
 // and of a companion (1: the talk ends).
 void pet_command_menu(int creature, int shouted);
 int companion_command_menu(int creature);
+
+// What the body asks of the creatures' hearing: the turn's loudest noise
+// becomes `level` at (x, y) when it was no louder (a blow, a shout).
+void raise_turn_noise(int x, int y, int level);

@@ -11,6 +11,7 @@
 // Raised by cre_maintenance while the creatures catch up with the time the
 // player was away: nearness to the player reads as far.
 extern uint8_t creature_catch_up;
+inline uint8_t& catch_up_flag = creature_catch_up;
 // The same flag as the map entry knows it: set while a map is entered and
 // its contents aged; every creature counts as up while it is set.
 inline uint8_t& map_entry_flag = creature_catch_up;

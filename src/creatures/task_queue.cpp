@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/files.h"
+#include "creatures/creature_behaviour.h"
 #include "creatures/creature_errands.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"
@@ -408,6 +409,10 @@ int cre_queue_butcher_carcass(int creature, int map_index, int search) {
     set_target_point(*c, k);
     c->task_target[k] = cre_slot_valid(dead) ? int32_t(Cre[dead].sotu) : 0;
     return 1;
+}
+
+int cre_queue_butchering(int creature, int map_index, int search) {
+    return cre_queue_butcher_carcass(creature, map_index, search);
 }
 
 void reset_task_queue() {

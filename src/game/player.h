@@ -124,7 +124,11 @@ struct PlayerRecord {
     int32_t wound_herb_care[PLR_WOUND_SLOTS];   // 2892
     uint8_t free_2972[10];                 // 2972
     uint8_t luck_uses;                     // 2982: skill checks still helped by luck
-    uint8_t free_2983[1605];               // 2983
+    uint8_t free_2983[1];                  // 2983
+    // Who knocked the player out or hurt the player last: a creature's
+    // identity (sotu, 1000 and up), else the negative cause.
+    int32_t knockout_ref;                  // 2984
+    uint8_t free_2988[1600];               // 2988
     int32_t course_event;                  // 4588: game-course event awaited
     int32_t course_task;                   // 4592: current course task, -1 none
     int32_t course_target;                 // 4596: count that reaches the event
@@ -248,6 +252,7 @@ KSM_OFFSET(PlayerRecord, shield_stance, 2808);
 KSM_OFFSET(PlayerRecord, wound_treatments, 2812);
 KSM_OFFSET(PlayerRecord, wound_herb_care, 2892);
 KSM_OFFSET(PlayerRecord, luck_uses, 2982);
+KSM_OFFSET(PlayerRecord, knockout_ref, 2984);
 KSM_OFFSET(PlayerRecord, course_event, 4588);
 KSM_OFFSET(PlayerRecord, course_task, 4592);
 KSM_OFFSET(PlayerRecord, course_target, 4596);

@@ -11,6 +11,7 @@ char* plr_full_name();
 char* body_temperature_words(bool sentence, uint8_t* rgb);
 // How hungry the character is (static, shared with nutrition_word).
 const char* hunger_words(int stomach);
+inline const char* hunger_word(int stomach) { return hunger_words(stomach); }
 // "here at <region>" or "at the region called <region>" (ring).
 char* place_phrase(int world_x, int world_y);
 // A distance in the player's units, with walking time for long ones (ring).

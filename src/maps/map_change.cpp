@@ -56,6 +56,7 @@ uint8_t zoom_pause_flag = 0;
 uint8_t zoom_look_ahead = 0;
 uint8_t map_change_cancelled = 0;
 uint8_t companions_confirmed = 0;
+uint8_t map_transfer_flag = 0;
 PartyEntry party_stack[PARTY_STACK_SIZE];
 int32_t party_stack_count = 0;
 
@@ -167,6 +168,7 @@ void reset_map_change_state() {
     std::memset(party_stack, 0, sizeof party_stack);
     party_stack_count = 0;
     transport_on = false;
+    map_transfer_flag = 0;
 }
 
 const char* position_text(int x, int y) {
@@ -421,6 +423,7 @@ int enter_location_here() {
 
 void return_to_world_map(int mode) {
     (void)mode;  // temporary creatures are removed by the creature code
+    if (!is_world_map()) map_transfer_flag = 1;
     if (!recentring()) flash_map_view_light();
     creature_swap();
     // The local map goes to the store once; the rest is saved with the
@@ -647,6 +650,7 @@ void getmappie(int mode) {
     refresh_sight_light();  // the light of the moment sets the sight distances
     const bool world = is_world_map() != 0;
     if (!world) {
+        map_transfer_flag = 0;
         // The play area is 72..391 on both axes.
         if (player_x < ZOOM_FIRST || player_x > ZOOM_LAST || player_y < ZOOM_FIRST || player_y > ZOOM_LAST) {
             player_x = 232;

@@ -22,6 +22,9 @@ extern uint8_t zoom_look_ahead;
 extern uint8_t map_change_cancelled;
 // Set once the companions were confirmed for this change.
 extern uint8_t companions_confirmed;
+// Set while the player is between maps: from leaving a local map until the
+// next local map is built.
+extern uint8_t map_transfer_flag;
 
 // The party stack: what travels from the old map to the new one.
 struct PartyEntry {

@@ -82,6 +82,8 @@ ZoomBlock zoom_block_of(int coordinate);
 
 int world_x_of(int x);
 int world_y_of(int y);
+inline int local_to_world_x(int x) { return world_x_of(x); }
+inline int local_to_world_y(int y) { return world_y_of(y); }
 int plr_world_x();
 int plr_world_y();
 

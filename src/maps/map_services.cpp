@@ -37,3 +37,10 @@ int zoom_extras_used() {
     KSM_STUB("zoom_extras_used");
     return 0;
 }
+
+// Not built yet: no temperature word, no border, no square for a creature
+// and no world cell keeps the trap catch away.
+const char* weather_temperature_word() { KSM_STUB("weather_temperature_word"); return ""; }
+void rebuild_map_border() { KSM_STUB("rebuild_map_border"); }
+int random_spawn_spot(int*, int*, int) { KSM_STUB("random_spawn_spot"); return 0; }
+int world_cell_rejects_trap_catch(int, int) { KSM_STUB("world_cell_rejects_trap_catch"); return 0; }

@@ -33,3 +33,14 @@ void spawn_local_creatures();
 // (listed in "zi_debug.txt"), and its extra entries in use (of 10,000).
 int zoom_count_important(int age_days);
 int zoom_extras_used();
+
+// The temperature word of the weather report (its first mode).
+const char* weather_temperature_word();
+// The map border information, rebuilt after each step.
+void rebuild_map_border();
+// A random square of the local map's inner area fit for a creature of the
+// mobility (open water for swimmers, plain ground for the rest), away from
+// the player and out of view, in up to 10 tries; 1 with the square.
+int random_spawn_spot(int* x, int* y, int mobility);
+// Non-zero when the terrain of the world cell keeps the trap catch away.
+int world_cell_rejects_trap_catch(int wx, int wy);

@@ -80,14 +80,16 @@ void set_coat_tint(int type, int coat) {
 }
 
 void draw_creature(const MapObject& o, int column, int row, bool distant) {
-    const int slot = o.DATA - 1000;
+    // A world-map entry names a template or a record of the creature file,
+    // no slot of the creature table.
+    const int slot = distant ? -1000 : o.DATA - 1000;
     if (creature_altitude(slot) == -100 && !draw_debug_on) return;
-    const char* key = cre_avatar_name(slot);
+    const char* key = distant ? world_entry_picture(o.DATA) : cre_avatar_name(slot);
     if (key == nullptr || key[0] == 0) return;
     const int tile = tile_index(key);
     if (tile < 0) return;
     int frame = 0;
-    const int facing = creature_facing(slot) & 7;
+    const int facing = distant ? 0 : creature_facing(slot) & 7;
     if (creature_altitude(slot) == 100 || (!distant && is_open_water_at(o.x, o.y))) frame = facing + 11;
     if (creature_drawn_by_size(slot)) sprite_state.scale = creature_size_scale(creature_size_value(slot));
     set_coat_tint(creature_kind(slot), creature_coat(slot));

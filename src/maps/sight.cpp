@@ -290,6 +290,14 @@ int is_visible_in_octant(int octant, int x, int y, int tx, int ty, bool unlimite
 }
 
 int is_point_visible_from(int x, int y, int tx, int ty, int facing) {
+    // No ray reaches a target farther than its walk goes, nor one past
+    // every ray's limit unless the target is lit: such a target needs no
+    // walk at all.
+    const int d = std::max(std::abs(tx - x), std::abs(ty - y));
+    if (d >= SIGHT_MAX_STEPS || d > view_half_w + 2) return 0;
+    if (d > *std::max_element(sight_table, sight_table + SIGHT_RAYS) &&
+        !(lights_on && in_world_grid(tx, ty) && light_grid[light_index(tx, ty)]))
+        return 0;
     if (facing == -1) {
         for (int o = 0; o < 8; ++o)
             if (is_visible_in_octant(o, x, y, tx, ty, false)) return 1;

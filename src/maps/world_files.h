@@ -41,6 +41,7 @@ void load_world_data_copy();
 // Writes one stored world cell (and its byte of "WORLD.DAT"); on the world
 // map the current terrain layer too.
 void set_stored_world_terrain(int x, int y, uint8_t code);
+inline void set_world_terrain(int x, int y, uint8_t code) { set_stored_world_terrain(x, y, code); }
 void add_river_fords();
 int water_depth_at(int x, int y);
 

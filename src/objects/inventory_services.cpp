@@ -1,7 +1,12 @@
 #include "objects/inventory_services.h"
 
+#include <cmath>
+
+#include "base/debug_log.h"
+#include "base/platform.h"
 #include "base/stubs.h"
 #include "game/player.h"
+#include "ui/message_line.h"
 
 int select_item_count = 0;
 
@@ -20,7 +25,7 @@ int obj_weapon_hands(const ObjectRecord& record) {
 }
 
 // Not built yet: everything can be carried and wielded, nothing is dropped,
-// emptied, hauled, worn out or thrown.
+// emptied, hauled or thrown.
 int cre_can_carry(int, float) { KSM_STUB("cre_can_carry"); return 1; }
 int cre_check_wield_injuries(int, const ObjectRecord&, int) { KSM_STUB("cre_check_wield_injuries"); return 0; }
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
@@ -34,6 +39,56 @@ void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }
 int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
 int wear_conflict(int, int, int) { KSM_STUB("wear_conflict"); return 0; }
 int take_off_or_unwield(int, int) { KSM_STUB("take_off_or_unwield"); return 0; }
-int wear_object(ObjectRecord&, int, int, int) { KSM_STUB("wear_object"); return 0; }
 void release_leash(int) { KSM_STUB("release_leash"); }
 void throw_command() { KSM_STUB("throw_command"); }
+
+// ------------------------------------------------------------ wear
+
+namespace {
+
+// Wear falls harder on a crude piece and lighter on a fine one.
+double wear_by_grade(int grade) {
+    switch (grade) {
+    case 1: return 1.5;
+    case 2: return 1.2;
+    case 4: return 1.0 / 1.5;
+    case 5: return 0.5;
+    default: return 1.0;
+    }
+}
+
+}  // namespace
+
+int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int used_up_percent) {
+    const double full = record.full_weight;
+    int grade = record.quality & OBJ_GRADE_MASK;
+    if (grade == 0) grade = 3;
+    double loss = wear_percent / 100.0 * full * wear_by_grade(grade);
+    loss = std::round(loss * 100000.0) / 100000.0;
+    const double before = record.weight;
+    record.weight = float(before - loss);
+    if (record.weight <= used_up_percent / 100.0 * full) return 1;
+    if (step_percent <= 0 || full <= 0.0) return 0;
+    // Every step of the full weight that the wear passes costs a grade.
+    const double step = step_percent / 100.0 * full;
+    if (std::floor(before / step) != std::floor(record.weight / step)) {
+        const int lowered = grade > 1 ? grade - 1 : 1;
+        record.quality = uint8_t((record.quality & ~OBJ_GRADE_MASK) | OBJ_GRADE_KNOWN | (lowered > 5 ? 5 : lowered));
+        if (debug_messages_on) {
+            char text[80];
+            format_text(text, sizeof text, "#QT dec at WT %.2f = %.2f%%", double(record.weight),
+                        double(record.weight) / full * 100.0);
+            debug_message(text);
+        }
+    }
+    return 0;
+}
+
+// Not built yet: nothing more can be carried and no item is chosen from a
+// creature or given by its name.
+int can_take_item(int, int, int) { KSM_STUB("can_take_item"); return 0; }
+int plr_give_item(const char*, int, int) { KSM_STUB("plr_give_item"); return 0; }
+int select_creature_items(int, const char*, const char*, int, int*, int*, int) {
+    KSM_STUB("select_creature_items");
+    return -1;
+}

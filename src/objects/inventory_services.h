@@ -25,7 +25,7 @@ void applyShovel(const ObjectRecord* shovel);
 
 // ------------------------------------------------------------ what the body,
 // the creatures and the work ask of the items. Not built yet apart from
-// obj_weapon_hands: neutral answers.
+// obj_weapon_hands and wear_object: neutral answers.
 
 // Recomputes the player's carried weight after the inventory changed.
 inline void plr_recompute_carried_weight() { cre_compute_load(-1); }
@@ -62,9 +62,23 @@ int plr_worn_skis();
 // stacks), -1 when it failed.
 int wear_conflict(int creature, int object_id, int show);     // 0: no conflict
 int take_off_or_unwield(int slot, int merge);                  // 0: nothing done
-// Wears an object by percents; true when it is used up.
-int wear_object(ObjectRecord& record, int step_percent, int wear_percent, int used_up_percent);
+// Wears an object by a percent of its full weight, more for a crude piece
+// and less for a fine one; at every step_percent of the full weight that
+// the weight passes it loses a grade (step 0: never). 1 when it is used up
+// (its weight at or below used_up_percent of the full weight).
+int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int used_up_percent);
 // Unties the pet on the leash in the inventory slot.
 void release_leash(int slot);
 // The throw or shoot command ("t").
 void throw_command();
+// 1 when the player can carry count of the object, else 0 with the reason
+// shown (the first argument is the taker, -1 the player).
+int can_take_item(int taker, int count, int object_id);
+// The picker over a creature's 20 carried slots (several items, with
+// amounts): up to cap chosen slots and counts; the number chosen, -1 when
+// cancelled. mode 1 unpacks, 16385 picks from a companion.
+int select_creature_items(int creature, const char* prompt, const char* verb, int mode, int* slots, int* counts,
+                          int cap);
+// Gives the player count of the item named (a catalogue name), wielded in
+// hand 1 or 2 when hand is not 0; 1 when given.
+int plr_give_item(const char* name, int count, int hand);

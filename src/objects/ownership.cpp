@@ -5,6 +5,7 @@
 #include "base/debug_log.h"
 #include "base/files.h"
 #include "base/stubs.h"
+#include "creatures/creature_behaviour.h"
 #include "creatures/creature_errands.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"

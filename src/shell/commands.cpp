@@ -542,6 +542,7 @@ int printable_key(int key, bool repeat) {
             combat_reference = -1;
             plr.body_state = 1;
             reach("fall_prone");
+            msg_npc = -1;  // the player is the one who lies down
             show_message(message_by_key("DO_FALL_PRONE"));
             refresh_status_panel();
             rebuild_view_now();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "body/body_upkeep.h"
+#include "body/combat_state.h"
 #include "body/wounds.h"
 #include "console/console.h"
 #include "creatures/creature_turns.h"
@@ -31,6 +32,7 @@
 #include "ui/input.h"
 #include "ui/message_line.h"
 #include "screens/side_panel.h"
+#include "shell/test_scene.h"
 #include "ui/sound.h"
 
 std::atomic<uint8_t> idle_wake{0};
@@ -180,6 +182,10 @@ int game_loop_pass() {
     else if (s.clear_task_sound)
         s.clear_task_sound();
 
+    // A test's scene is set up around the player once the first local map
+    // is there.
+    if (apply_test_scene_once() && s.rebuild_view) s.rebuild_view();
+
     int result = s.player_command ? s.player_command() : 0;
 
     if (quit_now && s.quit_now_exit) s.quit_now_exit();
@@ -218,6 +224,7 @@ void reset_game_state() {
     reset_clock_state();
     cre_update_counter = CRE_UPDATE_COUNTER_START;
     reset_body_state();
+    reset_combat_state();
     reset_console_switches();
     harm_cause_text[0] = 0;
 }

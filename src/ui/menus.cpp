@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/debug_log.h"
+#include "base/stubs.h"
 #include "ui/boxes.h"
 #include "ui/canvas.h"
 #include "base/files.h"
@@ -989,7 +990,8 @@ int menu_run(const char* title) {
         menu_draw_icons(-1);
     }
     save_menu_list();
-    int help_y = 190 + 12 * (menu_count + 5) - 10;
+    // Below the last row (the ESC row), not on it.
+    int help_y = 190 + 12 * (menu_count + 5);
     int entry = run_menu_list(508, help_y, icons);
     restore_screen_backup();
     present_screen();
@@ -1007,7 +1009,7 @@ int menu_run_resource(const char* title, int x, int y) {
     save_screen_under("resource");
     build_menu_list(title, x, y, 9, false, x + 10);
     save_menu_list();
-    int help_y = y + 12 * (menu_count + 5) - 10;
+    int help_y = y + 12 * (menu_count + 5);
     int entry = run_menu_list(x + 10, help_y, false);
     restore_screen_under("resource");
     free_screen_under("resource");
@@ -1022,3 +1024,6 @@ int menu_run_resource(const char* title, int x, int y) {
     copy_text(last_resource_choice, stored);
     return e.action ? e.action : e.hot_key;
 }
+
+// Not built yet: the command menu has no picture of its own to place.
+void menu_picture_at(int, int, int) { KSM_STUB("menu_picture_at"); }

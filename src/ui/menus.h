@@ -181,6 +181,14 @@ void menu_add_help_text(const char* text);
 int menu_run(const char* title);
 int menu_run_resource(const char* title, int x, int y);
 void menu_draw_icons(int highlighted);
+// The same under the names the creature and work code uses: a row with a
+// value text (the first argument is not used), the hint shown with the
+// next menu, and the menu's picture put at a canvas point.
+inline int menu_add_text_item(int, const char* text, int key, int kind, const char* value) {
+    return menu_add_with_data(text, key, kind, value);
+}
+inline void menu_hint(const char* text) { menu_add_help_text(text); }
+void menu_picture_at(int x, int y, int on);
 
 // "MENULIST.SAV": the list header and rows. The live state is also kept in
 // memory; a failed write or read-back falls back to that copy.

@@ -513,6 +513,10 @@ void stop_all_sound() { stop_sound(100); }
 
 void fade_out_audio(int milliseconds) { stop_sound(milliseconds); }
 
+void sound_pause(int milliseconds) {
+    if (milliseconds > 0) SDL_Delay(Uint32(milliseconds));
+}
+
 void pause_music() {
     if (sound_on) Mix_PauseMusic();
 }

@@ -80,6 +80,9 @@ void play_music(const char* file);
 void play_intro_music(int position_seconds);
 void stop_all_sound();
 void fade_out_audio(int milliseconds);
+// Holds the game still for a moment, so that a sound is heard before what
+// follows it (a blow that lands).
+void sound_pause(int milliseconds);
 // Music pause and volume for the set-up screen.
 void pause_music();
 void resume_music();

@@ -1,0 +1,35 @@
+#include "creatures/creature_behaviour.h"
+
+#include "base/stubs.h"
+
+// Not built yet: the creatures' turns, steps, speech, tasks and the
+// villagers' watch come with their own parts; each answer is neutral.
+void Ela_Ihminen(int) { KSM_STUB("Ela_Ihminen"); }
+void Ela_Elain(int) { KSM_STUB("Ela_Elain"); }
+void spirit_turn(int) { KSM_STUB("spirit_turn"); }
+int Tee_Puuha(int) { KSM_STUB("Tee_Puuha"); return 0; }
+int Kulje_Paikkaan(int, int, int) { KSM_STUB("Kulje_Paikkaan"); return 0; }
+void Pakene(int) { KSM_STUB("Pakene"); }
+int cre_update_target(int) { KSM_STUB("cre_update_target"); return 0; }
+void cre_update_body_state(int) { KSM_STUB("cre_update_body_state"); }
+int cre_target_out_of_reach(int, int) { KSM_STUB("cre_target_out_of_reach"); return 0; }
+void cre_say(int, const char*) { KSM_STUB("cre_say"); }
+int cre_shout(int, const char*) { KSM_STUB("cre_shout"); return 0; }
+void cre_leave_party(int) { KSM_STUB("cre_leave_party"); }
+void order_pet_to_eat(int) { KSM_STUB("order_pet_to_eat"); }
+int find_requisite_near(int, int, int out[3], int, int, int) {
+    KSM_STUB("find_requisite_near");
+    if (out) out[0] = out[1] = out[2] = 0;
+    return 0;
+}
+int make_template_fur_item() { KSM_STUB("make_template_fur_item"); return 0; }
+int plr_near_village(int) { KSM_STUB("plr_near_village"); return 0; }
+void village_confront_troublemaker(int, int, int) { KSM_STUB("village_confront_troublemaker"); }
+int villager_notice_unpaid_goods(int) { KSM_STUB("villager_notice_unpaid_goods"); return 0; }
+const char* culture_group_word(int) { KSM_STUB("culture_group_word"); return ""; }
+const char* random_foreign_name() { KSM_STUB("random_foreign_name"); return ""; }
+const char* Arvo_Esine_Listasta(int* item_type) {
+    KSM_STUB("Arvo_Esine_Listasta");
+    if (item_type) *item_type = 0;
+    return "";
+}

@@ -1,0 +1,61 @@
+// The creatures' own doings that other parts of the game call: the turns
+// of people, animals and spirits, walking to a place and fleeing, the task
+// runner, what a creature says and shouts, waking, butchering, the party,
+// the villagers' watch over their goods, and the culture words and lists
+// the people makers read. Not built yet: each gives the neutral answer
+// noted.
+#pragma once
+
+#include <cstdint>
+
+// The turns, by the map record of the creature.
+void Ela_Ihminen(int map_index);    // a person's turn: nothing
+void Ela_Elain(int map_index);      // an animal's turn: nothing
+void spirit_turn(int map_index);    // a spirit's turn: nothing
+// One step of the creature's current task; 1 when its turn is used up.
+int Tee_Puuha(int map_index);       // 0: the caller goes on
+// Non-zero when the creature walked a step towards (x, y).
+int Kulje_Paikkaan(int creature, int x, int y);  // 0: no step
+void Pakene(int creature);          // the creature flees: nothing
+// Refreshes the creature's target point; non-zero ends its perception.
+int cre_update_target(int creature);             // 0
+// The creature's physical state of the turn (falls, drops, cooling in
+// water); -1 the player.
+void cre_update_body_state(int creature);        // nothing
+// 1 when the target flies high or stands on open water out of the
+// pursuer's reach.
+int cre_target_out_of_reach(int pursuer, int target);  // 0: within reach
+// Wakes a sleeping creature; 0 when it was not asleep (the task queue's,
+// creatures/task_queue.h).
+int cre_wake_up(int creature);
+void cre_say(int creature, const char* text);    // nothing said
+// The creature shouts (heard like an action message) and wakes its group;
+// 1 when shown.
+int cre_shout(int creature, const char* text);   // 0: not shown
+// Queues the butchering of a carcass (the nearest within 15 squares with
+// search); 1 when queued: cre_queue_butcher_carcass of the task queue.
+int cre_queue_butchering(int creature, int map_index, int search);
+void cre_leave_party(int creature);              // nothing
+// "PET_PHRASE:EAT": the pet drops its tasks and seeks food.
+void order_pet_to_eat(int creature);             // nothing
+// An item map object within 19 squares of (x, y) meeting either
+// requirement: out[0..2] its x, y and index; 0 when none.
+int find_requisite_near(int x, int y, int out[3], int unused, int requirement_a, int requirement_b);  // 0, out zero
+// The finished fur item of the template used for a kota cover: its id.
+int make_template_fur_item();                    // 0: no object
+// 1 when the player stands on the village's land or within 10 squares of
+// one of its members.
+int plr_near_village(int village);               // 0
+// The villagers' answer to an unwanted player (two small codes, see the
+// callers).
+void village_confront_troublemaker(int creature, int a, int b);  // nothing
+// 1 when the villager noticed the player carrying its village's unpaid
+// goods and reacted.
+int villager_notice_unpaid_goods(int creature);  // 0
+// The culture group word of a culture ("eastern" ...).
+const char* culture_group_word(int culture);     // ""
+// A random name of a random culture that differs from the character's.
+const char* random_foreign_name();               // ""
+// The item a people maker's picker chose from its lists: its name, and its
+// item type in item_type.
+const char* Arvo_Esine_Listasta(int* item_type);  // "", type 0

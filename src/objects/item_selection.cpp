@@ -49,6 +49,7 @@ constexpr int32_t KIND_WATER = 55;
 constexpr int32_t KIND_BOW = 120;
 constexpr int32_t KIND_PART_HOLDER = 249;
 constexpr int TERRAIN_SAUNA_STOVE = 5;
+constexpr uint8_t BODY_FAINTED = 4;
 
 // The rows drawn on the page: the list-widget row of each, and its list
 // position.
@@ -476,6 +477,8 @@ int select_items(int mode, int creature, int x, int y, const char* prompt, const
     chosen_activity = 0;
     last_list_refusal[0] = 0;
     memory_count = 0;
+    // A fainted player chooses nothing.
+    if (Plr.body_state == BODY_FAINTED) return SEL_CANCELLED;
     if (mode == 2 && creature == -1) {
         bool carries = false;
         for (int s = 0; s < PLR_INV_SLOTS; ++s)

@@ -192,6 +192,9 @@ TEST_F(ItemSelection, TheScreenAnswersEachWayOfLeavingIt) {
     carry(12, stored(ITEM_FOOD, "bread"), 5);
     EXPECT_EQ(choose({}, SEL_FILTER_INVALID, ITEM_WEAPON), SEL_NOTHING);
     EXPECT_EQ(choose({KEY_ESC}, 0), SEL_CANCELLED);
+    Plr.body_state = 4;  // fainted
+    EXPECT_EQ(choose({'c'}, 0), SEL_CANCELLED);
+    Plr.body_state = 0;
     EXPECT_EQ(choose({'c'}, 0), 2);
     EXPECT_EQ(selection_list[2].index, 1) << "the foods group first: c is the second stone";
     {

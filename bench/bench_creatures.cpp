@@ -80,10 +80,16 @@ CreatureFolder& herd() {
 
 void BM_CreatureMessWith500CreaturesOn10000Records(benchmark::State& state) {
     CreatureFolder& f = herd();
+    // The file is read once; each pass starts from an empty creature table,
+    // the map as stored and the file as read. A reset of the creature
+    // tables would forget the file and read its 14 MB again every pass.
+    reset_creature_tables();
+    crs_records();
     for (auto _ : state) {
         state.PauseTiming();
-        reset_creature_tables();
-        crs_records() = f.file;  // the file as it was read, without the read
+        std::memset(Cre, 0, sizeof Cre);
+        std::memset(CreSlotRefs, 0, sizeof CreSlotRefs);
+        crs_records() = f.file;
         f.lay_out_map();
         state.ResumeTiming();
         creature_mess();

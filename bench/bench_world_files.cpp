@@ -88,7 +88,7 @@ void BM_SaveWorldFiles(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveWorldFiles)->Unit(benchmark::kMillisecond);
 
-// One changed world cell (written in place).
+// One changed world cell: kept in memory until the next save.
 void BM_SetStoredWorldCell(benchmark::State& state) {
     bench_world();
     load_world_files();

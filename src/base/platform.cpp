@@ -230,7 +230,8 @@ bool write_all(int fd, const uint8_t* p, size_t left) {
 
 }  // namespace
 
-bool write_file_atomic(const std::string& path, const void* data, size_t size) {
+namespace {
+bool write_whole_file(const std::string& path, const void* data, size_t size, bool sync_name) {
     std::string folder = folder_of(path);
     std::string tmpl = (folder.empty() ? std::string() : folder + "/") + "." + name_of(path) + ".tmpXXXXXX";
     if (file_operation_fails(FileOperation::Write, path)) {
@@ -257,8 +258,17 @@ bool write_file_atomic(const std::string& path, const void* data, size_t size) {
         return false;
     }
     // Make the rename itself durable.
-    sync_folder(folder);
+    if (sync_name) sync_folder(folder);
     return true;
+}
+}  // namespace
+
+bool write_file_atomic(const std::string& path, const void* data, size_t size) {
+    return write_whole_file(path, data, size, true);
+}
+
+bool write_file_unsynced(const std::string& path, const void* data, size_t size) {
+    return write_whole_file(path, data, size, false);
 }
 
 void sync_folder(const std::string& folder) {

@@ -97,6 +97,10 @@ bool file_operation_fails(FileOperation kind, const std::string& path);
 // On any failure the old file is left as it was and false is returned.
 bool write_file_atomic(const std::string& path, const void* data, size_t size);
 bool write_file_atomic(const std::string& path, std::string_view text);
+// The same, but the rename is not yet made durable: a writer of several
+// files syncs their folder once (sync_folder) before anything relies on
+// their names.
+bool write_file_unsynced(const std::string& path, const void* data, size_t size);
 
 // Writes bytes in place at `offset` of an existing or new file (created
 // when missing), then cuts the file to `new_size` when that is not -1, and

@@ -4,9 +4,6 @@
 
 // Not built yet: the creatures' turns, steps, speech, tasks and the
 // villagers' watch come with their own parts; each answer is neutral.
-void Ela_Ihminen(int) { KSM_STUB("Ela_Ihminen"); }
-void Ela_Elain(int) { KSM_STUB("Ela_Elain"); }
-void spirit_turn(int) { KSM_STUB("spirit_turn"); }
 int Tee_Puuha(int) { KSM_STUB("Tee_Puuha"); return 0; }
 int Kulje_Paikkaan(int, int, int) { KSM_STUB("Kulje_Paikkaan"); return 0; }
 void Pakene(int) { KSM_STUB("Pakene"); }

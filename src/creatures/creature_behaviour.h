@@ -1,5 +1,5 @@
-// The creatures' own doings that other parts of the game call: the turns
-// of people, animals and spirits, walking to a place and fleeing, the task
+// The creatures' own doings that other parts of the game call (the turns
+// themselves are in creature_queries.h): walking to a place and fleeing, the task
 // runner, what a creature says and shouts, waking, butchering, the party,
 // the villagers' watch over their goods, and the culture words and lists
 // the people makers read. Not built yet: each gives the neutral answer
@@ -8,10 +8,6 @@
 
 #include <cstdint>
 
-// The turns, by the map record of the creature.
-void Ela_Ihminen(int map_index);    // a person's turn: nothing
-void Ela_Elain(int map_index);      // an animal's turn: nothing
-void spirit_turn(int map_index);    // a spirit's turn: nothing
 // One step of the creature's current task; 1 when its turn is used up.
 int Tee_Puuha(int map_index);       // 0: the caller goes on
 // Non-zero when the creature walked a step towards (x, y).

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/debug_log.h"
 #include "base/fatal.h"
@@ -14,6 +15,7 @@
 #include "creatures/creature_species.h"
 #include "creatures/creature_table.h"
 #include "game/player.h"
+#include "game/save_load.h"
 #include "game/turn_state.h"
 #include "maps/world_files.h"
 #include "game/save_set.h"
@@ -36,6 +38,21 @@ bool crs_read = false;
 // is checked at every use, and a missing or stale one is found again by a
 // scan of the table.
 std::unordered_map<uint32_t, int> living_index;
+// Identities that more than one loaded slot holds (a creature loaded twice):
+// their lookups always walk the table, so that the first creature in its
+// order answers, wherever the copies stand.
+std::unordered_set<uint32_t> shared_identities;
+
+void note_shared_identity(int slot) {
+    const uint32_t s = Cre[slot].sotu;
+    if (s == 0) return;
+    for (int k = 0; k < CRE_SLOTS; ++k) {
+        if (k != slot && CreSlotRefs[k] != 0 && Cre[k].sotu == s) {
+            shared_identities.insert(s);
+            return;
+        }
+    }
+}
 
 void note(const char* channel, const char* text) { debug_log(channel, text); }
 
@@ -64,6 +81,24 @@ int scan_by_sotu(uint8_t kind, uint32_t s) {
 }
 
 // The file as it is on the disk, or made anew when it is missing.
+// The previous save's copy of the creature file in place of a damaged or
+// lost one, when the save set vouches for it; the player is told.
+bool take_previous_creature_file(const std::string& name, FileVerdict v) {
+    SaveSetEntry entry;
+    if (!save_set_entry(name.c_str(), entry) || !(entry.flags & SET_PREV) ||
+        entry.prev_size % static_cast<long long>(sizeof(CreatureRecord)) != 0)
+        return false;
+    std::vector<CreatureRecord> previous(size_t(entry.prev_size / static_cast<long long>(sizeof(CreatureRecord))));
+    if (!read_previous_copy(name.c_str(), previous.data(), previous.size() * sizeof(CreatureRecord))) return false;
+    crs = std::move(previous);
+    char text[300];
+    format_text(text, sizeof text, "!%s was %s; the creatures were taken from the save before.", name.c_str(),
+                verdict_words(v));
+    tell_player(text);
+    repair_character_file(name.c_str(), crs.data(), crs.size() * sizeof(CreatureRecord));
+    return true;
+}
+
 void read_creature_file() {
     crs_read = true;
     crs.clear();
@@ -71,9 +106,10 @@ void read_creature_file() {
     std::vector<uint8_t> bytes;
     const FileVerdict v = read_character_file(name.c_str(), bytes, size_t(1) << 31);
     char text[300];
+    if (v == FileVerdict::Missing && take_previous_creature_file(name, v)) return;
     if (v == FileVerdict::Missing) {
         format_text(text, sizeof text, "!The creature file %s was missing; it is made anew, empty.", name.c_str());
-        show_message(text);
+        tell_player(text);
         crs.assign(CRS_NEW_FILE_RECORDS, CreatureRecord{});
         if (!write_character_file(name.c_str(), crs.data(), crs.size() * sizeof(CreatureRecord))) {
             format_text(text, sizeof text, "%s couldn't be written!", name.c_str());
@@ -82,19 +118,7 @@ void read_creature_file() {
         return;
     }
     if (v == FileVerdict::Damaged) {
-        SaveSetEntry entry;
-        if (save_set_entry(name.c_str(), entry) && (entry.flags & SET_PREV) &&
-            entry.prev_size % static_cast<long long>(sizeof(CreatureRecord)) == 0) {
-            std::vector<CreatureRecord> previous(size_t(entry.prev_size / static_cast<long long>(sizeof(CreatureRecord))));
-            if (read_previous_copy(name.c_str(), previous.data(), previous.size() * sizeof(CreatureRecord))) {
-                crs = std::move(previous);
-                format_text(text, sizeof text, "!%s was damaged; the creatures were taken from the save before.",
-                            name.c_str());
-                show_message(text);
-                repair_character_file(name.c_str(), crs.data(), crs.size() * sizeof(CreatureRecord));
-                return;
-            }
-        }
+        if (take_previous_creature_file(name, v)) return;
         // No whole copy: its own bytes are all there is; nothing of the
         // file on the disk is replaced until the next save.
         std::FILE* f = open_file_ci(character_file(name.c_str()), "rb");
@@ -107,7 +131,7 @@ void read_creature_file() {
         }
         format_text(text, sizeof text, "!%s is damaged and has no whole copy; its creatures are used as they are.",
                     name.c_str());
-        show_message(text);
+        tell_player(text);
     }
     const size_t whole = bytes.size() / sizeof(CreatureRecord);
     crs.resize(whole);
@@ -177,6 +201,7 @@ void reset_creature_tables() {
     crs.shrink_to_fit();
     crs_read = false;
     living_index.clear();
+    shared_identities.clear();
     creature_catch_up = 0;
     creature_no_redraw = 0;
     pending_catch_up_turns = 0;
@@ -186,9 +211,18 @@ void reset_creature_tables() {
 
 // ------------------------------------------------------------ lookups
 
+void recount_creature_identities() {
+    shared_identities.clear();
+    std::unordered_map<uint32_t, int> holders;
+    for (int slot = 0; slot < CRE_SLOTS; ++slot)
+        if (CreSlotRefs[slot] != 0 && Cre[slot].sotu != 0 && ++holders[Cre[slot].sotu] == 2)
+            shared_identities.insert(Cre[slot].sotu);
+}
+
 int cre_by_sotu(uint32_t s) {
     const auto it = living_index.find(s);
-    if (it != living_index.end() && living_entry_matches(it->second, s)) return Data[it->second].DATA - CRE_REF_BASE;
+    if (it != living_index.end() && living_entry_matches(it->second, s) && !shared_identities.count(s))
+        return Data[it->second].DATA - CRE_REF_BASE;
     const int i = scan_by_sotu(MK_CREATURE, s);
     if (i < 0) {
         if (it != living_index.end()) living_index.erase(it);
@@ -267,6 +301,7 @@ int cre_load_into_slot(int reference, int reuse) {
     CreSlotRefs[slot] = reference;
     Cre[slot] = CreScratch;
     check_creature_wound_slots(Cre[slot]);
+    note_shared_identity(slot);
     return CRE_REF_BASE + slot;
 }
 
@@ -414,9 +449,10 @@ int load_constant_cre() {
         docreatures();
         return 1;
     }
+    // Told when the game screen comes back, like the other repairs of a load.
     char text[160];
     format_text(text, sizeof text, "!CONSTANT.CRE was %s; the creature templates are made anew.", verdict_words(v));
-    show_message(text);
+    tell_player(text);
     creature_defaults();
     for (CreatureRecord& t : CreTemplates) t = CreScratch;
     docreatures();

@@ -64,6 +64,9 @@ void reset_creature_tables();
 // The slot of the living (dead: kind 52) creature on the map whose sotu is
 // s, the first such map object in table order; CRE_NO_CREATURE when none.
 int cre_by_sotu(uint32_t s);
+// After slots were loaded in place of cre_load_into_slot (the map entry):
+// notes the identities that more than one slot holds.
+void recount_creature_identities();
 int dead_cre_by_sotu(uint32_t s);
 // Copies the creature with sotu s into out: mode 52 among the dead on the
 // map, else among the living; then from the creature file; zeroed when

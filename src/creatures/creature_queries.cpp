@@ -27,6 +27,9 @@ int find_watercraft_at(int x, int y) {
 
 // Not built yet: there is no creature table; every answer is neutral.
 void CreatureAct(int map_index) { KSM_STUB("CreatureAct"); }
+int Ela_Ihminen(int map_index) { KSM_STUB("Ela_Ihminen"); return 0; }
+int Ela_Elain(int map_index) { KSM_STUB("Ela_Elain"); return 0; }
+void spirit_creature_turn(int map_index) { KSM_STUB("spirit_creature_turn"); }
 int Liikkuminen(int creature, int x, int y, int commit) { KSM_STUB("Liikkuminen"); return 0; }
 const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
 const char* carcass_text_of_record(const CreatureRecord&) {

@@ -18,6 +18,12 @@ struct CreatureRecord;
 
 // One creature's turn on the local map (the Data index of its kind-4 record).
 void CreatureAct(int map_index);
+// The behaviour turns the creature-turn dispatch gives a creature by its
+// class (the Data index of its record): people, other animals and birds
+// (non-zero when a step ended the turn early), and spirits.
+int Ela_Ihminen(int map_index);
+int Ela_Elain(int map_index);
+void spirit_creature_turn(int map_index);
 // A step of a creature onto (x, y): 1 when it can; with commit it moves.
 int Liikkuminen(int creature, int x, int y, int commit);
 

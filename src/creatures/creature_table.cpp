@@ -241,6 +241,7 @@ void creature_mess() {
         note("crmess", text);
         ++j;
     }
+    recount_creature_identities();
     note("crmess", "fclose FP2 and complete");
     for (int k = 0; k < remembered_count; ++k) {
         const MapObject& o = Data[remembered[k]];

@@ -366,8 +366,10 @@ bool save_character(int kind) {
     else
         switched = end_save_commit();
     if (!switched) {
-        // The store of local maps forgets what it was told of this save.
+        // The store of local maps forgets what it was told of this save,
+        // and the stored world is written again by the next one.
         zoom_index_invalidate();
+        mark_stored_world_changed();
         const std::string& failed = save_commit_failed_file();
         char text[300];
         if (!failed.empty()) {
@@ -530,7 +532,23 @@ void readguy() {
         // end are cleared.
         if (listed || load_object_store(folder + "/" + objects) < 0) exit_with_message("Couldn't open object data!");
     }
-    load_item_types(folder + "/CONSTANT.OBJ");
+    // The item types: a damaged or lost file is taken from the save before;
+    // with no whole copy the types start blank (never the last game's).
+    {
+        const GuardedRead t = read_guarded("CONSTANT.OBJ", nullptr, ItemTypes, sizeof ItemTypes);
+        if (t.restored()) {
+            format_text(text, sizeof text, "!CONSTANT.OBJ was %s; the item types were taken from the save before.",
+                        verdict_words(t.verdict));
+            tell_after_load(text);
+            repair_character_file("CONSTANT.OBJ", ItemTypes, sizeof ItemTypes);
+        } else if (!t.found()) {
+            std::memset(ItemTypes, 0, sizeof ItemTypes);
+            format_text(text, sizeof text,
+                        "!CONSTANT.OBJ is %s and has no whole earlier copy; the item types start blank.",
+                        verdict_words(t.verdict));
+            tell_after_load(text);
+        }
+    }
 
     // The creatures of each map are loaded with that map; the templates
     // are read here (the upper kinds made afresh).
@@ -539,10 +557,36 @@ void readguy() {
     load_markers();
     load_village_file();
 
+    // The weather: a file its save does not vouch for, or that the model
+    // refuses, is taken from the save before; with none, the weather starts
+    // anew from the season, and the player is told either way.
     const std::string weather_file = folder + "/GLOBWEATHER.DAT";
     bool loaded_weather = false;
-    if (path_exists(resolve_path_ci(weather_file)))
-        weather.load_weather(weather.current, weather_file, &loaded_weather);
+    {
+        SaveSetEntry w;
+        const bool weather_listed = save_set_entry("GLOBWEATHER.DAT", w) && (w.flags & SET_SUM);
+        std::vector<uint8_t> bytes;
+        FileVerdict v = read_character_file("GLOBWEATHER.DAT", bytes, WEATHER_FILE_V2_SIZE);
+        if (v == FileVerdict::Good || v == FileVerdict::Unlisted) {
+            weather.load_weather(weather.current, weather_file, &loaded_weather);
+            if (!loaded_weather) v = FileVerdict::Damaged;
+        }
+        if (!loaded_weather && (weather_listed || v == FileVerdict::Damaged)) {
+            bytes.assign(WEATHER_FILE_V2_SIZE, 0);
+            if (read_previous_copy("GLOBWEATHER.DAT", bytes.data(), bytes.size()) &&
+                repair_character_file("GLOBWEATHER.DAT", bytes.data(), bytes.size()))
+                weather.load_weather(weather.current, weather_file, &loaded_weather);
+            if (loaded_weather)
+                format_text(text, sizeof text, "!GLOBWEATHER.DAT was %s; the weather was taken from the save before.",
+                            verdict_words(v));
+            else
+                format_text(text, sizeof text,
+                            "!GLOBWEATHER.DAT is %s and has no whole earlier copy; the weather starts anew from the "
+                            "season.",
+                            verdict_words(v));
+            tell_after_load(text);
+        }
+    }
     if (!loaded_weather) {
         int day_of_year = Plr.day + 30 * Plr.month - 30;
         if (day_of_year < 0 || day_of_year > 359) day_of_year = 0;

@@ -3,6 +3,7 @@
 #include "game/save_set.h"
 
 #include <sys/stat.h>
+#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -238,11 +239,55 @@ bool move_into_place(const std::string& folder, const SaveSetEntry& e, bool veri
 std::string staged_name(const char* name) { return std::string(".") + name + ".next"; }
 std::string previous_name(const char* name) { return std::string(".") + name + ".prev"; }
 
+namespace {
+
+// The files whose sums this program has read, by what the file system
+// tells of them: a file whose inode, size and change times are as they were
+// holds the same bytes (every write, cut or rename over it moves its change
+// time), so an unchanged file is not read again at every save. The clock
+// of those times is coarse: only a file last changed more than a second
+// before its sum was taken is remembered, so that a change after that can't
+// fall on the same tick.
+struct KnownFile {
+    std::string path;
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    timespec modified, changed;
+    uint32_t sum;
+};
+std::vector<KnownFile> known_files;
+
+bool same_time(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+bool same_file(const KnownFile& k, const struct stat& st) {
+    return k.device == st.st_dev && k.inode == st.st_ino && k.size == st.st_size && same_time(k.modified, st.st_mtim) &&
+           same_time(k.changed, st.st_ctim);
+}
+
+}  // namespace
+
 bool file_matches(const std::string& path, long long size, uint32_t sum) {
-    if (file_size(resolve_path_ci(path)) != size) return false;
+    const std::string real = resolve_path_ci(path);
+    struct stat before;
+    if (::stat(real.c_str(), &before) != 0 || !S_ISREG(before.st_mode) || before.st_size != size) return false;
+    auto known = std::find_if(known_files.begin(), known_files.end(), [&](const KnownFile& k) { return k.path == real; });
+    if (known != known_files.end() && same_file(*known, before)) return known->sum == sum;
     long long got = 0;
     uint32_t crc = 0;
-    return sum_of_file(path, &got, &crc) && got == size && crc == sum;
+    if (!sum_of_file(real, &got, &crc) || got != size) return false;
+    // Kept only when nothing touched the file while it was read.
+    struct stat after;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (::stat(real.c_str(), &after) == 0 && after.st_ino == before.st_ino && after.st_size == before.st_size &&
+        same_time(after.st_mtim, before.st_mtim) && same_time(after.st_ctim, before.st_ctim) &&
+        before.st_ctim.tv_sec + 1 < now.tv_sec) {
+        const KnownFile k{real, before.st_dev, before.st_ino, before.st_size, before.st_mtim, before.st_ctim, crc};
+        if (known != known_files.end()) *known = k;
+        else known_files.push_back(k);
+    }
+    return crc == sum;
 }
 
 bool read_save_manifest_in(const std::string& folder, SaveManifest& out) {
@@ -336,8 +381,10 @@ bool stage_file(const char* name, const void* data, size_t size, bool repair) {
         }
         return own ? end_save_commit() : true;
     }
+    // The staged name is made durable with the others, once, before the
+    // switch.
     if (is_folder(target) ||
-        !write_file_atomic(in_folder(commit.folder, staged_name(name)), data, size)) {
+        !write_file_unsynced(in_folder(commit.folder, staged_name(name)), data, size)) {
         fail(name);
         if (own) end_save_commit();
         return false;
@@ -412,7 +459,9 @@ bool end_save_commit() {
         return false;
     };
 
-    // 1. The new files are beside the old ones already, each flushed.
+    // 1. The new files are beside the old ones already, each flushed; their
+    // names are made durable here, once for all of them.
+    if (!c.files.empty()) sync_folder(folder);
     std::vector<uint8_t> journal;
     if (!c.patches.empty()) {
         if (!journal_bytes(c.patches, journal)) return failed(c.patches.front().name);
@@ -472,7 +521,8 @@ bool end_save_commit() {
     if (!write_manifest(folder, m)) return failed(SAVE_MANIFEST_FILE);
 
     // 4. The new files into place. A stop from here on is completed by the
-    // next load (or the next commit).
+    // next load (or the next commit), so the moves need no flush of their
+    // own: the next sync of the folder (the next commit's) carries them.
     bool placed = true;
     for (size_t i = 0; i < c.files.size(); ++i) {
         const SaveSetEntry* e = find_entry(m, c.files[i].name);
@@ -484,7 +534,6 @@ bool end_save_commit() {
         else
             placed = false;
     }
-    sync_folder(folder);
     if (!placed) {
         recovery_needed = true;
         debug_log("!saves", "a switch was made but its files could not all be moved into place");

@@ -279,6 +279,8 @@ int run_task(int seconds, int minutes, const char* label, int progress_done, int
 }  // namespace
 
 const char* running_task_label() { return running_label; }
+bool long_task_running() { return running_label != nullptr; }
+bool long_task_busy() { return running_label != nullptr && std::strstr(running_label, "STANDING BY") == nullptr; }
 
 int spend_time_on_task(int seconds, int minutes, const char* label, int progress_done, int flags) {
     // The label is known to the rest of the game while the task runs.

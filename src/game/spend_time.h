@@ -41,6 +41,11 @@ int spend_time_on_task_finely(int seconds, int minutes, const char* label, int p
 // The label of the task that runs through spend time now (the innermost);
 // null while none runs.
 const char* running_task_label();
+// The two marks of a running long task, read from its label: "running"
+// for every task, "busy" unless the label holds "STANDING BY" (a task of
+// standing by lets the map-object table be packed meanwhile).
+bool long_task_running();
+bool long_task_busy();
 
 // What a task needs to know about one creature of the map.
 struct TaskCreatureView {

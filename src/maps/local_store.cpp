@@ -25,6 +25,7 @@
 #include "game/save_load.h"
 #include "game/save_set.h"
 #include "creatures/creature_services.h"
+#include "objects/map_kinds.h"
 #include "objects/item_commands.h"
 #include "base/debug_log.h"
 #include "game/turn_state.h"
@@ -433,7 +434,7 @@ int zoom_add_data(int x, int y, int kind, int data, int amount) {
         }
     }
     if (x < 0 || y < 0 || x > 63 || y > 63) return ZOOM_FAIL;
-    if (kind != 4 && kind != 9) {
+    if (kind != MK_CREATURE && kind != MK_PLANT_PATCH) {
         for (int i = 0; i < ZOOM_OBJECTS; ++i) {
             MapObject& o = zoom_work.objects[i];
             if (o.TYPE == kind && o.DATA == data && o.x == x && o.y == y) {
@@ -444,7 +445,7 @@ int zoom_add_data(int x, int y, int kind, int data, int amount) {
     }
     for (int i = 0; i < ZOOM_OBJECTS; ++i) {
         MapObject& o = zoom_work.objects[i];
-        if (o.TYPE != 0) continue;
+        if (o.TYPE != MK_UNUSED) continue;
         o = MapObject{};
         o.x = uint16_t(x);
         o.y = uint16_t(y);
@@ -514,7 +515,7 @@ bool zoomsave() {
     char text[200];
     note("zoomsave", "zoomsave starts");
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        if (Data[i].TYPE != 4) continue;
+        if (Data[i].TYPE != MK_CREATURE) continue;
         format_text(text, sizeof text, "zoomsave datascan #%d cr %d", i, Data[i].DATA);
         note("zoomsave", text);
     }
@@ -593,9 +594,9 @@ bool save_zoommap(int wx, int wy, int flag) {
         mk->structure_flags = 0;
     }
     for (const MapObject& o : zoom_work.objects) {
-        if (o.TYPE == 27 && mk) mk->object_flags |= MARK_TRAPS;
-        if (o.TYPE == 28 && mk) mk->object_flags |= MARK_NETS;
-        if (o.TYPE == 4) {
+        if (o.TYPE == MK_TRAP && mk) mk->object_flags |= MARK_TRAPS;
+        if (o.TYPE == MK_NET && mk) mk->object_flags |= MARK_NETS;
+        if (o.TYPE == MK_CREATURE) {
             format_text(text, sizeof text, "savecr: %d for zoommap %d,%d", o.DATA, wx, wy);
             note("zoomsave", text);
         }
@@ -730,7 +731,7 @@ void Zoomer(int wx, int wy) {
     if (!all_placed) warn_map_item_limit();
     char text[120];
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        if (Data[i].TYPE != 4) continue;
+        if (Data[i].TYPE != MK_CREATURE) continue;
         format_text(text, sizeof text, "Zoomer(%d,%d) DATA #%d cr:%d", wx, wy, i, Data[i].DATA);
         note("zoomer", text);
     }
@@ -743,11 +744,11 @@ int zoom_move_creature_to_stored(int creature, int wx, int wy) {
     zoom_load_stored(wx, wy);
     for (int i = 0; i < ZOOM_OBJECTS; ++i) {
         MapObject& o = zoom_work.objects[i];
-        if (o.TYPE != 0) continue;
+        if (o.TYPE != MK_UNUSED) continue;
         o = MapObject{};
         o.x = 30;
         o.y = 30;
-        o.TYPE = 4;
+        o.TYPE = MK_CREATURE;
         o.DATA = sotu;
         o.amount = 1;
         break;
@@ -783,16 +784,17 @@ int zoom_map_worth_keeping(int lag) {
         if (c != ' ') ++M;
     for (const MapObject& o : zoom_work.objects) {
         switch (o.TYPE) {
-        case 0: case 9: case 10: case 65: case 66: case 88: case 99:
+        case MK_UNUSED: case MK_PLANT_PATCH: case MK_TRACK: case MK_DORMANT_PLANT: case MK_OCCUPIER_66: case MK_GONE:
+        case MK_BLOOD:
             continue;
         default:
             break;
         }
-        if (o.TYPE == 119) {
+        if (o.TYPE == MK_STRUCTURE_MARK) {
             zi_debug("IMPORTANT\t\t\t", lag, M, O, L);
             return 1;
         }
-        if (o.TYPE == 4) ++L;
+        if (o.TYPE == MK_CREATURE) ++L;
         if (o.DATA >= 50000) ++O;
     }
     // A map never seen that holds objects is kept: they were put there for

@@ -92,14 +92,14 @@ void prepare_height_field() {
 void free_near_wanderers() {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if (o.TYPE != 11 || o.subkind != 2) continue;
+        if (o.TYPE != MK_WORLD_CREATURE || o.subkind != MAP_SUBKIND_SPENT_ENTRY) continue;
         if (std::abs(int(o.x) - player_x) <= 2 && std::abs(int(o.y) - player_y) <= 2) free_map_object(i);
     }
 }
 
 bool world_creature_on(int wx, int wy) {
     for (const MapObject& o : Data) {
-        if (o.TYPE == 11 && o.subkind != 2 && o.x == wx && o.y == wy) return true;
+        if (o.TYPE == MK_WORLD_CREATURE && o.subkind != MAP_SUBKIND_SPENT_ENTRY && o.x == wx && o.y == wy) return true;
     }
     return false;
 }
@@ -131,14 +131,14 @@ void full_save() {
 void report_trap_events() {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& trap = Data[i];
-        if (trap.TYPE != 27) continue;
+        if (trap.TYPE != MK_TRAP) continue;
         if (Plr.course_event == 21) report_game_course_event(21);
         int fences = 0, pits = 0;
         for (int y = trap.y - 20; y < trap.y + 20; ++y)
             for (int x = trap.x - 20; x < trap.x + 20; ++x)
                 if (terrain_at(x, y) == '*') ++fences;
         for (const MapObject& o : Data)
-            if (o.TYPE == 27 && (o.DATA == 396 || o.DATA == 397)) ++pits;
+            if (o.TYPE == MK_TRAP && (o.DATA == 396 || o.DATA == 397)) ++pits;
         if (pits > 1 && fences > 14 && Plr.course_event == 33) report_game_course_event(33);
     }
 }
@@ -261,18 +261,18 @@ int creature_swap() {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         MapObject& o = Data[i];
         int kind = -1;
-        if (o.TYPE == 4) {
+        if (o.TYPE == MK_CREATURE) {
             format_text(text, sizeof text, "#%d cr DATA:%d", i, o.DATA);
             logf_channel("party!", text);
             if (!recentring() && creature_travels_with_player(o.DATA)) {
                 logf_channel("party!", "** bfdom ZOOMFOLLOW set");
                 logf_channel("party!", "*** add_cr");
-                kind = 4;
+                kind = MK_CREATURE;
             }
         } else if (o.x == player_x && o.y == player_y) {
-            if (transport_on && (o.TYPE == 1 || o.TYPE == 52)) kind = o.TYPE;
-            else if (o.TYPE == 112) kind = 4;
-            else if (o.TYPE == 111) kind = 111;
+            if (transport_on && (o.TYPE == MK_ITEM || o.TYPE == MK_CARCASS)) kind = o.TYPE;
+            else if (o.TYPE == MK_PARTY_CREATURE) kind = MK_CREATURE;
+            else if (o.TYPE == MK_PARTY_ENTRY) kind = MK_PARTY_ENTRY;
             if (kind != -1 && transport_on && debug_messages_on) show_message("? Transporting.");
         }
         if (kind == -1) continue;
@@ -285,10 +285,10 @@ int creature_swap() {
         const int slot = o.DATA - CRE_REF_BASE;
         if ((o.TYPE == MK_CREATURE || o.TYPE == MK_CARCASS) && cre_slot_valid(slot) && CreSlotRefs[slot] != 0)
             data = CreSlotRefs[slot];
-        party_stack[party_stack_count++] = PartyEntry{kind, kind == 4 && o.TYPE == 4 ? 1 : int(o.amount), data};
+        party_stack[party_stack_count++] = PartyEntry{kind, kind == MK_CREATURE && o.TYPE == MK_CREATURE ? 1 : int(o.amount), data};
         format_text(text, sizeof text, "added to party[%d] DATA: %d", party_stack_count - 1, o.DATA);
         logf_channel("party!", text);
-        o.TYPE = 88;
+        o.TYPE = MK_GONE;
     }
     return 0;
 }
@@ -405,6 +405,8 @@ int enter_location_here() {
     char text[120];
     format_text(text, sizeof text, "#Entering %s ...", word);
     show_message(text);
+    format_text(text, sizeof text, "You enter %s.", word);
+    show_message(text);
     if (code == 86 || code == 210 || code == 211 || code == 239) report_game_course_event(15);
     creature_swap();
     prepare_height_field();
@@ -469,7 +471,7 @@ void terrain_map(int mode, int defined) {
             return;
         }
         for (const MapObject& o : Data) {
-            if (o.TYPE == 4 && creature_blocks_leaving(o)) {
+            if (o.TYPE == MK_CREATURE && creature_blocks_leaving(o)) {
                 show_message("_You can't zoom out directly right now. The area has activity going on.");
                 show_message("_Please walk a little further from this location and press [ENTER] again.");
                 return;
@@ -495,7 +497,7 @@ void terrain_map(int mode, int defined) {
     creature_swap();
     char request[24];
     copy_text(request, mode != 0 ? "ENCOUNTER" : "ZOOM");
-    if (mode != 0 && !(defined >= 0 && defined < MAP_OBJECT_COUNT && Data[defined].TYPE == 1))
+    if (mode != 0 && !(defined >= 0 && defined < MAP_OBJECT_COUNT && Data[defined].TYPE == MK_ITEM))
         report_game_course_event(10);
     if (!recentring()) describe_arrival(mode == 1 ? 1 : 0);
     if (mode == 1000) format_text(request, sizeof request, "SCENE%d", defined);
@@ -608,6 +610,7 @@ void SaveMap(const char* map_name) {
     creature_references_end();
     if (!end_save_commit() && !save_commit_open()) {
         zoom_index_invalidate();
+        mark_stored_world_changed();
         char text[200];
         format_text(text, sizeof text, "!The map could not be stored: %s could not be written.",
                     save_commit_failed_file().c_str());
@@ -631,7 +634,7 @@ void save_map_with_markers() {
 void mapfix() {
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if ((o.TYPE == 1 && o.DATA == 0) || o.TYPE == 88) free_map_object(i);
+        if ((o.TYPE == MK_ITEM && o.DATA == 0) || o.TYPE == MK_GONE) free_map_object(i);
     }
 }
 
@@ -662,21 +665,21 @@ void getmappie(int mode) {
     clear_water_depth_codes();
     if (mode == 0 && map_change_cancelled) return;
     logf_channel("getmappie", "areal_itemizer call");
-    int kind118 = 0;
+    int spirit_entries = 0;
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         MapObject& o = Data[i];
         switch (o.TYPE) {
-        case 118:
-            if (++kind118 > 100) free_map_object(i);
+        case MK_SPIRIT:
+            if (++spirit_entries > 100) free_map_object(i);
             break;
-        case 4:
-        case 52:
+        case MK_CREATURE:
+        case MK_CARCASS:
             if (o.DATA < 1000) free_map_object(i);
             break;
-        case 7:
+        case MK_LONE_OBJECT:
             if (o.DATA == 0) free_map_object(i);
             break;
-        case 27:
+        case MK_TRAP:
             if (o.DATA < 10) {
                 o.DATA = 396;
                 o.amount = 1;

@@ -17,6 +17,7 @@
 #include "maps/terrain_types.h"
 #include "maps/weather.h"
 #include "maps/world_files.h"
+#include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "base/debug_log.h"
 #include "game/player.h"
@@ -54,7 +55,7 @@ MapPoint creature_position(int creature) {
     if (creature == -1) return {player_x, player_y};
     const int ref = creature >= 1000 ? creature : 1000 + creature;
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        if (Data[i].TYPE == 4 && Data[i].DATA == ref) return {Data[i].x, Data[i].y};
+        if (Data[i].TYPE == MK_CREATURE && Data[i].DATA == ref) return {Data[i].x, Data[i].y};
     }
     return {0, 0};
 }
@@ -318,7 +319,7 @@ MapPoint find_penned_creature(int creature_type) {
     MapPoint last{0, 0};
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if (o.TYPE != 4 || o.DATA < 1000) continue;
+        if (o.TYPE != MK_CREATURE || o.DATA < 1000) continue;
         if (creature_kind(o.DATA - 1000) != creature_type) continue;
         last = {o.x, o.y};
         int fences = 0;
@@ -408,15 +409,15 @@ void paste_terrain_block(int x, int y, int width, int height) {
             }
         }
     }
-    // The stored world goes to its file once, not cell by cell.
-    if (world_changed) write_character_file("WORLD.DAT", stored_world_terrain, MAP_CELLS);
+    // The stored world goes to its file with the next save.
+    if (world_changed) mark_stored_world_changed();
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if (o.TYPE != 9 && o.TYPE != 65 && o.TYPE != 66) continue;
+        if (o.TYPE != MK_PLANT_PATCH && o.TYPE != MK_DORMANT_PLANT && o.TYPE != MK_OCCUPIER_66) continue;
         if (o.x >= x && o.x < x + width && o.y >= y && o.y < y + height) free_map_object(i);
     }
     for (const MapObject& o : zoom_work.objects) {
-        if (o.TYPE != 9 && o.TYPE != 65 && o.TYPE != 66) continue;
+        if (o.TYPE != MK_PLANT_PATCH && o.TYPE != MK_DORMANT_PLANT && o.TYPE != MK_OCCUPIER_66) continue;
         map_object_staging = o;
         map_object_staging.x = uint16_t(o.x + x);
         map_object_staging.y = uint16_t(o.y + y);
@@ -454,8 +455,8 @@ int ice_thickness_at(int x, int y) {
 
 int ice_holding_at(int x, int y) {
     if (!is_world_map()) {
-        if (find_map_object(94, x, y) >= 0) return 0;
-        const int hole = find_map_object(93, x, y);
+        if (find_map_object(MK_ICE_HOLE, x, y) >= 0) return 0;
+        const int hole = find_map_object(MK_REFREEZING_HOLE, x, y);
         if (hole >= 0) return Data[hole].amount;
     }
     return ice_thickness_at(x, y);
@@ -477,7 +478,7 @@ int check_ice_breaks(int x, int y, int extra_weight, int use_world_ice) {
         pounds = items_weight_at(x, y);
         for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
             const MapObject& o = Data[i];
-            if (o.TYPE == 4 && o.x == x && o.y == y && o.DATA >= 1000) pounds += cre_total_weight_lb(o.DATA - 1000);
+            if (o.TYPE == MK_CREATURE && o.x == x && o.y == y && o.DATA >= 1000) pounds += cre_total_weight_lb(o.DATA - 1000);
         }
         if (x == player_x && y == player_y) pounds += player_load_lb();
     }
@@ -526,17 +527,17 @@ void do_break_ice(int x, int y) {
     debug_log("movement", text);
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if ((o.TYPE == 93 || o.TYPE == 94) && o.x == x && o.y == y) free_map_object(i);
+        if ((o.TYPE == MK_REFREEZING_HOLE || o.TYPE == MK_ICE_HOLE) && o.x == x && o.y == y) free_map_object(i);
     }
     clear_staging_object();
     map_object_staging.x = uint16_t(x);
     map_object_staging.y = uint16_t(y);
-    map_object_staging.TYPE = 94;
+    map_object_staging.TYPE = MK_ICE_HOLE;
     map_object_staging.time_stamp = Plr.total_minutes;
     insert_map_object(-1);
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
-        if ((o.TYPE == 8 || o.TYPE == 10 || o.TYPE == 98) && o.x == x && o.y == y) free_map_object(i);
+        if ((o.TYPE == MK_FIRE || o.TYPE == MK_TRACK || o.TYPE == MK_FIRE_SITE) && o.x == x && o.y == y) free_map_object(i);
     }
     if (x == player_x && y == player_y && Plr.travel_mode != 2) {
         show_message(message_by_key("ICE_BREAKS"));
@@ -557,17 +558,17 @@ void mark_zoom_creatures_on_world() {
             if (wx == player_x && wy == player_y) continue;
             if (zoom_index_find(wx, wy) == 0) continue;
             if (is_world_site_at(wx, wy, 1)) continue;
-            if (find_map_object(11, wx, wy) >= 0) continue;
+            if (find_map_object(MK_WORLD_CREATURE, wx, wy) >= 0) continue;
             if (!zoom_load_stored(wx, wy)) continue;
             for (const MapObject& o : zoom_work.objects) {
-                if (o.TYPE != 4 || o.x >= 64 || o.y >= 64) continue;
+                if (o.TYPE != MK_CREATURE || o.x >= 64 || o.y >= 64) continue;
                 if (zoom_work.remembered[o.y * 64 + o.x] == ' ') continue;
                 clear_staging_object();
                 map_object_staging.x = uint16_t(wx);
                 map_object_staging.y = uint16_t(wy);
-                map_object_staging.TYPE = 11;
+                map_object_staging.TYPE = MK_WORLD_CREATURE;
                 map_object_staging.DATA = o.DATA;
-                map_object_staging.subkind = 2;
+                map_object_staging.subkind = MAP_SUBKIND_SPENT_ENTRY;
                 map_object_staging.time_stamp = Plr.total_minutes;
                 insert_map_object(-1);
             }

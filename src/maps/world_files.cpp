@@ -25,6 +25,9 @@ static_assert(sizeof(MapObject) * MAP_OBJECT_COUNT == size_t(WORLD_DATA_FILE_SIZ
 static_assert(CULTURE_CELLS == CULTURE_FILE_SIZE);
 
 int32_t CultureBounds[CULTURE_CODES][CB_FIELDS];
+// Cells of the stored world changed since the world file was last staged
+// in a save; the next save writes the file whole.
+static bool world_unsaved = false;
 int32_t world_last_visit_day = 0;
 MapObject world_data_copy[MAP_OBJECT_COUNT];
 
@@ -101,6 +104,7 @@ void load_world_files() {
         repair_character_file("WORLD.DAT", terrain_layer, MAP_CELLS);
     }
     std::memcpy(stored_world_terrain, terrain_layer, MAP_CELLS);
+    world_unsaved = false;
 
     std::memset(Data, 0, sizeof Data);
     {
@@ -149,12 +153,27 @@ void save_world_data() {
 }
 
 bool save_world_layers(const char* map_name) {
-    if (!map_name || !std::strstr(map_name, "BIGMAP")) return zoomsave();
+    if (!map_name || !std::strstr(map_name, "BIGMAP")) {
+        // A local map: the stored world goes with it when a cell of it
+        // changed meanwhile (the settlement rule of the store among them).
+        begin_save_commit();
+        bool ok = zoomsave();
+        if (world_unsaved) {
+            if (write_or_report("WORLD.DAT", stored_world_terrain, MAP_CELLS)) world_unsaved = false;
+            else ok = false;
+        }
+        if (!end_save_commit()) {
+            world_unsaved = true;
+            return false;
+        }
+        return ok;
+    }
     begin_save_commit();
     write_or_report("WORLD.DAT", terrain_layer, MAP_CELLS);
     write_or_report("WORLD.PLM", remembered_layer, MAP_CELLS);
     write_or_report("DATA.DAT", Data, sizeof Data);
     const bool ok = end_save_commit();
+    world_unsaved = !ok;
     if (!ok && !save_commit_open()) {
         char text[300];
         format_text(text, sizeof text, "!Could not write %s.", save_commit_failed_file().c_str());
@@ -183,10 +202,13 @@ void set_stored_world_terrain(int x, int y, uint8_t code) {
     const size_t at = map_index(x, y);
     stored_world_terrain[at] = code;
     if (is_world_map()) terrain_layer[at] = code;
-
-    // The stored world is the truth: it goes to its file whole.
-    write_or_report("WORLD.DAT", stored_world_terrain, MAP_CELLS);
+    // The file follows with the next save, in the same switch as the rest
+    // of the game: a cell is never on the disk ahead of its save.
+    world_unsaved = true;
 }
+
+bool stored_world_unsaved() { return world_unsaved; }
+void mark_stored_world_changed() { world_unsaved = true; }
 
 void add_river_fords() {
     for (size_t i = 0; i < MAP_CELLS; ++i) {

@@ -38,9 +38,15 @@ void load_world_files();
 bool save_world_layers(const char* map_name);
 void save_world_data();
 void load_world_data_copy();
-// Writes one stored world cell (and its byte of "WORLD.DAT"); on the world
-// map the current terrain layer too.
+// Changes one stored world cell (on the world map the current terrain
+// layer too). "WORLD.DAT" follows with the next save that writes the map's
+// layers, in the same commit as the rest of the game.
 void set_stored_world_terrain(int x, int y, uint8_t code);
+// True while changed cells wait for that save.
+bool stored_world_unsaved();
+// Cells changed in place of the table, or a save that failed after it
+// staged the world file: the next save writes the file.
+void mark_stored_world_changed();
 inline void set_world_terrain(int x, int y, uint8_t code) { set_stored_world_terrain(x, y, code); }
 void add_river_fords();
 int water_depth_at(int x, int y);

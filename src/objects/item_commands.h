@@ -26,8 +26,10 @@ inline int fishing_world_map_refusal() { return world_map_refusal(); }
 // obj_table_nearly_full is set (and by the store when it has no free slot):
 // obj_maintenance of objects/object_ageing.h.
 void object_maintenance();
-// The fire-burn mark of the turn, cleared before every command.
+// The fire-burn mark of the turn, cleared before every command and by the
+// per-game reset; `fire_burned_player` is its other name.
 extern uint8_t fire_burn_mark;
+inline uint8_t& fire_burned_player = fire_burn_mark;
 // Shared by the map-object update and the map loader; cleared every command.
 extern uint8_t object_turn_flag;
 void examine_carried_equipment();

@@ -107,11 +107,6 @@ int first_free_record(int last) {
     return -1;
 }
 
-bool long_task_blocks_moves() {
-    const char* label = running_task_label();
-    return label != nullptr && std::strstr(label, "STANDING BY") == nullptr;
-}
-
 void report_renumbering() {
     if (map_objects_renumbered) map_objects_renumbered(renumbering);
 }
@@ -453,7 +448,7 @@ int purge_map_objects_in_block(int x, int y) {
 }
 
 void compact_map_objects() {
-    if (long_task_blocks_moves()) return;
+    if (long_task_busy()) return;
     if (walk_depth > 0) {
         compaction_put_off = true;
         return;
@@ -483,7 +478,7 @@ int move_map_object_to_bottom(int i) {
     if (!map_index_valid(i)) return MAP_NO_RECORD;
     map_object_staging = Data[i];
     free_map_object(i);
-    if (walk_depth > 0 || long_task_blocks_moves()) {
+    if (walk_depth > 0 || long_task_running()) {
         const int f = first_free_record(MAP_OBJECT_COUNT - 1);  // i itself at worst
         Data[f] = map_object_staging;
         identity_renumbering();

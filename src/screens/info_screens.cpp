@@ -376,9 +376,11 @@ void draw_wound_mark(int region, int side, int kind, int severity, int seed) {
     if (shape.kind == 0) return;
     mark_random.seed(unsigned(seed == -666 ? ksm_rand() : seed + 666) | 1u);
     const BodyRegion& r = body_regions[region];
+    // The mark lies up to dx left of and dy above the seed point, never
+    // past it to the right or below (on either side of the figure).
     int x = side == 1 ? mirror_x(r.x) : r.x;
-    x += mark_below(2 * r.dx + 1) - r.dx;
-    int y = r.y + mark_below(2 * r.dy + 1) - r.dy;
+    x += mark_below(r.dx + 1) - r.dx;
+    int y = r.y + mark_below(r.dy + 1) - r.dy;
     if (shape.kind == 1) draw_wound_splatter(x, y, shape.size, shape.thickness, shape.count);
     else draw_wound_cut(x, y, shape.size, shape.thickness, shape.count);
 }

@@ -16,6 +16,7 @@
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "maps/weather_messages.h"
+#include "objects/item_commands.h"
 #include "objects/map_objects.h"
 #include "game/clock.h"
 #include "shell/commands.h"
@@ -214,6 +215,7 @@ void reset_game_state() {
     turn_time_state = 0;
     move_turn_count = 0;
     quit_now = 0;
+    fire_burned_player = 0;
     tactical_advantage = ADVANTAGE_NOBODY;
     last_tactical_advantage = ADVANTAGE_NOBODY;
     clear_current_village();

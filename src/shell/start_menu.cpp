@@ -413,7 +413,7 @@ void show_bonus_material_page() {
     const std::string name = bonus_material_folder();
     const std::string folder = bounded_path(std::string(install_folder) + "/" + (name.empty() ? "BonusMaterial" : name));
     if (screen_ready()) {
-        draw_window(10, 220, 780, 140, "BONUS MATERIAL", 0);
+        draw_paper_window(10, 220, 780, 140, "BONUS MATERIAL");  // black, blue and grey ink
         const Uint32 black = map_rgb(0, 0, 0), blue = map_rgb(60, 90, 152), grey = map_rgb(87, 87, 87);
         char line[300];
         draw_text_at(20, 250, "There is bonus material stored within in your local game folder.", black, 0);

@@ -352,9 +352,12 @@ int run_encyclopedia(const char* topic) {
     const char* first = topic ? topic : "";
     if (std::strcmp(first, "FIRST TIMER INFO") == 0) {
         show_encyclopedia_page("THE KESMORRA");
-        draw_window(60, 290, 640, 205, "FIRST TIMER INFO", WIN_STONE);
+        // The text's right edge at 630 takes eighteen lines of our font:
+        // the window reaches 8 pixels further down than 205 (to just above
+        // the navigation bar at 505), so that the last line is not cut.
+        draw_window(60, 290, 640, 213, "FIRST TIMER INFO", WIN_STONE);
         add_text_to_word_buffer(true, FIRST_TIMER_TEXT);
-        draw_tagged_text(65, 320, 625, 0, rgb(255, 255, 255), 0);
+        draw_tagged_text(65, 320, 630 - 65, 0, rgb(255, 255, 255), 0);
         clear_word_buffer();
     } else if (!show_encyclopedia_page(first)) {
         return 0;

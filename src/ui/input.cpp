@@ -15,6 +15,7 @@
 #include "ui/window.h"
 #include "ui/map_overlay.h"
 #include "base/platform.h"
+#include "base/stubs.h"
 
 SDL_Event current_event;
 SDL_Keysym last_keysym;
@@ -552,4 +553,10 @@ void drop_pending_text(char c) {
     }
     if (!kept.empty())
         SDL_PeepEvents(kept.data(), int(kept.size()), SDL_ADDEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+const char* key_name(int key) {
+    (void)key;
+    KSM_STUB("key_name");
+    return "";
 }

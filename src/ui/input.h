@@ -76,6 +76,9 @@ int poll_key_nowait();
 void drain_events();
 void handle_quit_event();
 void drop_pending_text(char c);
+// The printable name of a game key code (the space key in "%s.Done -
+// proceed with selected."). Not built yet: "".
+const char* key_name(int key);
 
 // The key script of KSM_TEST_KEYS: true while a script is loaded and
 // not used up. Reloaded from the environment by reset_test_keys().

@@ -1025,5 +1025,12 @@ int menu_run_resource(const char* title, int x, int y) {
     return e.action ? e.action : e.hot_key;
 }
 
+int ask_list_amount(int available, int row, int current) {
+    (void)available;
+    (void)row;
+    (void)current;
+    KSM_STUB("ask_list_amount");
+    return 0;
+}
 // Not built yet: the command menu has no picture of its own to place.
 void menu_picture_at(int, int, int) { KSM_STUB("menu_picture_at"); }

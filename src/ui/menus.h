@@ -190,6 +190,11 @@ inline int menu_add_text_item(int, const char* text, int key, int kind, const ch
 inline void menu_hint(const char* text) { menu_add_help_text(text); }
 void menu_picture_at(int x, int y, int on);
 
+// Asks how many of a stack of `available` to take, beside the list row at
+// `row`, starting from `current`; the amount typed. Not built yet: 0,
+// nothing taken.
+int ask_list_amount(int available, int row, int current);
+
 // "MENULIST.SAV": the list header and rows. The live state is also kept in
 // memory; a failed write or read-back falls back to that copy.
 bool save_menu_list();

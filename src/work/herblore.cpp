@@ -10,6 +10,7 @@
 #include "maps/world_files.h"
 
 HerbloreRecord herblore[HERBLORE_RECORDS];
+char plant_name_table[PLANT_TYPES][PLANT_NAME_BYTES];
 
 // Not built yet: there are no herb effects to set up.
 void init_herb_effects() { KSM_STUB("init_herb_effects"); }
@@ -33,4 +34,24 @@ int herblore_index_of(const ObjectRecord&) {
 bool herblore_known_object(int, ObjectRecord&) {
     KSM_STUB("herblore_known_object");
     return false;
+}
+
+void read_herblore() { KSM_STUB("read_herblore"); }
+
+void roll_initial_herb_knowledge(const ObjectRecord& plant, int* known, int* value) {
+    (void)plant;
+    if (known) *known = 0;
+    if (value) *value = 0;
+    KSM_STUB("roll_initial_herb_knowledge");
+}
+
+void make_plant_object(const char* plant_name, ObjectRecord& out) {
+    (void)plant_name;
+    (void)out;
+    KSM_STUB("make_plant_object");
+}
+
+void make_turnip_object(ObjectRecord& out) {
+    (void)out;
+    KSM_STUB("make_turnip_object");
 }

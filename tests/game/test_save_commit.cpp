@@ -4,9 +4,11 @@
 // keeps the previous save whole, and the game goes on.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/player.h"
@@ -16,6 +18,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
 #include "maps/local_store.h"
+#include "maps/map_change.h"
 #include "maps/weather.h"
 #include "maps/map_layers.h"
 #include "maps/markers.h"
@@ -124,8 +127,35 @@ protected:
     FixtureWorld world;
 };
 
+// A save leaves a file that already holds its bytes as it is, and knows so
+// without reading it again when the file system shows it untouched; a file
+// changed in place since (same size, same inode) is read and judged anew.
+TEST(SaveSetFiles, AFileKnownWholeIsReadAgainOnceItChanges) {
+    PlayFolder folder(false);
+    const std::string path = folder.file("kept.dat");
+    std::vector<uint8_t> bytes(4096, 7);
+    ASSERT_TRUE(write_file_atomic(path, bytes.data(), bytes.size()));
+    const uint32_t sum = crc32_of(bytes.data(), bytes.size());
+    // Only a file changed more than a second ago is remembered.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_TRUE(file_matches(path, 4096, sum));
+    EXPECT_TRUE(file_matches(path, 4096, sum));
+    EXPECT_FALSE(file_matches(path, 4096, sum + 1));
+    bytes[100] = 8;
+    FILE* f = std::fopen(path.c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fseek(f, 100, SEEK_SET);
+    std::fputc(8, f);
+    std::fclose(f);
+    EXPECT_FALSE(file_matches(path, 4096, sum));
+    EXPECT_TRUE(file_matches(path, 4096, crc32_of(bytes.data(), bytes.size())));
+}
+
 TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
     play_a_little(3);
+    // A cell of the stored world changes too (as a settlement abandoned):
+    // the world file joins this save.
+    set_stored_world_terrain(world.settlement.x, world.settlement.y, 250);
     const FolderSnapshot old_save = save_files(true);
     ASSERT_EQ(load_after_restart(true), 0);
     ASSERT_TRUE(save_files().same_as(old_save));
@@ -146,7 +176,7 @@ TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
     // Every kind of file of the save changed: record, objects, markers,
     // cultures, villages, the local map's store, a backup.
     for (const char* name : {"TESTER.KMS", "TESTER.OBJ", "MARKER.DAT", "EXTRAMARKER.DAT", "kulttuuri.dat",
-                             "TESTER.VIL", "ZOOMMAPS.DAT", "SAVESET.DAT"})
+                             "TESTER.VIL", "ZOOMMAPS.DAT", "WORLD.DAT", "SAVESET.DAT"})
         EXPECT_FALSE(old_save.files.at(name) == new_save.files.at(name)) << name;
 
     int olds = 0, news = 0;
@@ -155,6 +185,7 @@ TEST_F(SaveCommit, AStopAtAnyFileOperationLeavesTheOldSaveOrTheNewOneWhole) {
         restore_folder("TESTER", old_save);
         backup_counter = counter;
         zoom_index_invalidate();
+        mark_stored_world_changed();  // the cell waits for this save again
         arm_file_stop(stop);
         save_character(SAVE_PLAYER);
         disarm_file_fault();
@@ -189,7 +220,7 @@ TEST_F(SaveCommit, AFullDiskIsReportedKeepsThePreviousSaveAndTheGameGoesOn) {
     const int operations = counted_file_operations();
     disarm_file_fault();
     int reported = 0;
-    for (int full_from = 1; full_from <= operations; full_from += 7) {
+    for (int full_from = 1; full_from <= operations; ++full_from) {
         SCOPED_TRACE(full_from);
         restore_folder("TESTER", before);
         backup_counter = counter;
@@ -212,6 +243,40 @@ TEST_F(SaveCommit, AFullDiskIsReportedKeepsThePreviousSaveAndTheGameGoesOn) {
         EXPECT_NE(std::string(last_message).find("has been saved"), std::string::npos) << last_message;
     }
     EXPECT_GT(reported, 2);
+}
+
+// A cell of the stored world changed on a local map waits in memory: the
+// world file on the disk stays the save's until the next save, a save that
+// fails keeps the cell waiting, the next one writes it in its switch, and
+// the world map met on zooming out shows it.
+TEST_F(SaveCommit, AChangedWorldCellWaitsForTheNextSaveAndGoesWithIt) {
+    const std::vector<uint8_t> saved_world = read_fixture_file(folder.file("TESTER/WORLD.DAT"));
+    const FixturePoint cell = world.fortified_village;
+    ASSERT_STREQ(Plr.map_name, "ZOOMMAP");
+    set_stored_world_terrain(cell.x, cell.y, 250);
+    EXPECT_TRUE(read_fixture_file(folder.file("TESTER/WORLD.DAT")) == saved_world);
+
+    arm_disk_full(1);
+    EXPECT_FALSE(save_character(SAVE_QUIET));
+    disarm_file_fault();
+    EXPECT_TRUE(read_fixture_file(folder.file("TESTER/WORLD.DAT")) == saved_world);
+    EXPECT_TRUE(stored_world_unsaved());
+
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    EXPECT_FALSE(stored_world_unsaved());
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(read_character_file("WORLD.DAT", bytes, size_t(WORLD_FILE_SIZE)), FileVerdict::Good);
+    EXPECT_EQ(bytes[map_index(cell.x, cell.y)], 250);
+
+    // A second change goes with the zoom-out's own save of the local map.
+    set_stored_world_terrain(cell.x + 1, cell.y, 250);
+    terrain_map(0, -1);
+    maploader(0);
+    ASSERT_STREQ(Plr.map_name, "BIGMAP");
+    EXPECT_EQ(terrain_at(cell.x, cell.y), 250);
+    EXPECT_EQ(terrain_at(cell.x + 1, cell.y), 250);
+    EXPECT_EQ(read_fixture_file(folder.file("TESTER/WORLD.DAT"))[map_index(cell.x + 1, cell.y)], 250);
+    EXPECT_FALSE(stored_world_unsaved());
 }
 
 }  // namespace

@@ -305,6 +305,63 @@ TEST_F(SaveTest, AMissingObjectFileEndsTheLoad) {
     EXPECT_EXIT(readguy(), ::testing::ExitedWithCode(1), "Couldn't open object data!");
 }
 
+// The item types: a cut or lost file is told and taken from the save
+// before; with no whole copy they start blank, never as the last game left
+// them in memory.
+TEST_F(SaveTest, ItemTypesAreTakenFromTheSaveBeforeOrStartBlank) {
+    ItemTypes[5].item_class = 3;
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    ItemTypes[5].item_class = 4;
+    ASSERT_TRUE(save_character(SAVE_QUIET));  // the first types are the previous copy now
+    struct Case {
+        const char* what;
+        bool deleted;
+        size_t size;
+    } cases[] = {{"cut", false, 68800 / 2}, {"too long", false, 68800 + 172}, {"deleted", true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.deleted) remove_file(folder.file("TESTER/CONSTANT.OBJ"));
+        else write("CONSTANT.OBJ", std::string(c.size, '\x02'));
+        ItemTypes[5].item_class = 9;
+        clear_load_notices();
+        readguy();
+        EXPECT_EQ(ItemTypes[5].item_class, 3);
+        ASSERT_EQ(load_notices().size(), 1u);
+        EXPECT_NE(load_notices()[0].find("CONSTANT.OBJ"), std::string::npos) << load_notices()[0];
+        EXPECT_NE(load_notices()[0].find("taken from the save before"), std::string::npos) << load_notices()[0];
+        // The file is whole again.
+        EXPECT_EQ(size("CONSTANT.OBJ"), 68800);
+    }
+    // No whole copy at all: blank types, and the player is told.
+    write("CONSTANT.OBJ", "short");
+    remove_file(folder.file("TESTER/" + previous_name("CONSTANT.OBJ")));
+    ItemTypes[5].item_class = 9;
+    clear_load_notices();
+    readguy();
+    EXPECT_EQ(ItemTypes[5].item_class, 0);
+    ASSERT_EQ(load_notices().size(), 1u);
+    EXPECT_NE(load_notices()[0].find("start blank"), std::string::npos) << load_notices()[0];
+    clear_load_notices();
+}
+
+// The weather file: a damaged one is taken from the save before, and the
+// player is told.
+TEST_F(SaveTest, ADamagedWeatherFileIsTakenFromTheSaveBefore) {
+    weather.day = 100;
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    weather.day = 101;
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    write("GLOBWEATHER.DAT", std::string(WEATHER_FILE_V2_SIZE, '\x05'));
+    clear_load_notices();
+    readguy();
+    EXPECT_EQ(weather.day, 100);
+    ASSERT_EQ(load_notices().size(), 1u);
+    EXPECT_NE(load_notices()[0].find("GLOBWEATHER.DAT was damaged; the weather was taken from the save before"),
+              std::string::npos)
+        << load_notices()[0];
+    clear_load_notices();
+}
+
 TEST_F(SaveTest, ObjectFilePastItsEndAndOverlongTemplatesLoadCleanly) {
     ASSERT_TRUE(save_character(SAVE_QUIET));
     // A folder saved before the save set (no manifest to vouch for the

@@ -447,6 +447,10 @@ TEST_F(LocalStore, SettlementRulesWaitForTheirSwitch) {
     camp_map();
     ASSERT_TRUE(save_zoommap(world.camp.x, world.camp.y, 0));
     EXPECT_EQ(stored_world_terrain_at(world.camp.x, world.camp.y), 250);
+    // The world file follows with the next save of the map's layers.
+    EXPECT_TRUE(stored_world_unsaved());
+    EXPECT_EQ(read_fixture_file(path("WORLD.DAT"))[map_index(world.camp.x, world.camp.y)], 30);
+    ASSERT_TRUE(save_world_layers(Plr.map_name));
     EXPECT_EQ(read_fixture_file(path("WORLD.DAT"))[map_index(world.camp.x, world.camp.y)], 250);
 }
 

@@ -113,33 +113,34 @@ TEST_F(WorldFiles, DamagedWorldAndBackupEndTheProgram) {
     EXPECT_EXIT(load_world_files(), ::testing::ExitedWithCode(1), "Fix/WORLD.DAT");
 }
 
-TEST_F(WorldFiles, OneChangedCellIsWrittenInPlace) {
+// A changed cell waits in memory for the save of the map's layers; the file
+// is written whole then, in that save's switch (and only then).
+TEST_F(WorldFiles, AChangedCellWaitsForTheNextSaveOfTheWorld) {
     load_world();
+    EXPECT_FALSE(stored_world_unsaved());
     set_stored_world_terrain(1001, 501, 95);
+    set_terrain_at(1002, 502, 47);
     EXPECT_EQ(terrain_at(1001, 501), 95);  // the world map is current
+    EXPECT_EQ(stored_world_terrain_at(1002, 502), 47);
+    EXPECT_TRUE(stored_world_unsaved());
+    EXPECT_TRUE(read_fixture_file(path("WORLD.DAT")) == world.terrain) << "nothing is written cell by cell";
+    ASSERT_TRUE(save_world_layers("BIGMAP"));
+    EXPECT_FALSE(stored_world_unsaved());
     std::vector<uint8_t> expected = world.terrain;
     expected[map_index(1001, 501)] = 95;
+    expected[map_index(1002, 502)] = 47;
     EXPECT_TRUE(read_fixture_file(path("WORLD.DAT")) == expected);
-    // On a local map only the stored world and its file change.
+    // On a local map only the stored world changes; the terrain shown stays.
     copy_text(Plr.map_name, "ZOOMMAP");
     terrain_layer[map_index(0, 0)] = 1;
     set_stored_world_terrain(0, 0, 250);
     EXPECT_EQ(terrain_layer[map_index(0, 0)], 1);
-    expected[0] = 250;
-    EXPECT_TRUE(read_fixture_file(path("WORLD.DAT")) == expected);
-    // A world file of the wrong size is rewritten whole.
-    std::vector<uint8_t> bytes(10, 0);
-    write_fixture_file(path("WORLD.DAT"), bytes.data(), bytes.size());
-    set_stored_world_terrain(2, 0, 251);
-    expected[2] = 251;
-    EXPECT_TRUE(read_fixture_file(path("WORLD.DAT")) == expected);
-}
-
-TEST_F(WorldFiles, SetTerrainOnTheWorldMapGoesToTheFile) {
+    EXPECT_TRUE(stored_world_unsaved());
+    // Loading the world starts from its file again.
+    copy_text(Plr.map_name, "BIGMAP");
     load_world();
-    set_terrain_at(1002, 502, 47);
-    EXPECT_EQ(read_fixture_file(path("WORLD.DAT"))[map_index(1002, 502)], 47);
-    EXPECT_EQ(stored_world_terrain_at(1002, 502), 47);
+    EXPECT_FALSE(stored_world_unsaved());
+    EXPECT_EQ(stored_world_terrain_at(0, 0), 180);
 }
 
 TEST_F(WorldFiles, FordsAreAddedOnceAndOnlyOnStraightRiver) {

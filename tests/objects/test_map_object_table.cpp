@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
+#include "creatures/creature_files.h"
 #include "creatures/party_stack.h"
 #include "objects/object_looks.h"
 #include "objects/object_store.h"
@@ -117,7 +119,7 @@ protected:
 
 // ------------------------------------------------------------ placing
 
-TEST_F(MapObjectTable, EqualDropsStackAndThePlayersOwnDropsStackApart) {
+TEST_F(MapObjectTable, EqualDropsStackAndThePlayersDropsCarryNoClaimMark) {
     const int a = put_object_on_map(MK_ITEM, PX, PY, rock, 2);
     ASSERT_GE(a, 0);
     EXPECT_EQ(put_object_on_map(MK_ITEM, PX, PY, rock, 3), a);
@@ -230,11 +232,36 @@ TEST_F(MapObjectTable, AmountsNeverWrapTheSurplusTakesANewRecordOrIsRefused) {
 }
 
 TEST_F(MapObjectTable, ACarcassItemNeedsACreatureToLieAsADeadOne) {
+    reset_creature_tables();
+    std::memset(CreTemplates, 0, sizeof CreTemplates);
     const int elk = obj_store_new(thing("Elk carcass", ITEM_CARCASS, 400.0f));
-    // No creature can be loaded yet: nothing is placed and the caller keeps it.
+    // No creature of its kind can be loaded (a blank template): nothing is
+    // placed and the caller keeps it.
     EXPECT_EQ(put_object_on_map(MK_ITEM, PX, PY, elk, 1), MAP_NO_RECORD);
     EXPECT_EQ(count_kind(MK_ITEM), 0);
     EXPECT_EQ(count_kind(MK_CARCASS), 0);
+
+    // With a template of its kind the carcass lies as a dead creature: a
+    // record of its own in the creature table, named by the map entry.
+    ObjectRecord r;
+    obj_record(elk, r);
+    CreTemplates[r.kind].cre_class = 7;
+    copy_text(CreTemplates[r.kind].name, "elk");
+    const int at = put_object_on_map(MK_ITEM, PX, PY, elk, 1);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(Data[at].TYPE, MK_CARCASS);
+    EXPECT_EQ(Data[at].x, PX);
+    EXPECT_EQ(Data[at].y, PY);
+    EXPECT_EQ(Data[at].amount, 1);
+    const int slot = Data[at].DATA - CREATURE_REF_BASE;
+    ASSERT_GE(slot, 0);
+    ASSERT_LT(slot, CRE_SLOTS);
+    EXPECT_EQ(CreSlotRefs[slot], int(r.kind));
+    EXPECT_EQ(Cre[slot].cre_class, 7);
+    EXPECT_STREQ(Cre[slot].name, "elk");
+    EXPECT_EQ(count_kind(MK_ITEM), 0);
+    reset_creature_tables();
+    std::memset(CreTemplates, 0, sizeof CreTemplates);
 }
 
 // ------------------------------------------------------------ a full table
@@ -515,9 +542,13 @@ TEST_F(MapObjectTable, PackingWaitsForTheTurnWalkAndForLongTasks) {
     EXPECT_FALSE(map_object_walk_running());
 
     // Inside a long task the table stays as it is, unless the task only
-    // stands by. The task runs through spend time with its own seams.
+    // stands by; a move to the bottom takes the first free record in any
+    // long task. The task runs through spend time with its own seams.
     struct TaskRun {
-        static int run(const char* label) {
+        static void compact() { compact_map_objects(); }
+        static void to_bottom() { move_map_object_to_bottom(2); }
+        // The kinds of records 0 and 1 after the task.
+        static std::pair<int, int> run(const char* label, void (*during)()) {
             reset_map_object_table();
             fill(0, 3, MK_ITEM);
             Data[0].TYPE = KIND_FREED;
@@ -525,22 +556,28 @@ TEST_F(MapObjectTable, PackingWaitsForTheTurnWalkAndForLongTasks) {
             seams.now_ms = [] { return uint32_t(0); };
             seams.sleep_ms = [](uint32_t) {};
             seams.poll_key = [] { return 0; };
-            seams.update_map_objects = [] { compact_map_objects(); };
+            seams.update_map_objects = during;
             seams.body_check = [](int) {};
             const SpendTimeSeams kept = spend_time_seams;
             spend_time_seams = seams;
             EXPECT_EQ(spend_time_on_task(0, 1, label, 0, 0), 1);
             spend_time_seams = kept;
-            return Data[0].TYPE;
+            return {Data[0].TYPE, Data[1].TYPE};
         }
     };
     const ClockServices kept_clock = clock_services;
     clock_services = ClockServices{};
     auto kept_weather = std::make_unique<WeatherModel>(weather);
     Plr.travel_mode = 1;
-    EXPECT_EQ(TaskRun::run("RESTING"), KIND_FREED);
-    EXPECT_EQ(TaskRun::run("STANDING BY"), MK_ITEM);
+    EXPECT_EQ(TaskRun::run("RESTING", TaskRun::compact).first, KIND_FREED);
+    EXPECT_EQ(TaskRun::run("STANDING BY", TaskRun::compact).first, MK_ITEM);
+    // Record 2 lands in the free record 0; record 1 stays where it was
+    // (outside a task every record would move up by one).
+    for (const char* label : {"RESTING", "STANDING BY"})
+        EXPECT_EQ(TaskRun::run(label, TaskRun::to_bottom), std::make_pair(int(MK_ITEM), int(MK_ITEM))) << label;
     EXPECT_EQ(running_task_label(), nullptr);
+    EXPECT_FALSE(long_task_running());
+    EXPECT_FALSE(long_task_busy());
     compact_map_objects();
     EXPECT_EQ(Data[0].TYPE, MK_ITEM);
     weather = *kept_weather;

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -234,6 +235,32 @@ TEST_F(InfoPages, WoundMarksStayOnTheFigureAndRepeatForTheSameSeed) {
     ksm_rand();
     ksm_rand();
     EXPECT_EQ(ksm_rand(), after_mark);
+}
+
+// A mark's centre lies up to the region's extents left of and above its
+// seed point, never right of or below it: small cuts on the chest (seed
+// 668, 180; extents 30, 15) reach at most the cut's length (10 steps, and
+// its speck 5 more) past the seed to the right and downwards.
+TEST_F(InfoPages, WoundMarksLieUpAndLeftOfTheirSeedPoint) {
+    draw_wounds_page();
+    body_inside_colour = get_pixel(668, 180);
+    const std::vector<uint32_t> plain = canvas_rgb();
+    for (int seed = 1; seed <= 80; ++seed) draw_wound_mark(9, 0, 2, 0, seed);
+    const std::vector<uint32_t> marked = canvas_rgb();
+    int left = 800, right = -1, top = 600, bottom = -1;
+    for (size_t i = 0; i < marked.size(); ++i) {
+        if (marked[i] == plain[i]) continue;
+        const int x = int(i % 800), y = int(i / 800);
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    ASSERT_GE(right, 0) << "no mark was drawn";
+    EXPECT_LE(right, 668 + 15);
+    EXPECT_LE(bottom, 180 + 15);
+    EXPECT_LT(left, 668 - 20) << "the marks spread to the left";
+    EXPECT_LT(top, 180 - 10) << "the marks spread upwards";
 }
 
 // ------------------------------------------------------------ message log

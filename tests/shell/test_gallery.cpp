@@ -128,6 +128,8 @@ const std::map<std::string, std::string> kSameAs = {
     {"quit_start_menu", "start_menu"},
     {"loaded_again", "loaded_game"},          // a save and load changes nothing
     {"after_help_menu", "before_pages"},      // the information pages leave no trace
+    {"after_culture_page", "create_culture"},  // the encyclopedia leaves the chooser as it was
+    {"after_skill_page", "create_skills"},
 };
 
 // Parts of a shot that differ from run to run by nature (the play folder's
@@ -135,6 +137,7 @@ const std::map<std::string, std::string> kSameAs = {
 // pictures kept.
 const std::multimap<std::string, SDL_Rect> kBlotted = {
     {"about", {20, 340, 760, 10}},
+    {"bonus_material", {20, 318, 760, 12}},
 };
 
 void blot(Picture& shot, const std::string& name) {
@@ -287,6 +290,10 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 {shot create_name_typed}
 [ENTER]
 {shot create_culture}
+[?]
+{shot culture_page}
+[ESC]
+{shot after_culture_page}
 [DOWN]
 [DOWN]
 [ENTER]
@@ -303,6 +310,10 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 {shot create_body_rerolled}
 [Y]
 {shot create_skills}
+[F1]
+{shot skill_page}
+[ESC]
+{shot after_skill_page}
 [+]
 [DOWN]
 [+]
@@ -378,7 +389,11 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 {shot start_menu_after_save}
 [DOWN]
 [DOWN]
+[ENTER]
+{shot setup_row}
 [DOWN]
+[ENTER]
+{shot ancestors_row}
 [DOWN]
 [ENTER]
 {shot about}
@@ -396,6 +411,25 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 const std::vector<Cover> kCustomCovers = {
     {"load_none", "start_menu", {610, 80, 180, 60}, 0.25},
     {"creation_modes", "start_menu", {610, 80, 180, 125}, 0.25},
+    // Each creation step over the step before it: its lists and boxes, and
+    // the hint bar where it tells something new.
+    {"create_name", "creation_modes", {0, 0, 800, 600}, 0.10},
+    {"create_culture", "create_name_typed", {15, 90, 170, 230}, 0.10},
+    {"create_culture", "create_name_typed", {5, 545, 790, 53}, 0.25},
+    {"culture_page", "create_culture", {0, 0, 800, 600}, 0.10},
+    {"create_sex", "create_culture", {15, 325, 170, 85}, 0.10},
+    {"create_sex", "create_culture", {5, 545, 790, 53}, 0.25},
+    {"create_portrait", "create_sex", {190, 30, 220, 260}, 0.10},
+    {"create_season", "create_portrait_next", {415, 30, 170, 105}, 0.10},
+    {"create_body", "create_season", {265, 50, 210, 230}, 0.10},
+    {"create_body", "create_season", {540, 30, 245, 170}, 0.10},
+    {"create_skills", "create_body_rerolled", {0, 0, 800, 600}, 0.10},
+    {"skill_page", "create_skills", {0, 0, 800, 600}, 0.10},
+    {"worldgen", "create_options_used", {0, 0, 800, 600}, 0.10},
+    {"scenarios", "worldgen", {0, 0, 800, 600}, 0.10},
+    {"scenario_story", "scenarios", {0, 0, 800, 600}, 0.10},
+    {"course", "scenario_story", {0, 0, 800, 600}, 0.10},
+    {"creation_done", "course", {0, 0, 800, 600}, 0.10},
     {"look", "local_map", {503, 190, 286, 150}, 0.25},
     {"describe", "local_map", {503, 190, 286, 140}, 0.25},
     {"skills", "own_square", {0, 0, 800, 600}, 0.10},
@@ -514,6 +548,11 @@ const std::vector<Cover> kQuickCovers = {
     {"key_help", "before_pages", {0, 0, 800, 600}, 0.25},
     {"encyclopedia", "before_pages", {0, 0, 800, 600}, 0.25},
     {"armour_coverage", "before_pages", {0, 0, 800, 600}, 0.25},
+    {"help_menu", "before_pages", {500, 192, 292, 136}, 0.10},
+    // Each quit question in its box over the command line of the game.
+    {"quit_sure", "loaded_game", {503, 545, 290, 50}, 0.10},
+    {"quit_save", "loaded_game", {503, 545, 290, 50}, 0.10},
+    {"quit_die", "loaded_game", {503, 545, 290, 50}, 0.10},
 };
 
 // What each key of the README's table reaches in the game, as the game's
@@ -603,6 +642,34 @@ TEST_F(Gallery, QuickCharacterEveryKeyQuittingLoadingAndTermination) {
 
     compare_shots(kQuickGame);
     check_covers(kQuickCovers);
+}
+
+// With a bonus-material folder in the game's folder the start menu has a
+// row for it, whose page tells where the folder is; the way out is QUIT,
+// the row above it.
+const ScriptRun kBonusMaterial = {"bonus", R"([SPACE]
+{shot start_menu_bonus}
+[DOWN]
+[DOWN]
+[DOWN]
+[DOWN]
+[DOWN]
+[DOWN]
+[DOWN]
+[ENTER]
+{shot bonus_material}
+[SPACE]
+{shot after_bonus_material}
+[UP]
+[ENTER]
+[SPACE]
+)"};
+
+TEST_F(Gallery, BonusMaterialRowAndItsPage) {
+    fs::create_directories(folder.file("BonusMaterial"));
+    ASSERT_EQ(play(kBonusMaterial), 0) << folder.read("game_stderr.txt");
+    compare_shots(kBonusMaterial);
+    check_covers({{"bonus_material", "start_menu_bonus", {10, 220, 780, 140}, 0.25}});
 }
 
 // The two easier custom modes differ in the option points: their skill

@@ -11,6 +11,7 @@
 #include "support/screen_session.h"
 #include "ui/message_line.h"
 #include "game/player.h"
+#include "objects/item_commands.h"
 
 namespace {
 
@@ -320,8 +321,10 @@ TEST(GameState, ResetClearsThePerGameState) {
     turn_time_state = 3;
     view_rebuild_request = 0;
     tactical_advantage = 7;
+    fire_burned_player = 1;
     reset_game_state();
     EXPECT_EQ(map_change_request, 0);
+    EXPECT_EQ(fire_burn_mark, 0) << "the fire's burn of the last game";
     EXPECT_EQ(encounter_state, 0);
     EXPECT_EQ(turn_time_state, 0);
     EXPECT_EQ(view_rebuild_request, 1);

@@ -97,6 +97,7 @@ TEST_F(PlaceEntry, TheLoopEntersThePlaceTheScenarioAsksFor) {
     EXPECT_GE(player_x, ZOOM_FIRST);
     EXPECT_LE(player_x, ZOOM_LAST);
     EXPECT_NE(log().find("Entering settled area ..."), std::string::npos) << log();
+    EXPECT_NE(log().find("You enter settled area."), std::string::npos) << log();
     ASSERT_EQ(arrival_pictures.size(), 1u);
     EXPECT_EQ(arrival_pictures[0].x, world.village.x);
     EXPECT_EQ(arrival_pictures[0].y, world.village.y);

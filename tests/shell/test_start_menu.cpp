@@ -17,6 +17,7 @@
 #include "ui/menus.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
+#include "support/saved_game.h"
 #include "support/screen_session.h"
 
 namespace {
@@ -138,23 +139,37 @@ TEST_F(StartMenuTest, PagesReturnToTheMenu) {
     EXPECT_TRUE(test_keys_used_up());
 }
 
-TEST_F(StartMenuTest, LoadingPicksTheChosenFolder) {
+// A character the game can load: saved by the game itself. A folder with
+// only a record in it is listed by its name but refused when chosen.
+void make_loadable_character(const std::string& folder) {
+    make_saved_game(folder);
+    character_name[0] = 0;
+}
+
+TEST_F(StartMenuTest, LoadingPicksTheChosenFolderAndRefusesOneThatCannotLoad) {
     make_character(play, "ANNA", "Anna");
-    make_character(play, "BERTIL", "Bertil");
-    KeyScript keys(play, "[ENTER]\n[DOWN]\n[ENTER]\n");
+    make_loadable_character("BERTIL");
+    const std::string anna_record = play.read("ANNA/ANNA.KMS");
+    // Anna first: refused with its reasons, a key back to the menu, whose
+    // highlight stays on the load row; then Bertil.
+    KeyScript keys(play, "[ENTER]\n[ENTER]\n[x]\n[ENTER]\n[DOWN]\n[ENTER]\n");
     start_menu();
+    EXPECT_TRUE(test_keys_used_up());
     EXPECT_EQ(quit_state, 0);
     EXPECT_STREQ(character_name, "BERTIL");
+    EXPECT_EQ(play.read("ANNA/ANNA.KMS"), anna_record) << "nothing of a refused character changes";
 }
 
 TEST_F(StartMenuTest, ThirtyFourCharactersShowThirtyTwo) {
-    for (int i = 0; i < 34; ++i) {
+    make_loadable_character("HERO00");
+    for (int i = 1; i < 34; ++i) {
         char folder[16];
         format_text(folder, sizeof folder, "HERO%02d", i);
         make_character(play, folder, folder);
     }
     KeyScript keys(play, "[ENTER]\n[ENTER]\n");
     start_menu();
+    EXPECT_TRUE(test_keys_used_up());
     EXPECT_STREQ(character_name, "HERO00");
     EXPECT_EQ(list_header.count, 32 + 2);  // the characters, a blank row and Exit
 }

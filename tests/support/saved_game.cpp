@@ -12,6 +12,7 @@
 #include "game/player.h"
 #include "game/save_load.h"
 #include "game/turn_state.h"
+#include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
@@ -21,6 +22,7 @@
 #include "maps/world_files.h"
 #include "objects/object_store.h"
 #include "shell/game_loop.h"
+#include "shell/game_start.h"
 #include "society/villages.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
@@ -29,6 +31,11 @@ namespace fs = std::filesystem;
 
 FixtureWorld make_saved_game(const std::string& name) {
     FixtureWorld world = make_fixture_world(name);
+    // As the start of a game: nothing of an earlier game in this process
+    // (its things, villages, markers, cultures) reaches this one's save.
+    prepare_game_state();
+    // The creature templates, as creation writes them.
+    write_constant_cre();
     init_terrain_types_for_date(6, 1);
     message_pause_count = 0;
     skip_message_pauses = true;
@@ -37,7 +44,8 @@ FixtureWorld make_saved_game(const std::string& name) {
     backup_counter = 0;
     load_world_files();
     std::memcpy(remembered_layer, stored_world_remembered, MAP_CELLS);
-    std::memset(Markers, 0, sizeof(Marker) * MARKER_COUNT);
+    load_culture_grid();
+    load_markers();
     zoom_index_invalidate();
     facing = 0;
     map_change_request = 0;

@@ -1,0 +1,16 @@
+// Companions' needs. Not built yet: neutral answers.
+#include "creatures/companion_needs.h"
+
+#include "base/stubs.h"
+
+int cre_update_hunger(int slot) {
+    (void)slot;
+    KSM_STUB("cre_update_hunger");
+    return 0;
+}
+
+int cre_come_to_talk(int slot) {
+    (void)slot;
+    KSM_STUB("cre_come_to_talk");
+    return 0;
+}

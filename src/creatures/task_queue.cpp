@@ -16,6 +16,7 @@
 #include "objects/object_store.h"
 #include "society/society_services.h"
 #include "ui/catalogue.h"
+#include "work/timber.h"
 #include "work/work_services.h"
 
 TaskPoint task_target_point{0, 0};

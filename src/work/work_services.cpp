@@ -38,7 +38,6 @@ void plr_start_swimming(int, int) {
 }
 int do_climbing(int, int) { KSM_STUB("do_climbing"); return 0; }
 int do_timbercraft(int, int, int, int, int) { KSM_STUB("do_timbercraft"); return 0; }
-int fell_tree(int, int, int, int, int) { KSM_STUB("fell_tree"); return 0; }
 void stop_dreaming() { KSM_STUB("stop_dreaming"); }
 void set_trap(int, int) { KSM_STUB("set_trap"); }
 void bait_trap() { KSM_STUB("bait_trap"); }

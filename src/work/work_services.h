@@ -44,8 +44,6 @@ int do_climbing(int x, int y);
 // 2, 3, 4 or 6: 1 done or possible, 0 refused or cancelled, -1 refused for
 // a creature. The prepare-only call only tells whether it could be done.
 int do_timbercraft(int worker, int x, int y, int activity, int prepare_only);
-// Felling the tree at (x, y); with test only the question whether it may.
-int fell_tree(int worker, int x, int y, int test_only, int flags);  // 0: refused
 // The dreams of an altered consciousness end.
 void stop_dreaming();
 // The trap commands.

@@ -5,14 +5,7 @@
 char missile_report[256] = "";
 
 // Not built yet: the body is whole and able, nobody fights or shoots.
-float cre_limb_impairment(int creature, int limb_group, int side) { KSM_STUB("cre_limb_impairment"); return 0.0f; }
-float cre_locomotion_disability(int creature) { KSM_STUB("cre_locomotion_disability"); return 0.0f; }
 int cre_is_incapacitated(int creature) { KSM_STUB("cre_is_incapacitated"); return 0; }
-int check_physical_requirements(int creature, int requirement_flags, int mode, const char* action_words) {
-    KSM_STUB("check_physical_requirements");
-    return 0;
-}
-void cre_try_rise(int creature) { KSM_STUB("cre_try_rise"); }
 void injuries_screen() { KSM_STUB("injuries_screen"); }
 int afternoon_weather_test() { KSM_STUB("afternoon_weather_test"); return 0; }
 void age_open_ice_hole(int map_index) { KSM_STUB("age_open_ice_hole"); }
@@ -27,8 +20,6 @@ int cre_can_shoot(int creature, int mode) { KSM_STUB("cre_can_shoot"); return 0;
 void cre_ready_weapon(int creature) { KSM_STUB("cre_ready_weapon"); }
 void cre_morale_check(int unused, int opponent, int creature, int flags) { KSM_STUB("cre_morale_check"); }
 int cre_update_target_distance(int creature) { KSM_STUB("cre_update_target_distance"); return 0; }
-void cre_set_exertion(int creature, int exertion_class) { KSM_STUB("cre_set_exertion"); }
-int cre_exertion_in_snow(int creature, int snow_depth) { KSM_STUB("cre_exertion_in_snow"); return 2; }
 void cre_upkeep(int slot) { KSM_STUB("cre_upkeep"); }
 int plr_arrow_hand() { KSM_STUB("plr_arrow_hand"); return 0; }
 int choose_shield_mode() { KSM_STUB("choose_shield_mode"); return 0; }

@@ -6,6 +6,8 @@
 // built yet and gives neutral answers.
 #pragma once
 
+#include "body/body_condition.h"
+#include "body/exertion.h"
 #include "body/hit_wounds.h"
 #include "body/skills.h"
 #include "body/weapon_tests.h"
@@ -13,14 +15,8 @@
 
 struct ObjectRecord;
 
-// 0..1 impairment of a limb group (3 the hands) on a side; 0..1 for the legs.
-float cre_limb_impairment(int creature, int limb_group, int side);
-float cre_locomotion_disability(int creature);
 // 1 asleep, shocked or fainted.
 int cre_is_incapacitated(int creature);
-// 0 when the body allows the action, else non-zero after its own message.
-int check_physical_requirements(int creature, int requirement_flags, int mode, const char* action_words);
-void cre_try_rise(int creature);
 void injuries_screen();
 // The weather value the body heat keeps is at most 20 and it is past noon.
 int afternoon_weather_test();
@@ -38,8 +34,6 @@ int cre_can_shoot(int creature, int mode);
 void cre_ready_weapon(int creature);
 void cre_morale_check(int unused, int opponent, int creature, int flags);
 int cre_update_target_distance(int creature);
-void cre_set_exertion(int creature, int exertion_class);
-int cre_exertion_in_snow(int creature, int snow_depth);
 // The daily upkeep of one creature slot.
 void cre_upkeep(int slot);
 

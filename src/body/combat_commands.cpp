@@ -7,4 +7,3 @@
 int32_t combat_reference = -1;
 
 void plr_attack_command(int) { KSM_STUB("plr_attack_command"); }
-void cre_compute_load(int) { KSM_STUB("cre_compute_load"); }

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "body/body_condition.h"
+
 // The creature the player fights this turn; -1 none (set every command).
 extern int32_t combat_reference;
 // Kick "0", attack "1" and "2", repeat "3", punch "9".
 void plr_attack_command(int key);
-// Recomputes the carried load (-1 the player).
-void cre_compute_load(int creature);

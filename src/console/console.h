@@ -19,6 +19,8 @@ extern uint8_t console_gupd;
 extern uint8_t console_treeless;
 // While set, nothing blocks sight and every distant creature is spotted.
 extern uint8_t console_see_through;
+// While on, every wild plant that suits a new local map grows there.
+extern uint8_t console_plants_everywhere;
 
 // The check override, stepped 0..4 by the console: 0 none, 1 every check
 // a random grade, 2 that and every level asked of a body 80, 3 every check
@@ -31,6 +33,9 @@ extern int32_t see_all_switch;
 // Creatures give up attacking a cloaked player and ignore an invisible one.
 extern int32_t plr_cloaked;
 extern int32_t plr_invisible;
+// While on, a creature the player walks into is moved onto the player's
+// square.
+extern uint8_t console_swap_places;
 // The switches above back to 0 (the per-game reset).
 void reset_console_switches();
 

@@ -42,8 +42,6 @@ int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); ret
 int cre_can_reach_place(int, int, int) { KSM_STUB("cre_can_reach_place"); return 1; }
 void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
 void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
-int watercraft_overloaded(int, int) { KSM_STUB("watercraft_overloaded"); return 0; }
-int confirm_enter_water(int) { KSM_STUB("confirm_enter_water"); return 1; }
 
 float animal_value(const CreatureRecord&) { KSM_STUB("animal_value"); return 0.0f; }
 const char* creature_record_name(int, const CreatureRecord&) { KSM_STUB("creature_record_name"); return ""; }

@@ -39,8 +39,6 @@ int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
 int cre_can_reach_place(int creature, int x, int y);    // 1: reachable
 void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
 void village_note_mischief(int kind, int village, int severity);  // nothing
-int watercraft_overloaded(int a, int b);                // 0: not overloaded
-int confirm_enter_water(int ask);                       // 1: the player may enter
 
 // Records that are not in the table.
 float animal_value(const CreatureRecord& creature);                    // 0

@@ -4,6 +4,7 @@
 #include "base/stubs.h"
 #include "base/text_ring.h"
 #include "creatures/creature_files.h"
+#include "game/player.h"
 
 namespace {
 
@@ -135,5 +136,5 @@ int creature_coat(int creature) {
 // A creature that hides waits still where it is: nothing in its record
 // hides its square from view.
 int creature_is_hidden(int creature) { return 0; }
-int player_is_hiding() { KSM_STUB("player_is_hiding"); return 0; }
-int player_is_running() { KSM_STUB("player_is_running"); return 0; }
+int player_is_hiding() { return Plr.hiding ? 1 : 0; }
+int player_is_running() { return Plr.running ? 1 : 0; }

@@ -49,8 +49,6 @@ int cre_is_game_for(int hunter, int other) { KSM_STUB("cre_is_game_for"); return
 int cre_notices_player(int creature) { KSM_STUB("cre_notices_player"); return 0; }
 int cre_can_notice(int creature) { KSM_STUB("cre_can_notice"); return 0; }
 void cre_sense_step(int creature, int strength) { KSM_STUB("cre_sense_step"); }
-void cre_face_towards(int creature, int x, int y) { KSM_STUB("cre_face_towards"); }
-void plr_facing_toward(int x, int y) { KSM_STUB("plr_facing_toward"); }
 int cre_threat_test(int creature) { KSM_STUB("cre_threat_test"); return 0; }
 int cre_would_attack(int creature, int mode) { KSM_STUB("cre_would_attack"); return 0; }
 
@@ -69,4 +67,3 @@ void plr_set_movement_mode(int mode) {
     if (Plr.travel_mode == 9 && mode != 9) stop_hauling(-1);
     Plr.travel_mode = uint8_t(mode);
 }
-void plr_stop_hauling_if_empty() { KSM_STUB("plr_stop_hauling_if_empty"); }

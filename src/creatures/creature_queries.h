@@ -50,8 +50,6 @@ int cre_is_game_for(int hunter, int other);
 int cre_notices_player(int creature);
 int cre_can_notice(int creature);
 void cre_sense_step(int creature, int strength);
-void cre_face_towards(int creature, int x, int y);
-void plr_facing_toward(int x, int y);
 int cre_threat_test(int creature);
 int cre_would_attack(int creature, int mode);
 
@@ -65,6 +63,6 @@ int cre_pick_up_map_item(int creature, int map_index, int count);
 // out of sight (at the square where the trail ends).
 void trail_end_notice(int x, int y, int flag);
 
-// The player's movement mode, and the end of hauling when nothing is left.
+// The player's movement mode (leaving hauling lets go of the hauled things
+// first). Facings and the end of hauling: creatures/movement_modes.h.
 void plr_set_movement_mode(int mode);
-void plr_stop_hauling_if_empty();

@@ -2,6 +2,7 @@
 
 #include "base/stubs.h"
 
+#include "maps/map_layers.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
 #include "objects/map_object_table.h"
@@ -15,6 +16,12 @@
 AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
 int is_open_water_at(int x, int y) {
+    if (x == -1) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (is_open_water_at(player_x + dx, player_y + dy)) return 1;
+        return 0;
+    }
     if (!(terrain_flags_of(terrain_at(x, y)) & TF_WATER)) return 0;
     if (ice_thickness_at(x, y) == 0) return 1;
     return find_map_object(94, x, y) >= 0 ? 1 : 0;

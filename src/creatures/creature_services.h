@@ -19,7 +19,8 @@ static_assert(sizeof(AreaEvent) == 144, "AreaEvent is 144 bytes");
 constexpr int AREA_EVENT_COUNT = 10000;
 extern AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
-// 1 when the square is water that is not frozen or holds an open ice hole.
+// 1 when the square is water that is not frozen or holds an open ice hole;
+// with x = -1, when any of the 3 x 3 squares around the player is.
 int is_open_water_at(int x, int y);
 // Heading 0..7 of a creature slot, the player's for -1.
 int creature_facing(int creature);

@@ -1,6 +1,7 @@
 // The character record and its file.
 #include "game/player.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "base/text_ring.h"
@@ -81,8 +82,12 @@ bool read_player_record(const std::string& path, PlayerRecord& rec) {
     if (!read_records(path, &loaded, 1)) return false;
     if (loaded.bodytemp == 0.0f) {
         loaded.bodytemp = 37.0f;
-        loaded.bodytemp_change = 0;
+        loaded.bodytemp_change = 0.0f;
     }
+    // Older records kept the change as a small whole number, whose bits read
+    // as a subnormal (or, negative, as no number at all): it starts anew.
+    if (!std::isnormal(loaded.bodytemp_change)) loaded.bodytemp_change = 0.0f;
+    if (loaded.Energiavaranto < 0) loaded.Energiavaranto = 0;
     rec = loaded;
     return true;
 }

@@ -69,7 +69,7 @@ struct PlayerRecord {
     uint8_t free_2697[3];                  // 2697
     int32_t x;                             // 2700: position on the current map, at save
     int32_t y;                             // 2704
-    uint32_t Energiavaranto;               // 2708: energy reserve, 3000 at start
+    int32_t Energiavaranto;                // 2708: energy reserve, 3000 at start; never below 0
     int32_t tick_count;                    // 2712: ten-second ticks elapsed
     uint8_t hour;                          // 2716: 0-23
     uint8_t minute;                        // 2717: 0-59
@@ -122,7 +122,10 @@ struct PlayerRecord {
     // it has had; both go with the wound when its slot is cleared.
     int32_t wound_treatments[PLR_WOUND_SLOTS];  // 2812
     int32_t wound_herb_care[PLR_WOUND_SLOTS];   // 2892
-    uint8_t free_2972[10];                 // 2972
+    uint8_t LastActionBit;                 // 2972: 0x02 a step taken, 0x10 a step back or out of view
+    uint8_t free_2973[1];                  // 2973
+    uint8_t doorway_mark;                  // 2974: 1 while the player stands in a doorway
+    uint8_t free_2975[7];                  // 2975
     uint8_t luck_uses;                     // 2982: skill checks still helped by luck
     uint8_t free_2983[1];                  // 2983
     // Who knocked the player out or hurt the player last: a creature's
@@ -164,7 +167,9 @@ struct PlayerRecord {
     uint8_t energy_reset_byte;             // 5632: set to 255 by the one-time energy reset
     uint8_t free_5633[43];                 // 5633
     float bodytemp;                        // 5676: degrees Celsius, 37.0 normal
-    int32_t bodytemp_change;               // 5680: cleared with bodytemp when that is 0 at load
+    // The body-temperature change per time unit. Older records kept it as a
+    // whole number, which loads as 0.0.
+    float bodytemp_change;                 // 5680: cleared with bodytemp when that is 0 at load
     float map_zoom;                        // 5684: zoom factor of the map view, at save
     // The day counter that the daily update raises once a day. It used to be
     // written into the last wound column; it has a place of its own here.
@@ -251,6 +256,8 @@ KSM_OFFSET(PlayerRecord, carry_allowance, 2804);
 KSM_OFFSET(PlayerRecord, shield_stance, 2808);
 KSM_OFFSET(PlayerRecord, wound_treatments, 2812);
 KSM_OFFSET(PlayerRecord, wound_herb_care, 2892);
+KSM_OFFSET(PlayerRecord, LastActionBit, 2972);
+KSM_OFFSET(PlayerRecord, doorway_mark, 2974);
 KSM_OFFSET(PlayerRecord, luck_uses, 2982);
 KSM_OFFSET(PlayerRecord, knockout_ref, 2984);
 KSM_OFFSET(PlayerRecord, course_event, 4588);

@@ -13,6 +13,12 @@ struct ScreenHooks {
     bool (*show_arrival_picture)(int world_x, int world_y);
     // The side panel's command line shows the text.
     void (*show_command_line)(const char* text);
+    // What lies on a cell is told (a step's arrival); the number of things.
+    int (*describe_location_contents)(int x, int y, int flag);
+    // One of the eight cells around the player whose terrain code is among
+    // `codes` (a zero-ended list of codes), asked for when there are several;
+    // its terrain code with the cell in target_x, target_y, 0 when cancelled.
+    int (*choose_adjacent_square)(const char* prompt, const char* codes);
 };
 extern ScreenHooks screen_hooks;
 

@@ -19,6 +19,7 @@
 #include "creatures/creature_queries.h"
 #include "creatures/creature_services.h"
 #include "creatures/creature_table.h"
+#include "creatures/movement_modes.h"
 #include "creatures/party_stack.h"
 #include "mapgen/heights.h"
 #include "mapgen/rndhouse.h"
@@ -180,8 +181,8 @@ const char* position_text(int x, int y) {
     return out;
 }
 
-void request_local_map(const char* terrain_name, const char* request_name, int number, int second_number,
-                       const char* position, int wx, int wy, int defined) {
+int request_local_map(const char* terrain_name, const char* request_name, int number, int second_number,
+                      const char* position, int wx, int wy, int defined) {
     (void)second_number;
     logf_channel("terrain", "start");
     char word[24];
@@ -202,14 +203,24 @@ void request_local_map(const char* terrain_name, const char* request_name, int n
     format_text(line, sizeof line, "%s\n%s\n%s\n", folder.c_str(), Plr.name, Plr.map_name);
     text += line;
     if (!write_file_atomic("RNDHOUSE.DAT", text)) show_message("!Could not write RNDHOUSE.DAT.");
-    rndhouse_main(wx, wy, defined);
-    logf_channel("terrain", "rndhouse completed");
+    const int made = rndhouse_main(wx, wy, defined);
+    format_text(line, sizeof line, "rndhouse completed: %d", made);
+    logf_channel("terrain", line);
+    if (made < 0) {
+        // Nothing was stored (the player was told why): a stored map that
+        // could not be read stays as it is on the disk.
+        format_text(line, sizeof line, "the local map of %d,%d was not stored", wx, wy);
+        debug_log("!maps", line);
+    }
+    return made;
 }
 
 void make_nearby_local_maps(int mode) {
     prepare_height_field();
     if (is_world_map()) std::memcpy(world_data_copy, Data, sizeof Data);
     const int x = player_world_x(), y = player_world_y();
+    // The new maps of the area go to the store in one switch.
+    begin_save_commit();
     for (int dy = -2; dy <= 2; ++dy) {
         for (int dx = -2; dx <= 2; ++dx) {
             const int wx = x + dx, wy = y + dy;
@@ -224,6 +235,7 @@ void make_nearby_local_maps(int mode) {
                               position_text(wx, wy), wx, wy, -1);
         }
     }
+    if (!end_save_commit()) show_message("!The local maps of this area could not be stored; they are made again.");
 }
 
 int ensure_local_map_at(int wx, int wy) {
@@ -560,15 +572,8 @@ void GetMap(const char* map_name) {
         }
         zoom_arrival_mode = 0;
     } else if (player_x == -1 || player_x > 392 || player_y > 392) {
-        int ox = 32, oy = 32;
-        if (d == 0 || d == 1 || d == 7) ox = 2;
-        else if (d == 2 || d == 6) ox = 31;
-        else if (d >= 3 && d <= 5) ox = 62;
-        if (d == 0 || d == 4) oy = 31;
-        else if (d >= 1 && d <= 3) oy = 63;
-        else if (d >= 5 && d <= 7) oy = 1;
-        ax = ZOOM_MIDDLE + ox;
-        ay = ZOOM_MIDDLE + oy;
+        ax = ZOOM_MIDDLE + zoom_entry_x_for(d);
+        ay = ZOOM_MIDDLE + zoom_entry_y_for(d);
         if (zoom_look_ahead) {
             static const int LX[8] = {257, 257, 232, 207, 207, 207, 232, 257};
             static const int LY[8] = {232, 207, 207, 207, 232, 257, 257, 257};

@@ -56,9 +56,10 @@ int confirm_companions_left_behind(int ask);
 // 0, or -1 when the party stack filled up.
 int creature_swap();
 void describe_arrival(int mode);
-// Writes "RNDHOUSE.DAT" and hands the request to map generation.
-void request_local_map(const char* terrain_name, const char* request_name, int number, int second_number,
-                       const char* position, int wx, int wy, int defined);
+// Writes "RNDHOUSE.DAT" and hands the request to map generation; its
+// answer (1 stored, 0 nothing to do, -1 failed, told to the player).
+int request_local_map(const char* terrain_name, const char* request_name, int number, int second_number,
+                      const char* position, int wx, int wy, int defined);
 void GetMap(const char* map_name);
 void SaveMap(const char* map_name);
 void save_map_with_markers();

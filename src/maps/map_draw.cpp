@@ -172,7 +172,10 @@ void draw_cell(int x, int y, int code_override, int alpha, int mode) {
     const bool in_sight = view_layer[at] != VIEW_UNSEEN;
     const int ice = (t.flags & TF_WATER) && t.freezes ? ice_thickness_at(x, y) : 0;
 
-    if (mode == 1 && ((cover & 6) || ground == 1 || ground == 2)) return;
+    // The surface kind of the cover byte: 1 lichen, 2 moss (its low bits).
+    const int surface = cover & 7;
+    const bool grown_over = surface == 1 || surface == 2;
+    if (mode == 1 && (grown_over || ground == 1 || ground == 2)) return;
     // A cell never seen shows nothing: not its cover, ice or slopes either.
     if ((mode == 2 || mode == 3) && code == ' ') return;
     if (mode == 2) {
@@ -202,7 +205,7 @@ void draw_cell(int x, int y, int code_override, int alpha, int mode) {
             draw_at(ctx.snow_mm > 70 ? tile_snowgnd : tile_ice, 0, column, row, 255);
             return;
         }
-        if (cover & 6) draw_at(tile_gcmoss, (cover & 4) ? 1 : 0, column, row, 255);
+        if (grown_over) draw_at(tile_gcmoss, surface == 2 ? 1 : 0, column, row, 255);
         return;
     }
 
@@ -687,7 +690,8 @@ void cell_description_text(int x, int y, char* out, size_t out_size) {
     int count = 0;
     char grown[200];
     if (code == 250) {
-        const char* prefix = (cover & 2) ? "Lichen covered " : (cover & 4) ? "Moss covered " : "";
+        const int surface = cover & 7;
+        const char* prefix = surface == 1 ? "Lichen covered " : surface == 2 ? "Moss covered " : "";
         format_text(grown, sizeof grown, "%s%s", prefix, name);
         copy_text(name, sizeof name, grown);
         const char* g = ground == 1 ? "Base rock" : ground == 2 ? "Crag" : ground == GROUND_MARSH ? "Marshland" : "";

@@ -60,13 +60,9 @@ MapPoint creature_position(int creature) {
     return {0, 0};
 }
 
-// The player's weight as ice and crust feel it: halved while skiing or
-// lying down.
-int player_load_lb() {
-    int lb = cre_total_weight_lb(-1);
-    if (Plr.travel_mode == 7 || Plr.body_state == 1) lb /= 2;
-    return lb;
-}
+// The player's weight as ice and crust feel it (the total weight is
+// already halved while skiing or lying down).
+int player_load_lb() { return cre_total_weight_lb(-1); }
 
 // Ice height classes: the frost goes less deep in shallow water.
 double ice_scale(int h) {

@@ -12,6 +12,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"
 #include "creatures/creature_services.h"
+#include "objects/flora.h"
 #include "work/herblore.h"
 
 ObjectRecord naming_scratch;
@@ -241,11 +242,9 @@ const char* obj_quality_word(const ObjectRecord& record, int grade) {
     return QUALITY_WORDS[quality_row(record)][g - 1];
 }
 
-// Not built yet: the plant names come with the flora data; none is known.
 const char* plant_name_entry(int index) {
-    KSM_STUB("plant_name_entry");
-    (void)index;
-    return "";
+    if (index < 0 || index >= UNKNOWN_PLANT_NAME_SLOTS) return "";
+    return unknown_plant_names[index];
 }
 
 namespace {

@@ -159,12 +159,7 @@ const char* penalty_text(int value, char* out, int cap, bool* is_none) {
     return out;
 }
 
-int carrying_penalty() {
-    if (std::ceil(1.5 * Plr.body_weight) < Plr.carried_load) return 100;
-    if (Plr.str == 0) return 0;  // no strength to divide by: no penalty shown
-    double over = std::max(0.0, double(Plr.carried_load) - double(Plr.carry_allowance));
-    return int(std::ceil(over * 2.0 / Plr.str));
-}
+int carrying_penalty() { return cre_carry_penalty(-1); }
 
 int stat_bar_width(int value, int maximum) {
     if (value <= 0 || maximum <= 0) return 0;

@@ -60,8 +60,8 @@ void show_loading_map_bar(int percent);
 
 // "-%d%%" for a non-zero penalty, "None" for 0 (with is_none set).
 const char* penalty_text(int value, char* out, int cap, bool* is_none);
-// The carrying penalty of the player in percent (100 when the load is above
-// 1.5 x body weight); 0 for a strength of 0.
+// The carrying penalty of the player in percent, as the body counts it
+// (cre_carry_penalty).
 int carrying_penalty();
 // The red bar's width in pixels (0: no bar) for a value out of a maximum;
 // 0 for a maximum of 0 or less.

@@ -116,12 +116,6 @@ void back_from_snapshot() {
 
 bool ctrl_held() { return (last_modifiers & KMOD_CTRL) != 0; }
 
-bool refused_while_swimming() {
-    if (plr.travel_mode != 2) return false;
-    show_message("!That's something you can not do while swimming!");
-    return true;
-}
-
 }  // namespace
 
 // ------------------------------------------------------------ streams
@@ -448,13 +442,13 @@ void movement_key(int key, bool ctrl) {
 
 namespace {
 
-void rest_until_rested() {
-    label("Rest until not fatigued");
-    if (refused_while_swimming()) return;
-    plr.exertion = 1;
-    reach("spend_time_on_task", 240);
-    spend_time_on_task(240, 0, "STANDING BY UNTIL NOT FATIGUED", 0, 0x6C);
+// Standing still and resting, as the movement menu has them.
+void stand_or_rest(const char* command_text, const char* task_label, int flags) {
+    if (plr.travel_mode != 2) reach("spend_time_on_task", 240);
+    stand_still(command_text, task_label, flags);
 }
+
+void rest_until_rested() { stand_or_rest("Rest until not fatigued", "STANDING BY UNTIL NOT FATIGUED", 0x6C); }
 
 void skill_hotkey(int key) {
     reach("sort_skills_by_group");
@@ -611,13 +605,7 @@ int printable_key(int key, bool repeat) {
         back_from_snapshot();
         break;
     case 'a': activity(900); break;
-    case '-':
-        label("Stand still");
-        if (refused_while_swimming()) break;
-        plr.exertion = 1;
-        reach("spend_time_on_task", 240);
-        spend_time_on_task(240, 0, "STANDING BY", 0, 0x24);
-        break;
+    case '-': stand_or_rest("Stand still", "STANDING BY", 0x24); break;
     case 'r': {
         label("Repeat last action");
         char data[sizeof last_activity_data];

@@ -18,9 +18,11 @@
 #include "objects/item_commands.h"
 #include "objects/map_object_table.h"
 #include "objects/object_looks.h"
+#include "screens/far_look.h"
 #include "screens/map_panel.h"
 #include "screens/side_panel.h"
 #include "screens/sky.h"
+#include "screens/targets.h"
 #include "society/standing.h"
 #include "society/villages.h"
 #include "shell/game_start.h"
@@ -143,6 +145,8 @@ void connect_floors() {
     screen_hooks.draw_sky_indicator = draw_sky_indicator;
     screen_hooks.show_arrival_picture = show_arrival_picture;
     screen_hooks.show_command_line = show_command_line;
+    screen_hooks.describe_location_contents = describe_location_contents;
+    screen_hooks.choose_adjacent_square = choose_adjacent_square;
     shell_hooks.apply_startup_scenario = run_start_scenario;
 
     map_objects_renumbered = creature_tasks_renumbered;

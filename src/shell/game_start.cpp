@@ -25,6 +25,7 @@
 #include "objects/item_commands.h"
 #include "objects/item_tags.h"
 #include "objects/map_object_table.h"
+#include "objects/flora.h"
 #include "objects/object_store.h"
 #include "society/society_services.h"
 #include "base/config.h"
@@ -249,6 +250,10 @@ void prepare_game_state() {
     load_coded_messages();
     message_pause_count = 0;
     init_herb_effects();
+    // The plant definitions are read once a game: generation and the plant
+    // code look them up by name and never open a flora file.
+    load_flora_index();
+    load_unknown_plant_names();
     message_text[0] = 0;
     reset_last_message();
     copy_game_constants();

@@ -10,6 +10,7 @@
 #include "mapgen/world_gen.h"
 #include "screens/info_screens.h"
 #include "screens/worldgen_screen.h"
+#include "objects/flora.h"
 #include "objects/item_catalogue.h"
 #include "objects/object_store.h"
 #include "society/game_course.h"
@@ -179,8 +180,9 @@ bool write_object_store(const char* folder) {
 
 void write_constant_objects() {
     build_item_catalogue();
-    // The plant item types of the flora files join here, after the
-    // catalogue and before either file is written.
+    // The plants of the flora files join the item types after the
+    // built-in catalogue, before either file is written.
+    load_flora_item_types();
 
     // The character folder's file is the one the game reads: without it
     // there is no character (its record is written last). The working

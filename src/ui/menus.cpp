@@ -683,6 +683,12 @@ int first_free_entry() {
     return -1;
 }
 
+// An entry added with a key but no text ("C."): its row stays empty.
+bool hidden_key_entry(const CommandMenuEntry& e) {
+    const char* dot = std::strchr(e.label, '.');
+    return e.hot_key > 0 && dot != nullptr && dot[1] == 0;
+}
+
 // Fills the entry's label from its key and text; returns the hot key.
 int make_label(CommandMenuEntry& e, int key, const char* text) {
     const char* src = text ? text : "";
@@ -897,10 +903,16 @@ int build_menu_list(const char* title, int x, int y, int type, bool upper_title,
         format_text(line, sizeof line, "listhotkey %d - %s", e.hot_key, e.label);
         debug_log("!keydebug", line);
         row_entry[rows++] = i;
-        if (e.hot_key == -1)
+        if (e.hot_key == -1) {
             list_add_entry(0, "");
-        else
+        } else if (hidden_key_entry(e)) {
+            // An entry without text is an empty row that still answers its
+            // key.
+            list_add_entry(0, "");
+            if (list_header.count > 0) list_items[list_header.count - 1].second_code = e.hot_key;
+        } else {
             list_add_entry(e.hot_key, e.label);
+        }
     }
     if (!menu_no_cancel) {
         row_entry[rows++] = -1;
@@ -1000,7 +1012,7 @@ int menu_run(const char* title) {
     char echo[400];
     echo[0] = '#';
     menu_echo(echo + 1, sizeof echo - 1, title, e.label);
-    if (!std::strstr(echo, "NO DISPLAY")) show_message(echo);
+    if (!std::strstr(echo, "NO DISPLAY") && !hidden_key_entry(e)) show_message(echo);
     if (e.action) command_menu_services.perform_activity(e.action, e.argument, e.data);
     return e.hot_key;
 }

@@ -170,6 +170,8 @@ extern char last_resource_choice[100];
 
 void menu_clear();
 int menu_free_hotkey();
+// An entry with a key and no text is shown as an empty row that still
+// answers its key.
 int menu_add(int key, const char* text);
 int menu_add_action(const char* text, int key, int action);
 int menu_add_item(const char* text, int key, int action, int argument);

@@ -1,19 +1,7 @@
-// Plant yields and field work. Not built yet: neutral answers.
+// Field work. Not built yet: neutral answers.
 #include "work/field_work.h"
 
 #include "base/stubs.h"
-
-float size_class_weight(const char* size_word) {
-    (void)size_word;
-    KSM_STUB("size_class_weight");
-    return 50.0f / 453.0f;
-}
-
-void plant_yields(PlantYields& out, const ObjectRecord& plant) {
-    (void)out;
-    (void)plant;
-    KSM_STUB("plant_yields");
-}
 
 int harvest_plant(int patch, int worker, int mode, int test) {
     (void)patch;

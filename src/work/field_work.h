@@ -1,31 +1,8 @@
-// Plants as crops: what a plant yields when it is harvested, and the field
-// work of the player (harvesting, threshing, grinding, tilling and sowing).
-// Not built yet: nothing is harvested and no plant yields anything (see
-// each).
+// The field work of the player (harvesting, threshing, grinding, tilling
+// and sowing). Not built yet: nothing is harvested (see each).
 #pragma once
 
-#include <cstdint>
-
-#include "objects/object_store.h"
-
-// What a harvest works from: slot 0 root, fruit or the plant itself, 1 seed
-// or grain, 2 leaf, 3 straw, 4 flower, 5 the plant unchanged (whose
-// quantity holds the harvest method); then the threshing, the second
-// threshing flag, the gathering minutes per plant and the fibre flag.
-struct PlantYields {
-    ObjectRecord item[6];
-    int32_t quantity[6];
-    int32_t threshing;
-    int32_t second_threshing;
-    int32_t gathering_minutes;
-    int32_t fibre;
-};
-
-// The weight in pounds of a size word ("XS" to "XL"). Not built yet:
-// 50/453 pounds, the weight of "XS" and of any unknown word.
-float size_class_weight(const char* size_word);
-// The yields of a plant item. Not built yet: out is left as it was.
-void plant_yields(PlantYields& out, const ObjectRecord& plant);
+// What a plant yields and the weight of a size word are in work/plants.h.
 
 // Harvests the patch (worker -1 the player, else a creature slot); with
 // test set only tells whether it can be. 1 done or possible, 0 not

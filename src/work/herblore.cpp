@@ -10,7 +10,7 @@
 #include "maps/world_files.h"
 
 HerbloreRecord herblore[HERBLORE_RECORDS];
-char plant_name_table[PLANT_TYPES][PLANT_NAME_BYTES];
+HerbEffect HerbEffects[HERB_EFFECT_COUNT];
 
 // Not built yet: there are no herb effects to set up.
 void init_herb_effects() { KSM_STUB("init_herb_effects"); }
@@ -26,6 +26,15 @@ bool write_herblore() {
 // Not built yet: there is no herb table.
 void register_herbs() { KSM_STUB("register_herbs"); }
 
+// Not built yet: the plant knowledge is kept as it is.
+void read_herblore() { KSM_STUB("read_herblore"); }
+
+// Not built yet: no plant is known from the start.
+HerbKnowledge roll_initial_herb_knowledge(const ObjectRecord&) {
+    KSM_STUB("roll_initial_herb_knowledge");
+    return HerbKnowledge{0, 0};
+}
+
 // Not built yet: the player knows no plant.
 int herblore_index_of(const ObjectRecord&) {
     KSM_STUB("herblore_index_of");
@@ -34,15 +43,6 @@ int herblore_index_of(const ObjectRecord&) {
 bool herblore_known_object(int, ObjectRecord&) {
     KSM_STUB("herblore_known_object");
     return false;
-}
-
-void read_herblore() { KSM_STUB("read_herblore"); }
-
-void roll_initial_herb_knowledge(const ObjectRecord& plant, int* known, int* value) {
-    (void)plant;
-    if (known) *known = 0;
-    if (value) *value = 0;
-    KSM_STUB("roll_initial_herb_knowledge");
 }
 
 void make_plant_object(const char* plant_name, ObjectRecord& out) {

@@ -43,6 +43,8 @@ void set_trap(int, int) { KSM_STUB("set_trap"); }
 void bait_trap() { KSM_STUB("bait_trap"); }
 void disassemble_trap() { KSM_STUB("disassemble_trap"); }
 void trap_menu() { KSM_STUB("trap_menu"); }
+int step_into_trap(int, int, int) { KSM_STUB("step_into_trap"); return 0; }
+int struggle_in_trap(int, int) { KSM_STUB("struggle_in_trap"); return 0; }
 int Kay_Tarvikelista(const char*) { KSM_STUB("Kay_Tarvikelista"); return 0; }
 int restore_collect_snapshot() { KSM_STUB("restore_collect_snapshot"); return 0; }
 void consume_reserved_ground_items() { KSM_STUB("consume_reserved_ground_items"); }

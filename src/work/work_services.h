@@ -51,6 +51,11 @@ void set_trap(int kind, int slot);
 void bait_trap();
 void disassemble_trap();
 void trap_menu();
+// A creature (-1 the player) steps onto (x, y): 1 when a trap fired. A
+// creature caught in the trap of Data record `trap` struggles: 1 while it
+// stays caught, 0 when it is free.
+int step_into_trap(int creature, int x, int y);
+int struggle_in_trap(int trap, int creature);
 // Tasks' requirements: the requirement screen (non-zero when the task may
 // go on), undoing a cancelled task's item collection (non-zero when both
 // snapshot files were read back), and the reserved materials.

@@ -26,6 +26,8 @@
 #include "support/screen_session.h"
 #include "ui/encyclopedia.h"
 #include "ui/catalogue.h"
+#include "base/tag_text.h"
+#include "maps/terrain_types.h"
 #include "objects/object_names.h"
 #include "base/platform.h"
 
@@ -825,6 +827,154 @@ TEST_F(Installation, NameListsHaveNamesAfterTheirFirstLine) {
             ASSERT_GE(ls.size(), 11u) << file;  // the first line is never drawn
             for (size_t i = 1; i < ls.size(); ++i) EXPECT_FALSE(ls[i].empty()) << file << " line " << i + 1;
         }
+}
+
+// ----------------------------------------------------------------- flora
+
+// One plant entry of a flora file, as the game reads it.
+struct FloraEntry {
+    std::string file;
+    size_t line_no = 0;
+    std::string header, name, data;
+};
+
+const char* const kCultureWords[] = {"kau", "dri", "kie", "ree", "sar", "isl", "koi", "kui", "owl", "sea", "vag",
+                                     "nje", "for", "woo", "eastern", "western", "northern", "all"};
+
+std::vector<std::string> words_of(const std::string& text) {
+    std::vector<std::string> out;
+    std::stringstream in(text);
+    std::string w;
+    while (in >> w) out.push_back(w);
+    return out;
+}
+
+// The entries of a flora file and every fault of its format: a header of a
+// name between dots (at most 29 characters), a line of at most 400
+// characters, data of at most 2,048 bytes ended by a line of five
+// characters or fewer before the next header, QUANTITY within 0..255,
+// TERRAIN of habitat words, CULTIVATED of culture words, a TILEGFX that is
+// a tile of the installation.
+std::vector<FloraEntry> read_flora(const std::string& file, const std::string& text,
+                                   const std::set<std::string>& tiles, std::vector<std::string>& faults) {
+    std::vector<FloraEntry> entries;
+    std::vector<std::pair<size_t, std::string>> ls;  // comments left out
+    const std::vector<std::string> raw = lines_of(text);
+    for (size_t i = 0; i < raw.size(); ++i)
+        if (!is_comment(raw[i])) ls.emplace_back(i + 1, raw[i]);
+    auto fault = [&](size_t line, const std::string& what) {
+        faults.push_back(file + " line " + std::to_string(line) + ": " + what);
+    };
+    for (size_t i = 0; i < ls.size(); ++i) {
+        const auto& [line_no, line] = ls[i];
+        if (line.size() > 400) fault(line_no, "longer than 400 characters");
+        if (line.empty() || line[0] != '.') continue;
+        FloraEntry e;
+        e.file = file;
+        e.line_no = line_no;
+        e.header = line;
+        const size_t end = line.find('.', 1);
+        if (end == std::string::npos) fault(line_no, "the name is not closed by a dot");
+        e.name = line.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+        if (e.name.empty() || e.name.size() > 29) fault(line_no, "a name of 1 to 29 characters: " + e.name);
+        size_t j = i + 1;
+        for (; j < ls.size() && ls[j].second.size() > 5; ++j) {
+            if (ls[j].second[0] == '.') fault(ls[j].first, "a header inside the data of " + e.name);
+            e.data += ls[j].second;
+        }
+        if (e.data.size() > 2048) fault(line_no, e.name + ": data longer than 2,048 bytes");
+        char* rest = nullptr;
+        const std::string quantity = tag_value(e.data.c_str(), "QUANTITY", "1");
+        const long q = std::strtol(quantity.c_str(), &rest, 10);
+        if (q < 0 || q > 255 || rest == quantity.c_str()) fault(line_no, e.name + ": QUANTITY " + quantity);
+        for (const std::string& w : words_of(tag_value(e.data.c_str(), "TERRAIN", "")))
+            if (parse_terrain_keywords(w.c_str()) == 0) fault(line_no, e.name + ": no habitat " + w);
+        for (const std::string& w : words_of(tag_value(e.data.c_str(), "CULTIVATED", "")))
+            if (std::find(std::begin(kCultureWords), std::end(kCultureWords), w) == std::end(kCultureWords))
+                fault(line_no, e.name + ": no culture " + w);
+        const std::string tile = tag_value(e.data.c_str(), "TILEGFX", "");
+        if (!tile.empty() && (tile.size() > 12 || !tiles.count(tile))) fault(line_no, e.name + ": no tile " + tile);
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+std::set<std::string> tile_names() {
+    std::set<std::string> out;
+    for (const std::string& name : files_in("truetile", ".png")) out.insert(name.substr(0, name.size() - 4));
+    return out;
+}
+
+TEST_F(Installation, FloraEntriesFollowTheirFormat) {
+    const std::set<std::string> tiles = tile_names();
+    std::vector<std::string> faults;
+    std::vector<FloraEntry> all;
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& de : fs::directory_iterator(kData, ec)) {
+        const std::string name = de.path().filename().string();
+        if (de.is_regular_file() && compare_no_case(name.substr(0, 6), "flora_") == 0) files.push_back(name);
+    }
+    ASSERT_FALSE(files.empty());
+    EXPECT_LE(files.size(), 50u);
+    for (const std::string& f : files) {
+        std::vector<FloraEntry> e = read_flora(f, slurp(kData + "/" + f), tiles, faults);
+        all.insert(all.end(), e.begin(), e.end());
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " fault(s), the first: " << faults.front();
+    std::set<std::string> names;
+    for (const FloraEntry& e : all) EXPECT_TRUE(names.insert(e.name).second) << e.name << " twice";
+
+    // The land has its plants: wild ones of each main habitat, a water plant,
+    // a rocky one, one of watery soil, and crops of every culture group.
+    auto any = [&all](auto&& test) { return std::any_of(all.begin(), all.end(), test); };
+    for (const char* habitat : {"coniferous", "dry", "fresh", "grove", "wetland", "lake"})
+        EXPECT_TRUE(any([habitat](const FloraEntry& e) {
+            return parse_terrain_keywords(tag_value(e.data.c_str(), "TERRAIN", "")) & parse_terrain_keywords(habitat);
+        })) << "no plant of " << habitat;
+    for (const char* kind : {"SHALLOW_WATER", "ROCKY", "WATERY_SOIL"})
+        EXPECT_TRUE(any([kind](const FloraEntry& e) {
+            return std::string(tag_value(e.data.c_str(), "SYMBIOSIS", "")).find(kind) != std::string::npos;
+        })) << "no plant of " << kind;
+    for (const char* crop : {"Turnip", "Barley", "Flax", "Hemp", "Nettle"})
+        EXPECT_TRUE(names.count(crop)) << crop;
+    for (const char* group : {"eastern", "western", "northern"})
+        EXPECT_TRUE(any([group](const FloraEntry& e) {
+            const std::vector<std::string> w = words_of(tag_value(e.data.c_str(), "CULTIVATED", ""));
+            return std::find(w.begin(), w.end(), group) != w.end();
+        })) << "no crop of the " << group << " cultures";
+}
+
+TEST_F(Installation, FloraCheckCatchesBrokenEntries) {
+    const std::set<std::string> tiles = {"flo-berry"};
+    struct Case {
+        const char* text;
+        const char* fault;
+    };
+    const Case cases[] = {
+        {".Good. [berry]\n[NAME:x][TILEGFX:flo-berry][TERRAIN:coniferous dry][CULTIVATED:eastern kau]\n\n", ""},
+        {".Unclosed [berry]\n[NAME:x]\n\n", "not closed"},
+        {".A name of thirty characters xx.\n[NAME:x]\n\n", "a name of 1 to 29"},
+        {".Much.\n[QUANTITY:256]\n\n", "QUANTITY 256"},
+        {".Few.\n[QUANTITY:-1]\n\n", "QUANTITY -1"},
+        {".Where.\n[TERRAIN:coniferous marsh]\n\n", "no habitat marsh"},
+        {".Whose.\n[CULTIVATED:forest]\n\n", "no culture forest"},
+        {".Look.\n[TILEGFX:flo-nothing]\n\n", "no tile flo-nothing"},
+        {".First.\n[NAME:a]\n.Second.\n[NAME:b]\n\n", "a header inside the data"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> faults;
+        read_flora("flora_t.txt", c.text, tiles, faults);
+        if (c.fault[0] == 0) {
+            EXPECT_TRUE(faults.empty()) << faults.front();
+        } else {
+            ASSERT_FALSE(faults.empty()) << c.text;
+            EXPECT_NE(faults.front().find(c.fault), std::string::npos) << faults.front();
+        }
+    }
+    std::vector<std::string> faults;
+    read_flora("flora_t.txt", ".Long.\n[NAME:" + std::string(2100, 'x') + "]\n\n", tiles, faults);
+    EXPECT_EQ(faults.size(), 2u);  // a line over 400 characters, data over 2,048 bytes
 }
 
 // ------------------------------------------------------------- start-up

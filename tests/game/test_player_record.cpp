@@ -65,12 +65,44 @@ TEST(PlayerRecordFile, ZeroBodyTemperatureBecomesNormal) {
     PlayFolder folder(false);
     PlayerRecord rec{};
     rec.bodytemp = 0.0f;
-    rec.bodytemp_change = 5;
+    rec.bodytemp_change = 5.0f;
     ASSERT_TRUE(write_player_record("t.KMS", rec));
     PlayerRecord back{};
     ASSERT_TRUE(read_player_record("t.KMS", back));
     EXPECT_FLOAT_EQ(back.bodytemp, 37.0f);
-    EXPECT_EQ(back.bodytemp_change, 0);
+    EXPECT_EQ(back.bodytemp_change, 0.0f);
+}
+
+TEST(PlayerRecordFile, BodyTemperatureChangeIsAFloatAndOldWholeNumbersStartAnew) {
+    PlayFolder folder(false);
+    PlayerRecord rec{};
+    rec.bodytemp = 36.5f;
+    rec.bodytemp_change = -0.4f;
+    ASSERT_TRUE(write_player_record("t.KMS", rec));
+    PlayerRecord back{};
+    ASSERT_TRUE(read_player_record("t.KMS", back));
+    EXPECT_FLOAT_EQ(back.bodytemp_change, -0.4f);
+    EXPECT_FLOAT_EQ(back.bodytemp, 36.5f);
+
+    // An older record kept the change as a whole number: 5 and -1 read as no
+    // sensible float and load as 0.
+    for (int32_t old : {5, -1, 1000}) {
+        std::memcpy(&rec.bodytemp_change, &old, sizeof old);
+        ASSERT_TRUE(write_player_record("t.KMS", rec));
+        ASSERT_TRUE(read_player_record("t.KMS", back));
+        EXPECT_EQ(back.bodytemp_change, 0.0f) << old;
+    }
+}
+
+TEST(PlayerRecordFile, ANegativeEnergyReserveLoadsAsNone) {
+    PlayFolder folder(false);
+    PlayerRecord rec{};
+    rec.bodytemp = 37.0f;
+    rec.Energiavaranto = -5;  // an unsigned reserve that had run below 0
+    ASSERT_TRUE(write_player_record("t.KMS", rec));
+    PlayerRecord back{};
+    ASSERT_TRUE(read_player_record("t.KMS", back));
+    EXPECT_EQ(back.Energiavaranto, 0);
 }
 
 TEST(SkillNames, TwelveLetterNamesReadBackWholeAndMatchOnce) {

@@ -431,6 +431,29 @@ TEST_F(LocalStore, BlockLoadedIncompleteKeepsItsStoredRecord) {
     copy_text(Plr.map_name, "BIGMAP");
 }
 
+TEST_F(LocalStore, StoredMapThatCannotBeReadIsNeverOverwrittenByTheBlankShown) {
+    store_map(1000, 500);
+    store_map(1001, 500);
+    // Slot 1 now holds the map of another cell: the cell's map can't be read.
+    std::vector<uint8_t> maps = read_fixture_file(path("ZOOMMAPS.DAT"));
+    std::memcpy(&maps[REC], &maps[2 * REC], REC);
+    write_fixture_file(path("ZOOMMAPS.DAT"), maps.data(), maps.size());
+    copy_text(Plr.map_name, "ZOOMMAP");
+    Plr.zoom_origin_x = 1000;
+    Plr.zoom_origin_y = 500;
+    std::memset(Data, 0, sizeof Data);
+    Zoomer(1000, 500);
+    zoomsave();
+    const std::vector<uint8_t> after = read_fixture_file(path("ZOOMMAPS.DAT"));
+    EXPECT_EQ(0, std::memcmp(&maps[REC], &after[REC], REC));
+    // The world again, as the next test expects it.
+    copy_text(Plr.map_name, "BIGMAP");
+    std::memset(Data, 0, sizeof Data);
+    std::memset(cover_layer, 0, MAP_CELLS);
+    std::memset(height_layer, 0, MAP_CELLS);
+    load_world_files();
+}
+
 TEST_F(LocalStore, SettlementRulesWaitForTheirSwitch) {
     // A camp with two building squares.
     auto camp_map = [] {

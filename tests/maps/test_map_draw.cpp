@@ -337,8 +337,9 @@ TEST_F(MapDraw, SmallQueries) {
         int snow;
         const char* start;
     } words[] = {
-        {2, 0, "Lichen covered Ground"},
-        {4 | (1 << 3), 0, "Moss covered Ground with Base rock"},
+        {1, 0, "Lichen covered Ground"},
+        {2 | (1 << 3), 0, "Moss covered Ground with Base rock"},
+        {4, 0, "Ground"},  // no surface kind of its own
         {2 << 3, 0, "Ground with Crag"},
     };
     char text[200];
@@ -347,7 +348,7 @@ TEST_F(MapDraw, SmallQueries) {
         cell_description_text(PX, PY, text, sizeof text);
         EXPECT_STREQ(text, w.start);
     }
-    cover_layer[map_index(PX, PY)] = 2;
+    cover_layer[map_index(PX, PY)] = 1;
     char tiny[6];
     cell_description_text(PX, PY, tiny, sizeof tiny);
     EXPECT_STREQ(tiny, "Liche");

@@ -151,7 +151,7 @@ protected:
             for (int x = LX + 2; x <= LX + 7; ++x) put(x, y, 247, uint8_t(4 + x - LX));
         for (int y = LY - 10; y <= LY - 8; ++y)                   // a rise
             for (int x = LX - 2; x <= LX + 5; ++x) put(x, y, 250, 3);
-        cover_layer[map_index(LX + 2, LY - 2)] = 2;               // lichen
+        cover_layer[map_index(LX + 2, LY - 2)] = 1;               // lichen
         for (int x = LX + 10; x <= LX + 12; ++x) put(x, LY + 2, 200);  // a wall
     }
     void world_map() {

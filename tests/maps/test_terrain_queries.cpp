@@ -111,7 +111,7 @@ TEST_F(Queries, LoadsOnIce) {
     weather.current.ice = -300;
     put(230, 230, 247, 7);
     EXPECT_EQ(check_ice_breaks(230, 230, 10, 0), 0);
-    EXPECT_EQ(check_ice_breaks(230, 230, 1000, 0), 1);
+    EXPECT_EQ(check_ice_breaks(230, 230, 1100, 0), 1);  // half of 498,300 g is more than 240,000
     EXPECT_EQ(check_ice_breaks(231, 230, 1000, 0), 0);  // no ice on land
     // The player's own weight, halved while skiing.
     Plr.carried_load = 0;
@@ -364,7 +364,7 @@ TEST_F(Queries, Indoors) {
 
 TEST_F(Queries, BreakingTheIceUnderThePlayer) {
     weather.current.ice = -50;
-    put(230, 230, 247, 7);
+    put(230, 230, 247, 0);  // a lone pool, deep in the middle of the ground
     Data[0].x = 230; Data[0].y = 230; Data[0].TYPE = 93; Data[0].amount = 20;  // refreezing hole
     Data[1].x = 230; Data[1].y = 230; Data[1].TYPE = 8;                        // a fire on the ice
     Data[2].x = 231; Data[2].y = 230; Data[2].TYPE = 8;
@@ -379,8 +379,9 @@ TEST_F(Queries, BreakingTheIceUnderThePlayer) {
     EXPECT_EQ(find_map_object(93, 230, 230), -1);
     EXPECT_EQ(find_map_object(8, 230, 230), -1);
     EXPECT_EQ(find_map_object(8, 231, 230), 2);
+    // The player falls in and swims: the water step took the swimming roll.
     EXPECT_EQ(Plr.travel_mode, 2);
-    EXPECT_TRUE(stub_was_called("plr_enter_water"));
+    EXPECT_TRUE(stub_was_called("plr_swim_roll"));
     EXPECT_EQ(ice_holding_at(230, 230), 0);
     // On the world map nothing happens.
     set_map("BIGMAP");

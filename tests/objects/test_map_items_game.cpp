@@ -14,6 +14,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -187,6 +188,13 @@ void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved)
     const int lx = saved.x - (MAP_BLOCK_FIRST + (bx + 2) * MAP_BLOCK_SIDE);
     const int ly = saved.y - (MAP_BLOCK_FIRST + (by + 2) * MAP_BLOCK_SIDE);
     ASSERT_LE(lx, 60);
+    // Open ground from the player eastwards, so that the generated forest
+    // hides neither the items nor the glow.
+    for (int y = std::max(ly - 3, 0); y <= std::min(ly + 3, 63); ++y)
+        for (int x = std::max(lx, 0); x <= std::min(lx + 12, 63); ++x) {
+            cell.terrain[y * 64 + x] = 250;
+            cell.cover[y * 64 + x] = 0;
+        }
     placed = 0;
     for (MapObject& o : cell.objects) {
         if (o.TYPE != KIND_UNUSED || placed == 3) continue;

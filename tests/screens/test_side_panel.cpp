@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "body/body_condition.h"
 #include "maps/map_layers.h"
 #include "game/clock.h"
 #include "shell/commands.h"
@@ -193,12 +194,18 @@ TEST_F(PanelFixture, ZeroStrengthDrawsWithoutBarsOrPenalty) {
     Plr.carried_load = 60.0f;
     Plr.carry_allowance = 20.0f;
     Plr.spd = 0;
+    Plr.end = 10;
     draw_side_panel();
     refresh_status_panel();
-    EXPECT_EQ(carrying_penalty(), 0);
     EXPECT_EQ(red_run(6), 0);
-    Plr.str = 10;
+    // The panel shows the body's own carrying penalty: by endurance, not
+    // strength, and an endurance of 0 counts as 1.
     EXPECT_EQ(carrying_penalty(), 8);  // (60 - 20) x 2 / 10
+    EXPECT_EQ(carrying_penalty(), cre_penalty(-1, 4));
+    Plr.end = 0;
+    EXPECT_EQ(carrying_penalty(), 80);
+    Plr.end = 10;
+    Plr.str = 10;
     Plr.carried_load = 241.0f;         // above 1.5 x body weight
     EXPECT_EQ(carrying_penalty(), 100);
     refresh_status_panel();

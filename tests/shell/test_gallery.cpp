@@ -362,8 +362,8 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 {CTRL+0}
 [l]
 {shot look}
-[UP]
-[UP]
+[RIGHT]
+[RIGHT]
 {shot look_moved}
 [ENTER]
 {shot look_told}
@@ -487,6 +487,15 @@ const ScriptRun kQuickGame = {"quick", R"([SPACE]
 {shot quick_local}
 [.]
 {Keypad 5}
+[R]
+[R]
+[h]
+[h]
+[/]
+{shot movement_menu}
+[ESC]
+{Delete}
+[ESC]
 [l]
 [ESC]
 {F3}
@@ -574,6 +583,9 @@ const std::vector<ReadmeKey> kReadmeKeys = {
     {"Ctrl + a direction key", {"command -> MovePlayer 100"}},
     {"ENTER", {"command -> zoom_command"}},
     {". or keypad 5", {"command -> advance_seconds 10", "command -> advance_seconds 10"}},
+    {"R", {"command -> toggle_walk_run", "command -> toggle_walk_run"}},
+    {"h", {"command -> toggle_hiding", "command -> toggle_hiding"}},
+    {"/ or Delete", {"command -> movement_menu", "command -> movement_menu"}},
     {"l or F3", {"command -> far_look_command", "command -> far_look_command"}},
     {"x", {"command -> choose_target_location 18"}},
     {":", {"command -> describe_location 1"}},

@@ -31,6 +31,14 @@ namespace fs = std::filesystem;
 
 FixtureWorld make_saved_game(const std::string& name) {
     FixtureWorld world = make_fixture_world(name);
+    // The texts and plant definitions a game reads as it starts belong to
+    // the installation; a play folder without it gets them here.
+    for (const fs::directory_entry& e : fs::directory_iterator(KSM_DATA_DIR)) {
+        const std::string file = e.path().filename().string();
+        const bool wanted = file == "messages" || file == "NOTES.STD" || file.rfind("flora_", 0) == 0;
+        if (wanted && !fs::exists(file))
+            fs::copy(e.path(), file, fs::copy_options::recursive);
+    }
     // As the start of a game: nothing of an earlier game in this process
     // (its things, villages, markers, cultures) reaches this one's save.
     prepare_game_state();

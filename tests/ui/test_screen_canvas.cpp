@@ -66,7 +66,7 @@ TEST(ScreenCanvas, StartUpReportsTheSoftwareRendererAndLogsItsStepsInOrder) {
 TEST(ScreenCanvas, OldHardwareModeSelectsTheSoftwareRenderer) {
     // The system's GL driver behind the offscreen video driver keeps a few
     // allocations to the end of the process; they are not ours to report.
-    LeakCheckPause pause_leak_check;
+    [[maybe_unused]] LeakCheckPause pause_leak_check;
     PlayFolder play;
     play.write("ksm_ini.txt", "[OLD_HARDWARE_MODE:YES]\n");
     // The offscreen driver gives an accelerated renderer where there is one.

@@ -1330,6 +1330,80 @@ def plant_frames(name, nframes=5):
     return res
 
 
+FLORA_DESIGNS = ("berry", "mushroom", "reed", "grain", "rockwort", "bogherb")
+
+
+def flora_frames(name, nframes=5):
+    """Growth stages of the plants with a look of their own: sprout, young,
+    grown, flowering, ripe. Even the sprout stands clear of the ground, as
+    the map shows a wild plant by its first frame."""
+    kind = name[4:]
+    r = rng(name)
+    res = []
+    for i in range(nframes):
+        f = Frame()
+        g = 0.55 + 0.1 * i  # grows with the stage
+        if kind == "berry":
+            # A low dwarf shrub: leafy twigs, red (then dark) berries when ripe.
+            for k in range(4 + i):
+                x = 10 + r.randint(0, 10)
+                top = 24 - int(6 * g) - r.randint(0, 2)
+                f.line([(x, 24), (x + r.randint(-2, 2), top)], (70, 104, 44))
+                f.ellipse(x - 2, top - 1, x + 1, top + 1, (58, 120, 52))
+            if i >= 3:
+                for _ in range(5):
+                    bx, by = r.randint(9, 20), r.randint(16, 21)
+                    f.ellipse(bx, by, bx + 2, by + 2, (236, 230, 220) if i == 3 else (196, 24, 36))
+        elif kind == "mushroom":
+            # A cap on a pale stem; the cap widens as it grows.
+            h = int(5 + 4 * g)
+            w = int(3 + 4 * g)
+            f.rect(14, 24 - h, 16, 24, (226, 214, 186))
+            f.ellipse(15 - w, 22 - h, 15 + w, 26 - h + 2, (176, 104, 48))
+            f.line([(16 - w + 2, 23 - h), (14 + w - 2, 23 - h)], (206, 150, 84))
+        elif kind == "reed":
+            # Tall stalks with brown heads when grown.
+            for k in range(3 + i):
+                x = 9 + r.randint(0, 12)
+                top = 24 - int(12 * g) - r.randint(0, 3)
+                f.line([(x, 24), (x + r.randint(-1, 1), top)], (96, 140, 60))
+                if i >= 2:
+                    f.rect(x - 1, top - 1, x, top + 2, (120, 84, 44))
+        elif kind == "grain":
+            # Stalks with ears, green first, golden when ripe.
+            ear = (168, 190, 84) if i < 4 else (226, 196, 96)
+            for k in range(3 + i // 2):
+                x = 9 + 3 * k + r.randint(0, 1)
+                top = 24 - int(11 * g) - r.randint(0, 2)
+                f.line([(x, 24), (x + 1, top)], (124, 156, 66))
+                if i >= 2:
+                    f.rect(x + 1, top - 3, x + 1, top, ear)
+                    f.px(x + 2, top - 1, ear)
+        elif kind == "rockwort":
+            # A fleshy rosette on a rock, flowering yellow.
+            f.ellipse(9, 19, 22, 25, (128, 126, 118))
+            for k in range(5):
+                a = k * 2 * math.pi / 5 + r.random()
+                x, y = 15 + 4 * g * math.cos(a), 18 + 2 * g * math.sin(a)
+                f.ellipse(x - 2, y - 1, x + 1, y + 1, (90, 140, 96))
+            if i >= 3:
+                for _ in range(4):
+                    f.px(r.randint(12, 19), r.randint(14, 18), (240, 210, 60))
+        else:  # bogherb
+            # Three-parted leaves on thick stems, white feathery flowers.
+            for k in range(3 + i // 2):
+                x = 10 + r.randint(0, 10)
+                top = 24 - int(8 * g) - r.randint(0, 2)
+                f.line([(x, 24), (x, top)], (86, 120, 70))
+                for dx in (-2, 0, 2):
+                    f.px(x + dx, top - (1 if dx == 0 else 0), (70, 130, 80))
+                if i >= 3:
+                    f.ellipse(x - 1, top - 4, x + 1, top - 2, (244, 240, 236))
+        f.outline(OUTLINE)
+        res.append(f)
+    return res
+
+
 def sapling_frames(name):
     res = []
     for i in range(2):
@@ -1607,6 +1681,8 @@ def frames_for(name):
     if pre == "ele":
         return precip_frames(name)
     if pre == "flo":
+        if n in FLORA_DESIGNS:
+            return flora_frames(name)
         return plant_frames(name)
     if pre == "tb":
         return sapling_frames(name)

@@ -10,10 +10,8 @@ void Pakene(int) { KSM_STUB("Pakene"); }
 int cre_update_target(int) { KSM_STUB("cre_update_target"); return 0; }
 void cre_update_body_state(int) { KSM_STUB("cre_update_body_state"); }
 int cre_target_out_of_reach(int, int) { KSM_STUB("cre_target_out_of_reach"); return 0; }
-int cre_wake_up(int) { KSM_STUB("cre_wake_up"); return 0; }
 void cre_say(int, const char*) { KSM_STUB("cre_say"); }
 int cre_shout(int, const char*) { KSM_STUB("cre_shout"); return 0; }
-int cre_queue_butchering(int, int, int) { KSM_STUB("cre_queue_butchering"); return 0; }
 void cre_leave_party(int) { KSM_STUB("cre_leave_party"); }
 void order_pet_to_eat(int) { KSM_STUB("order_pet_to_eat"); }
 int find_requisite_near(int, int, int out[3], int, int, int) {

@@ -21,15 +21,16 @@ void cre_update_body_state(int creature);        // nothing
 // 1 when the target flies high or stands on open water out of the
 // pursuer's reach.
 int cre_target_out_of_reach(int pursuer, int target);  // 0: within reach
-// Wakes a sleeping creature; 0 when it was not asleep.
-int cre_wake_up(int creature);                   // 0
+// Wakes a sleeping creature; 0 when it was not asleep (the task queue's,
+// creatures/task_queue.h).
+int cre_wake_up(int creature);
 void cre_say(int creature, const char* text);    // nothing said
 // The creature shouts (heard like an action message) and wakes its group;
 // 1 when shown.
 int cre_shout(int creature, const char* text);   // 0: not shown
 // Queues the butchering of a carcass (the nearest within 15 squares with
-// search); non-zero when queued.
-int cre_queue_butchering(int creature, int map_index, int search);  // 0
+// search); 1 when queued: cre_queue_butcher_carcass of the task queue.
+int cre_queue_butchering(int creature, int map_index, int search);
 void cre_leave_party(int creature);              // nothing
 // "PET_PHRASE:EAT": the pet drops its tasks and seeks food.
 void order_pet_to_eat(int creature);             // nothing

@@ -23,12 +23,18 @@ int cre_action_message(int creature, const char* seen, const char*) {
     return 1;
 }
 
-void pop_task(int, int) { KSM_STUB("pop_task"); }
-int push_task(int, int, int) { KSM_STUB("push_task"); return -1; }
+void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
+int cre_can_be_at(int, int, int) { KSM_STUB("cre_can_be_at"); return 1; }
+AreaFind find_object_kind_near(int, int, int, int, int) { KSM_STUB("find_object_kind_near"); return {0, 0, 0}; }
+AreaFind find_terrain_near(int, int, int, int, int) { KSM_STUB("find_terrain_near"); return {0, 0, 0}; }
+AreaFind find_item_meeting_requirement_near(int, int, int) {
+    KSM_STUB("find_item_meeting_requirement_near");
+    return {0, 0, 0};
+}
+TaskPoint cre_find_exit_point(int) { KSM_STUB("cre_find_exit_point"); return {0, 0}; }
 
 void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
-int cre_find_requisite_slot(int) { KSM_STUB("cre_find_requisite_slot"); return -1000; }
 int cre_follow_leader(int, int) { KSM_STUB("cre_follow_leader"); return 0; }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "creatures/creature_record.h"
+#include "creatures/task_queue.h"
 #include "creatures/creature_species.h"
 #include "creatures/creature_traits.h"
 
@@ -15,14 +16,22 @@
 // Answers 1 when a message was shown.
 int cre_action_message(int creature, const char* seen, const char* heard);  // seen when in view
 
-// The task queue.
-void pop_task(int creature, int task_slot);       // nothing
-int push_task(int creature, int task, int turns);  // -1: refused
+// The task queue (creatures/task_queue.h) and the movement steps and area
+// searches it asks.
+struct AreaFind;
+struct TaskPoint;
+int cre_can_be_at(int creature, int x, int y);  // 1: it may stand there
+AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);  // 0, 0: nothing found
+AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);       // 0, 0: nothing found
+AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);       // 0, 0: nothing found
+TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
+
+// A villager names the terms of the goods the player has not paid for.
+void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 
 // A creature's life and company.
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
-int cre_find_requisite_slot(int creature);              // -1000: none
 int cre_follow_leader(int creature, int mode);          // 0: follows nobody
 void cre_make_foe(int creature);                        // nothing
 void cre_make_sound(int creature);                      // nothing

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "creatures/creature_files.h"
+#include "creatures/creature_queries.h"
 #include "creatures/creature_services.h"
 #include "creatures/creature_table.h"
 #include "creatures/movement_modes.h"
@@ -32,6 +33,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
+#include "objects/ownership.h"
 #include "game/turn_state.h"
 #include "maps/map_draw.h"
 #include "base/config.h"
@@ -148,6 +150,10 @@ bool creature_blocks_leaving(const MapObject& o) {
     if (slot >= 0 && (cre_is_companion(slot) || cre_is_own_animal(slot))) return false;
     if (creature_travels_with_player(o.DATA)) return false;
     const int distance = std::max(std::abs(int(o.x) - player_x), std::abs(int(o.y) - player_y));
+    // A villager who knows the player carries the village's goods unpaid
+    // sees the player off from further away.
+    if (slot >= 0 && distance <= 35 && cre_is_society_member(slot) && plr_has_goods_of_village(Cre[slot].lauma))
+        return true;
     return distance <= 15;
 }
 

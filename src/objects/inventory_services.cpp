@@ -13,11 +13,6 @@ int select_item_count = 0;
 // Not built yet: nothing is worn or dug, no item can be picked and no
 // leash is taken off.
 void plr_wear_footwear(int, int) { KSM_STUB("plr_wear_footwear"); }
-int select_item(const char*, const char*, int, int, int) {
-    KSM_STUB("select_item");
-    select_item_count = 0;
-    return -3000;
-}
 int take_off_leash(int slot) {
     KSM_STUB("take_off_leash");
     return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
@@ -33,22 +28,17 @@ int obj_weapon_hands(const ObjectRecord& record) {
 // emptied, hauled or thrown.
 int cre_can_carry(int, float) { KSM_STUB("cre_can_carry"); return 1; }
 int cre_check_wield_injuries(int, const ObjectRecord&, int) { KSM_STUB("cre_check_wield_injuries"); return 0; }
-void cre_drop_item_on_death(int, int) { KSM_STUB("cre_drop_item_on_death"); }
-int create_item_at_creature(int, int, int) { KSM_STUB("create_item_at_creature"); return 0; }
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
 int obj_empty_container(ObjectRecord&) { KSM_STUB("obj_empty_container"); return 0; }
 int obj_reduce_count(int, int) { KSM_STUB("obj_reduce_count"); return 0; }
 float plr_empty_container(int, float) { KSM_STUB("plr_empty_container"); return 0.0f; }
 int plr_empty_container_quietly(int, int) { KSM_STUB("plr_empty_container_quietly"); return 0; }
-int plr_has_goods_of_village(int) { KSM_STUB("plr_has_goods_of_village"); return 0; }
 float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
 int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
 void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }
 int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
-int select_items(int, int, int, int, const char*, const char*, int, int, int) {
-    KSM_STUB("select_items");
-    return -3000;
-}
+int wear_conflict(int, int, int) { KSM_STUB("wear_conflict"); return 0; }
+int take_off_or_unwield(int, int) { KSM_STUB("take_off_or_unwield"); return 0; }
 void release_leash(int) { KSM_STUB("release_leash"); }
 void throw_command() { KSM_STUB("throw_command"); }
 

@@ -5,13 +5,17 @@
 #include "body/combat_commands.h"
 #include "objects/inventory.h"
 #include "objects/object_store.h"
+#include "objects/object_values.h"
+#include "objects/item_selection.h"
+#include "objects/ownership.h"
 
 // The walking wear of the worn footwear for that time.
 void plr_wear_footwear(int seconds, int minutes);
 // The inventory slot of the item the player picks (the count chosen left in
-// select_item_count); -3000 when nothing suitable is carried, another
-// negative value when cancelled.
-int select_item(const char* prompt, const char* verb, int filter_flags, int selector, int extra);
+// select_item_count); with several allowed (0x001) the number of entries
+// chosen. -3000 when nothing suitable is carried, another negative value
+// when cancelled.
+int select_item(const char* prompt, const char* verb, int flags, int filter, int purpose);
 extern int select_item_count;
 // Takes the leash in the inventory slot off the animal it leads; the
 // leash's instance.
@@ -35,10 +39,6 @@ int cre_can_carry(int creature, float weight);
 // The weapon's one-hand penalty when the wielder must use it one-handed
 // (two items held, an arm fully impaired); show tells the player why.
 int cre_check_wield_injuries(int creature, const ObjectRecord& weapon, int show);
-// A dead creature drops what it wears in a slot 0..6.
-void cre_drop_item_on_death(int creature, int slot);
-// Puts an amount of an object on the map at a creature.
-int create_item_at_creature(int creature, int object_id, int amount);
 // A spent arrow breaks where it fell.
 void drop_broken_arrow(int x, int y, int object_id);
 // Resets a record in place to an empty container; 1 when it did.
@@ -49,8 +49,6 @@ int obj_reduce_count(int object_id, int n);
 // what was taken.
 float plr_empty_container(int slot, float pounds);
 int plr_empty_container_quietly(int slot, int count);
-// 1 when the player carries goods of the village not yet paid for.
-int plr_has_goods_of_village(int village);
 // Hauling: the drag of what the player hauls, and the hauled items moved to
 // the player's cell (0 when nothing is hauled any more).
 float plr_hauled_weight();
@@ -59,10 +57,11 @@ int plr_move_hauled_items();
 void plr_wear_armour_on_hit(int part, int damage);
 // The id of the skis the player wears, 0 none.
 int plr_worn_skis();
-// The item selection screen over the player's inventory: the chosen list
-// index, negative for ESC, -3000 when no item qualifies.
-int select_items(int mode, int creature, int x, int y, const char* prompt, const char* verb, int flags,
-                 int type_filter, int purpose);
+// Whether the item would clash with what the player wears (show: tell
+// why); putting down or taking off a carried slot (merge: join equal
+// stacks), -1 when it failed.
+int wear_conflict(int creature, int object_id, int show);     // 0: no conflict
+int take_off_or_unwield(int slot, int merge);                  // 0: nothing done
 // Wears an object by a percent of its full weight, more for a crude piece
 // and less for a fine one; at every step_percent of the full weight that
 // the weight passes it loses a grade (step 0: never). 1 when it is used up

@@ -5,6 +5,9 @@
 #include "base/stubs.h"
 #include "console/console.h"
 #include "maps/map_layers.h"
+#include "objects/item_lists.h"
+#include "objects/item_selection.h"
+#include "ui/catalogue.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
 
@@ -31,7 +34,15 @@ int world_map_refusal() {
     return 1;
 }
 
-void examine_carried_equipment() { KSM_STUB("examine_carried_equipment"); }
+void examine_carried_equipment() {
+    for (;;) {
+        const int index = select_items(2, -1, 0, 0, "You are carrying the following items.",
+                                       "examine (weapon or armour)", 0, 0, 0);
+        if (index < 0) return;
+        copy_text(msg_var_text, sizeof msg_var_text, "");
+        examine_item(selection_list[index].index);
+    }
+}
 void pick_up_command(int, int, int) { KSM_STUB("pick_up_command"); }
 void pick_from_command(int) { KSM_STUB("pick_from_command"); }
 void stop_hauling(int) { KSM_STUB("stop_hauling"); }

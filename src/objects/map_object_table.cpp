@@ -297,10 +297,12 @@ int put_player_item_on_map(int x, int y, int object_id, int quantity) {
         ObjectRecord r;
         if (obj_record(object_id, r).ownerID != 0) return put_object_on_map(MK_ITEM, x, y, object_id, quantity);
     }
-    return place_at(x, y, ItemJoins{object_id, true}, quantity, [&](MapObject& o) {
+    // The claim mark is a village's: what the player puts down lies
+    // unmarked, stacked with unmarked items.
+    return place_at(x, y, ItemJoins{object_id, false}, quantity, [&](MapObject& o) {
         o.TYPE = MK_ITEM;
         o.subkind = 0;
-        o.ref = MAP_REF_CLAIMED;
+        o.ref = 0;
         o.DATA = object_id;
         o.x = uint16_t(x);
         o.y = uint16_t(y);

@@ -103,9 +103,9 @@ int insert_map_object(int i);
 // with none free it purges once and tries again when the purge freed more
 // than 50. The index, or MAP_NO_RECORD when nothing was placed.
 int put_object_on_map(int kind, int x, int y, int data, int quantity);
-// An item that the player puts down: it stacks only with the player's own
-// (claimed) items on the square and a new record carries the claim mark; an
-// owned object is placed as an ordinary item. The index or MAP_NO_RECORD.
+// An item that the player puts down: it stacks with the unheld, unmarked
+// items on the square and a new record carries no claim mark (that mark
+// says a village owns the item). The index or MAP_NO_RECORD.
 int put_player_item_on_map(int x, int y, int object_id, int quantity);
 // A carcass item becomes a dead creature (kind 52) of its kind code's
 // template; the index, or MAP_NO_RECORD when no creature could be made.

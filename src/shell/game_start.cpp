@@ -10,6 +10,9 @@
 #include "base/stubs.h"
 #include "console/console.h"
 #include "creatures/creature_files.h"
+#include "creatures/task_queue.h"
+#include "objects/item_selection.h"
+#include "objects/ownership.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
 #include "maps/map_layers.h"
@@ -239,6 +242,9 @@ void seed_first_camps(PlayerRecord& rec) {
 void prepare_game_state() {
     reset_object_store();
     reset_creature_tables();
+    reset_task_queue();
+    reset_ownership();
+    reset_item_selection();
     reset_map_object_table();
     water_offering_day = 0;
     load_coded_messages();

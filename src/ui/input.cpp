@@ -477,6 +477,7 @@ int map_controller_token(const char* token) {
         {"[UP]", KEY_UP},       {"[DOWN]", KEY_DOWN},       {"[LEFT]", KEY_LEFT},
         {"[RIGHT]", KEY_RIGHT}, {"[ENTER]", KEY_ENTER},     {"[SPACE]", KEY_SPACE},
         {"[TAB]", KEY_TAB},     {"[ESC]", KEY_ESC},         {"[CTRL][-]", KEY_CTRL_MINUS},
+        {"[PGUP]", KEY_PGUP},   {"[PGDN]", KEY_PGDN},       {"[HOME]", KEY_HOME},
         {"[CTRL][+]", KEY_CTRL_PLUS}, {"[ALT][-]", KEY_ALT_MINUS},
         {"[F1]", KEY_F1}, {"[F2]", KEY_F2}, {"[F3]", KEY_F3}, {"[F4]", KEY_F4}, {"[F5]", KEY_F5},
         {"[F6]", KEY_F6}, {"[F7]", KEY_F7}, {"[F8]", KEY_F8}, {"[F9]", KEY_F9},

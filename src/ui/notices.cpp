@@ -5,6 +5,7 @@
 
 #include "base/debug_log.h"
 #include "base/platform.h"
+#include "base/stubs.h"
 #include "ui/canvas.h"
 #include "ui/font.h"
 #include "ui/input.h"
@@ -36,3 +37,5 @@ void show_fatal_text(const char* text) {
     wait_key();
     clear_screen();
 }
+
+void armour_screen(const char*) { KSM_STUB("armour_screen"); }

@@ -8,3 +8,5 @@ void show_init_step(const char* text);
 // The fatal text on a cleared screen, until a key is pressed (the exit
 // routine's screen; nothing when the screen is not up).
 void show_fatal_text(const char* text);
+// The armour screen of a piece of armour or clothing, titled with its name.
+void armour_screen(const char* name);  // nothing

@@ -369,7 +369,12 @@ TEST_F(Checks, AnUnpairedPartDropsNothingAndEmptyHandsNeverFumble) {
     ScriptedDraws second{5};
     EXPECT_EQ(cre_fumble_check(PERSON, 1, 1), 1);
     EXPECT_EQ(Cre[PERSON].wielded, 0);
-    EXPECT_EQ(stub_calls_of("create_item_at_creature"), 1);
+    // The sword lies at the villager's feet.
+    const int dropped = find_map_object(MK_ITEM, PX - 1, PY);
+    ASSERT_GE(dropped, 0);
+    ObjectRecord lying;
+    EXPECT_STREQ(obj_record(Data[dropped].DATA, lying).name, "Iron sword");
+    EXPECT_EQ(Data[dropped].amount, 1);
     // Nothing held, no roll and no fumble.
     ScriptedDraws none;
     EXPECT_EQ(cre_fumble_check(-1, 4, 1), 0);

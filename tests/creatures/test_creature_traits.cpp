@@ -91,7 +91,7 @@ protected:
         obj_clear_record(t);
         t.item_class = item_class;
         t.subclass = subclass;
-        t.price = price * 8.0f;
+        t.price = price;
         copy_text(t.name, "thing");
         return id;
     }

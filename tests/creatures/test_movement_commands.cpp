@@ -381,14 +381,14 @@ TEST_F(PlayerStep, AStrangerBlocksAndASleeperIsWokenButStillBlocks) {
     EXPECT_TRUE(said_line("is in your way"));
 
     Cre[WOLF].move_mode = MOVE_MODE_ASLEEP;
-    clear_stub_calls();
     EXPECT_EQ(step(1), 0);
     expect_unchanged("a sleeping wolf ahead");
-    EXPECT_TRUE(stub_was_called("cre_wake_up"));
+    EXPECT_NE(Cre[WOLF].move_mode, MOVE_MODE_ASLEEP) << "the wolf woke";
+    EXPECT_EQ(Cre[WOLF].Puuha[0], 1) << "and wanders off";
     // Looking without stepping (direction 0) wakes nobody.
-    clear_stub_calls();
+    Cre[WOLF].move_mode = MOVE_MODE_ASLEEP;
     EXPECT_EQ(plr_check_step(232, 232, 233, 232, 0), STEP_BLOCKED);
-    EXPECT_FALSE(stub_was_called("cre_wake_up"));
+    EXPECT_EQ(Cre[WOLF].move_mode, MOVE_MODE_ASLEEP);
 }
 
 TEST_F(PlayerStep, ACompanionWithdrawsAndAFlyerBlocksNothing) {

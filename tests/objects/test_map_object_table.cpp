@@ -119,23 +119,26 @@ protected:
 
 // ------------------------------------------------------------ placing
 
-TEST_F(MapObjectTable, EqualDropsStackAndThePlayersOwnDropsStackApart) {
+TEST_F(MapObjectTable, EqualDropsStackAndThePlayersDropsCarryNoClaimMark) {
     const int a = put_object_on_map(MK_ITEM, PX, PY, rock, 2);
     ASSERT_GE(a, 0);
     EXPECT_EQ(put_object_on_map(MK_ITEM, PX, PY, rock, 3), a);
     EXPECT_EQ(Data[a].amount, 5);
     EXPECT_EQ(Data[a].ref, 0);
 
-    // The player's drop never joins the unmarked stack: a claimed record.
-    const int mine = put_player_item_on_map(PX, PY, rock, 1);
+    // The player's drop joins the unmarked stack and never carries the
+    // claim mark, which says a village owns the item.
+    EXPECT_EQ(put_player_item_on_map(PX, PY, rock, 1), a);
+    EXPECT_EQ(Data[a].amount, 6);
+    EXPECT_EQ(Data[a].ref, 0);
+    // A village's claimed stack is never joined by the player's drop.
+    Data[a].ref = MAP_REF_CLAIMED;
+    const int mine = put_player_item_on_map(PX, PY, rock, 4);
     ASSERT_GE(mine, 0);
     EXPECT_NE(mine, a);
-    EXPECT_EQ(Data[mine].ref, MAP_REF_CLAIMED);
-    EXPECT_EQ(Data[mine].TYPE, MK_ITEM);
-    // ... and the next one joins the claimed record, not the unmarked one.
-    EXPECT_EQ(put_player_item_on_map(PX, PY, rock, 4), mine);
-    EXPECT_EQ(Data[mine].amount, 5);
-    EXPECT_EQ(Data[a].amount, 5);
+    EXPECT_EQ(Data[mine].ref, 0);
+    EXPECT_EQ(Data[a].amount, 6);
+    Data[a].ref = 0;
     // Another object, another square: records of their own.
     EXPECT_NE(put_object_on_map(MK_ITEM, PX, PY, knife, 1), a);
     EXPECT_NE(put_object_on_map(MK_ITEM, PX + 1, PY, rock, 1), a);

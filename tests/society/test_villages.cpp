@@ -45,7 +45,7 @@ protected:
         reset_villages();
     }
 
-    // A stored item with a price (its trade value is price / 8 for now).
+    // A stored item worth `price` (grade 3, whole).
     static int item(const char* name, float price, int kind = 300, uint8_t special = 0) {
         ObjectRecord r;
         obj_clear_record(r);
@@ -53,7 +53,7 @@ protected:
         r.kind = kind;
         copy_text(r.name, name);
         r.weight = r.full_weight = 1.0f;
-        r.price = price * 8.0f;
+        r.price = price;
         r.special_kind = special;
         return obj_store_new(r);
     }

@@ -142,7 +142,8 @@ TEST(ScreenKeys, ControllerTokens) {
         {"[q]", 'q'},         {"[ALT][-]", KEY_ALT_MINUS}, {"[F3]", KEY_F3},       {"[UP]", KEY_UP},
         {"[DOWN]", KEY_DOWN}, {"[ENTER]", KEY_ENTER},      {"[SPACE]", KEY_SPACE}, {"[ESC]", KEY_ESC},
         {"[ALT][k]", 2010},   {"[CTRL][+]", KEY_CTRL_PLUS}, {"[FOO]", 0},          {"plain", 0},
-        {"[ALT][K]", 0},      {"", 0},
+        {"[ALT][K]", 0},      {"", 0},                     {"[PGUP]", KEY_PGUP},   {"[PGDN]", KEY_PGDN},
+        {"[HOME]", KEY_HOME},
     };
     for (const Case& c : cases) EXPECT_EQ(map_controller_token(c.token), c.code) << c.token;
 

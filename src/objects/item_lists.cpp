@@ -164,7 +164,7 @@ int filter_item_list(int filter, int flags) {
             ObjectRecord r;
             obj_record(selection_backup[i].object, r);
             const bool filled = (flags & LIST_FILLED_AS_CONTAINER) && r.contents != 0;
-            const int group = filled ? ITEM_CONTAINER : r.item_class;
+            const int group = filled ? int(ITEM_CONTAINER) : int(r.item_class);
             if (group != c || !filter_accepts(filter, r)) continue;
             taken[i] = true;
             selection_list[selection_count++] = selection_backup[i];

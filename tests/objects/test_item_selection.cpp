@@ -163,7 +163,9 @@ TEST_F(ItemSelection, APageGroupsRowsTwelvePixelsApartWithWrappingHotKeys) {
             EXPECT_LE(it.y + it.height, 370 + 1) << "the page ends above the hint line";
             // Within a class the rows stand 12 apart; a new class leaves its
             // gap and title.
-            if (rows > 0) EXPECT_TRUE(it.y - previous_y == 12 || it.y - previous_y == 12 + 34) << it.y - previous_y;
+            if (rows > 0) {
+                EXPECT_TRUE(it.y - previous_y == 12 || it.y - previous_y == 12 + 34) << it.y - previous_y;
+            }
             previous_y = it.y;
             ++rows;
         }

@@ -200,7 +200,7 @@ const StubEntry stub_register[] = {
     {"obj_reduce_count", "objects", "0: nothing left"},
     {"perform_activity", "objects", "remembers the activity for the repeat key only"},
     {"pick_from_command", "objects", "nothing"},
-    {"pick_up_command", "objects", "nothing"},
+    {"push_or_pack_items", "objects", "nothing: the items stay"},
     {"plr_empty_container", "objects", "0.0: nothing taken"},
     {"plr_empty_container_quietly", "objects", "0: nothing taken"},
     {"plr_give_item", "objects", "0: nothing given"},

@@ -35,8 +35,16 @@ extern uint8_t object_turn_flag;
 void examine_carried_equipment();
 // "X": exchange_weapons_command of objects/inventory.h.
 void exchange_weapons();
-void pick_up_command(int x, int y, int wield);
+// Puts count of the map record's thing into the player's inventory (a
+// carcass record becomes a carcass object); 1 when taken, 0 when refused.
+// The record itself is the caller's to lower or free.
+int pick_up_map_item(int index, int count, int auto_wield);
+// The player picks up at x, y: flag bit 0 wields what is picked up when a
+// hand is free, bit 1 asks before harvesting plants.
+void pick_up_command(int x, int y, int flags);
 void pick_from_command(int wield);
+// Moves the items the player chooses towards the square (pulling, pushing or packing).
+void push_or_pack_items(int target_x, int target_y);
 // Stops hauling and releases the hauled items (-1 the player).
 void stop_hauling(int creature);
 // The number of the player's hauled items lying on the map.

@@ -11,6 +11,7 @@
 #include "maps/map_layers.h"
 #include "objects/inventory.h"
 #include "objects/inventory_services.h"
+#include "objects/item_commands.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
@@ -121,6 +122,27 @@ TEST_F(Carrying, ACreatureLoadsUpToTwiceItsOwnWeightInAll) {
     EXPECT_EQ(current_taker, slot);
     EXPECT_STREQ(last_message, "") << "a creature's refusal is not the player's to read";
     Cre[slot] = saved;
+}
+
+TEST_F(Carrying, APickUpRefusedLeavesTheMapRecordAsItWas) {
+    const int heavy = obj_store_new(thing("Anvil", 226.0f));
+    const int at = put_object_on_map(MK_ITEM, PX, PY, heavy, 1);
+    ASSERT_GE(at, 0);
+    const MapObject before = Data[at];
+    EXPECT_EQ(pick_up_map_item(at, 1, 0), 0);
+    EXPECT_EQ(std::memcmp(&before, &Data[at], sizeof before), 0);
+    EXPECT_EQ(Plr.plr_inv_id[0], 0);
+
+    const int light = obj_store_new(thing("Nail", 1.0f));
+    const int nails = put_object_on_map(MK_ITEM, PX, PY, light, 5);
+    ASSERT_GE(nails, 0);
+    const MapObject nails_before = Data[nails];
+    EXPECT_EQ(pick_up_map_item(nails, 2, 0), 1);
+    EXPECT_EQ(std::memcmp(&nails_before, &Data[nails], sizeof nails_before), 0) << "the caller lowers it";
+    EXPECT_EQ(Plr.plr_inv_count[0], 2);
+    ObjectRecord got;
+    obj_record(Plr.plr_inv_id[0], got);
+    EXPECT_STREQ(got.name, "Nail");
 }
 
 }  // namespace

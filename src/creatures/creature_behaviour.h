@@ -52,6 +52,3 @@ int villager_notice_unpaid_goods(int creature);  // 0
 const char* culture_group_word(int culture);     // ""
 // A random name of a random culture that differs from the character's.
 const char* random_foreign_name();               // ""
-// The item a people maker's picker chose from its lists: its name, and its
-// item type in item_type.
-const char* Arvo_Esine_Listasta(int* item_type);  // "", type 0

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "creatures/creature_record.h"
+#include "creatures/culture_gear.h"  // the item-name pickers
 #include "creatures/task_queue.h"
 #include "creatures/creature_species.h"
 #include "creatures/creature_traits.h"
@@ -58,7 +59,5 @@ const char* random_culture_animal_name(int culture);         // "animal"
 int random_culture_item_set(int culture, int* out, int cap);  // 0 items
 int random_culture_meat_food(int culture);                   // 0: no object
 int random_jewellery_name(int culture);                      // 0: none
-int random_knife_name(int culture);                          // 0: none
-int random_weapon_name(int culture, int flag);               // 0: none
 int make_culture_fur_item(int culture, int value);           // 0: no object
 int make_small_fur_item(int culture);                        // 0: no object

@@ -1,13 +1,49 @@
 // The gear of the cultures: the pickers that choose item types for the
-// starting gear and for the people the game makes. Not built yet: each
-// picker answers its plainest choice (see each).
+// starting gear and for the people the game makes. Every name picker fills
+// the one item-name list and draws from it; a name can stand in the list
+// several times, which raises its odds.
 #pragma once
 
-// The quality grade 2..5 of an item made at an outfit grade. Not built yet:
-// 3, the grade of an ordinary item.
+// The gear level (2..5) and the region group (1 eastern, 2 western, 3
+// northern, 0 none) of a culture.
+int culture_gear_level(int culture);
+int culture_region(int culture);
+
+// The quality grade 2..5 of an item made at an outfit grade.
 int random_item_quality(int grade);
-// The clothing variant of an outfit grade (0..2). Not built yet: 1.
+// The clothing variant of an outfit grade (0..2).
 int random_clothing_variant(int grade);
+
+// The item-name list the pickers fill (100 names of up to 99 characters).
+constexpr int ITEM_NAME_LIST_SIZE = 100;
+constexpr int ITEM_NAME_BYTES = 100;
+extern char item_name_list[ITEM_NAME_LIST_SIZE][ITEM_NAME_BYTES];
+void clear_item_name_list();
+// Adds a name to the list; a full list takes nothing more.
+void add_item_name(const char* name);
 // The common last step of every picker: the item type of a name drawn from
-// the list the picker built. Not built yet: 0, no item type.
+// the list (exact name), the "BRANCH" type when the list is empty, 0 (noted
+// on the "gear" debug channel) when the catalogue has no such name.
 int Arvo_Esine_Listasta();
+
+// Item-name pickers: an item type, 0 when none. The weapon picker's flag
+// leaves out the staves, clubs and javelins.
+int random_knife_name(int culture);
+int random_weapon_name(int culture, int flag);
+int random_culture_weapon_name(int culture);
+int random_sundry_item_name(int culture);
+int random_bow_name(int culture);
+
+// The outfit pickers of the clothes people wear, at outfit level 0..2: an
+// item type, 0 when the chance gives nothing.
+enum OutfitPicker {
+    OUTFIT_FOOTWEAR,
+    OUTFIT_LEGWEAR,
+    OUTFIT_UNDERSHIRT,
+    OUTFIT_SHIRT,
+    OUTFIT_HEADWEAR,
+    OUTFIT_BELT,  // a belt, mittens or socks
+    OUTFIT_DRESS,
+    OUTFIT_PICKERS
+};
+int outfit_item_type(int picker, int level);

@@ -15,6 +15,7 @@
 #include "objects/inventory_services.h"
 #include "objects/map_kinds.h"
 #include "objects/ownership.h"
+#include "objects/wear_commands.h"
 #include "society/villages.h"
 #include "ui/catalogue.h"
 #include "ui/prompts.h"
@@ -27,13 +28,18 @@ char last_activity_data[100] = "";
 uint8_t fire_burn_mark = 0;
 uint8_t object_turn_flag = 0;
 
-// The activities themselves come with the item subsystem; the call is
-// remembered for the repeat key.
+// The activities come with the item subsystem; those built so far run
+// here, the others are only remembered for the repeat key.
 void perform_activity(int code, int argument, const char* data) {
-    KSM_STUB("perform_activity");
     last_activity_code = code;
     last_activity_argument = argument;
     copy_text(last_activity_data, data ? data : "");
+    switch (code) {
+    case PURPOSE_WEAR: wear_command(); return;
+    case PURPOSE_WIELD: wield_command(SEL_CANCELLED, 0); return;
+    case PURPOSE_TAKE_OFF: take_off_command(); return;
+    default: KSM_STUB("perform_activity"); return;
+    }
 }
 
 int world_map_refusal() {
@@ -56,8 +62,18 @@ void examine_carried_equipment() {
 
 // ------------------------------------------------------------ picking up
 
+namespace {
+// What goes into a free hand when picked up to be wielded: weapons but
+// arrows, and the tools held to work (subclasses 13 and 41).
+bool wielded_on_pick_up(int object_id) {
+    ObjectRecord r;
+    obj_record(object_id, r);
+    if (r.item_class == ITEM_WEAPON) return r.subclass != 6;
+    return r.item_class == ITEM_TOOL && (r.subclass == 13 || r.subclass == 41);
+}
+}  // namespace
+
 int pick_up_map_item(int index, int count, int auto_wield) {
-    (void)auto_wield;  // wielding what is picked up comes with the wield command
     if (!map_index_valid(index) || count <= 0) return 0;
     const MapObject& o = Data[index];
     int id = o.DATA;
@@ -91,7 +107,9 @@ int pick_up_map_item(int index, int count, int auto_wield) {
     msg_num = count;
     copy_text(msg_var_text, obj_name_with_unit(id, count, 1));
     show_message(message_by_key("PICK_UP"));
-    plr_insert_into_inventory(id, count, 1, -1);
+    const int slot = plr_insert_into_inventory(id, count, 1, -1);
+    if (auto_wield && slot != PLR_NO_SLOT && cre_wielded_count(-1) < 2 && wielded_on_pick_up(id))
+        wield_command(slot, 1);
     if (screen_hooks.refresh_status_panel) screen_hooks.refresh_status_panel();
     return 1;
 }

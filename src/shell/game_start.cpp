@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "body/combat_commands.h"
+#include "body/wounds.h"
 #include "base/stubs.h"
 #include "console/console.h"
 #include "creatures/creature_files.h"
@@ -28,10 +29,12 @@
 #include "objects/map_object_table.h"
 #include "objects/flora.h"
 #include "objects/object_store.h"
+#include "objects/wear_commands.h"
 #include "society/society_services.h"
 #include "base/config.h"
 #include "ui/settings.h"
 #include "shell/ending.h"
+#include "shell/scenarios.h"
 #include "shell/game_loop.h"
 #include "game/save_load.h"
 #include "game/save_set.h"
@@ -246,6 +249,7 @@ void prepare_game_state() {
     reset_task_queue();
     reset_ownership();
     reset_carry_state();
+    reset_wear_state();
     reset_item_selection();
     reset_map_object_table();
     water_offering_day = 0;
@@ -368,18 +372,62 @@ int start_or_continue_game() {
     return quit_state == -1 ? -1 : 0;
 }
 
-// The kits and scenes of the start-up scenarios need items and creatures.
-// Not built yet: each only notes its call.
+// The scenes of the start-up scenarios need the map's own work. Not built
+// yet: each only notes its call.
 void scenario_move_to_suitable_cell() { KSM_STUB("scenario_move_to_suitable_cell"); }
 void scenario_cleared_area() { KSM_STUB("scenario_cleared_area"); }
-void scenario_robbery(int) { KSM_STUB("scenario_robbery"); }
-void scenario_trapper_kit() { KSM_STUB("scenario_trapper_kit"); }
+
+namespace {
+
+// What robbers leave: the clothes on the body, and of everything else what
+// an even draw spares.
+void take_part_of_inventory() {
+    for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
+        const int id = Plr.plr_inv_id[slot];
+        if (Plr.plr_inv_count[slot] <= 0 || !obj_id_is_valid(id)) continue;
+        ObjectRecord r;
+        if (obj_record(id, r).state_bits & OBJ_WORN) continue;
+        if (random_below(2) == 0) plr_take_from_slot_in_place(slot, Plr.plr_inv_count[slot]);
+    }
+    plr_compact_inventory();
+}
+
+void give_named(const char* name, int count) { give_item(obj_template_by_name(name, 1), count); }
+
+}  // namespace
+
+void scenario_robbery(int scenario) {
+    take_part_of_inventory();
+    give_named("Knife", 1);
+    if (scenario == 5) {
+        // Hurt in the robbery: a cut, a blow or a stab somewhere.
+        static const int kinds[] = {1, 2, 4};
+        const int kind = kinds[random_below(3)];
+        const int part = roll_body_part_hit(random_below(4), -1, 0);
+        const int severity = 1 + random_below(2);
+        const int damage = 5 + random_below(10);
+        plr_add_wound(damage, part, severity, 0, kind);
+    }
+}
+
+void scenario_trapper_kit() {
+    give_named("Knife", 1);
+    give_named("Loop snare", 1);
+    give_named("Paw-board fox trap", 1);
+    give_named("Wooden stake", 25);
+    give_named("Shovel", 1);
+    give_named("Handaxe", 1);
+    give_named("Fishing rod", 1);
+    give_named("Club", 1);
+    give_named("Spear", 1);
+}
 
 void run_start_scenario() {
     switch (Plr.scenario) {
         case 1: scenario_move_to_suitable_cell(); break;
         case 2:
             scenario_cleared_area();
+            take_part_of_inventory();
             // The scenario begins at the place on the player's cell: the
             // game loop enters it before the next command.
             view_rebuild_request = 1;

@@ -2,15 +2,19 @@
 // and the portrait lists.
 #include "shell/scenarios.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "creatures/creature_errands.h"
 #include "creatures/creature_files.h"
+#include "creatures/culture_gear.h"
 #include "mapgen/world_gen.h"
 #include "screens/info_screens.h"
 #include "screens/worldgen_screen.h"
 #include "objects/flora.h"
+#include "objects/inventory.h"
 #include "objects/item_catalogue.h"
 #include "objects/object_store.h"
 #include "society/game_course.h"
@@ -308,16 +312,62 @@ bool give_item(int item_type, int amount) {
 }
 
 bool give_made_item(int item_type, int amount, int quality) {
-    // Quality grades come with the item catalogue; the item is given as it is.
-    (void)quality;
-    return give_item(item_type, amount);
+    if (item_type < 0 || item_type >= ITEM_TYPE_COUNT || amount <= 0) return false;
+    ObjectRecord made = ItemTypes[item_type];
+    if (!made.item_class) return false;
+    obj_set_quality(quality > 5 ? 5 : quality, made);
+    made.quality |= OBJ_GRADE_KNOWN;
+    const int id = obj_store_record(made);
+    if (id == 0) return false;
+    int free_slot = -1;
+    for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
+        if (Plr.plr_inv_count[slot] > 0 && Plr.plr_inv_id[slot] == id) {
+            Plr.plr_inv_count[slot] += amount;
+            return true;
+        }
+        if (free_slot < 0 && Plr.plr_inv_count[slot] <= 0) free_slot = slot;
+    }
+    if (free_slot < 0) return false;
+    Plr.plr_inv_id[free_slot] = id;
+    Plr.plr_inv_count[free_slot] = amount;
+    return true;
 }
 
 void give_starting_gear() {
+    const int culture = Plr.culture;
+    const int grade = culture_gear_level(culture);
     // One of the catalogue's breads.
     const int bread = obj_template_by_name("BREAD", 0);
     give_item(bread, 1 + random_below(2));
-    // Clothing, weapons and foods of the culture come with the scenario kits.
+    // Clothes of the culture's level: each picker may give nothing, and a
+    // garment two pickers chose is given once (two cloaks would not both be
+    // put on).
+    int given[OUTFIT_PICKERS] = {};
+    int given_count = 0;
+    for (const int picker : {OUTFIT_FOOTWEAR, OUTFIT_LEGWEAR, OUTFIT_UNDERSHIRT, OUTFIT_SHIRT, OUTFIT_HEADWEAR,
+                             OUTFIT_BELT}) {
+        const int variant = random_clothing_variant(grade);
+        const int type = outfit_item_type(picker, variant);
+        if (type == 0 || std::find(given, given + given_count, type) != given + given_count) continue;
+        given[given_count++] = type;
+        give_made_item(type, 1, random_item_quality(grade));
+    }
+    // A knife and a weapon, perhaps a better weapon, a sundry and a bow.
+    give_made_item(random_knife_name(culture), 1, random_item_quality(3));
+    give_made_item(random_weapon_name(culture, 0), 1, random_item_quality(3));
+    if (random_below(100) < 50) give_made_item(random_culture_weapon_name(culture), 1, random_item_quality(3));
+    if (random_below(100) < 50) give_made_item(random_sundry_item_name(culture), 1, random_item_quality(3));
+    if (random_below(100) < 25) {
+        give_made_item(random_bow_name(culture), 1, random_item_quality(3));
+        const int arrows = 5 + random_below(6);
+        give_made_item(obj_template_by_name("ARROW", 1), arrows, random_item_quality(3));
+    }
+    // Two meat foods of the culture.
+    for (int food = 0; food < 2; ++food) {
+        const int id = random_culture_meat_food(culture);
+        const int pieces = 1 + random_below(3);
+        if (id != 0) plr_give_item(id, pieces);
+    }
 }
 
 // ------------------------------------------------------------ portraits

@@ -10,6 +10,7 @@
 #include "maps/weather.h"
 #include "maps/weather_messages.h"
 #include "maps/world_files.h"
+#include "objects/item_catalogue.h"
 #include "objects/object_store.h"
 #include "shell/ending.h"
 #include "shell/game_loop.h"
@@ -374,11 +375,60 @@ TEST_F(GameStartTest, ARecordTooOldEndsWithAPlainMessage) {
     EXPECT_EXIT(start_or_continue_game(), ::testing::ExitedWithCode(1), "This saved game is too old to continue.");
 }
 
-TEST_F(GameStartTest, StartScenarioIsClearedOnce) {
+// The kits: the trapper gets his tools; robbers leave the clothes worn and
+// a knife; the scenario runs once.
+TEST_F(GameStartTest, StartScenarioKitsAreGivenOnce) {
+    build_item_catalogue();
+    clear_object_store();
+    std::memset(Plr.plr_inv_id, 0, sizeof Plr.plr_inv_id);
+    std::memset(Plr.plr_inv_count, 0, sizeof Plr.plr_inv_count);
     Plr.scenario = 6;
     run_start_scenario();
     EXPECT_EQ(Plr.scenario, 0);
-    EXPECT_TRUE(stub_was_called("scenario_trapper_kit"));
+    std::string kit;
+    for (int slot = 0; slot < PLR_INV_SLOTS && Plr.plr_inv_count[slot] > 0; ++slot) {
+        ObjectRecord r;
+        kit += std::to_string(Plr.plr_inv_count[slot]) + " " + obj_record(Plr.plr_inv_id[slot], r).name + ";";
+    }
+    EXPECT_EQ(kit,
+              "1 Knife;1 Loop snare;1 Paw-board fox trap;25 Wooden stake;1 Shovel;1 Handaxe;1 Fishing rod;1 Club;"
+              "1 Spear;");
+    run_start_scenario();
+    EXPECT_EQ(Plr.plr_inv_count[3], 25) << "nothing given twice";
+
+    // Robbed: of 200 things some are gone, the worn shirt stays.
+    ObjectRecord shirt;
+    obj_clear_record(shirt);
+    shirt.item_class = ITEM_ARMOUR;
+    copy_text(shirt.name, "Linen shirt");
+    shirt.state_bits = OBJ_WORN;
+    std::memset(Plr.plr_inv_id, 0, sizeof Plr.plr_inv_id);
+    std::memset(Plr.plr_inv_count, 0, sizeof Plr.plr_inv_count);
+    Plr.plr_inv_id[0] = obj_store_new(shirt);
+    Plr.plr_inv_count[0] = 1;
+    for (int slot = 1; slot <= 60; ++slot) {
+        ObjectRecord stone;
+        obj_clear_record(stone);
+        stone.item_class = ITEM_TOOL;
+        format_text(stone.name, sizeof stone.name, "Stone %d", slot);
+        Plr.plr_inv_id[slot] = obj_store_new(stone);
+        Plr.plr_inv_count[slot] = 1;
+    }
+    Plr.scenario = 3;
+    run_start_scenario();
+    int kept = 0;
+    bool knife = false;
+    for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
+        if (Plr.plr_inv_count[slot] <= 0) continue;
+        ObjectRecord r;
+        obj_record(Plr.plr_inv_id[slot], r);
+        kept += std::strncmp(r.name, "Stone", 5) == 0;
+        knife = knife || std::strcmp(r.name, "Knife") == 0;
+    }
+    EXPECT_STREQ(Objects[Plr.plr_inv_id[0] - FIRST_INSTANCE_ID].name, "Linen shirt");
+    EXPECT_GT(kept, 10);
+    EXPECT_LT(kept, 50);
+    EXPECT_TRUE(knife);
 }
 
 }  // namespace

@@ -133,6 +133,45 @@ TEST_F(NewGameFiles, TheWorkingFoldersCopyMayFail) {
     EXPECT_FALSE(folder.exists("CONSTANT.OBJ"));
 }
 
+// Over many draws and every culture: bread, a knife and a weapon each time,
+// clothes graded 2 to 5 that the first entry puts on, and no name the
+// catalogue lacks.
+TEST_F(NewGameFiles, StartingGearHoldsBreadAKnifeAWeaponAndClothesToWear) {
+    write_constant_objects();
+    int clothes = 0;
+    for (int seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        new_character_record();
+        Plr.culture = uint8_t(seed % 14);
+        clear_object_store();
+        seed_random(uint32_t(seed));
+        give_starting_gear();
+        wear_starting_clothes();
+        int bread = 0, knives = 0, weapons = 0;
+        for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) {
+            if (Plr.plr_inv_count[slot] <= 0) continue;
+            ObjectRecord r;
+            obj_record(Plr.plr_inv_id[slot], r);
+            const std::string name = r.name;
+            if (name.find("bread") != std::string::npos) ++bread;
+            if (r.item_class == ITEM_WEAPON && name.find("nife") != std::string::npos) ++knives;
+            else if (r.item_class == ITEM_WEAPON && r.subclass != 5 && r.subclass != 6) ++weapons;
+            if (r.item_class != ITEM_ARMOUR) continue;
+            ++clothes;
+            EXPECT_GE(r.quality & OBJ_GRADE_MASK, 2) << name;
+            EXPECT_LE(r.quality & OBJ_GRADE_MASK, 5) << name;
+            EXPECT_TRUE(r.quality & OBJ_GRADE_KNOWN) << name;
+            EXPECT_EQ(r.state_bits, OBJ_WORN) << name;
+            EXPECT_EQ(Plr.plr_inv_count[slot], 1) << name;
+        }
+        EXPECT_GE(bread, 1);
+        EXPECT_GE(knives, 1);
+        EXPECT_GE(weapons, 1);
+    }
+    EXPECT_GT(clothes, 400) << "two or more garments a character";
+    EXPECT_FALSE(folder.exists("debug_gear!.txt")) << folder.read("debug_gear!.txt");
+}
+
 struct Inventory : ::testing::Test {
     void SetUp() override {
         new_character_record();

@@ -230,6 +230,7 @@ void draw_item_icons(int x, int y, const ObjectRecord& r) {
     }
     if (!worn && !wielded && !in_use) return;
     const int tile = tile_index(object_tile_name(r));
-    if (tile >= 0) draw_tile_sprite(tile, 0, 0, x + 9, y + 6, 0);
+    // The tile shrunk to the row: a whole one would cover the rows around.
+    if (tile >= 0) draw_tile_icon(tile, x + 4, y - 1, 11, 11);
     if (wielded) draw_text_at(x + 20, y, first ? "1st" : "2nd", map_rgb(240, 230, 140), 1);
 }

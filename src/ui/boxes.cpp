@@ -690,6 +690,21 @@ void draw_random_speck() {
 
 // ------------------------------------------------------------ sprites
 
+void draw_tile_icon(int tile, int x, int y, int w, int h) {
+    if (tile < 0 || tile >= MAX_TILES || tiles[tile].name[0] == 0 || canvas == nullptr) return;
+    const TileRecord& t = tiles[tile];
+    SDL_Surface* s = t.path[0] ? load_picture(t.path) : nullptr;
+    if (s == nullptr) return;
+    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(s);
+    if (c == nullptr) return;
+    SDL_SetColorKey(c, SDL_TRUE, *static_cast<Uint32*>(c->pixels));
+    SDL_Rect src = {1, 1, t.frame_w, t.frame_h};
+    SDL_Rect dst = {x, y, w, h};
+    SDL_BlitScaled(c, &src, canvas, &dst);
+    SDL_FreeSurface(c);
+}
+
 void draw_tile_sprite(int tile, int frame, int variant, int x, int y, int flags) {
     if (tile < 0 || tile >= MAX_TILES || tiles[tile].name[0] == 0) {
         reset_sprite_draw_state();

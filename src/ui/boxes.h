@@ -101,6 +101,9 @@ void draw_random_speck();
 // Sprites: flags 1 blit from file into the canvas, 2 straight to the
 // renderer, 4 highlight, 8 upper part only. variant 8 = grey.
 void draw_tile_sprite(int tile, int frame, int variant, int x, int y, int flags);
+// The tile's first frame shrunk (or grown) into the box at x, y on the
+// canvas, its key colour left out: an icon in a list row.
+void draw_tile_icon(int tile, int x, int y, int w, int h);
 void draw_precipitation(int cell_x, int cell_y, int kind, int intensity);
 void draw_grid_cell(int cell_x, int cell_y);
 

@@ -13,6 +13,10 @@
 #include "game/spend_time.h"
 #include "objects/inventory.h"
 #include "objects/inventory_services.h"
+#include "objects/item_commands.h"
+#include "objects/map_kinds.h"
+#include "objects/map_object_table.h"
+#include "maps/map_layers.h"
 #include "objects/object_store.h"
 #include "objects/wear_commands.h"
 #include "support/play_folder.h"
@@ -46,6 +50,8 @@ ObjectRecord weapon(const char* name) {
 }
 
 uint32_t fake_clock = 0;
+
+const char* held_name_of(int slot) { return Objects[Plr.plr_inv_id[slot] - FIRST_INSTANCE_ID].name; }
 
 // The messages shown, in order.
 std::vector<std::string> shown;
@@ -363,6 +369,40 @@ TEST_F(Wearing, AnUnusableHandLeavesTheWeaponToTheOtherAndBothRefuse) {
     wield_command(knife, 0);
     EXPECT_EQ(plr_wielded_slot(2), PLR_NO_SLOT);
     EXPECT_EQ(plr_wielded_slot(1), axe);
+}
+
+// Picked up to be wielded: a weapon goes into a free hand, an arrow or a
+// garment does not, and full hands take nothing more.
+TEST_F(Wearing, PickingUpToWieldFillsAFreeHandWithWeaponsOnly) {
+    reset_map_object_table();
+    is_world_map();
+    player_x = player_y = 230;
+    ObjectRecord arrow = weapon("Arrow");
+    arrow.subclass = 6;
+    const struct {
+        ObjectRecord record;
+        bool held;
+    } cases[] = {
+        {weapon("Spear"), true},
+        {arrow, false},
+        {garment("Fur cap", 1.0f, 1, 0, 0), false},
+        {weapon("Club"), true},
+        {weapon("Mace"), false},  // both hands full now
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record.name);
+        const int at = put_object_on_map(MK_ITEM, 230, 230, obj_store_new(c.record), 1);
+        ASSERT_GE(at, 0);
+        ASSERT_EQ(pick_up_map_item(at, 1, 1), 1);
+        free_map_object(at);
+        bool held = false;
+        for (int s = 0; s < PLR_INV_SLOTS; ++s)
+            if (Plr.plr_inv_count[s] > 0 && std::strcmp(held_name_of(s), c.record.name) == 0)
+                held = (Objects[Plr.plr_inv_id[s] - FIRST_INSTANCE_ID].state_bits & 0x90) != 0;
+        EXPECT_EQ(held, c.held);
+        expect_one_thing_a_hand();
+    }
+    reset_map_object_table();
 }
 
 }  // namespace

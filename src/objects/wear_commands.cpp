@@ -160,6 +160,8 @@ void reset_wear_state() {
     footwear_slot = NO_FOOTWEAR;
 }
 
+int footwear_clock_seconds() { return walk_minutes * 60 + walk_seconds; }
+
 void plr_wear_armour_on_hit(int part, int damage) {
     bool broke = false;
     for (int s = 0; s < PLR_INV_SLOTS; ++s) {
@@ -184,11 +186,11 @@ void plr_wear_armour_on_hit(int part, int damage) {
 
 void plr_wear_footwear(int seconds, int minutes) {
     if (Plr.travel_mode == 2 || Plr.travel_mode == 3 || Plr.travel_mode == 7) return;
+    // Whole minutes go on to the minute clock and the seconds left over stay:
+    // short steps add up to the hours they take.
     walk_seconds += seconds;
-    if (walk_seconds >= 60) {
-        walk_seconds = 0;
-        ++minutes;
-    }
+    minutes += walk_seconds / 60;
+    walk_seconds %= 60;
     walk_minutes += minutes;
     if (walk_minutes < 60) return;
     walk_minutes = 0;

@@ -36,3 +36,6 @@ void take_off_command();
 
 // The walking clocks of the footwear start again (per-game reset).
 void reset_wear_state();
+// The walking time counted towards the next hour of footwear wear, in
+// seconds.
+int footwear_clock_seconds();

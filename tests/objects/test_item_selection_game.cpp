@@ -1,6 +1,6 @@
 // The item list through the real program: the shared new character is
-// loaded and presses "i". The window lists the carried items, each row with
-// its hot key; ESC closes it and the map view under it comes back pixel for
+// loaded and presses "i". The window lists the carried items by class, each
+// row with its hot key; ESC closes it and the map view under it comes back pixel for
 // pixel.
 #include <gtest/gtest.h>
 
@@ -8,8 +8,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "base/platform.h"
 #include "game/player.h"
+#include "objects/object_store.h"
 #include "objects/item_selection.h"
 #include "support/created_character.h"
 #include "support/play_folder.h"
@@ -52,9 +55,17 @@ TEST(ItemSelectionGame, TheCarriedItemsAreListedAndEscRestoresTheMap) {
     ASSERT_TRUE(copy_created_character(folder, &why)) << why;
     PlayerRecord ari;
     ASSERT_TRUE(read_player_record(folder.file("ARI/ARI.KMS"), ari));
-    int carried = 0;
-    for (int s = 0; s < PLR_INV_SLOTS; ++s) carried += ari.plr_inv_id[s] > 0 && ari.plr_inv_count[s] > 0;
-    ASSERT_GT(carried, 0) << "the new character carries something";
+    std::vector<uint8_t> store;
+    ASSERT_TRUE(read_whole_file(folder.file("ARI/ARI.OBJ"), store));
+    ASSERT_EQ(store.size(), size_t(OBJECT_STORE_FILE_SIZE));
+    // The weapons come first, in a section of their own.
+    int weapons = 0;
+    for (int s = 0; s < PLR_INV_SLOTS; ++s) {
+        const int id = ari.plr_inv_id[s];
+        if (ari.plr_inv_count[s] <= 0 || !obj_id_is_instance(id)) continue;
+        weapons += store[size_t(id - FIRST_INSTANCE_ID) * sizeof(ObjectRecord)] == ITEM_WEAPON;
+    }
+    ASSERT_GT(weapons, 0) << "the new character carries a knife and a weapon";
 
     folder.write("keys.txt", kListKeys);
     std::filesystem::create_directories(folder.file("shots"));
@@ -67,13 +78,13 @@ TEST(ItemSelectionGame, TheCarriedItemsAreListedAndEscRestoresTheMap) {
     SDL_Surface* back = SDL_LoadBMP(folder.file("shots/back.bmp").c_str());
     ASSERT_TRUE(map && list && back);
 
-    // The window covers the map where it stands; each carried item has its
+    // The window covers the map where it stands; each carried weapon has its
     // row, 12 pixels apart from y 82 under the class title, its hot key's
-    // letter drawn bright.
+    // letter drawn bright; the next class starts after a gap.
     EXPECT_GT(differing(map, list, SEL_LEFT, SEL_TOP, SEL_WIDTH, SEL_HEIGHT), SEL_WIDTH * SEL_HEIGHT / 4);
-    for (int row = 0; row < carried; ++row)
+    for (int row = 0; row < weapons; ++row)
         EXPECT_GT(bright_pixels(list, SEL_LEFT + 8, 82 + 12 * row, 8, 12), 8) << "row " << row;
-    EXPECT_EQ(bright_pixels(list, SEL_LEFT + 8, 82 + 12 * carried, 8, 12), 0) << "no row more";
+    EXPECT_EQ(bright_pixels(list, SEL_LEFT + 8, 82 + 12 * weapons, 8, 12), 0) << "no row more";
     // ESC: the map view, the window's place and the message line are as
     // they were, pixel for pixel (the command field beside them shows the
     // command reader's own state).

@@ -182,11 +182,13 @@ TEST_F(Wearing, FootwearWearsFromTheSecondWalkingHourAndBreaksAtHalfItsWeight) {
     shoes.weight = 1.0001f;
     shoes.state_bits = OBJ_WORN;
     carry(shoes);
-    // The first hour in them wears nothing.
-    plr_wear_footwear(0, 59);
-    plr_wear_footwear(59, 0);
+    // The first hour in them wears nothing. Steps of 45 seconds: 79 of them
+    // make 59 minutes and 15 seconds, the 80th the hour.
+    for (int step = 0; step < 79; ++step) plr_wear_footwear(45, 0);
     EXPECT_FLOAT_EQ(held(0).weight, 1.0001f);
-    plr_wear_footwear(1, 0);  // the carried minute makes the hour
+    EXPECT_EQ(footwear_clock_seconds(), 59 * 60 + 15);
+    plr_wear_footwear(45, 0);
+    EXPECT_EQ(footwear_clock_seconds(), 0) << "the hour came round";
     EXPECT_FLOAT_EQ(held(0).weight, 1.0001f);
     // Riding or rowing wears no shoes.
     Plr.travel_mode = 3;

@@ -47,7 +47,9 @@ char kind_of(SDL_Surface* s) {
     const bool title_bar = rgb_at(s, 400, 10) == 0x3C5A98 || near(rgb_at(s, 400, 7), 60, 90, 152, 40);
     if (rgb_at(s, 400, 300) == 0xE2C599) return 'L';                                // parchment
     if (title_bar && near(rgb_at(s, 745, 480), 221, 209, 186, 60)) return 'E';     // a birch page
-    if (title_bar && rgb_at(s, 668, 180) == 0xC8C4BA) return 'C';                  // the body figure
+    // The coverage page's yellow heading over the body figure (the figure
+    // itself takes the colours of what the character wears).
+    if (title_bar && rgb_at(s, 560, 42) == 0xFCFC54 && rgb_at(s, 660, 41) == 0xFCFC54) return 'C';
     bool white = false;
     for (int x = 10; x < 40 && !white; ++x)
         for (int y = 12; y < 22; ++y) white |= rgb_at(s, x, y) == 0xFFFFFF;

@@ -246,6 +246,7 @@ void prepare_game_state() {
     reset_ownership();
     reset_item_selection();
     reset_map_object_table();
+    forget_remembered_cells();
     water_offering_day = 0;
     load_coded_messages();
     message_pause_count = 0;

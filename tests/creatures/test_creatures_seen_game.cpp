@@ -36,6 +36,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "support/created_character.h"
+#include "support/map_pictures.h"
 #include "support/play_folder.h"
 
 namespace fs = std::filesystem;
@@ -56,11 +57,6 @@ constexpr const char* kZoomSceneKeys =
 constexpr int KIND_HARE = 600, KIND_WOLF = 611;
 constexpr uint8_t OPEN_GROUND = 250;
 
-// The map area of the screen, the player's cell in it (the view's centre
-// cell) and the cell size.
-constexpr int MAP_X = 15, MAP_Y = 85, MAP_W = 450, MAP_H = 460;
-constexpr int PLAYER_X = 241, PLAYER_Y = 316;
-constexpr int CELL_W = 18, CELL_H = 20;
 // Where the two animals stand, from the player: two and four squares on
 // towards the middle of the player's world cell.
 constexpr int WOLF_STEP = 2, WOLF_DY = 0, HARE_STEP = 4, HARE_DY = 1;
@@ -99,27 +95,6 @@ protected:
 
     PlayFolder folder_;
 };
-
-SDL_Surface* map_area_of(const std::string& bmp) {
-    SDL_Surface* frame = SDL_LoadBMP(bmp.c_str());
-    if (frame == nullptr) return nullptr;
-    SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, MAP_W, MAP_H, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Rect src = {MAP_X, MAP_Y, MAP_W, MAP_H};
-    SDL_BlitSurface(frame, &src, out, nullptr);
-    SDL_FreeSurface(frame);
-    return out;
-}
-
-SDL_Color pixel(SDL_Surface* s, int x, int y) {
-    const Uint32 v = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x];
-    SDL_Color c{};
-    SDL_GetRGBA(v, s->format, &c.r, &c.g, &c.b, &c.a);
-    return c;
-}
-
-int channel_gap(SDL_Color a, SDL_Color b) {
-    return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
-}
 
 // The pixels of the cell (dx, dy) from the player, with a tile's height
 // above it, that differ between two pictures.

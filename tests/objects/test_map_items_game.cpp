@@ -31,6 +31,7 @@
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
 #include "support/created_character.h"
+#include "support/map_pictures.h"
 #include "support/play_folder.h"
 
 namespace {
@@ -43,12 +44,6 @@ constexpr const char* kZoomInKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]
 // waiting for the first command is kept as "map.bmp". Then the keys run
 // out: the window counts as closed and the game ends.
 constexpr const char* kLoadKeys = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n{shot map}\n";
-
-// The map area of the screen, and the player's cell in it (the view's
-// centre cell; cells are 18 x 20 pixels).
-constexpr int MAP_X = 15, MAP_Y = 85, MAP_W = 450, MAP_H = 460;
-constexpr int PLAYER_X = 241, PLAYER_Y = 316;
-constexpr int CELL_W = 18, CELL_H = 20;
 
 ObjectRecord item(uint8_t item_class, const char* name, const char* tile, float weight) {
     ObjectRecord r;
@@ -68,27 +63,6 @@ ObjectRecord lit_torch() {
     r.rating = 3;           // its light's radius
     r.spoilage_days = 200;  // fuel
     return r;
-}
-
-SDL_Surface* map_area_of(const std::string& bmp) {
-    SDL_Surface* frame = SDL_LoadBMP(bmp.c_str());
-    if (frame == nullptr) return nullptr;
-    SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, MAP_W, MAP_H, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Rect src = {MAP_X, MAP_Y, MAP_W, MAP_H};
-    SDL_BlitSurface(frame, &src, out, nullptr);
-    SDL_FreeSurface(frame);
-    return out;
-}
-
-SDL_Color pixel(SDL_Surface* s, int x, int y) {
-    const Uint32 v = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch)[x];
-    SDL_Color c{};
-    SDL_GetRGBA(v, s->format, &c.r, &c.g, &c.b, &c.a);
-    return c;
-}
-
-int channel_gap(SDL_Color a, SDL_Color b) {
-    return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
 // Mean brightness (r + g + b) of a cell of the view, `dx` cells east of the

@@ -12,6 +12,7 @@
 #include "creatures/movement_modes.h"
 #include "game/player.h"
 #include "game/screen_hooks.h"
+#include "objects/hauling.h"
 #include "objects/inventory_services.h"
 #include "objects/map_kinds.h"
 #include "objects/ownership.h"
@@ -34,6 +35,13 @@ void perform_activity(int code, int argument, const char* data) {
     last_activity_code = code;
     last_activity_argument = argument;
     copy_text(last_activity_data, data ? data : "");
+    // The item commands built so far run at once.
+    switch (code) {
+    case 424: drop_command(); break;
+    case 700: haul_command(); break;
+    case 701: push_or_pack_items(0, 0, 0); break;
+    default: break;
+    }
 }
 
 int world_map_refusal() {
@@ -131,13 +139,11 @@ void pick_up_command(int x, int y, int flags) {
     }
     if (too_heavy) {
         show_message("_The heavy items you couldn't pick up can be pulled to your location.");
-        if (ask_yes_no("Pull the items to your location?")) push_or_pack_items(player_x, player_y);
+        if (ask_yes_no("Pull the items to your location?")) push_or_pack_items(1, player_x, player_y);
     }
     plr_stop_hauling_if_empty();
     cre_compute_load(-1);
     if (screen_hooks.refresh_status_panel) screen_hooks.refresh_status_panel();
 }
-void push_or_pack_items(int, int) { KSM_STUB("push_or_pack_items"); }
 void pick_from_command(int) { KSM_STUB("pick_from_command"); }
-void stop_hauling(int) { KSM_STUB("stop_hauling"); }
-int hauled_items_on_map() { KSM_STUB("hauled_items_on_map"); return 0; }
+

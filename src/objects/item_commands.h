@@ -43,8 +43,10 @@ int pick_up_map_item(int index, int count, int auto_wield);
 // hand is free, bit 1 asks before harvesting plants.
 void pick_up_command(int x, int y, int flags);
 void pick_from_command(int wield);
-// Moves the items the player chooses towards the square (pulling, pushing or packing).
-void push_or_pack_items(int target_x, int target_y);
+// Flag 0: pushes what the player chooses at the feet to a chosen square,
+// or packs it on the player's animal standing there. Any other flag: the
+// entries still chosen in the selection list are moved to (x, y).
+void push_or_pack_items(int flag, int x, int y);
 // Stops hauling and releases the hauled items (-1 the player).
 void stop_hauling(int creature);
 // The number of the player's hauled items lying on the map.

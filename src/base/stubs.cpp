@@ -198,7 +198,6 @@ const StubEntry stub_register[] = {
     {"obj_empty_container", "objects", "0: the record is unchanged"},
     {"obj_reduce_count", "objects", "0: nothing left"},
     {"perform_activity", "objects", "remembers the activity for the repeat key only"},
-    {"pick_from_command", "objects", "nothing"},
     {"plr_empty_container", "objects", "0.0: nothing taken"},
     {"plr_empty_container_quietly", "objects", "0: nothing taken"},
     {"plr_give_item", "objects", "0: nothing given"},
@@ -210,6 +209,7 @@ const StubEntry stub_register[] = {
     {"take_off_leash", "objects", "the leash's own id: nothing is untied"},
     {"take_off_or_unwield", "objects", "0: nothing done"},
     {"throw_command", "objects", "nothing"},
+    {"untie_from_leash", "objects", "nothing: the animal stays tied"},
     {"update_map_objects", "objects", "nothing"},
     {"wear_conflict", "objects", "0: no conflict"},
     // screens

@@ -25,6 +25,7 @@ int take_off_leash(int slot) {
     return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
 }
 void applyShovel(const ObjectRecord*) { KSM_STUB("applyShovel"); }
+void untie_from_leash(int) { KSM_STUB("untie_from_leash"); }
 
 int obj_weapon_hands(const ObjectRecord& record) {
     constexpr uint8_t WEAPON_CLASS = 1;  // a weapon keeps its one-hand penalty in coverage[0]

@@ -3,9 +3,10 @@
 //  - a scene lays a woollen cloak and five spears at the player's feet;
 //    "g" picks the cloak up, and the saved game carries it;
 //  - loaded again, "m" hauls the five spears, a step brings them along,
-//    "m" lets them go, and "d" drops the cloak (the armour filter, then its
-//    row); the saved map holds the cloak and the five spears on the
-//    player's new square, and the rest of the inventory is as it was.
+//    "m" lets them go, "d" drops the cloak (the armour filter, then its
+//    row) and "p" pushes the spears on to the next square; the saved map
+//    holds the cloak on the player's square and the spears beyond it, and
+//    the rest of the inventory is as it was.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -86,7 +87,7 @@ protected:
     PlayFolder folder_;
 };
 
-TEST_F(PickUpGame, GPicksUpTheCloakMHaulsTheSpearsAlongAndDDropsTheCloak) {
+TEST_F(PickUpGame, GPicksUpMHaulsDDropsAndPPushesOn) {
     // Zoomed in, the scene lays both at the player's feet; "g" lists the
     // two, the armour filter leaves the cloak alone and its row takes it.
     folder_.write("scene.txt", "open 3\nweather clear\nground Woollen_cloak\nground Spear 5\n");
@@ -105,6 +106,7 @@ TEST_F(PickUpGame, GPicksUpTheCloakMHaulsTheSpearsAlongAndDDropsTheCloak) {
     // Towards the middle of the world cell: the step stays in its stored map.
     const int dir = px < 32 ? 1 : -1;
     const std::string step = dir > 0 ? "{CTRL+Right}\n" : "{CTRL+Left}\n";
+    const std::string on = dir > 0 ? "[RIGHT]\n" : "[LEFT]\n";
 
     // The cloak's row among the armour the filter lists (slot order).
     int row = 0;
@@ -115,7 +117,7 @@ TEST_F(PickUpGame, GPicksUpTheCloakMHaulsTheSpearsAlongAndDDropsTheCloak) {
     const std::string cloak_key = std::string("[") + char('a' + row) + "]\n";
 
     ASSERT_EQ(run(std::string(kLoad) + "[m]\n[a]\n[ENTER]\n" + step + "{shot hauled}\n[m]\n[d]\n[TAB]\n[a]\n" +
-                  cloak_key + "{shot dropped}\n" + kSaveAndQuit),
+                  cloak_key + "{shot dropped}\n[p]\n" + on + "[a]\n[ENTER]\n[SPACE]\n{shot pushed}\n" + kSaveAndQuit),
               0)
         << folder_.read("game_stderr.txt");
     const PlayerRecord after = player();
@@ -131,7 +133,8 @@ TEST_F(PickUpGame, GPicksUpTheCloakMHaulsTheSpearsAlongAndDDropsTheCloak) {
     }
     EXPECT_EQ(after_rest, before_rest);
 
-    // The stored map: the cloak and the five spears on the player's square.
+    // The stored map: the cloak on the player's square, the five spears
+    // pushed on to the next one.
     install_folder[0] = 0;
     copy_text(character_name, "ARI");
     zoom_index_invalidate();
@@ -142,10 +145,11 @@ TEST_F(PickUpGame, GPicksUpTheCloakMHaulsTheSpearsAlongAndDDropsTheCloak) {
         if (o.TYPE != MK_ITEM) continue;
         const std::string n = name(o.DATA);
         const bool here = o.x == inside(after.x) && o.y == inside(after.y);
+        const bool pushed_to = o.x == px + 2 * dir && o.y == inside(after.y);
         if (n == "Woollen cloak" && here) cloaks += o.amount;
         if (n == "Spear") {
             EXPECT_EQ(o.state, 0) << "no longer hauled";
-            (here ? spears : spears_elsewhere) += o.amount;
+            (pushed_to ? spears : spears_elsewhere) += o.amount;
         }
     }
     zoom_index_invalidate();

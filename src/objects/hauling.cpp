@@ -291,6 +291,34 @@ int put_down(int x, int y, int id, int count) {
 
 }  // namespace
 
+int drop_carried(int slot, int count) {
+    if (slot < 0 || slot >= PLR_INV_SLOTS || Plr.plr_inv_id[slot] == 0) return 0;
+    count = std::min<int>(count, Plr.plr_inv_count[slot]);
+    if (count <= 0) return 0;
+    turn_time_state = TURN_ONE_TURN;
+    int id = Plr.plr_inv_id[slot];
+    // Goods not paid for go back to their village when put down there.
+    const int returned = return_unpaid_item(id, count, 1);
+    if (returned != 0) {
+        id = returned;
+        Plr.plr_inv_id[slot] = returned;
+        turn_time_state = TURN_NO_TIME;
+    }
+    const int put = put_down(player_x, player_y, loose_object(id), count);
+    if (put == 0) {
+        warn_map_item_limit();
+        return 0;
+    }
+    msg_item = id;
+    msg_num = put;
+    show_message(message_by_key("PLAYER_DROP"));
+    plr_take_from_slot_in_place(slot, put);
+    cre_compute_load(-1);
+    refresh_panel();
+    settle_items_at(player_x, player_y);
+    return put;
+}
+
 void drop_command() {
     const int chosen = select_items(2, -1, player_x, player_y, "What do you want to drop?", "drop", SEL_SEVERAL, 0,
                                     PURPOSE_DROP);
@@ -301,33 +329,8 @@ void drop_command() {
     for (int e = 0; e < selection_count; ++e) {
         SelectionEntry& entry = selection_list[e];
         if (entry.source != LIST_SOURCE_CARRIED || entry.chosen <= 0) continue;
-        const int slot = entry.index;
-        if (slot < 0 || slot >= PLR_INV_SLOTS || Plr.plr_inv_id[slot] == 0) continue;
-        const int count = std::min<int>(entry.chosen, Plr.plr_inv_count[slot]);
-        if (count <= 0) continue;
-        turn_time_state = TURN_ONE_TURN;
-        int id = Plr.plr_inv_id[slot];
-        // Goods not paid for go back to their village when put down there.
-        const int returned = return_unpaid_item(id, count, 1);
-        if (returned != 0) {
-            id = returned;
-            Plr.plr_inv_id[slot] = returned;
-            turn_time_state = TURN_NO_TIME;
-        }
-        const int put = put_down(player_x, player_y, loose_object(id), count);
-        if (put == 0) {
-            warn_map_item_limit();
-            entry.chosen = 0;
-            continue;
-        }
-        msg_item = id;
-        msg_num = put;
-        show_message(message_by_key("PLAYER_DROP"));
-        plr_take_from_slot_in_place(slot, put);
-        cre_compute_load(-1);
+        drop_carried(entry.index, entry.chosen);
         entry.chosen = 0;
-        refresh_panel();
-        settle_items_at(player_x, player_y);
     }
     plr_compact_inventory();
 }

@@ -37,5 +37,10 @@ int release_hauled_items(int hauler, int mode);
 void haul_command();
 // The drop command: the chosen carried items go on the ground at the player.
 void drop_command();
+// Puts count from the carried slot down at the player's feet, held in no
+// hand and worn by nobody, in stacks the map can hold: the number put down
+// (and taken from the slot, which stays where it is); 0 and the item kept
+// when the map has no room.
+int drop_carried(int slot, int count);
 // The per-game reset of the hauling state.
 void reset_hauling();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 #include "creatures/creature_files.h"
@@ -215,6 +216,76 @@ TEST_F(Hauling, HauledGoodsNameTheirVillagesOnceEach) {
     EXPECT_EQ(hauled_unpaid_villages[1], 0);
     EXPECT_EQ(hauled_taken_villages[0], 42);
     EXPECT_EQ(hauled_taken_villages[5], 0);
+}
+
+}  // namespace
+
+namespace {
+
+// What lies on the player's square of the object named so: the records and
+// their amounts.
+std::vector<int> amounts_at_player(const char* name) {
+    std::vector<int> out;
+    for (const MapObject& o : Data) {
+        if (o.TYPE != MK_ITEM || o.x != PX || o.y != PY) continue;
+        ObjectRecord r;
+        obj_record(o.DATA, r);
+        if (std::strcmp(r.name, name) == 0) out.push_back(o.amount);
+    }
+    return out;
+}
+
+TEST_F(Hauling, ADropPutsDownExactlyWhatLeavesTheSlot) {
+    const struct {
+        int carried;
+        int asked;
+        std::vector<int> lying;  // the records on the square
+        int left;
+    } cases[] = {
+        {5, 2, {2}, 3},
+        {5, 9, {5}, 0},
+        {70000, 70000, {65535, 4465}, 0},  // a map record holds at most 65,535
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.carried) + " asked " + std::to_string(c.asked));
+        reset_map_object_table();
+        Plr.plr_inv_id[3] = obj_store_new(thing("Arrow", 0.1f));
+        Plr.plr_inv_count[3] = c.carried;
+        EXPECT_EQ(drop_carried(3, c.asked), c.carried - c.left);
+        EXPECT_EQ(amounts_at_player("Arrow"), c.lying);
+        EXPECT_EQ(Plr.plr_inv_count[3], c.left);
+        EXPECT_EQ(Plr.plr_inv_id[3] != 0, c.left > 0);
+    }
+}
+
+TEST_F(Hauling, WhatIsDroppedIsNeitherWornNorHeld) {
+    ObjectRecord cloak = thing("Cloak", 5.0f);
+    cloak.item_class = ITEM_ARMOUR;
+    cloak.state_bits = OBJ_WORN | OBJ_IN_FIRST_HAND | OBJ_IN_SECOND_HAND;
+    Plr.plr_inv_id[0] = obj_store_new(cloak);
+    Plr.plr_inv_count[0] = 1;
+    ASSERT_EQ(drop_carried(0, 1), 1);
+    ASSERT_EQ(Data[0].TYPE, MK_ITEM);
+    ObjectRecord lying;
+    obj_record(Data[0].DATA, lying);
+    EXPECT_STREQ(lying.name, "Cloak");
+    EXPECT_EQ(lying.state_bits & (OBJ_WORN | OBJ_IN_FIRST_HAND | OBJ_IN_SECOND_HAND), 0);
+    EXPECT_NE(std::string(last_message).find("drop"), std::string::npos) << last_message;
+}
+
+TEST_F(Hauling, ADropWithNoRoomOnTheMapKeepsTheItem) {
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+        Data[i].TYPE = MK_MARKER;  // nothing a purge may free
+        Data[i].x = uint16_t(PX + 1 + i % 40);
+        Data[i].y = PY;
+        Data[i].amount = 1;
+    }
+    Plr.plr_inv_id[0] = obj_store_new(thing("Knife", 0.5f));
+    Plr.plr_inv_count[0] = 1;
+    const int kept = Plr.plr_inv_id[0];
+    EXPECT_EQ(drop_carried(0, 1), 0);
+    EXPECT_EQ(Plr.plr_inv_id[0], kept);
+    EXPECT_EQ(Plr.plr_inv_count[0], 1);
 }
 
 }  // namespace

@@ -450,6 +450,10 @@ void push_or_pack_items(int flag, int x, int y) {
     }
     const int tx = target_x, ty = target_y;
     const int creature = screen_hooks.choose_creature_at(tx, ty, 0);
+    if (creature == SEL_CANCELLED) {
+        show_message("!Canceled.");
+        return;
+    }
     const bool animal = creature >= 0 && cre_is_own_animal(creature);
     int chosen;
     if (animal) {

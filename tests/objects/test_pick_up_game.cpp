@@ -4,9 +4,10 @@
 //    "g" picks the cloak up, and the saved game carries it;
 //  - loaded again, "m" hauls the five spears, a step brings them along,
 //    "m" lets them go, "d" drops the cloak (the armour filter, then its
-//    row) and "p" pushes the spears on to the next square; the saved map
-//    holds the cloak on the player's square and the spears beyond it, and
-//    the rest of the inventory is as it was.
+//    row), "p" pushes the spears on to the next square and "G" picks two
+//    of them from there; the saved map holds the cloak on the player's
+//    square and three spears beyond it, and the rest of the inventory is as
+//    it was, with the two spears.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -87,7 +88,7 @@ protected:
     PlayFolder folder_;
 };
 
-TEST_F(PickUpGame, GPicksUpMHaulsDDropsAndPPushesOn) {
+TEST_F(PickUpGame, GPicksUpMHaulsDDropsPPushesOnAndGPicksFromThere) {
     // Zoomed in, the scene lays both at the player's feet; "g" lists the
     // two, the armour filter leaves the cloak alone and its row takes it.
     folder_.write("scene.txt", "open 3\nweather clear\nground Woollen_cloak\nground Spear 5\n");
@@ -117,7 +118,8 @@ TEST_F(PickUpGame, GPicksUpMHaulsDDropsAndPPushesOn) {
     const std::string cloak_key = std::string("[") + char('a' + row) + "]\n";
 
     ASSERT_EQ(run(std::string(kLoad) + "[m]\n[a]\n[ENTER]\n" + step + "{shot hauled}\n[m]\n[d]\n[TAB]\n[a]\n" +
-                  cloak_key + "{shot dropped}\n[p]\n" + on + "[a]\n[ENTER]\n[SPACE]\n{shot pushed}\n" + kSaveAndQuit),
+                  cloak_key + "{shot dropped}\n[p]\n" + on + "[a]\n[ENTER]\n[SPACE]\n{shot pushed}\n[G]\n" + on +
+                  "[2]\n{shot picked_from}\n" + kSaveAndQuit),
               0)
         << folder_.read("game_stderr.txt");
     const PlayerRecord after = player();
@@ -131,10 +133,11 @@ TEST_F(PickUpGame, GPicksUpMHaulsDDropsAndPPushesOn) {
             before_rest.emplace_back(name(picked.plr_inv_id[s]), picked.plr_inv_count[s]);
         if (after.plr_inv_id[s] > 0) after_rest.emplace_back(name(after.plr_inv_id[s]), after.plr_inv_count[s]);
     }
+    before_rest.emplace_back("Spear", 2);  // picked from the next square
     EXPECT_EQ(after_rest, before_rest);
 
-    // The stored map: the cloak on the player's square, the five spears
-    // pushed on to the next one.
+    // The stored map: the cloak on the player's square, three of the five
+    // spears pushed on to the next one.
     install_folder[0] = 0;
     copy_text(character_name, "ARI");
     zoom_index_invalidate();
@@ -155,7 +158,7 @@ TEST_F(PickUpGame, GPicksUpMHaulsDDropsAndPPushesOn) {
     zoom_index_invalidate();
     character_name[0] = 0;
     EXPECT_EQ(cloaks, 1);
-    EXPECT_EQ(spears, 5);
+    EXPECT_EQ(spears, 3);
     EXPECT_EQ(spears_elsewhere, 0);
 }
 

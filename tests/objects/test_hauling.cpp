@@ -289,3 +289,34 @@ TEST_F(Hauling, ADropWithNoRoomOnTheMapKeepsTheItem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Hauling, TheHaulCommandStopsWhateverIsHauledAndRefusesInWater) {
+    // In hauling mode with nothing hauled: hauling ends, without a word.
+    Plr.travel_mode = TRAVEL_HAULING;
+    haul_command();
+    EXPECT_EQ(Plr.travel_mode, TRAVEL_WALKING);
+    EXPECT_STREQ(last_message, "");
+
+    // Something hauled, whatever the mode: let go of, with a word.
+    const int at = hauled("Log", 30.0f, 2);
+    haul_command();
+    EXPECT_EQ(Data[at].state, 0);
+    EXPECT_NE(std::string(last_message).find("stop hauling"), std::string::npos) << last_message;
+
+    const struct {
+        uint8_t mode;
+        const char* says;
+    } refusals[] = {{TRAVEL_SWIMMING, "swimming"}, {TRAVEL_WADING, "[p]ush"}};
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.says);
+        Plr.travel_mode = r.mode;
+        last_message[0] = 0;
+        haul_command();
+        EXPECT_EQ(Plr.travel_mode, r.mode);
+        EXPECT_NE(std::string(last_message).find(r.says), std::string::npos) << last_message;
+    }
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include "console/console.h"
 #include "creatures/creature_files.h"
 #include "creatures/task_queue.h"
+#include "objects/inventory_services.h"
 #include "objects/item_selection.h"
 #include "objects/ownership.h"
 #include "maps/local_store.h"
@@ -244,6 +245,7 @@ void prepare_game_state() {
     reset_creature_tables();
     reset_task_queue();
     reset_ownership();
+    reset_carry_state();
     reset_item_selection();
     reset_map_object_table();
     forget_remembered_cells();

@@ -9,6 +9,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"
 #include "game/player.h"
+#include "objects/hauling.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "ui/catalogue.h"
@@ -22,6 +23,7 @@ int take_off_leash(int slot) {
     return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
 }
 void applyShovel(const ObjectRecord*) { KSM_STUB("applyShovel"); }
+void untie_from_leash(int) { KSM_STUB("untie_from_leash"); }
 
 int obj_weapon_hands(const ObjectRecord& record) {
     constexpr uint8_t WEAPON_CLASS = 1;  // a weapon keeps its one-hand penalty in coverage[0]
@@ -34,8 +36,6 @@ int obj_empty_container(ObjectRecord&) { KSM_STUB("obj_empty_container"); return
 int obj_reduce_count(int, int) { KSM_STUB("obj_reduce_count"); return 0; }
 float plr_empty_container(int, float) { KSM_STUB("plr_empty_container"); return 0.0f; }
 int plr_empty_container_quietly(int, int) { KSM_STUB("plr_empty_container_quietly"); return 0; }
-float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
-int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
 int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
 void release_leash(int) { KSM_STUB("release_leash"); }
 void throw_command() { KSM_STUB("throw_command"); }
@@ -88,6 +88,7 @@ int32_t current_taker = -1;
 int32_t trade_partner = -1;
 
 void reset_carry_state() {
+    reset_hauling();
     current_taker = -1;
     trade_partner = -1;
 }

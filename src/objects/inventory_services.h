@@ -20,6 +20,8 @@ extern int select_item_count;
 // Takes the leash in the inventory slot off the animal it leads; the
 // leash's instance.
 int take_off_leash(int slot);
+// The animal tied with the leash picked up from the map is led on it again.
+void untie_from_leash(int leash_id);
 // Digging with a shovel (or none) at the player's position on a local map.
 void applyShovel(const ObjectRecord* shovel);
 

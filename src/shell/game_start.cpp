@@ -252,6 +252,8 @@ void prepare_game_state() {
     reset_wear_state();
     reset_item_selection();
     reset_map_object_table();
+    forget_remembered_cells();
+    reset_local_store_state();
     water_offering_day = 0;
     load_coded_messages();
     message_pause_count = 0;

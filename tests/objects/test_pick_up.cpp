@@ -146,3 +146,50 @@ TEST_F(Carrying, APickUpRefusedLeavesTheMapRecordAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Carrying, ALeashWhoseAnimalIsGoneForgetsItWhenPickedUp) {
+    ObjectRecord leash = thing("Leash", 0.5f);
+    leash.subclass = 9;
+    leash.link = 1234;  // no creature of that identity on the map
+    const int at = put_object_on_map(MK_ITEM, PX, PY, obj_store_new(leash), 1);
+    ASSERT_GE(at, 0);
+    ASSERT_EQ(pick_up_map_item(at, 1, 0), 1);
+    ObjectRecord got;
+    obj_record(Plr.plr_inv_id[0], got);
+    EXPECT_STREQ(got.name, "Leash");
+    EXPECT_EQ(got.link, 0);
+}
+
+TEST_F(Carrying, TheBuildersPickListHoldsAtMostTwentyItemsAndNeverTheBoatSatIn) {
+    const int stone = obj_store_new(thing("Stone", 5.0f));
+    ObjectRecord boat = thing("Boat", 60.0f);
+    boat.item_class = ITEM_VEHICLE;
+    boat.subclass = 13;
+    const int boat_id = obj_store_new(boat);
+    clear_staging_object();
+    map_object_staging.TYPE = MK_ITEM;
+    map_object_staging.x = PX;
+    map_object_staging.y = PY;
+    map_object_staging.amount = 1;
+    map_object_staging.DATA = boat_id;
+    const int boat_at = insert_map_object(-1);
+    ASSERT_GE(boat_at, 0);
+    map_object_staging.DATA = stone;
+    for (int i = 0; i < 30; ++i) ASSERT_GE(insert_map_object(-1), 0);
+    map_object_staging.x = PX + 1;
+    ASSERT_GE(insert_map_object(-1), 0);  // another square
+
+    Plr.travel_mode = 3;  // rowing
+    EXPECT_EQ(collect_pickable_at(PX, PY), 20);
+    for (int i = 0; i < 20; ++i) EXPECT_NE(pick_list[i], boat_at);
+    EXPECT_EQ(pick_list[20], -1);
+    Plr.travel_mode = 1;
+    EXPECT_EQ(collect_pickable_at(PX, PY), 20);
+    EXPECT_EQ(pick_list[0], boat_at);
+    EXPECT_EQ(collect_pickable_at(PX + 1, PY), 1);
+    EXPECT_EQ(collect_pickable_at(PX + 2, PY), 0);
+}
+
+}  // namespace

@@ -3,8 +3,8 @@
 //  - a scene lays a woollen cloak and five spears at the player's feet;
 //    "g" picks the cloak up, and the saved game carries it;
 //  - loaded again, "m" hauls the five spears, a step brings them along,
-//    "m" lets them go, "d" drops the cloak (the armour filter, then its
-//    row), "p" pushes the spears on to the next square and "G" picks two
+//    "m" lets them go, "d" drops the cloak (the armour filter, its row
+//    among the clothes worn, SPACE), "p" pushes the spears on to the next square and "G" picks two
 //    of them from there; the saved map holds the cloak on the player's
 //    square and three spears beyond it, and the rest of the inventory is as
 //    it was, with the two spears.
@@ -118,8 +118,8 @@ TEST_F(PickUpGame, GPicksUpMHaulsDDropsPPushesOnAndGPicksFromThere) {
     const std::string cloak_key = std::string("[") + char('a' + row) + "]\n";
 
     ASSERT_EQ(run(std::string(kLoad) + "[m]\n[a]\n[ENTER]\n" + step + "{shot hauled}\n[m]\n[d]\n[TAB]\n[a]\n" +
-                  cloak_key + "{shot dropped}\n[p]\n" + on + "[a]\n[ENTER]\n[SPACE]\n{shot pushed}\n[G]\n" + on +
-                  "[2]\n{shot picked_from}\n" + kSaveAndQuit),
+                  cloak_key + "[SPACE]\n{shot dropped}\n[p]\n" + on + "[a]\n[ENTER]\n[SPACE]\n{shot pushed}\n" +
+                  "[G]\n" + on + "[2]\n{shot picked_from}\n" + kSaveAndQuit),
               0)
         << folder_.read("game_stderr.txt");
     const PlayerRecord after = player();

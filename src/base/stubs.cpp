@@ -100,7 +100,6 @@ const StubEntry stub_register[] = {
     {"creature_day", "creatures", "nothing"},
     {"creature_record_name", "creatures", "\"\""},
     {"creature_task_view", "creatures", "false: no creature"},
-    {"creature_travels_with_player", "creatures", "0"},
     {"culture_group_word", "creatures", "\"\""},
     {"drop_expired_area_events", "creatures", "nothing"},
     {"find_item_meeting_requirement_near", "creatures", "0, 0: nothing found"},

@@ -54,6 +54,7 @@ void cre_behaviour_turn(int map_index) {
 int interim_behaviour(int map_index) {
     const int slot = map_object_creature(map_index);
     if (!cre_slot_valid(slot)) return 0;
+    if (Cre[slot].sound_cooldown > 0) --Cre[slot].sound_cooldown;
     if (!Tee_Puuha(map_index) && Data[map_index].TYPE == MK_CREATURE) cre_follow_leader(slot, 1);
     return 0;
 }

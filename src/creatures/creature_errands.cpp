@@ -24,12 +24,6 @@ int cre_action_message(int creature, const char* seen, const char*) {
 }
 
 void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
-AreaFind find_object_kind_near(int, int, int, int, int) { KSM_STUB("find_object_kind_near"); return {0, 0, 0}; }
-AreaFind find_terrain_near(int, int, int, int, int) { KSM_STUB("find_terrain_near"); return {0, 0, 0}; }
-AreaFind find_item_meeting_requirement_near(int, int, int) {
-    KSM_STUB("find_item_meeting_requirement_near");
-    return {0, 0, 0};
-}
 TaskPoint cre_find_exit_point(int) { KSM_STUB("cre_find_exit_point"); return {0, 0}; }
 
 void cre_die(int, int) { KSM_STUB("cre_die"); }

@@ -22,9 +22,13 @@ int cre_action_message(int creature, const char* seen, const char* heard);  // s
 // searches it asks.
 struct AreaFind;
 struct TaskPoint;
-AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);  // 0, 0: nothing found
-AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);       // 0, 0: nothing found
-AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);       // 0, 0: nothing found
+// Each answers x, y (and the record of the object searches), all 0 when
+// nothing was found (creatures/creature_searches.cpp): a terrain code a or
+// b within the rings, a record of kind a or b within twice the radius, an
+// item within 20 squares meeting the requirement.
+AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);
+AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);
+AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);
 TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
 
 // A villager names the terms of the goods the player has not paid for.

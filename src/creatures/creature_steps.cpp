@@ -288,11 +288,6 @@ int cre_follow_leader(int creature, int mode) {
             tight = true;
         }
     }
-    if (!follows) {
-        // An animal that follows the player only by being the player's own.
-        if (c.cre_class != CRE_CLASS_HUMAN && leader == -1 && c.owner == OWNER_PLAYER) follows = true;
-        else if (leader >= 0) follows = true;
-    }
     if (!follows) return 0;
 
     const int lx = creature_x(leader), ly = creature_y(leader);

@@ -432,9 +432,11 @@ int run_go_home_65(int c, CreatureRecord& cr) {
 int run_fire_110(int c, CreatureRecord& cr) {
     const int tx = cr.task_x[0], ty = cr.task_y[0];
     if (cr.task_state[0] != TASK_STATE_WAIT_OVER) {
-        if (Kulje_Paikkaan(c, tx, ty) || chebyshev(creature_x(c), creature_y(c), tx, ty) == 0) {
+        if (Kulje_Paikkaan(c, tx, ty)) {
+            // The ten turns of the wait begin with the next one.
             cr.task_turns[0] = 10;
             cr.task_state[0] = TASK_STATE_WAITING;
+            return 1;
         }
         return GO_ON;
     }

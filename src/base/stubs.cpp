@@ -87,7 +87,6 @@ const StubEntry stub_register[] = {
     {"cre_set_social_mark", "creatures", "nothing"},
     {"cre_snatch_player_items", "creatures", "0: nothing taken"},
     {"cre_sotu", "creatures", "0: no identity"},
-    {"cre_spawn_kin", "creatures", "nothing: no kin"},
     {"cre_take_map_item", "creatures", "nothing"},
     {"cre_take_stored_goods", "creatures", "0: nothing carried for storing"},
     {"cre_target_out_of_reach", "creatures", "0: within reach"},

@@ -12,7 +12,9 @@
 #include "base/files.h"
 #include "creatures/creature_behaviour.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_species.h"
 #include "creatures/creature_steps.h"
+#include "creatures/creature_table.h"
 #include "creatures/task_queue.h"
 #include "game/player.h"
 #include "maps/map_layers.h"
@@ -325,6 +327,59 @@ TEST_F(CreatureSteps, AVillagersShoutWakesTheSleepersOfItsVillageAnywhere) {
     Cre[OTHER].move_mode = MOVE_MODE_ASLEEP;
     cre_shout(-1, "Hey!");
     EXPECT_EQ(Cre[OTHER].move_mode, MOVE_MODE_ASLEEP);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CreatureSteps, AnElkCowBringsForthACalfThatSharesANewGroupWithHer) {
+    struct Case {
+        int kind;
+        uint8_t sex_age;
+        int made;
+        bool group;
+    } cases[] = {
+        {660, 0, 1, true},          // an elk cow
+        {605, 0, 1, true},          // a she-bear
+        {620, 0, 1, false},         // a forest reindeer: no group
+        {660, SEX_MALE, 0, false},  // a bull
+        {660, SEX_YOUNG, 0, false},
+        {611, 0, 0, false},         // a wolf has no young here
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.kind);
+        reset_creature_tables();
+        reset_map_object_table();
+        Plr.quest_id_counter = 40;
+        creature_template(k.kind);
+        CreScratch.sex_age = k.sex_age;
+        const int ref = append_and_load_creature(CreScratch);
+        ASSERT_NE(ref, CRE_NO_CREATURE);
+        const int mother = ref - CRE_REF_BASE;
+        put_object_on_map(MK_CREATURE, CX, CY, ref, 1);
+        const uint32_t sotu = Cre[mother].sotu;
+        EXPECT_EQ(cre_spawn_kin(mother, 1), k.made);
+        int young = -1;
+        for (int s = 0; s < CRE_SLOTS; ++s)
+            if (s != mother && CreSlotRefs[s] != 0 && uint32_t(Cre[s].follow_sotu) == sotu) young = s;
+        if (!k.made) {
+            EXPECT_EQ(young, -1);
+            continue;
+        }
+        ASSERT_GE(young, 0);
+        EXPECT_EQ(Cre[young].kind, k.kind);
+        EXPECT_EQ(creature_x(young), CX);
+        EXPECT_EQ(creature_y(young), CY);
+        EXPECT_EQ(cre_by_sotu(Cre[young].sotu), young);
+        if (k.group) {
+            EXPECT_EQ(Cre[mother].lauma, 41);
+            EXPECT_EQ(Cre[young].lauma, 41);
+            EXPECT_EQ(Cre[mother].lstatus, 1);
+        } else {
+            EXPECT_EQ(Plr.quest_id_counter, 40);
+        }
+    }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 // Not built yet: the creatures' turns, steps, speech, tasks and the
 // villagers' watch come with their own parts; each answer is neutral.
-void Pakene(int) { KSM_STUB("Pakene"); }
 int cre_update_target(int) { KSM_STUB("cre_update_target"); return 0; }
 void cre_update_body_state(int) { KSM_STUB("cre_update_body_state"); }
 int cre_target_out_of_reach(int, int) { KSM_STUB("cre_target_out_of_reach"); return 0; }

@@ -9,11 +9,23 @@
 #include <cstdint>
 
 #include "creatures/creature_steps.h"
+#include "creatures/task_queue.h"
 
 // One step of the creature's current task (creatures/task_runner.cpp); 1
 // when its turn is used up, 0 when the caller goes on with its default.
 int Tee_Puuha(int map_index);
-void Pakene(int creature);          // the creature flees: nothing
+// The creature flees from its threat towards its refuge
+// (creatures/creature_flight.cpp): 1 when it got clear this turn.
+int Pakene(int creature);
+// The refuge from the threat at (x, y), kept while it is worth running for;
+// stored in flee_x, flee_y.
+struct TaskPoint;
+TaskPoint Hae_Pakopaikka(int creature, int threat_x, int threat_y);
+// 1 when the threat is beyond the creature's safe distance.
+int cre_threat_left_behind(int creature);
+// A creature that cannot flee may turn on its pursuer: non-zero when it
+// did.
+int cre_consider_cornered_attack(int creature);  // 0: it does not
 // Refreshes the creature's target point; non-zero ends its perception.
 int cre_update_target(int creature);             // 0
 // The creature's physical state of the turn (falls, drops, cooling in

@@ -383,3 +383,55 @@ TEST_F(CreatureSteps, AnElkCowBringsForthACalfThatSharesANewGroupWithHer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CreatureSteps, ARefugeHoldsAFewTurnsAndTheFlightEndsBeyondTheSafeDistance) {
+    CreatureRecord& c = place(HARE, 2, CX, CY, 12);
+    std::set<int> turns;
+    for (int k = 0; k < 200; ++k) {
+        c.flee_x = c.flee_y = 0;
+        const TaskPoint r = Hae_Pakopaikka(HARE, CX + 3, CY + 1);
+        turns.insert(c.flee_state);
+        // Away from the threat on x (it lies more along x), 25 squares in
+        // all on the two axes.
+        EXPECT_LT(r.x, CX);
+        EXPECT_EQ(std::abs(r.x - CX) + std::abs(r.y - CY), 25);
+    }
+    EXPECT_EQ(*turns.begin(), 3);
+    EXPECT_EQ(*turns.rbegin(), 22);
+
+    // Kept while it is worth running for; dropped once near on both axes.
+    c.flee_x = CX - 20;
+    c.flee_y = CY + 2;
+    c.flee_state = 5;
+    TaskPoint r = Hae_Pakopaikka(HARE, CX + 3, CY);
+    EXPECT_EQ(r.x, CX - 20);
+    EXPECT_EQ(r.y, CY + 2);
+    c.flee_x = CX - 2;  // near on x, far on y: still kept
+    c.flee_y = CY - 10;
+    r = Hae_Pakopaikka(HARE, CX + 3, CY + 30);
+    EXPECT_EQ(r.x, CX - 2);
+    c.flee_x = CX - 2;  // near on both: a new one
+    c.flee_y = CY + 1;
+    c.flee_state = 5;
+    r = Hae_Pakopaikka(HARE, CX + 3, CY);
+    EXPECT_FALSE(r.x == CX - 2 && r.y == CY + 1);
+
+    // Fleeing from the player: it runs until the player is beyond 30
+    // squares (and 2 more for each point of caution).
+    reset_map_object_table();
+    CreatureRecord& h = place(HARE, 2, player_x + 5, player_y, 12);
+    h.threat_x = uint16_t(player_x);
+    h.threat_y = uint16_t(player_y);
+    h.caution = 1;
+    int runs = 0;
+    while (!Pakene(HARE) && runs < 60) ++runs;
+    EXPECT_LT(runs, 60);
+    const int away = std::max(std::abs(creature_x(HARE) - player_x), std::abs(creature_y(HARE) - player_y));
+    EXPECT_GT(away, 32);
+    EXPECT_LE(away, 35);
+    EXPECT_EQ(h.flee_x, 0);
+}
+
+}  // namespace

@@ -9,6 +9,8 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"
 #include "creatures/creature_services.h"
+#include "creatures/task_queue.h"
+#include "creatures/task_runner.h"
 #include "game/clock.h"
 #include "game/player.h"
 #include "maps/map_layers.h"
@@ -329,8 +331,31 @@ int cre_can_reach_place(int creature, int x, int y) {
     return chebyshev(ex, ey, x, y) < 2 ? 1 : 0;
 }
 
+int cre_go_to_favourite_place(int creature) {
+    if (!cre_slot_valid(creature) || cre_datapos(creature) < 0) return 0;
+    constexpr int KIND_FAVOURITE_PLACE = 85, FAVOURITE_RANGE = 200, FAVOURITE_TURNS = 100;
+    const int cx = creature_x(creature), cy = creature_y(creature);
+    for (const MapObject& o : Data) {
+        if (o.TYPE != KIND_FAVOURITE_PLACE || chebyshev(o.x, o.y, cx, cy) > FAVOURITE_RANGE) continue;
+        task_target_point = {o.x, o.y};
+        return push_task(creature, TASK_GO_TO_POINT, FAVOURITE_TURNS) >= 0 ? 1 : 0;
+    }
+    return 0;
+}
+
+void cre_clear_main_task(int creature) {
+    CreatureRecord* c = record_of(creature);
+    if (!c) return;
+    c->main_task = 0;
+    c->main_task_object = 0;
+    c->main_task_value = 0;
+    c->main_task_flags = 0;
+    c->main_task_until = 0;
+}
+
 void reset_creature_steps() {
     creatures_frozen = 0;
     alternative_pathing = 0;
     movement_trial = 0;
+    talk_held_switch = 0;
 }

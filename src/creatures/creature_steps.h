@@ -44,5 +44,12 @@ int cre_follow_leader(int creature, int mode);
 // its trail stays cleared).
 int cre_can_reach_place(int creature, int x, int y);
 
-// The per-game reset: the console switches off.
+// A place of its own (a map record of kind 85 within 200 squares) becomes
+// the target of a walk of 100 turns in the creature's first free task slot;
+// 1 when queued.
+int cre_go_to_favourite_place(int creature);
+// The creature's main activity and its four values cleared.
+void cre_clear_main_task(int creature);
+
+// The per-game reset: the console switches and the held talk off.
 void reset_creature_steps();

@@ -10,6 +10,7 @@
 #include "base/stubs.h"
 #include "console/console.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_steps.h"
 #include "creatures/task_queue.h"
 #include "objects/item_selection.h"
 #include "objects/ownership.h"
@@ -243,6 +244,7 @@ void prepare_game_state() {
     reset_object_store();
     reset_creature_tables();
     reset_task_queue();
+    reset_creature_steps();
     reset_ownership();
     reset_item_selection();
     reset_map_object_table();

@@ -93,9 +93,15 @@ int Liikkuminen(int creature, int x, int y, int commit) {
     if (x < STEP_AREA_FIRST || x > STEP_AREA_LAST || y < STEP_AREA_FIRST || y > STEP_AREA_LAST) return 0;
     if (!terrain_is_open(terrain_at(x, y)) || !cre_can_be_at(creature, x, y)) return 0;
     if (x == player_x && y == player_y) return 0;
-    const int other = creature_at(x, y);
-    if (other >= 0 && other != creature) return 0;
-    if (find_map_object(MK_FIRE, x, y) >= 0) return 0;
+    // One pass over the used part of the table (it ends at the first
+    // record never used): another creature or a fire bars the square.
+    for (int k = 0; k < MAP_OBJECT_COUNT; ++k) {
+        const MapObject& o = Data[k];
+        if (o.TYPE == MK_UNUSED) break;
+        if (o.x != x || o.y != y) continue;
+        if (o.TYPE == MK_FIRE) return 0;
+        if (o.TYPE == MK_CREATURE && k != i) return 0;
+    }
     if (commit) {
         Data[i].x = uint16_t(x);
         Data[i].y = uint16_t(y);

@@ -1,6 +1,8 @@
 // The area searches of creatures: terrain, map objects and usable items
 // around a square. Each takes a hit and goes on looking with chance 9 in
 // 10, so that the same creature does not always pick the same spot.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "base/files.h"
@@ -20,8 +22,26 @@ bool stop_at_hit() { return random_below(10) == 0; }
 
 }  // namespace
 
+// Whether any square of the code lies within the half-size at all: read row
+// by row (the layers are stored so), it spares the ring walk below its
+// column reads when there is nothing to find.
+bool terrain_within(int x, int y, int half, int code_a, int code_b) {
+    const int x0 = std::max(0, x - half), x1 = std::min(WORLD_W - 1, x + half);
+    const int y0 = std::max(0, y - half), y1 = std::min(WORLD_H - 1, y + half);
+    for (int cy = y0; cy <= y1; ++cy) {
+        const uint8_t* row = &terrain_layer[map_index(x0, cy)];
+        for (int k = 0; k <= x1 - x0; ++k)
+            if (row[k] == code_a || row[k] == code_b) return true;
+    }
+    return false;
+}
+
 AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b) {
     AreaFind found{0, 0, 0};
+    // Squares outside the grid read as a code of their own; only then must
+    // every ring be walked.
+    const bool outside_wanted = code_a == CODE_OUTSIDE || code_b == CODE_OUTSIDE;
+    if (rings <= 0 || (!outside_wanted && !terrain_within(x, y, rings - 1, code_a, code_b))) return found;
     for (int r = 0; r < rings; ++r) {
         // Each ring once: the border of the square of half-size r, column
         // by column from the west, each column from the north.

@@ -56,7 +56,12 @@ bool on_trail(const CreatureRecord& c, int x, int y) {
 
 int path_score(int x, int y) {
     if (terrain_at(x, y) == TERRAIN_ROAD) return 3;
-    return find_map_object(MK_TRACK, x, y) >= 0 ? 1 : 0;
+    // The used part of the table ends at the first record never used.
+    for (const MapObject& o : Data) {
+        if (o.TYPE == MK_UNUSED) break;
+        if (o.TYPE == MK_TRACK && o.x == x && o.y == y) return 1;
+    }
+    return 0;
 }
 
 struct StepChoice {

@@ -4,14 +4,9 @@
 
 // Not built yet: the creatures' turns, steps, speech, tasks and the
 // villagers' watch come with their own parts; each answer is neutral.
-int Tee_Puuha(int) { KSM_STUB("Tee_Puuha"); return 0; }
-int Kulje_Paikkaan(int, int, int) { KSM_STUB("Kulje_Paikkaan"); return 0; }
-void Pakene(int) { KSM_STUB("Pakene"); }
 int cre_update_target(int) { KSM_STUB("cre_update_target"); return 0; }
 void cre_update_body_state(int) { KSM_STUB("cre_update_body_state"); }
 int cre_target_out_of_reach(int, int) { KSM_STUB("cre_target_out_of_reach"); return 0; }
-void cre_say(int, const char*) { KSM_STUB("cre_say"); }
-int cre_shout(int, const char*) { KSM_STUB("cre_shout"); return 0; }
 void cre_leave_party(int) { KSM_STUB("cre_leave_party"); }
 void order_pet_to_eat(int) { KSM_STUB("order_pet_to_eat"); }
 int find_requisite_near(int, int, int out[3], int, int, int) {

@@ -8,11 +8,24 @@
 
 #include <cstdint>
 
-// One step of the creature's current task; 1 when its turn is used up.
-int Tee_Puuha(int map_index);       // 0: the caller goes on
-// Non-zero when the creature walked a step towards (x, y).
-int Kulje_Paikkaan(int creature, int x, int y);  // 0: no step
-void Pakene(int creature);          // the creature flees: nothing
+#include "creatures/creature_steps.h"
+#include "creatures/task_queue.h"
+
+// One step of the creature's current task (creatures/task_runner.cpp); 1
+// when its turn is used up, 0 when the caller goes on with its default.
+int Tee_Puuha(int map_index);
+// The creature flees from its threat towards its refuge
+// (creatures/creature_flight.cpp): 1 when it got clear this turn.
+int Pakene(int creature);
+// The refuge from the threat at (x, y), kept while it is worth running for;
+// stored in flee_x, flee_y.
+struct TaskPoint;
+TaskPoint Hae_Pakopaikka(int creature, int threat_x, int threat_y);
+// 1 when the threat is beyond the creature's safe distance.
+int cre_threat_left_behind(int creature);
+// A creature that cannot flee may turn on its pursuer: non-zero when it
+// did.
+int cre_consider_cornered_attack(int creature);  // 0: it does not
 // Refreshes the creature's target point; non-zero ends its perception.
 int cre_update_target(int creature);             // 0
 // The creature's physical state of the turn (falls, drops, cooling in
@@ -24,10 +37,11 @@ int cre_target_out_of_reach(int pursuer, int target);  // 0: within reach
 // Wakes a sleeping creature; 0 when it was not asleep (the task queue's,
 // creatures/task_queue.h).
 int cre_wake_up(int creature);
-void cre_say(int creature, const char* text);    // nothing said
-// The creature shouts (heard like an action message) and wakes its group;
-// 1 when shown.
-int cre_shout(int creature, const char* text);   // 0: not shown
+// The creature (or -1, the player) says or shouts the text, told as an
+// action message; 1 when shown. A villager's shout wakes the sleepers of its
+// group wherever they are.
+int cre_say(int creature, const char* text);
+int cre_shout(int creature, const char* text);
 // Queues the butchering of a carcass (the nearest within 15 squares with
 // search); 1 when queued: cre_queue_butcher_carcass of the task queue.
 int cre_queue_butchering(int creature, int map_index, int search);

@@ -24,22 +24,13 @@ int cre_action_message(int creature, const char* seen, const char*) {
 }
 
 void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
-int cre_can_be_at(int, int, int) { KSM_STUB("cre_can_be_at"); return 1; }
-AreaFind find_object_kind_near(int, int, int, int, int) { KSM_STUB("find_object_kind_near"); return {0, 0, 0}; }
-AreaFind find_terrain_near(int, int, int, int, int) { KSM_STUB("find_terrain_near"); return {0, 0, 0}; }
-AreaFind find_item_meeting_requirement_near(int, int, int) {
-    KSM_STUB("find_item_meeting_requirement_near");
-    return {0, 0, 0};
-}
 TaskPoint cre_find_exit_point(int) { KSM_STUB("cre_find_exit_point"); return {0, 0}; }
 
 void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
-int cre_follow_leader(int, int) { KSM_STUB("cre_follow_leader"); return 0; }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
 int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); return 0; }
-int cre_can_reach_place(int, int, int) { KSM_STUB("cre_can_reach_place"); return 1; }
 void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
 void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
 

@@ -10,6 +10,8 @@
 #include "creatures/culture_gear.h"  // the item-name pickers
 #include "creatures/task_queue.h"
 #include "creatures/creature_species.h"
+#include "creatures/creature_levels.h"
+#include "creatures/creature_steps.h"
 #include "creatures/creature_traits.h"
 
 // A creature's doing told to the player: as seen when the player sees its
@@ -21,10 +23,13 @@ int cre_action_message(int creature, const char* seen, const char* heard);  // s
 // searches it asks.
 struct AreaFind;
 struct TaskPoint;
-int cre_can_be_at(int creature, int x, int y);  // 1: it may stand there
-AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);  // 0, 0: nothing found
-AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);       // 0, 0: nothing found
-AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);       // 0, 0: nothing found
+// Each answers x, y (and the record of the object searches), all 0 when
+// nothing was found (creatures/creature_searches.cpp): a terrain code a or
+// b within the rings, a record of kind a or b within twice the radius, an
+// item within 20 squares meeting the requirement.
+AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);
+AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);
+AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);
 TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
 
 // A villager names the terms of the goods the player has not paid for.
@@ -33,11 +38,9 @@ void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 // A creature's life and company.
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
-int cre_follow_leader(int creature, int mode);          // 0: follows nobody
 void cre_make_foe(int creature);                        // nothing
 void cre_make_sound(int creature);                      // nothing
 int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
-int cre_can_reach_place(int creature, int x, int y);    // 1: reachable
 void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
 void village_note_mischief(int kind, int village, int severity);  // nothing
 

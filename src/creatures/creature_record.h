@@ -436,9 +436,14 @@ constexpr uint8_t SEX_MALE = 0x01;
 constexpr uint8_t SEX_YOUNG = 0x02;
 // bfdom
 constexpr uint8_t BFDOM_BROUGHT_BACK = 0x01;
+constexpr uint8_t BFDOM_RANDOM_GAP = 0x01;   // a follower keeps 1 to 5 squares off
+constexpr uint8_t BFDOM_CATCH_UP = 0x04;     // closes up to one square, then drops the bit
+constexpr uint8_t BFDOM_COMES_ALONG = 0x08;  // goes along to the next map
 // party_flags
 constexpr int32_t PARTY_MEMBER = 0x100;
 constexpr int32_t PARTY_WAITS = 0x200;
+// life_bits
+constexpr uint32_t LIFE_BOUND_TO_CELL = 0x200;  // follows only within stay_world_x, stay_world_y
 // cre_flags
 constexpr uint32_t CRE_AWAY = 0x80;
 constexpr uint32_t CRE_BROUGHT_BACK = 0x100;

@@ -66,8 +66,12 @@ char* creature_name(int creature, int flags) {
 int site_has_resident_humans(int wx, int wy) { KSM_STUB("site_has_resident_humans"); return 1; }
 // Not built yet: no creature records to write; no identity.
 int store_creature_for_map(int creature, int wx, int wy) { KSM_STUB("store_creature_for_map"); return 0; }
-// Not built yet: nobody follows the player.
-int creature_travels_with_player(int data) { KSM_STUB("creature_travels_with_player"); return 0; }
+// The check of followers made when the player leaves the map marks who
+// comes along.
+int creature_travels_with_player(int data) {
+    const int slot = data - CRE_REF_BASE;
+    return cre_slot_valid(slot) && (Cre[slot].bfdom & BFDOM_COMES_ALONG) ? 1 : 0;
+}
 
 int cre_class(int creature) { return cre_slot_valid(creature) ? Cre[creature].cre_class : 0; }
 // A creature threatens with its pain word ("growl") and calls with its

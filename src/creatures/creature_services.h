@@ -50,9 +50,9 @@ int site_has_resident_humans(int wx, int wy);
 // Clears the creature's task and writes its record to the creature file of
 // the stored map of (wx, wy); its permanent identity (sotu).
 int store_creature_for_map(int creature, int wx, int wy);
-// 1 when the creature of a map entry (data 1000 + slot or a sotu) travels
-// with the player to the next map (it follows and can reach the player and
-// does not stay behind).
+// 1 when the creature of a map entry (data 1000 + slot) travels with the
+// player to the next map: the check made on leaving found that it follows
+// and can reach the player.
 int creature_travels_with_player(int data);
 
 // The body class of a creature (1 human, 2 hare, 3 wolf ...); 0 for an

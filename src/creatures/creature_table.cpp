@@ -469,5 +469,40 @@ GamePlace find_largest_game_nearby(CreatureRecord& out) {
     return place;
 }
 
-// Not built yet: no creature gets kin at a map entry.
-void cre_spawn_kin(int, int) { KSM_STUB("cre_spawn_kin"); }
+int cre_spawn_kin(int mother, int force) {
+    if (!cre_slot_valid(mother) || Cre[mother].cre_class == CRE_CLASS_FREE) return 0;
+    const CreatureRecord& m = Cre[mother];
+    if (m.sex_age & (SEX_MALE | SEX_YOUNG)) return 0;
+    constexpr int KIND_FOREST_REINDEER = 620, KIND_ELK = 660, KIND_BEAR = 605;
+    int odds = 0;
+    if (m.kind == KIND_FOREST_REINDEER || m.kind == KIND_ELK) odds = 4;
+    else if (m.kind == KIND_BEAR) odds = 5;
+    if (odds == 0) return 0;
+    if (!force && random_below(odds) != 0) return 0;
+    const int at = cre_datapos(mother);
+    if (at < 0) return 0;
+    // The slot is checked before the record is written, so that no young
+    // one is left in the file without a place on the map.
+    int free_slot = -1;
+    for (int s = 0; s < CRE_SLOTS && free_slot < 0; ++s)
+        if (CreSlotRefs[s] == 0) free_slot = s;
+    if (free_slot < 0) return 0;
+    CreatureRecord young;
+    make_young_creature(m.kind, young);
+    young.follow_sotu = int32_t(m.sotu);  // the mother's identity
+    const int ref = append_and_load_creature(young);
+    if (ref == CRE_NO_CREATURE) return 0;
+    const int slot = ref - CRE_REF_BASE;
+    if (put_object_on_map(MK_CREATURE, Data[at].x, Data[at].y, ref, 1) < 0) {
+        CreSlotRefs[slot] = 0;
+        Cre[slot].cre_class = CRE_CLASS_FREE;
+        return 0;
+    }
+    if (m.kind != KIND_FOREST_REINDEER) {
+        const int32_t group = ++Plr.quest_id_counter;
+        Cre[mother].lauma = group;
+        Cre[mother].lstatus = 1;
+        Cre[slot].lauma = group;
+    }
+    return 1;
+}

@@ -76,5 +76,7 @@ struct GamePlace {
 // record in out and its place (0, 0 when none).
 GamePlace find_largest_game_nearby(CreatureRecord& out);
 
-// Species services of the creatures' kin (built with the offspring).
-void cre_spawn_kin(int slot, int flags);
+// An adult female elk, bear or forest reindeer brings forth a young one
+// beside her (by chance, or always with force); elk and bear mothers share
+// a new group with it. 1 when one was made.
+int cre_spawn_kin(int mother, int force);

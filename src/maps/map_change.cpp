@@ -17,6 +17,9 @@
 
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"
+#include "creatures/creature_record.h"
+#include "creatures/creature_steps.h"
+#include "creatures/creature_traits.h"
 #include "creatures/creature_services.h"
 #include "creatures/creature_table.h"
 #include "creatures/movement_modes.h"
@@ -48,6 +51,7 @@
 #include "ui/input.h"
 #include "ui/map_overlay.h"
 #include "ui/message_line.h"
+#include "ui/prompts.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
 
@@ -250,10 +254,32 @@ int ensure_local_map_at(int wx, int wy) {
 }
 
 int confirm_companions_left_behind(int ask) {
-    // Without the creature table nobody follows, so nobody is left behind.
-    (void)ask;
     companions_confirmed = 1;
-    return 1;
+    char names[512] = "";
+    bool left_behind = false;
+    for (const MapObject& o : Data) {
+        if (o.TYPE != MK_CREATURE) continue;
+        const int slot = map_object_creature(int(&o - Data));
+        if (!cre_slot_valid(slot)) continue;
+        CreatureRecord& c = Cre[slot];
+        c.bfdom &= uint8_t(~BFDOM_COMES_ALONG);
+        if (!cre_follow_leader(slot, 0)) continue;
+        const bool own = c.owner == OWNER_PLAYER || c.cre_status == CRE_STATUS_TIED;
+        const bool follower = cre_is_companion(slot) || (c.cre_flags & CRE_BROUGHT_BACK);
+        if (!own && !follower && c.move_mode != MOVE_MODE_ASLEEP) continue;
+        if (cre_can_reach_place(slot, player_x, player_y)) {
+            c.bfdom |= BFDOM_COMES_ALONG;
+            continue;
+        }
+        left_behind = true;
+        if (names[0]) append_text(names, sizeof names, ", ");
+        append_text(names, sizeof names, creature_name(slot, 0));
+    }
+    if (!left_behind || !ask || !ini_flag_default_no("LEFT_BEHIND_CONFIRMATION")) return 1;
+    char text[600];
+    format_text(text, sizeof text, "#%s can not reach you and will be left behind.", names);
+    show_message(text);
+    return ask_yes_no("Are you sure you want to exit?") ? 1 : 0;
 }
 
 int creature_swap() {

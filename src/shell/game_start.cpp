@@ -11,6 +11,7 @@
 #include "base/stubs.h"
 #include "console/console.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_steps.h"
 #include "creatures/task_queue.h"
 #include "objects/inventory_services.h"
 #include "objects/item_selection.h"
@@ -247,6 +248,7 @@ void prepare_game_state() {
     reset_object_store();
     reset_creature_tables();
     reset_task_queue();
+    reset_creature_steps();
     reset_ownership();
     reset_carry_state();
     reset_wear_state();

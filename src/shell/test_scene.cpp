@@ -12,6 +12,7 @@
 #include "body/body_queries.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_species.h"
+#include "creatures/task_queue.h"
 #include "game/player.h"
 #include "game/turn_state.h"
 #include "maps/map_draw.h"
@@ -95,6 +96,20 @@ void clear_weather() {
     weather_now.raintype = 0;
 }
 
+// A task for the creature placed last, its target square given from the
+// player's.
+void give_task(int slot, int code, int turns, int dx, int dy) {
+    task_target_point = {player_x + dx, player_y + dy};
+    if (push_task(slot, code, turns) < 0) note("task refused: " + std::to_string(code));
+}
+
+// The creature placed last follows the player: an animal becomes the
+// player's own, a person joins the party.
+void make_follower(int slot) {
+    if (Cre[slot].cre_class == CRE_CLASS_HUMAN) Cre[slot].party_flags |= PARTY_MEMBER;
+    else Cre[slot].owner = OWNER_PLAYER;
+}
+
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
     if (!plr_give_item(name.c_str(), count, hand))
@@ -124,7 +139,7 @@ void lay_item(std::string name, int count, int dx, int dy) {
 void apply_test_scene_text(const std::string& text) {
     std::istringstream lines(text);
     std::string line;
-    int first = -1;
+    int first = -1, last = -1;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::istringstream words(line);
@@ -144,6 +159,17 @@ void apply_test_scene_text(const std::string& text) {
             words >> extra;
             const int slot = place_creature(kind, dx, dy, extra == "attack");
             if (slot >= 0 && first < 0) first = slot;
+            last = slot;
+        } else if (word == "task" || word == "follow") {
+            int code = 0, turns = 0, dx = 0, dy = 0;
+            if (last < 0) note("no creature for: " + line);
+            else if (word == "follow") make_follower(last);
+            else if (words >> code >> turns) {
+                words >> dx >> dy;
+                give_task(last, code, turns, dx, dy);
+            } else {
+                note("not understood: " + line);
+            }
         } else if (word == "weather") {
             std::string what;
             words >> what;

@@ -48,10 +48,7 @@ void village_confront_troublemaker(int creature, int a, int b);  // nothing
 // 1 when the villager noticed the player carrying its village's unpaid
 // goods and reacted.
 int villager_notice_unpaid_goods(int creature);  // 0
-// The culture group word of a culture ("eastern" ...).
-const char* culture_group_word(int culture);     // ""
-// A random name of a random culture that differs from the character's.
-const char* random_foreign_name();               // ""
+// culture_group_word, random_foreign_name: creatures/personal_names.h.
 // The item a people maker's picker chose from its lists: its name, and its
 // item type in item_type.
 const char* Arvo_Esine_Listasta(int* item_type);  // "", type 0

@@ -53,7 +53,6 @@ int carcass_used_percent(int carcass, char* out, size_t cap);  // 0, ""
 int random_culture_template(int culture, int mode);          // 0: none
 int random_neighbour_culture(int culture);                   // the culture itself
 int random_robber_culture(int culture);                      // the culture itself
-const char* random_personal_name(int a, int b);              // ""
 const char* random_culture_animal_name(int culture);         // "animal"
 int random_culture_item_set(int culture, int* out, int cap);  // 0 items
 int random_culture_meat_food(int culture);                   // 0: no object

@@ -717,6 +717,7 @@ void reset_creature_making() {
     creation_culture = CULTURE_WANDERING;
     copy_text(creation_culture_word, "wandering");
     std::memset(culture_tags, 0, sizeof culture_tags);
+    reset_encounter_species();
 }
 
 int creature_template(int kind) {

@@ -8,6 +8,9 @@
 
 #include <cstdint>
 
+#include "creatures/culture_goods.h"
+#include "creatures/personal_names.h"
+
 // One step of the creature's current task; 1 when its turn is used up.
 int Tee_Puuha(int map_index);       // 0: the caller goes on
 // Non-zero when the creature walked a step towards (x, y).
@@ -37,8 +40,7 @@ void order_pet_to_eat(int creature);             // nothing
 // An item map object within 19 squares of (x, y) meeting either
 // requirement: out[0..2] its x, y and index; 0 when none.
 int find_requisite_near(int x, int y, int out[3], int unused, int requirement_a, int requirement_b);  // 0, out zero
-// The finished fur item of the template used for a kota cover: its id.
-int make_template_fur_item();                    // 0: no object
+// make_template_fur_item: creatures/culture_goods.h.
 // 1 when the player stands on the village's land or within 10 squares of
 // one of its members.
 int plr_near_village(int village);               // 0
@@ -49,6 +51,3 @@ void village_confront_troublemaker(int creature, int a, int b);  // nothing
 // goods and reacted.
 int villager_notice_unpaid_goods(int creature);  // 0
 // culture_group_word, random_foreign_name: creatures/personal_names.h.
-// The item a people maker's picker chose from its lists: its name, and its
-// item type in item_type.
-const char* Arvo_Esine_Listasta(int* item_type);  // "", type 0

@@ -13,22 +13,21 @@ bool covers(const AreaEvent& e, int x, int y, int radius) {
     return std::abs(e.x - x) + std::abs(e.y - y) < radius;
 }
 
-int slot_for_new_record() {
-    int oldest = 0;
-    for (int i = 0; i < AREA_EVENT_COUNT; ++i) {
-        if (AreaEvents[i].type == 0) return i;
-        if (AreaEvents[i].first_day < AreaEvents[oldest].first_day) oldest = i;
-    }
-    return oldest;
-}
-
 }  // namespace
 
 int add_area_event(int type, int x, int y, int radius, int first_day, int last_day, int key, int count,
                    const int32_t* reserved) {
+    // One pass: the records to merge into, the first free slot and, for a
+    // full table, the earliest record.
+    int free_slot = -1, oldest = 0;
     for (int i = 0; i < AREA_EVENT_COUNT; ++i) {
         AreaEvent& e = AreaEvents[i];
-        if (e.type != type || e.key != key || type == 0 || !covers(e, x, y, radius)) continue;
+        if (e.type == 0) {
+            if (free_slot < 0) free_slot = i;
+            continue;
+        }
+        if (e.first_day < AreaEvents[oldest].first_day || AreaEvents[oldest].type == 0) oldest = i;
+        if (e.type != type || e.key != key || !covers(e, x, y, radius)) continue;
         // Keeping the span whole: halving the new days into the old ones
         // would push a merged record's days far past both.
         if (first_day < e.first_day) e.first_day = first_day;
@@ -36,7 +35,7 @@ int add_area_event(int type, int x, int y, int radius, int first_day, int last_d
         e.count += count;
         if (type == AREA_ANIMALS || type == AREA_HUMAN_GROUP) return i;
     }
-    const int slot = slot_for_new_record();
+    const int slot = free_slot >= 0 ? free_slot : oldest;
     AreaEvent& e = AreaEvents[slot];
     std::memset(&e, 0, sizeof e);
     e.type = type;

@@ -1,6 +1,7 @@
 #include "creatures/encounter_species.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -44,25 +45,72 @@ bool is_human_kind(int kind) {
     return kind == 500 || kind == 510 || kind == 540 || kind == 550 || kind == 551;
 }
 
+// What the area records say of the table's kinds at the player's world
+// cell, read in one pass over the table: the count of the first record of
+// each type (kills, groups met) that covers the cell, as find_area_event
+// would find it; -1 where none does.
+struct AreaCounts {
+    int kills[ENCOUNTER_ROWS];
+    int groups[ENCOUNTER_ROWS];
+};
+// The table rows of a kind code, as a bit mask (the elk has two rows).
+uint32_t rows_of_kind(int kind) {
+    uint32_t rows = 0;
+    for (int r = 0; r < ENCOUNTER_ROWS; ++r)
+        if (kEncounterRows[r].kind == kind) rows |= 1u << r;
+    return rows;
+}
+void read_area_counts(int wx, int wy, AreaCounts& out) {
+    // Kind codes 500-699 to their rows, made once.
+    static uint32_t rows_by_kind[200];
+    static bool indexed = false;
+    if (!indexed) {
+        for (int k = 0; k < 200; ++k) rows_by_kind[k] = rows_of_kind(500 + k);
+        indexed = true;
+    }
+    for (int r = 0; r < ENCOUNTER_ROWS; ++r) out.kills[r] = out.groups[r] = -1;
+    for (const AreaEvent& e : AreaEvents) {
+        if (e.type != AREA_ANIMALS && e.type != AREA_HUMAN_GROUP) continue;
+        const unsigned k = unsigned(e.key - 500);
+        if (k >= 200 || rows_by_kind[k] == 0) continue;
+        if (std::abs(e.x - wx) + std::abs(e.y - wy) >= e.radius) continue;
+        int* counts = e.type == AREA_ANIMALS ? out.kills : out.groups;
+        for (uint32_t rows = rows_by_kind[k]; rows != 0; rows &= rows - 1) {
+            const int r = __builtin_ctz(rows);
+            if (counts[r] < 0) counts[r] = e.count;
+        }
+    }
+}
+
 // The row's weight after what the area remembers: kills of the kind lower
 // it, groups of the kind met raise it.
-int area_weight(int kind, int weight) {
-    const int wx = plr_world_x(), wy = plr_world_y();
-    AreaEvent e;
-    find_area_event(wx, wy, e, AREA_ANIMALS, kind);
-    if (e.type != 0) weight = weight > e.count ? weight - e.count : 0;
-    find_area_event(wx, wy, e, AREA_HUMAN_GROUP, kind);
-    if (e.type != 0) weight += e.count;
+int area_weight(const AreaCounts& area, int row, int weight) {
+    if (area.kills[row] >= 0) weight = weight > area.kills[row] ? weight - area.kills[row] : 0;
+    if (area.groups[row] >= 0) weight += area.groups[row];
     return weight;
 }
 
-bool suits_place_and_season(int x, int y) {
+// The place's answers, asked once per call: the land reach of the world
+// cell, and each habitat mode when a template first asks for it.
+struct PlaceAnswers {
+    int x, y;
+    int reach = -2;
+    int habitat[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+};
+
+bool suits_place_and_season(PlaceAnswers& place) {
     const CreatureRecord& t = CreScratch;
     if (t.habitat_mode != 0) {
-        if (!suits_habitat_mode(x, y, t.habitat_mode)) return false;
+        const int mode = t.habitat_mode;
+        if (mode >= 0 && mode < 8) {
+            if (place.habitat[mode] < 0) place.habitat[mode] = suits_habitat_mode(place.x, place.y, mode) ? 1 : 0;
+            if (!place.habitat[mode]) return false;
+        } else if (!suits_habitat_mode(place.x, place.y, mode)) {
+            return false;
+        }
     } else {
-        const int reach = world_land_reach_at(world_x_of(x), world_y_of(y));
-        if (reach > 0 && reach <= 15) return false;
+        if (place.reach == -2) place.reach = world_land_reach_at(world_x_of(place.x), world_y_of(place.y));
+        if (place.reach > 0 && place.reach <= 15) return false;
     }
     if (t.season_from != 0 && (Plr.month < t.season_from || Plr.month > t.season_to)) return false;
     return true;
@@ -79,10 +127,16 @@ std::string upper_of(const char* name) {
 int choose_encounter_species(int column, int x, int y, int mode) {
     const int roll = random_below(9) + 1;
     const int col = column == 2 || column == 3 ? column - 1 : 0;
+    AreaCounts area;
+    read_area_counts(plr_world_x(), plr_world_y(), area);
+    PlaceAnswers place;
+    place.x = x;
+    place.y = y;
     int candidates[ENCOUNTER_ROWS];
     int n = 0;
-    for (const EncounterRow& row : kEncounterRows) {
-        const int w = area_weight(row.kind, row.weight[col]);
+    for (int r = 0; r < ENCOUNTER_ROWS; ++r) {
+        const EncounterRow& row = kEncounterRows[r];
+        const int w = area_weight(area, r, row.weight[col]);
         if (mode == ENCOUNTER_PREDATORS) {
             if (!is_predator_kind(row.kind)) continue;
         } else {
@@ -91,7 +145,7 @@ int choose_encounter_species(int column, int x, int y, int mode) {
         }
         CreScratch = CreTemplates[row.kind];
         if (mode == ENCOUNTER_BIRDS && !cre_is_bird(-1)) continue;
-        if (!suits_place_and_season(x, y)) continue;
+        if (!suits_place_and_season(place)) continue;
         candidates[n++] = row.kind;
     }
     if (n == 0) return 0;

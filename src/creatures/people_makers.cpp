@@ -1,5 +1,6 @@
 #include "creatures/people_makers.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/files.h"
@@ -10,6 +11,8 @@
 #include "creatures/culture_goods.h"
 #include "creatures/personal_names.h"
 #include "objects/object_store.h"
+
+uint8_t making_templates = 0;
 
 namespace {
 
@@ -96,9 +99,11 @@ void wear_on(CreatureRecord& c, int id) {
         }
 }
 
-// A new instance of the type, graded by the culture (no grade at level 3).
+// A new instance of the type, graded by the culture (no grade at level 3);
+// the type itself for a template.
 int new_instance(int type, int culture) {
     if (!obj_id_is_type(type)) return 0;
+    if (making_templates) return type;
     ObjectRecord r;
     obj_record(type, r);
     const int level = culture_gear_level(culture);
@@ -422,6 +427,10 @@ void make_child() {
 void wear_renamed(const char* type_name, const char* name) {
     const int type = obj_template_by_name(type_name, 0);
     if (type == 0) return;
+    if (making_templates) {
+        wear_on(CreScratch, type);
+        return;
+    }
     ObjectRecord r;
     obj_record(type, r);
     copy_text(r.name, name);

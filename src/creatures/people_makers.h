@@ -12,6 +12,11 @@ struct CreatureRecord;
 constexpr int CULTURE_RORORAD = 11;
 constexpr int CULTURE_FOREIGN = 12;
 
+// Set while the templates file is made: a template is no one, so its
+// garments and goods are item types, and no instance goes into the object
+// store for it.
+extern uint8_t making_templates;
+
 // Makes the person or spirit of the kind in CreScratch; false for a kind
 // that is neither.
 bool make_person_kind(int kind);

@@ -300,6 +300,24 @@ TEST_F(Peoples, ChildrenAndSpirits) {
     EXPECT_FALSE(FIELD(CreScratch, personal_name).empty());
 }
 
+TEST_F(Peoples, TheTemplatesAreDressedInTypesAndLeaveTheStoreEmpty) {
+    clear_object_store();
+    docreatures();
+    EXPECT_EQ(count_object_instances(), 0);
+    bool typed = false;
+    for (int32_t id : CreTemplates[520].worn) {
+        EXPECT_FALSE(obj_id_is_instance(id)) << id;
+        typed |= obj_id_is_type(id);
+    }
+    EXPECT_TRUE(typed);  // the undergarment, as its type
+    EXPECT_EQ(making_templates, 0);
+    // A person made in play wears instances of its own.
+    creature_template(520);
+    bool instance = false;
+    for (int32_t id : CreScratch.worn) instance |= obj_id_is_instance(id);
+    EXPECT_TRUE(instance);
+}
+
 TEST_F(Peoples, SkillsAndCarriedSlots) {
     std::memset(&CreScratch, 0, sizeof CreScratch);
     for (const char* s : {"SWORD", "KNIFE", "SPEAR", "AXE"}) npc_set_skill(s, 40);

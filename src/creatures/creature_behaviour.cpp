@@ -14,9 +14,6 @@ int find_requisite_near(int, int, int out[3], int, int, int) {
     if (out) out[0] = out[1] = out[2] = 0;
     return 0;
 }
-int make_template_fur_item() { KSM_STUB("make_template_fur_item"); return 0; }
 int plr_near_village(int) { KSM_STUB("plr_near_village"); return 0; }
 void village_confront_troublemaker(int, int, int) { KSM_STUB("village_confront_troublemaker"); }
 int villager_notice_unpaid_goods(int) { KSM_STUB("villager_notice_unpaid_goods"); return 0; }
-const char* culture_group_word(int) { KSM_STUB("culture_group_word"); return ""; }
-const char* random_foreign_name() { KSM_STUB("random_foreign_name"); return ""; }

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "creatures/culture_goods.h"
+#include "creatures/personal_names.h"
 #include "creatures/creature_steps.h"
 #include "creatures/task_queue.h"
 
@@ -51,8 +53,7 @@ void order_pet_to_eat(int creature);             // nothing
 // An item map object within 19 squares of (x, y) meeting either
 // requirement: out[0..2] its x, y and index; 0 when none.
 int find_requisite_near(int x, int y, int out[3], int unused, int requirement_a, int requirement_b);  // 0, out zero
-// The finished fur item of the template used for a kota cover: its id.
-int make_template_fur_item();                    // 0: no object
+// make_template_fur_item: creatures/culture_goods.h.
 // 1 when the player stands on the village's land or within 10 squares of
 // one of its members.
 int plr_near_village(int village);               // 0
@@ -62,7 +63,4 @@ void village_confront_troublemaker(int creature, int a, int b);  // nothing
 // 1 when the villager noticed the player carrying its village's unpaid
 // goods and reacted.
 int villager_notice_unpaid_goods(int creature);  // 0
-// The culture group word of a culture ("eastern" ...).
-const char* culture_group_word(int culture);     // ""
-// A random name of a random culture that differs from the character's.
-const char* random_foreign_name();               // ""
+// culture_group_word, random_foreign_name: creatures/personal_names.h.

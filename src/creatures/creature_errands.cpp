@@ -49,13 +49,4 @@ int carcass_used_percent(int, char* out, size_t cap) {
     return 0;
 }
 
-int random_culture_template(int, int) { KSM_STUB("random_culture_template"); return 0; }
-int random_neighbour_culture(int culture) { KSM_STUB("random_neighbour_culture"); return culture; }
-int random_robber_culture(int culture) { KSM_STUB("random_robber_culture"); return culture; }
-const char* random_personal_name(int, int) { KSM_STUB("random_personal_name"); return ""; }
-const char* random_culture_animal_name(int) { KSM_STUB("random_culture_animal_name"); return "animal"; }
-int random_culture_item_set(int, int*, int) { KSM_STUB("random_culture_item_set"); return 0; }
 int random_culture_meat_food(int) { KSM_STUB("random_culture_meat_food"); return 0; }
-int random_jewellery_name(int) { KSM_STUB("random_jewellery_name"); return 0; }
-int make_culture_fur_item(int, int) { KSM_STUB("make_culture_fur_item"); return 0; }
-int make_small_fur_item(int) { KSM_STUB("make_small_fur_item"); return 0; }

@@ -8,6 +8,7 @@
 
 #include "creatures/creature_record.h"
 #include "creatures/culture_gear.h"  // the item-name pickers
+#include "creatures/culture_goods.h"
 #include "creatures/task_queue.h"
 #include "creatures/creature_species.h"
 #include "creatures/creature_levels.h"
@@ -53,14 +54,5 @@ void list_creature_yields();                                           // nothin
 int carcass_decay_text(int carcass, char* out, size_t cap);    // 0: fresh, ""
 int carcass_used_percent(int carcass, char* out, size_t cap);  // 0, ""
 
-// The cultures' people, names and goods.
-int random_culture_template(int culture, int mode);          // 0: none
-int random_neighbour_culture(int culture);                   // the culture itself
-int random_robber_culture(int culture);                      // the culture itself
-const char* random_personal_name(int a, int b);              // ""
-const char* random_culture_animal_name(int culture);         // "animal"
-int random_culture_item_set(int culture, int* out, int cap);  // 0 items
+// The cultures' people, names and goods (the rest: creatures/culture_goods.h).
 int random_culture_meat_food(int culture);                   // 0: no object
-int random_jewellery_name(int culture);                      // 0: none
-int make_culture_fur_item(int culture, int value);           // 0: no object
-int make_small_fur_item(int culture);                        // 0: no object

@@ -13,6 +13,7 @@
 #include "body/wounds.h"
 #include "creatures/creature_queries.h"
 #include "creatures/creature_species.h"
+#include "creatures/people_makers.h"
 #include "creatures/creature_table.h"
 #include "game/player.h"
 #include "game/save_load.h"
@@ -421,12 +422,14 @@ void creature_defaults() {
 
 void docreatures() {
     char line[80];
+    making_templates = 1;
     for (int k = 500; k < CRE_TEMPLATE_COUNT; ++k) {
         creature_template(k);
         CreTemplates[k] = CreScratch;
         format_text(line, sizeof line, "#%d %.*s", k, int(sizeof CreScratch.name), CreScratch.name);
         note("docreatures", line);
     }
+    making_templates = 0;
 }
 
 bool write_constant_cre() {

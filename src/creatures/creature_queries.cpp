@@ -113,10 +113,6 @@ const char* carcass_text_of_record(const CreatureRecord&) {
     KSM_STUB("carcass_text_of_record");
     return ring_copy("carcass");
 }
-int choose_encounter_species(int column, int x, int y, int flags) {
-    KSM_STUB("choose_encounter_species");
-    return 606;  // makes no entry
-}
 int cre_are_allies(int creature_a, int creature_b) { KSM_STUB("cre_are_allies"); return 0; }
 int cre_is_aquatic(int creature) { KSM_STUB("cre_is_aquatic"); return 0; }
 int cre_is_kept_animal(int creature) { KSM_STUB("cre_is_kept_animal"); return 0; }

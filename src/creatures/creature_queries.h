@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "creatures/creature_party.h"
+#include "creatures/encounter_species.h"
 #include "creatures/creature_society.h"
 #include "creatures/creature_species.h"
 #include "creatures/creature_traits.h"
@@ -34,8 +35,7 @@ int find_watercraft_at(int x, int y);
 const char* carcass_text(int creature);
 // The same for a dead creature's record that is in no slot of the table.
 const char* carcass_text_of_record(const CreatureRecord& dead);
-// A creature kind code for a world encounter (500 a human group).
-int choose_encounter_species(int column, int x, int y, int flags);
+// choose_encounter_species: creatures/encounter_species.h.
 
 // What a creature is, beyond creature_traits.h.
 int cre_are_allies(int creature_a, int creature_b);

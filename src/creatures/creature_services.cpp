@@ -89,20 +89,15 @@ const char* cre_sound(int creature) {
     return ring_copy(word);
 }
 
-// Not built yet: nothing changes by days, no area records are kept and no
-// creature is watched during a task.
+// Not built yet: nothing changes by days and no creature is watched during
+// a task.
 void creature_day(int) { KSM_STUB("creature_day"); }
-void drop_expired_area_events() { KSM_STUB("drop_expired_area_events"); }
-void add_animal_area_event(int) { KSM_STUB("add_animal_area_event"); }
 bool creature_task_view(int, TaskCreatureView&) {
     KSM_STUB("creature_task_view");
     return false;
 }
 
-// Not built yet: no pelt is worth a price, and the player's animals and
-// companions take no orders.
-int is_fur_bearer(const char*) { KSM_STUB("is_fur_bearer"); return 0; }
-float pelt_price(const char*) { KSM_STUB("pelt_price"); return 0.0f; }
+// Not built yet: the player's animals and companions take no orders.
 void pet_command_menu(int, int) { KSM_STUB("pet_command_menu"); }
 int companion_command_menu(int) { KSM_STUB("companion_command_menu"); return 1; }
 // Not built yet: the turn keeps no loudest noise, nobody hears a blow.

@@ -3,19 +3,39 @@
 // give neutral answers (see each).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
+#include "base/platform.h"
+
+#include "creatures/area_events.h"
 #include "creatures/creature_party.h"
+#include "creatures/encounter_species.h"
 #include "creatures/creature_traits.h"
 
-// One animal population or human group in an area (type, place, radius,
-// days, species, count); 10,000 of them are kept in "EXTRAMARKER.DAT".
-// The fields are the creature subsystem's; the map code only loads and
-// saves the table whole.
+// One animal population or human group in an area; 10,000 of them are
+// kept in "EXTRAMARKER.DAT", an image of the whole table. The map code only
+// loads and saves the table; creatures/area_events.h keeps it.
 struct AreaEvent {
-    uint8_t raw[144];
+    int32_t type;       // 0 free, 1 animals (a kill remembered), 2 a human group
+    int32_t x, y;       // world cell of the centre
+    int32_t radius;     // world cells, |dx| + |dy|
+    int32_t first_day;  // days_played
+    int32_t last_day;   // the last days_played on which it holds
+    int32_t key;        // creature kind code
+    int32_t count;
+    int32_t reserved[28];
 };
-static_assert(sizeof(AreaEvent) == 144, "AreaEvent is 144 bytes");
+KSM_RECORD(AreaEvent, 144);
+KSM_OFFSET(AreaEvent, type, 0);
+KSM_OFFSET(AreaEvent, x, 4);
+KSM_OFFSET(AreaEvent, y, 8);
+KSM_OFFSET(AreaEvent, radius, 12);
+KSM_OFFSET(AreaEvent, first_day, 16);
+KSM_OFFSET(AreaEvent, last_day, 20);
+KSM_OFFSET(AreaEvent, key, 24);
+KSM_OFFSET(AreaEvent, count, 28);
+KSM_OFFSET(AreaEvent, reserved, 32);
 constexpr int AREA_EVENT_COUNT = 10000;
 extern AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
@@ -66,11 +86,7 @@ const char* cre_sound(int creature);
 // Services of the daily update and of long tasks.
 // The daily changes of the creature in a slot.
 void creature_day(int slot);
-// Drops the area records whose last day has passed.
-void drop_expired_area_events();
-// Notes a population of the kind at the player's world position (a kill
-// of it, remembered for 30 days).
-void add_animal_area_event(int kind);
+// drop_expired_area_events, add_animal_area_event: creatures/area_events.h.
 // count_helping_companions, companion_names_text: creatures/creature_party.h.
 struct TaskCreatureView;
 // What a long task needs to know about the creature in a slot; false when
@@ -78,10 +94,7 @@ struct TaskCreatureView;
 bool creature_task_view(int slot, TaskCreatureView& out);
 
 // What the body and the work ask of the creatures.
-// 1 when the hide of the named animal makes fur rather than leather; the
-// price value of a pelt of that name.
-int is_fur_bearer(const char* name);
-float pelt_price(const char* name);
+// is_fur_bearer, pelt_price: creatures/encounter_species.h.
 // The command menus of the player's animals (shouted: called from afar)
 // and of a companion (1: the talk ends).
 void pet_command_menu(int creature, int shouted);

@@ -9,6 +9,7 @@
 #include "base/platform.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
+#include "creatures/people_makers.h"
 #include "maps/map_layers.h"
 #include "maps/world_files.h"
 
@@ -638,48 +639,6 @@ void make_species(const Species& s) {
     if (s.kind == 616 || s.kind == 617 || s.kind == 618 || s.kind == 619) c.species_byte = draw_coat();
 }
 
-// ------------------------------------------------------------ people and spirits
-
-// Until the people and the spirits have makers of their own each kind is a
-// person or a spirit of its kind's word, so that no made creature reads as
-// a free record.
-struct PersonKind {
-    int kind;
-    const char* word;
-    uint8_t status;
-};
-const PersonKind kPeople[] = {
-    {500, "Rororad warrior", 0}, {510, "foreign trader", 5}, {520, "woman", 14},     {530, "tribesman", 0},
-    {540, "hunter", 12},         {550, "adventurer", 11},    {551, "robber", 20},    {560, "elder tribesman", 0},
-    {570, "shaman", 13},         {580, "craftsman", 0},      {590, "child", 15},
-};
-const PersonKind kSpirits[] = {{700, "Beautiful maid", 14}, {701, "Water-man", 0}, {702, "Forest spirit", 0}};
-
-constexpr float PERSON_WEIGHT = 70.0f, CHILD_WEIGHT = 30.0f, SPIRIT_WEIGHT = 40.0f;
-
-bool make_person_or_spirit(int kind) {
-    CreatureRecord& c = CreScratch;
-    for (const PersonKind& p : kPeople) {
-        if (p.kind != kind) continue;
-        c.cre_class = CRE_CLASS_HUMAN;
-        c.cre_status = p.status;
-        copy_text(c.name, p.word);
-        c.base_weight = kind == 590 ? CHILD_WEIGHT : PERSON_WEIGHT;
-        return true;
-    }
-    for (const PersonKind& p : kSpirits) {
-        if (p.kind != kind) continue;
-        creature_defaults();
-        c.cre_class = CRE_CLASS_SPIRIT;
-        c.cre_status = p.status;
-        copy_text(c.name, p.word);
-        c.base_weight = SPIRIT_WEIGHT;
-        c.weight_spread = 0;
-        return true;
-    }
-    return false;
-}
-
 void set_culture_masks() {
     uint16_t* masks[3] = {&CreScratch.culture_mask1, &CreScratch.culture_mask2, &CreScratch.culture_mask3};
     for (int t = 0; t < 3; ++t) {
@@ -717,6 +676,7 @@ void reset_creature_making() {
     creation_culture = CULTURE_WANDERING;
     copy_text(creation_culture_word, "wandering");
     std::memset(culture_tags, 0, sizeof culture_tags);
+    reset_encounter_species();
 }
 
 int creature_template(int kind) {
@@ -724,7 +684,7 @@ int creature_template(int kind) {
     choose_culture();
     creature_defaults();
     if (const Species* s = species_of(kind)) make_species(*s);
-    else make_person_or_spirit(kind);
+    else make_person_kind(kind);
     CreScratch.kind = kind;
     set_culture_masks();
     return creature_roll_weight();

@@ -1,8 +1,8 @@
 // Making creatures: every creature of the game comes out of
 // creature_template (kind) in the working record CreScratch: the defaults,
-// the maker of its kind (a species maker for the animals; until the people
-// and spirits have makers of their own, a minimal one for them), its kind
-// code, its culture masks and its own weight and food reserve.
+// the maker of its kind (a species maker for the animals, the people and
+// spirit makers of people_makers.h), its kind code, its culture masks and
+// its own weight and food reserve.
 //
 // Kind codes: 500-590 people, 600-660 animals, 700-702 spirits. A kind with
 // no maker gets the defaults and its kind code alone (class 0, weight 0).

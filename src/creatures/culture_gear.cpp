@@ -1,6 +1,8 @@
 // The gear of the cultures.
 #include "creatures/culture_gear.h"
 
+#include "creatures/culture_goods.h"
+
 #include <cstring>
 
 #include "base/debug_log.h"
@@ -10,9 +12,6 @@
 
 namespace {
 
-constexpr int CULTURES = 14;
-constexpr int kGearLevel[CULTURES] = {2, 5, 3, 4, 4, 2, 3, 3, 3, 2, 3, 3, 5, 2};
-constexpr int kRegion[CULTURES] = {1, 2, 1, 1, 2, 2, 2, 3, 3, 3, 0, 0, 0, 0};
 
 // One line of a picker: its names ("|" between them; a name led by "*" is
 // left out when the picker's flag is set) added for the region groups or
@@ -148,17 +147,12 @@ const OutfitRow kOutfits[OUTFIT_PICKERS][3] = {
     {{10, {"belt", "woollen mittens", "fur mittens"}},
      {30, {"belt", "fur mittens", "socks"}},
      {40, {"belt", "mittens", "socks"}}},
-    {{50, {"Linen dress", "Linen dress", "Woollen dress"}},
-     {70, {"Woollen dress", "Woollen dress", "Linen dress"}},
-     {90, {"Woollen dress", "Woollen dress", "Linen dress"}}},
 };
 
 }  // namespace
 
 char item_name_list[ITEM_NAME_LIST_SIZE][ITEM_NAME_BYTES];
 
-int culture_gear_level(int culture) { return culture >= 0 && culture < CULTURES ? kGearLevel[culture] : 3; }
-int culture_region(int culture) { return culture >= 0 && culture <= 9 ? kRegion[culture] : 0; }
 
 int random_item_quality(int grade) {
     if (grade == 0) return 3;
@@ -191,10 +185,19 @@ void add_item_name(const char* name) {
     }
 }
 
-int Arvo_Esine_Listasta() {
-    if (item_name_list[0][0] == 0) return obj_template_by_name("BRANCH", 1);
+int item_name_list_count() {
     int n = 0;
     while (n < ITEM_NAME_LIST_SIZE && item_name_list[n][0] != 0) ++n;
+    return n;
+}
+
+const char* item_name_list_at(int index) {
+    return index >= 0 && index < ITEM_NAME_LIST_SIZE ? item_name_list[index] : "";
+}
+
+int Arvo_Esine_Listasta() {
+    const int n = item_name_list_count();
+    if (n == 0) return obj_template_by_name("BRANCH", 1);
     const char* name = item_name_list[random_below(n)];
     const int type = obj_template_by_name(name, 1);
     if (type == 0) {
@@ -219,3 +222,10 @@ int outfit_item_type(int picker, int level) {
     if (random_below(100) + 1 > row.chance) return 0;
     return obj_template_by_name(row.names[random_below(3)], 0);
 }
+
+int pick_footwear(int level) { return outfit_item_type(OUTFIT_FOOTWEAR, level); }
+int pick_legwear(int level) { return outfit_item_type(OUTFIT_LEGWEAR, level); }
+int pick_undershirt(int level) { return outfit_item_type(OUTFIT_UNDERSHIRT, level); }
+int pick_shirt(int level) { return outfit_item_type(OUTFIT_SHIRT, level); }
+int pick_headwear(int level) { return outfit_item_type(OUTFIT_HEADWEAR, level); }
+int pick_belt(int level) { return outfit_item_type(OUTFIT_BELT, level); }

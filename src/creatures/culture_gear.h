@@ -4,10 +4,8 @@
 // several times, which raises its odds.
 #pragma once
 
-// The gear level (2..5) and the region group (1 eastern, 2 western, 3
-// northern, 0 none) of a culture.
-int culture_gear_level(int culture);
-int culture_region(int culture);
+// The gear level and the region group of a culture: creatures/culture_goods.h.
+#include "creatures/culture_goods.h"
 
 // The quality grade 2..5 of an item made at an outfit grade.
 int random_item_quality(int grade);
@@ -21,6 +19,8 @@ extern char item_name_list[ITEM_NAME_LIST_SIZE][ITEM_NAME_BYTES];
 void clear_item_name_list();
 // Adds a name to the list; a full list takes nothing more.
 void add_item_name(const char* name);
+int item_name_list_count();
+const char* item_name_list_at(int index);
 // The common last step of every picker: the item type of a name drawn from
 // the list (exact name), the "BRANCH" type when the list is empty, 0 (noted
 // on the "gear" debug channel) when the catalogue has no such name.
@@ -43,7 +43,13 @@ enum OutfitPicker {
     OUTFIT_SHIRT,
     OUTFIT_HEADWEAR,
     OUTFIT_BELT,  // a belt, mittens or socks
-    OUTFIT_DRESS,
     OUTFIT_PICKERS
 };
 int outfit_item_type(int picker, int level);
+// The same, by picker (the people makers' names for them).
+int pick_footwear(int level);
+int pick_legwear(int level);
+int pick_undershirt(int level);
+int pick_shirt(int level);
+int pick_headwear(int level);
+int pick_belt(int level);

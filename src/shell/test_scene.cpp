@@ -13,6 +13,8 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_species.h"
 #include "creatures/task_queue.h"
+#include "creatures/culture_goods.h"
+#include "creatures/encounter_species.h"
 #include "game/player.h"
 #include "game/turn_state.h"
 #include "maps/map_draw.h"
@@ -85,6 +87,25 @@ int place_creature(int kind, int dx, int dy, bool attack) {
         cre_begin_attack(slot, -1);
     }
     return slot;
+}
+
+// Creatures of the kinds an encounter here brings, one after another, in a
+// row of squares east of the player (three rows of five, every second
+// square): the slot of the first placed, or -1.
+int place_encounter(int count) {
+    int region = culture_region(culture_at(player_x, player_y));
+    if (region < 1) region = 1;
+    int first = -1;
+    for (int i = 0; i < count && i < 15; ++i) {
+        const int kind = choose_encounter_species(region, player_x, player_y, 0);
+        if (kind == 0) {
+            note("no encounter kind fits here");
+            continue;
+        }
+        const int slot = place_creature(kind, 3 + 2 * (i % 5), -2 + 2 * (i / 5), false);
+        if (slot >= 0 && first < 0) first = slot;
+    }
+    return first;
 }
 
 // The sky stops falling for now: the next hourly step of the weather model
@@ -170,6 +191,15 @@ void apply_test_scene_text(const std::string& text) {
             } else {
                 note("not understood: " + line);
             }
+        } else if (word == "encounter") {
+            int count = 0;
+            if (!(words >> count)) {
+                note("not understood: " + line);
+                continue;
+            }
+            const int slot = place_encounter(count);
+            if (slot >= 0 && first < 0) first = slot;
+            last = slot;
         } else if (word == "weather") {
             std::string what;
             words >> what;

@@ -13,6 +13,7 @@
 #include "base/platform.h"
 #include "base/stubs.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_services.h"
 #include "creatures/creature_species.h"
 #include "game/player.h"
 #include "game/turn_state.h"
@@ -360,17 +361,24 @@ TEST_F(Species, PersonalValuesBitValuesAndMarks) {
 }
 
 TEST_F(Species, TheDeathOfAHuntedKindIsNotedAsAnAreaEvent) {
-    clear_stub_calls();
+    std::memset(AreaEvents, 0, sizeof AreaEvents);
+    copy_text(Plr.map_name, "BIGMAP");
+    player_x = 1500;
+    player_y = 900;
     CreSlotRefs[0] = 1000;
     Cre[0].cre_class = 3;
     for (int k : {611, 600, 660, 616}) {
         Cre[0].kind = k;
         cre_record_death_event(0);
     }
-    EXPECT_EQ(stub_calls_of("add_animal_area_event"), 2);  // the wolf and the elk
+    // The wolf and the elk; the hare and the sheep are no hunted kinds.
+    EXPECT_EQ(AreaEvents[0].key, 611);
+    EXPECT_EQ(AreaEvents[1].key, 660);
+    EXPECT_EQ(AreaEvents[2].type, 0);
     cre_record_death_event(-1);
     cre_record_death_event(CRE_SLOTS);
-    EXPECT_EQ(stub_calls_of("add_animal_area_event"), 2);
+    EXPECT_EQ(AreaEvents[2].type, 0);
+    std::memset(AreaEvents, 0, sizeof AreaEvents);
 }
 
 TEST(CultureWords, WholeWordsNameCultures) {

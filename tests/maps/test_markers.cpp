@@ -120,12 +120,12 @@ TEST_F(MarkerTable, DamagedFilesAreNeverHalfRead) {
     std::vector<uint8_t> area(1440000 + 1, 0xCD);
     write_fixture_file(path("EXTRAMARKER.DAT"), area.data(), area.size());
     Markers[7].world_x = 3;
-    AreaEvents[0].raw[0] = 9;
+    AreaEvents[0].type = 9;
     load_markers();
     EXPECT_EQ(count_markers(), 0);
     EXPECT_EQ(Markers[0].world_x, 0);
-    EXPECT_EQ(AreaEvents[0].raw[0], 0);
-    EXPECT_EQ(AreaEvents[AREA_EVENT_COUNT - 1].raw[143], 0);
+    EXPECT_EQ(AreaEvents[0].type, 0);
+    EXPECT_EQ(AreaEvents[AREA_EVENT_COUNT - 1].reserved[27], 0);
 }
 
 TEST_F(MarkerTable, LastVisitAndZoomOut) {

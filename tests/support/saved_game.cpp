@@ -79,7 +79,7 @@ void play_a_little(int days) {
     Objects[7].item_class = 3;
     format_text(Objects[7].name, sizeof Objects[7].name, "Birch-bark box %d", days);
     Markers[2].stocked_day = Plr.days_played;
-    AreaEvents[5].raw[0] = uint8_t(days);
+    AreaEvents[5].type = days;
     terrain_layer[map_index(210, 212)] = uint8_t(95 + days % 3);
     remembered_layer[map_index(211, 211)] = 95;
     culture_grid[500] = uint8_t(1 + days % 9);

@@ -28,6 +28,7 @@
 #include "objects/item_commands.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
+#include "objects/object_names.h"
 #include "objects/object_store.h"
 #include "society/game_course.h"
 #include "ui/catalogue.h"
@@ -343,8 +344,9 @@ int eat(int slot) {
     // An item almost eaten up is eaten whole (the taking says so).
     const float before = item.weight;
     const float taken = plr_empty_container(slot, portion);
+    // The eaten item is named as it was before the meal.
     msg_item = -1;
-    current_object = item;
+    naming_scratch = item;
     if (before > taken) {
         Plr.stomach = STOMACH_FULL;
         show_message(message_by_key("EAT_PARTIAL"));
@@ -381,8 +383,8 @@ int drink_from_source() {
     water.water = 100;
     const float amount = std::max(0.1f, float(Plr.thirst) / 1000.0f);
     if (!spend_time_on_task(drink_seconds(amount), 0, "Drinking", 0, TASK_QUIET)) return 0;
-    current_object = water;
     msg_item = -1;
+    naming_scratch = water;
     show_message(message_by_key(drink_key(amount)));
     Nutrition n;
     ravinto(water, n);
@@ -426,7 +428,8 @@ int drink_from_container(int slot) {
         if (split) merge_back(slot);
         return 0;
     }
-    current_object = item;
+    msg_item = -1;
+    naming_scratch = item;
     show_message(message_by_key(drink_key(amount)));
     add_food_to_stomach(-1, 1, std::min(amount, item.weight), n, drink);
     take_effects(drink, 0);

@@ -8,7 +8,6 @@
 int fire_heat_at(int x, int y) { KSM_STUB("fire_heat_at"); return 0; }
 
 #include "body/needs.h"
-#include "game/clock.h"
 #include "game/screen_hooks.h"
 #include "maps/map_services.h"
 #include "maps/weather_messages.h"
@@ -23,7 +22,9 @@ void hourly_player_maintenance() {
     if (screen_hooks.refresh_status_panel) screen_hooks.refresh_status_panel();
     present_screen_with_map();
     refresh_scale_box();
-    update_sight_light();
+    // Daylight, moonlight and the sight distance follow the clock in every
+    // minute step already; stepping them here again would only move the
+    // sight range between a map's visits.
     PLR_Lampotila();
     hourly_spirit_presence();
     apply_herb_effects();

@@ -19,7 +19,6 @@ int fire_heat_at(int x, int y) { KSM_STUB("fire_heat_at"); return 0; }
 void hourly_player_maintenance() {
     update_weather();
     if (screen_hooks.draw_sky_indicator) screen_hooks.draw_sky_indicator();
-    if (screen_hooks.refresh_status_panel) screen_hooks.refresh_status_panel();
     present_screen_with_map();
     refresh_scale_box();
     // Daylight, moonlight and the sight distance follow the clock in every

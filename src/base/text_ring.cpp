@@ -444,10 +444,13 @@ const char* hunger_words_for(int stomach, uint32_t energy_reserve) {
                        : stomach > 120 ? "getting hungry"
                        : stomach > 80  ? "a bit hungry"
                                        : "";
-    // The energy reserve tells more than the stomach once it runs low.
-    if (energy_reserve < 1000) text = "famished";
-    if (energy_reserve < 700) text = "desperately hungry";
-    if (energy_reserve < 200) text = "starving";
+    // The energy reserve tells more than the stomach once it runs low; a
+    // player who wants nothing more is not hungry, whatever the reserve.
+    if (stomach > 80) {
+        if (energy_reserve < 1000) text = "famished";
+        if (energy_reserve < 700) text = "desperately hungry";
+        if (energy_reserve < 200) text = "starving";
+    }
     copy_text(hunger_buffer, sizeof hunger_buffer, text);
     return hunger_buffer;
 }

@@ -65,7 +65,7 @@ void time_of_day_name(int hour, char (&out)[N]) { time_of_day_name(hour, out, N)
 // The character's body temperature in words: game/player_words.h. The
 // bands, given the temperature directly:
 char* body_temperature_words_for(float celsius, bool sentence, uint8_t* rgb);
-// How hungry a stomach and an energy reserve feel (static, shared with
+// How hungry a hunger level (0..255) and an energy reserve feel (static, shared with
 // nutrition_word); the character's own: hunger_words in game/player_words.h.
 const char* hunger_words_for(int stomach, uint32_t energy_reserve);
 const char* thirst_words(int thirst);          // static

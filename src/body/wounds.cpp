@@ -9,6 +9,7 @@
 #include "base/debug_log.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
+#include "body/needs.h"
 #include "body/skills.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
@@ -25,6 +26,7 @@ void reset_body_state() {
     last_hit_side = SIDE_NONE;
     combat_hit_side = SIDE_NONE;
     aimed_part_flag = 0;
+    reset_needs_state();
 }
 
 namespace {

@@ -125,7 +125,12 @@ struct PlayerRecord {
     uint8_t LastActionBit;                 // 2972: 0x02 a step taken, 0x10 a step back or out of view
     uint8_t free_2973[1];                  // 2973
     uint8_t doorway_mark;                  // 2974: 1 while the player stands in a doorway
-    uint8_t free_2975[7];                  // 2975
+    uint8_t free_2975[1];                  // 2975
+    // What the player ate or drank and is still feeling: bit i is herb
+    // effect i (work/herblore.h); bit 14 guards against starvation.
+    uint32_t food_effects;                 // 2976
+    uint8_t dreaming;                      // 2980: 1 while the world looks like a dream
+    uint8_t stimulant_mark;                // 2981: 1 once a stimulant has halved the exhaustion
     uint8_t luck_uses;                     // 2982: skill checks still helped by luck
     uint8_t free_2983[1];                  // 2983
     // Who knocked the player out or hurt the player last: a creature's
@@ -258,6 +263,9 @@ KSM_OFFSET(PlayerRecord, wound_treatments, 2812);
 KSM_OFFSET(PlayerRecord, wound_herb_care, 2892);
 KSM_OFFSET(PlayerRecord, LastActionBit, 2972);
 KSM_OFFSET(PlayerRecord, doorway_mark, 2974);
+KSM_OFFSET(PlayerRecord, food_effects, 2976);
+KSM_OFFSET(PlayerRecord, dreaming, 2980);
+KSM_OFFSET(PlayerRecord, stimulant_mark, 2981);
 KSM_OFFSET(PlayerRecord, luck_uses, 2982);
 KSM_OFFSET(PlayerRecord, knockout_ref, 2984);
 KSM_OFFSET(PlayerRecord, course_event, 4588);

@@ -1,6 +1,7 @@
 // Descriptive words about the character and the places around it.
 #include "game/player_words.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/platform.h"
@@ -39,4 +40,4 @@ char* place_phrase(int world_x, int world_y) {
     return out;
 }
 
-const char* hunger_words(int stomach) { return hunger_words_for(stomach, plr.Energiavaranto); }
+const char* hunger_words(int level) { return hunger_words_for(level, uint32_t(std::max(0, plr.Energiavaranto))); }

@@ -9,9 +9,11 @@ char* plr_full_name();
 // The character's body temperature as a short word, or with sentence set a
 // sentence; rgb (3 bytes, may be null) receives its colour. Ring.
 char* body_temperature_words(bool sentence, uint8_t* rgb);
-// How hungry the character is (static, shared with nutrition_word).
-const char* hunger_words(int stomach);
-inline const char* hunger_word(int stomach) { return hunger_words(stomach); }
+// How hungry the character is at a hunger level 0..255 (how much the
+// player wants to eat; "" up to 80), told by the energy reserve once it
+// runs low (static, shared with nutrition_word).
+const char* hunger_words(int level);
+inline const char* hunger_word(int level) { return hunger_words(level); }
 // "here at <region>" or "at the region called <region>" (ring).
 char* place_phrase(int world_x, int world_y);
 // A distance in the player's units, with walking time for long ones (ring).

@@ -44,3 +44,4 @@ const char* weather_temperature_word() { KSM_STUB("weather_temperature_word"); r
 void rebuild_map_border() { KSM_STUB("rebuild_map_border"); }
 int random_spawn_spot(int*, int*, int) { KSM_STUB("random_spawn_spot"); return 0; }
 int world_cell_rejects_trap_catch(int, int) { KSM_STUB("world_cell_rejects_trap_catch"); return 0; }
+void refresh_scale_box() { KSM_STUB("refresh_scale_box"); }

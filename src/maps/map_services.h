@@ -44,3 +44,6 @@ void rebuild_map_border();
 int random_spawn_spot(int* x, int* y, int mobility);
 // Non-zero when the terrain of the world cell keeps the trap catch away.
 int world_cell_rejects_trap_catch(int wx, int wy);
+// The map view's scale box shows the current scale again (each hour). Not
+// built yet: nothing.
+void refresh_scale_box();

@@ -34,7 +34,6 @@ int obj_weapon_hands(const ObjectRecord& record) {
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
 int obj_empty_container(ObjectRecord&) { KSM_STUB("obj_empty_container"); return 0; }
 int obj_reduce_count(int, int) { KSM_STUB("obj_reduce_count"); return 0; }
-float plr_empty_container(int, float) { KSM_STUB("plr_empty_container"); return 0.0f; }
 int plr_empty_container_quietly(int, int) { KSM_STUB("plr_empty_container_quietly"); return 0; }
 int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
 void release_leash(int) { KSM_STUB("release_leash"); }

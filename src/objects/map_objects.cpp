@@ -24,3 +24,5 @@ int areal_itemizer() {
     return 0;
 }
 void clear_daily_object_flags() { KSM_STUB("clear_daily_object_flags"); }
+
+void hourly_map_object_pass() { KSM_STUB("hourly_map_object_pass"); }

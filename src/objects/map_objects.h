@@ -11,3 +11,6 @@ void age_map_items(int days);
 int areal_itemizer();
 // Clears the daily flag of the map objects.
 void clear_daily_object_flags();
+// The hourly pass over the map objects for timed food and ice holes. Not
+// built yet: nothing.
+void hourly_map_object_pass();

@@ -31,6 +31,7 @@
 namespace {
 
 constexpr uint8_t OPEN_GROUND = 250;
+constexpr uint8_t OPEN_WATER = 247;
 constexpr uint8_t MOVE_MODE_FIGHTING = 2;
 constexpr int MAX_OPEN_RADIUS = 60;
 bool scene_applied = false;
@@ -52,6 +53,16 @@ void open_ground(int r) {
             terrain_layer[map_index(x, y)] = OPEN_GROUND;
             height_layer[map_index(x, y)] = height;
         }
+}
+
+// A cell of open water at (dx, dy) from the player.
+void place_water(int dx, int dy) {
+    const int x = player_x + dx, y = player_y + dy;
+    if (!in_play_area(x, y) || (dx == 0 && dy == 0)) {
+        note("water outside the play area or on the player's square");
+        return;
+    }
+    terrain_layer[map_index(x, y)] = OPEN_WATER;
 }
 
 // The slot of the creature placed, or -1.
@@ -169,6 +180,10 @@ void apply_test_scene_text(const std::string& text) {
         if (word == "open") {
             int r = 0;
             if (words >> r) open_ground(r);
+            else note("not understood: " + line);
+        } else if (word == "water") {
+            int dx = 0, dy = 0;
+            if (words >> dx >> dy) place_water(dx, dy);
             else note("not understood: " + line);
         } else if (word == "creature") {
             int kind = 0, dx = 0, dy = 0;

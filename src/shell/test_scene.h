@@ -7,6 +7,8 @@
 // skipped):
 //   open r                       the squares within r of the player become
 //                                open ground at the player's height
+//   water <dx> <dy>              the square at (dx, dy) from the player
+//                                becomes open water (terrain 247)
 //   creature <kind> <dx> <dy> [attack]
 //                                a creature of the kind from its template at
 //                                (dx, dy) from the player; "attack" turns it

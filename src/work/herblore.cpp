@@ -55,3 +55,7 @@ void make_turnip_object(ObjectRecord& out) {
     (void)out;
     KSM_STUB("make_turnip_object");
 }
+
+// Not built yet: the plant knowledge learns nothing from what was felt.
+void mark_herb_effect_known(int) { KSM_STUB("mark_herb_effect_known"); }
+void record_felt_effects(const ObjectRecord&, uint32_t, int) { KSM_STUB("record_felt_effects"); }

@@ -69,3 +69,9 @@ bool herblore_known_object(int index, ObjectRecord& out);
 // turnip root. Not built yet: out is left as it was.
 void make_plant_object(const char* plant_name, ObjectRecord& out);
 void make_turnip_object(ObjectRecord& out);
+// The player felt the effect (an index of HerbEffects): the plant knowledge
+// marks it known. Not built yet: nothing.
+void mark_herb_effect_known(int effect);
+// The plant knowledge of an eaten or drunk plant learns the effect bits it
+// showed, each stamped with the hour. Not built yet: nothing.
+void record_felt_effects(const ObjectRecord& plant, uint32_t effects, int hour);

@@ -15,8 +15,6 @@ char raised_view_text[100] = "";
 int close_tekodata() { KSM_STUB("close_tekodata"); return 0; }
 
 void handcraft_options_menu() { KSM_STUB("handcraft_options_menu"); }
-void drink_command() { KSM_STUB("drink_command"); }
-void eat_command() { KSM_STUB("eat_command"); }
 void treat_wounds_command() { KSM_STUB("treat_wounds_command"); }
 
 // Not built yet: no food rots, no patch grows, no track fades.
@@ -38,7 +36,7 @@ void plr_start_swimming(int, int) {
 }
 int do_climbing(int, int) { KSM_STUB("do_climbing"); return 0; }
 int do_timbercraft(int, int, int, int, int) { KSM_STUB("do_timbercraft"); return 0; }
-void stop_dreaming() { KSM_STUB("stop_dreaming"); }
+void stop_dreaming() { Plr.dreaming = 0; }
 void set_trap(int, int) { KSM_STUB("set_trap"); }
 void bait_trap() { KSM_STUB("bait_trap"); }
 void disassemble_trap() { KSM_STUB("disassemble_trap"); }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "work/eating.h"  // drink_command ("q"), eat_command ("E", "e")
+
 // The raised view of a climbed tree: the flag and its short text.
 extern uint8_t raised_view_on;
 extern char raised_view_text[100];
@@ -12,8 +14,6 @@ extern char raised_view_text[100];
 // 1 when a crafting-data file was open (it is closed); called every command.
 int close_tekodata();
 void handcraft_options_menu();  // "M", "+", "="
-void drink_command();           // "q"
-void eat_command();             // "E", "e"
 void treat_wounds_command();    // F7
 // The daily work of the land: food in the pack rots, plant patches follow
 // the season, old tracks fade.

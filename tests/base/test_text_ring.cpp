@@ -250,7 +250,7 @@ TEST(TextRing, WordsAboutTheCharacterReadTheRecord) {
         {80, 3000, ""},          {81, 3000, "a bit hungry"},  {121, 3000, "getting hungry"},
         {161, 3000, "hungry"},   {201, 3000, "very hungry"},  {226, 3000, "hungry as a bear"},
         {226, 999, "famished"},  {226, 699, "desperately hungry"}, {226, 199, "starving"},
-        {0, 199, "starving"},
+        {0, 199, ""},  // a player who wants nothing more is not hungry, whatever the reserve
     };
     for (const Case& c : hunger) {
         plr.Energiavaranto = c.reserve;

@@ -11,28 +11,8 @@
 #include "ui/message_line.h"
 #include "base/platform.h"
 
-int32_t last_activity_code = 0;
-int32_t last_activity_argument = 0;
-char last_activity_data[100] = "";
 uint8_t fire_burn_mark = 0;
 uint8_t object_turn_flag = 0;
-
-// The activities themselves come with the item subsystem; the call is
-// remembered for the repeat key.
-void perform_activity(int code, int argument, const char* data) {
-    KSM_STUB("perform_activity");
-    last_activity_code = code;
-    last_activity_argument = argument;
-    copy_text(last_activity_data, data ? data : "");
-}
-
-int world_map_refusal() {
-    if (!is_world_map()) return 0;
-    show_message(
-        "!That's not allowed on the wilderness map! Press [ENTER] to zoom on the local terrain "
-        "map.");
-    return 1;
-}
 
 void examine_carried_equipment() {
     for (;;) {
@@ -47,3 +27,10 @@ void pick_up_command(int, int, int) { KSM_STUB("pick_up_command"); }
 void pick_from_command(int) { KSM_STUB("pick_from_command"); }
 void stop_hauling(int) { KSM_STUB("stop_hauling"); }
 int hauled_items_on_map() { KSM_STUB("hauled_items_on_map"); return 0; }
+// The carrying commands, until they are built.
+void drop_command() { KSM_STUB("drop_command"); show_message("!Not available yet."); }
+void haul_command() { KSM_STUB("haul_command"); show_message("!Not available yet."); }
+void push_or_pack_items(int, int, int) { KSM_STUB("push_or_pack_items"); show_message("!Not available yet."); }
+void wear_command() { KSM_STUB("wear_command"); show_message("!Not available yet."); }
+void wield_command(int, int) { KSM_STUB("wield_command"); show_message("!Not available yet."); }
+void take_off_command() { KSM_STUB("take_off_command"); show_message("!Not available yet."); }

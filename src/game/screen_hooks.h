@@ -19,6 +19,12 @@ struct ScreenHooks {
     // `codes` (a zero-ended list of codes), asked for when there are several;
     // its terrain code with the cell in target_x, target_y, 0 when cancelled.
     int (*choose_adjacent_square)(const char* prompt, const char* codes);
+    // A square chosen on the map view (the target chooser's mode bits): its
+    // terrain code with the square in target_x, target_y, 0 when cancelled.
+    int (*choose_target_location)(int mode, const char* prompt);
+    // A neighbouring square of open ground: its terrain code with the square
+    // in target_x, target_y, 0 when cancelled.
+    int (*choose_open_location)(const char* prompt);
 };
 extern ScreenHooks screen_hooks;
 

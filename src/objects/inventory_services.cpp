@@ -29,10 +29,6 @@ int obj_weapon_hands(const ObjectRecord& record) {
 int cre_can_carry(int, float) { KSM_STUB("cre_can_carry"); return 1; }
 int cre_check_wield_injuries(int, const ObjectRecord&, int) { KSM_STUB("cre_check_wield_injuries"); return 0; }
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
-int obj_empty_container(ObjectRecord&) { KSM_STUB("obj_empty_container"); return 0; }
-int obj_reduce_count(int, int) { KSM_STUB("obj_reduce_count"); return 0; }
-float plr_empty_container(int, float) { KSM_STUB("plr_empty_container"); return 0.0f; }
-int plr_empty_container_quietly(int, int) { KSM_STUB("plr_empty_container_quietly"); return 0; }
 float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
 int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
 void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }

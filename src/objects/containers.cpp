@@ -93,7 +93,8 @@ void fill_with_water(int slot, int container_id, bool was_owned) {
         filled_id = obj_store_record(record);
     }
     put_filled_into_slot(slot, filled_id);
-    msg_item = filled_id;
+    // The text names the cup, not the water in it.
+    msg_item = container_id;
     show_message(message_by_key("FILL_WATER"));
     plr_recompute_carried_weight();
     if (was_owned && container.ownerID != 0) move_item_debt(container.ownerID, container_id, filled_id);

@@ -1,5 +1,7 @@
 #include "objects/inventory_services.h"
 
+#include <cctype>
+
 #include <cmath>
 
 #include "base/debug_log.h"
@@ -32,7 +34,6 @@ void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
 float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
 int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
 void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }
-int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
 int wear_conflict(int, int, int) { KSM_STUB("wear_conflict"); return 0; }
 int take_off_or_unwield(int, int) { KSM_STUB("take_off_or_unwield"); return 0; }
 void release_leash(int) { KSM_STUB("release_leash"); }
@@ -81,9 +82,23 @@ int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int
 }
 
 // Not built yet: nothing more can be carried and no item is chosen from a
-// creature or given by its name.
+// creature.
 int can_take_item(int, int, int) { KSM_STUB("can_take_item"); return 0; }
-int plr_give_item(const char*, int, int) { KSM_STUB("plr_give_item"); return 0; }
+
+// The catalogue name in any case; "_" stands for a space (a scene's words).
+// Putting the item into a hand is the wield command's, not done here.
+int plr_give_item(const char* name, int count, int hand) {
+    (void)hand;
+    if (name == nullptr || name[0] == 0 || count < 1) return 0;
+    char pattern[64];
+    copy_text(pattern, name);
+    for (char* c = pattern; *c; ++c) *c = *c == '_' ? ' ' : char(std::toupper(uint8_t(*c)));
+    const int type = obj_template_by_name(pattern, 1);
+    if (type <= 0) return 0;
+    plr_give_item(type, count);
+    plr_recompute_carried_weight();
+    return 1;
+}
 int select_creature_items(int, const char*, const char*, int, int*, int*, int) {
     KSM_STUB("select_creature_items");
     return -1;

@@ -28,7 +28,7 @@ constexpr const char* kFillKeys =
 // The same with the cow chosen as the square to fill from: the target
 // chooser moves east and takes the square.
 constexpr const char* kMilkKeys =
-    "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]\n[a]\n[a]\n[F]\n[RIGHT]\n{wait}\n";
+    "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]\n[a]\n[a]\n[F]\n[RIGHT]\n[Q]\n[y]\n[y]\n[SPACE]\n";
 
 constexpr int KIND_WATER = 55, KIND_MILK = 69;
 
@@ -93,9 +93,33 @@ TEST_F(ContainersGame, ACupIsFilledAtTheLakeAndRepeatDoesNotFillAgain) {
 TEST_F(ContainersGame, TheOwnCowIsMilkedIntoTheCup) {
     ASSERT_EQ(run(kMilkKeys, "open 3\nitem Wooden_cup 1\ncreature 609 1 0 own\n"), 0)
         << folder_.read("game_stderr.txt");
+    // Month 6 of the created character: in season.
     const std::string log = folder_.read("ARI/msglog.txt");
-    EXPECT_NE(log.find("milk"), std::string::npos) << log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
-    (void)KIND_MILK;
+    EXPECT_NE(log.find("You milk "), std::string::npos) << log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
+    PlayerRecord saved;
+    ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), saved));
+    const std::vector<ObjectRecord> all = objects();
+    const ObjectRecord* milk = nullptr;
+    for (int s = 0; s < PLR_INV_SLOTS; ++s) {
+        const int id = saved.plr_inv_id[s];
+        if (id >= FIRST_INSTANCE_ID && all[id - FIRST_INSTANCE_ID].kind == KIND_MILK) milk = &all[id - FIRST_INSTANCE_ID];
+    }
+    ASSERT_NE(milk, nullptr) << "no milk carried";
+    EXPECT_GE(milk->weight, 2.0f);  // a cow gives 2 to 4, the cup holds 3
+    EXPECT_LE(milk->weight, 3.0f);
+    ASSERT_GE(milk->contents, FIRST_INSTANCE_ID);
+    EXPECT_STREQ(all[milk->contents - FIRST_INSTANCE_ID].name, "Wooden cup");
+
+    // The cow remembers the day: a second milking that day is refused.
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(read_whole_file(folder_.file("ARI/ARI.CRS"), bytes));
+    bool stamped = false;
+    for (size_t at = 0; at + sizeof(CreatureRecord) <= bytes.size(); at += sizeof(CreatureRecord)) {
+        CreatureRecord c;
+        std::memcpy(&c, &bytes[at], sizeof c);
+        if (c.kind == 609 && c.cre_class != 0) stamped = c.milking_day > 0;
+    }
+    EXPECT_TRUE(stamped);
 }
 
 }  // namespace

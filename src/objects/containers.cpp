@@ -4,6 +4,7 @@
 #include "objects/containers.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "base/debug_log.h"
 #include "base/platform.h"
@@ -44,6 +45,7 @@ constexpr int CREATURE_COW = 609, CREATURE_GOAT = 616, CREATURE_SHEEP = 619;
 constexpr int TASK_STAND_STILL = 2;
 constexpr float EMPTY_WHOLE = 1000.0f;
 constexpr uint8_t UNIT_LENGTH = 5, UNIT_BALL = 6;
+constexpr float WEIGHT_EPSILON = 1e-5f;
 
 bool container_by_kind(const ObjectRecord& r) {
     for (int k : KIND_CUP_LIKE)
@@ -101,31 +103,32 @@ void fill_with_water(int slot, int container_id, bool was_owned) {
     raise_inventory_changed();
 }
 
-void milk_into(int slot, int container_id, int x, int y) {
+// False when refused (nothing changed); true when the milking was tried.
+bool milk_into(int slot, int container_id, int x, int y) {
     const int c = creature_at(x, y);
     if (!cre_slot_valid(c)) {
         show_message(message_by_key("FILL_CANT"));
-        return;
+        return false;
     }
     CreatureRecord& animal = Cre[c];
     msg_npc = c;
     if (!is_dairy_kind(animal.kind) || (animal.sex_age & (SEX_MALE | SEX_YOUNG))) {
         show_message(message_by_key("MILK_CANT"));
-        return;
+        return false;
     }
     if (!cre_is_own_animal(c)) {
         show_message(message_by_key("MILK_REFUSE"));
-        return;
+        return false;
     }
     const int yield = dairy_yield(animal.kind);
     if (!in_milking_season(animal.kind, Plr.month)) {
         show_message(message_by_key("MILK_DRY_PERIOD"));
-        return;
+        return false;
     }
     const int32_t today = int32_t(calendar_day_count());
     if (animal.milking_day == today) {
         show_message(message_by_key("NO_MORE_MILK_TODAY"));
-        return;
+        return false;
     }
     // The animal stands still while it is milked.
     pop_task(c, -1);
@@ -144,6 +147,7 @@ void milk_into(int slot, int container_id, int x, int y) {
     }
     pop_task(c, -1);
     raise_inventory_changed();
+    return true;
 }
 
 }  // namespace
@@ -247,12 +251,15 @@ void give_back_empty_container(int slot, int contents_id, const ObjectRecord& co
 
 float plr_empty_container(int slot, float pounds) {
     if (slot < 0 || slot >= PLR_INV_SLOTS || Plr.plr_inv_id[slot] == 0) return 0.0f;
+    ObjectRecord r;
+    // An empty container gives nothing, and its stack stays as it is.
+    if (is_container_record(obj_record(Plr.plr_inv_id[slot], r)) && r.contents == 0) return 0.0f;
     plr_split_off_single_item(slot);
     const int id = Plr.plr_inv_id[slot];
-    ObjectRecord r;
     obj_record(id, r);
     const float remaining = r.weight - pounds;
-    if (remaining > used_up_threshold(r)) {
+    // A hair above the mark: 1.0 less 0.95 must count as the 0.05 it is.
+    if (remaining > used_up_threshold(r) + WEIGHT_EPSILON) {
         const float old_weight = r.weight;
         r.weight = remaining;
         if ((r.unit == UNIT_LENGTH || r.unit == UNIT_BALL) && old_weight > 0.0f)
@@ -319,6 +326,14 @@ void fill_command(int slot) {
         }
         return;
     }
+    // A refusal after the split puts the carried things back as they were.
+    int32_t kept_ids[PLR_INV_SLOTS], kept_counts[PLR_INV_SLOTS];
+    std::memcpy(kept_ids, Plr.plr_inv_id, sizeof kept_ids);
+    std::memcpy(kept_counts, Plr.plr_inv_count, sizeof kept_counts);
+    auto put_back = [&] {
+        std::memcpy(Plr.plr_inv_id, kept_ids, sizeof kept_ids);
+        std::memcpy(Plr.plr_inv_count, kept_counts, sizeof kept_counts);
+    };
     plr_split_off_single_item(slot);
     const int container_id = Plr.plr_inv_id[slot];
 
@@ -330,14 +345,17 @@ void fill_command(int slot) {
     }
     msg_item = container_id;
     show_message(message_by_key("FILL_INFO"));
-    if (!screen_hooks.choose_target_location(2, "water source or an animal to milk")) return;
+    if (!screen_hooks.choose_target_location(2, "water source or an animal to milk")) {
+        put_back();
+        return;
+    }
     x = target_x;
     y = target_y;
     if (is_open_water_at(x, y)) {
         fill_with_water(slot, container_id, was_owned);
         return;
     }
-    milk_into(slot, container_id, x, y);
+    if (!milk_into(slot, container_id, x, y)) put_back();
 }
 
 void empty_command(int slot) {

@@ -19,9 +19,14 @@ struct ScreenHooks {
     // `codes` (a zero-ended list of codes), asked for when there are several;
     // its terrain code with the cell in target_x, target_y, 0 when cancelled.
     int (*choose_adjacent_square)(const char* prompt, const char* codes);
-    // A square chosen on the map view (the target chooser's mode bits): its
-    // terrain code with the square in target_x, target_y, 0 when cancelled.
+    // A cell chosen with the target cursor (mode bits of the target
+    // choice): its terrain code with the cell in target_x, target_y, 0 when
+    // cancelled.
     int (*choose_target_location)(int mode, const char* prompt);
+    // The creature on a cell, asked for when there are several (filter 1
+    // companions and own animals, 2 tied or owned animals): -1 none, -1000
+    // cancelled.
+    int (*choose_creature_at)(int x, int y, int filter);
     // A neighbouring square of open ground: its terrain code with the square
     // in target_x, target_y, 0 when cancelled.
     int (*choose_open_location)(const char* prompt);

@@ -11,6 +11,7 @@
 #include "game/screen_hooks.h"
 #include "maps/map_layers.h"
 #include "objects/containers.h"
+#include "objects/hauling.h"
 #include "objects/item_commands.h"
 #include "objects/item_use.h"
 #include "society/society_services.h"

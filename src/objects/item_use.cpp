@@ -267,4 +267,5 @@ int attach_hook(int) { KSM_STUB("attach_hook"); not_yet("hook"); return 0; }
 int string_bow(int) { KSM_STUB("string_bow"); not_yet("string"); return 0; }
 void lead_on_leash(int) { KSM_STUB("lead_on_leash"); not_yet("leash"); }
 void tie_leashed_animal(int) { KSM_STUB("tie_leashed_animal"); not_yet("leash"); }
-void untie_from_leash(int) { KSM_STUB("untie_from_leash"); not_yet("leash"); }
+// Nothing to untie until animals can be tied: the animal stays tied.
+void untie_from_leash(int) { KSM_STUB("untie_from_leash"); }

@@ -150,6 +150,7 @@ void connect_floors() {
     screen_hooks.describe_location_contents = describe_location_contents;
     screen_hooks.choose_adjacent_square = choose_adjacent_square;
     screen_hooks.choose_target_location = choose_target_location;
+    screen_hooks.choose_creature_at = choose_creature_at;
     screen_hooks.choose_open_location = choose_open_location;
     shell_hooks.apply_startup_scenario = run_start_scenario;
 

@@ -1,12 +1,17 @@
 #include "body/body_queries.h"
 
 #include "base/stubs.h"
+#include "ui/message_line.h"
 
 char missile_report[256] = "";
 
 // Not built yet: the body is whole and able, nobody fights or shoots.
 int cre_is_incapacitated(int creature) { KSM_STUB("cre_is_incapacitated"); return 0; }
 void injuries_screen() { KSM_STUB("injuries_screen"); }
+void plr_sleep(int) {
+    KSM_STUB("plr_sleep");
+    show_message("!Not available yet.");
+}
 int afternoon_weather_test() { KSM_STUB("afternoon_weather_test"); return 0; }
 void age_open_ice_hole(int map_index) { KSM_STUB("age_open_ice_hole"); }
 void refreeze_ice_hole(int map_index) { KSM_STUB("refreeze_ice_hole"); }

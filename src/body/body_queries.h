@@ -18,6 +18,9 @@ struct ObjectRecord;
 // 1 asleep, shocked or fainted.
 int cre_is_incapacitated(int creature);
 void injuries_screen();
+// The sleep command (mode 0), and sleep that overwhelms an exhausted player
+// (mode 1: hunger may cut the night short).
+void plr_sleep(int mode);
 // The weather value the body heat keeps is at most 20 and it is past noon.
 int afternoon_weather_test();
 // The ice holes' ageing at map load and by the hour (Data indices).

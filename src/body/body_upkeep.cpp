@@ -11,8 +11,6 @@ int plr_body_upkeep(int) {
     plr_needs_report(0);
     return 0;
 }
-// Not built yet: the player stays awake.
-void plr_sleep(int) { KSM_STUB("plr_sleep"); }
 // Not built yet: a fainted player comes to at once, lying where the blow
 // fell, eyes open.
 void plr_unconscious_sequence() {

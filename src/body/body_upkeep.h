@@ -7,8 +7,8 @@ void plr_body_check(int time);
 // Hunger, thirst and sleep of the player, once per turn (the unforced
 // needs report); the result goes to the world-encounter check: always 0.
 int plr_body_upkeep(int mode);
-// Sleep: the sleep command (mode 0) and sleep that overwhelms the player
-// (mode 1 lets hunger cut the night short). Not built yet: nothing.
-void plr_sleep(int mode);
+// Sleep (the command, and sleep that overwhelms the player):
+// body/body_queries.h.
+#include "body/body_queries.h"
 // What happens while the player lies unconscious.
 void plr_unconscious_sequence();

@@ -27,6 +27,9 @@ struct ScreenHooks {
     // companions and own animals, 2 tied or owned animals): -1 none, -1000
     // cancelled.
     int (*choose_creature_at)(int x, int y, int filter);
+    // A neighbouring square of open ground: its terrain code with the square
+    // in target_x, target_y, 0 when cancelled.
+    int (*choose_open_location)(const char* prompt);
 };
 extern ScreenHooks screen_hooks;
 

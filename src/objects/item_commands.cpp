@@ -33,36 +33,8 @@
 #include "ui/message_line.h"
 #include "base/platform.h"
 
-int32_t last_activity_code = 0;
-int32_t last_activity_argument = 0;
-char last_activity_data[100] = "";
 uint8_t fire_burn_mark = 0;
 uint8_t object_turn_flag = 0;
-
-// The activities come with the item subsystem; those built so far run
-// here, the others are only remembered for the repeat key.
-void perform_activity(int code, int argument, const char* data) {
-    last_activity_code = code;
-    last_activity_argument = argument;
-    copy_text(last_activity_data, data ? data : "");
-    switch (code) {
-    case PURPOSE_WEAR: wear_command(); break;
-    case PURPOSE_WIELD: wield_command(SEL_CANCELLED, 0); break;
-    case PURPOSE_DROP: drop_command(); break;
-    case PURPOSE_TAKE_OFF: take_off_command(); break;
-    case 700: haul_command(); break;
-    case 701: push_or_pack_items(0, 0, 0); break;
-    default: KSM_STUB("perform_activity"); break;
-    }
-}
-
-int world_map_refusal() {
-    if (!is_world_map()) return 0;
-    show_message(
-        "!That's not allowed on the wilderness map! Press [ENTER] to zoom on the local terrain "
-        "map.");
-    return 1;
-}
 
 void examine_carried_equipment() {
     for (;;) {

@@ -11,17 +11,7 @@
 #include "objects/object_names.h"
 #include "objects/object_store.h"
 
-// Runs one player activity by its code (argument and text as the activity
-// needs); remembers it for the repeat key.
-void perform_activity(int code, int argument, const char* data);
-// The last activity's code, argument and text (for the repeat key "r").
-extern int32_t last_activity_code;
-extern int32_t last_activity_argument;
-extern char last_activity_data[100];
-// On the world map: the refusal message and non-zero; on a local map 0.
-int world_map_refusal();
-// The same refusal as fishing asks for it.
-inline int fishing_world_map_refusal() { return world_map_refusal(); }
+#include "objects/activities.h"  // perform_activity and the refusals
 // The object maintenance pass, run by the command reader while
 // obj_table_nearly_full is set (and by the store when it has no free slot):
 // obj_maintenance of objects/object_ageing.h.
@@ -60,3 +50,7 @@ void push_or_pack_items(int flag, int x, int y);
 void stop_hauling(int creature);
 // The number of the player's hauled items lying on the map.
 int hauled_items_on_map();
+// The equipment commands the dispatcher reaches by their activity codes
+// (420, 423, 426): objects/wear_commands.h; dropping and hauling:
+// objects/hauling.h.
+#include "objects/wear_commands.h"

@@ -410,31 +410,55 @@ int render_item_list() {
     return looked;
 }
 
+namespace {
+
+// The options of a chosen item are entries without an action of their own:
+// the menu runner would start an entry's activity itself, and the caller
+// of the selection runs the one chosen.
+struct ItemOption {
+    int key;
+    int32_t action;
+};
+ItemOption options[4];
+int option_count = 0;
+
+void add_option(const char* label, int key, int32_t action) {
+    menu_add_action(label, key, 0);
+    if (option_count < int(sizeof options / sizeof *options)) options[option_count++] = {key, action};
+}
+
+int32_t option_action(int key) {
+    for (int i = 0; i < option_count; ++i)
+        if (key > 0 && options[i].key == key) return options[i].action;
+    return 0;
+}
+
+}  // namespace
+
 int container_options_menu(int slot) {
     if (slot < 0 || slot >= PLR_INV_SLOTS) return PURPOSE_USE;
     ObjectRecord r;
     obj_record(Plr.plr_inv_id[slot], r);
     if (!obj_is_container(r) && r.contents == 0) return PURPOSE_USE;
     menu_clear();
+    option_count = 0;
     char text[120];
     if (r.kind == KIND_WATER) {
         bool stove = false;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
                 if (terrain_at(player_x + dx, player_y + dy) == TERRAIN_SAUNA_STOVE) stove = true;
-        if (stove) menu_add_action("T.Throw water on the sauna stove", 'T', 465);
+        if (stove) add_option("T.Throw water on the sauna stove", 'T', 465);
     }
     format_text(text, sizeof text, "F.%s", activity_name(451));
-    menu_add_action(text, 'F', 451);
-    menu_add_action("P.Pour or put something into", 'P', 458);
+    add_option(text, 'F', 451);
+    add_option("P.Pour or put something into", 'P', 458);
     if (r.contents != 0) {
         format_text(text, sizeof text, "E.%s", activity_name(459));
-        menu_add_action(text, 'E', 459);
+        add_option(text, 'E', 459);
     }
     const int key = menu_run("CONTAINER OPTIONS");
-    for (int i = 0; i < menu_count; ++i)
-        if (menu_entries[i].hot_key == key && key > 0) return menu_entries[i].action;
-    return 0;
+    return option_action(key);
 }
 
 int leash_options_menu(int slot) {
@@ -448,12 +472,11 @@ int leash_options_menu(int slot) {
     if (r.item_class != ITEM_TOOL || r.subclass != SUBCLASS_LEASH || !cre_slot_valid(leash_creature(r)))
         return PURPOSE_USE;
     menu_clear();
-    menu_add_action("U.Unleash", 'U', 481);
-    menu_add_action("T.Tie to a tree", 'T', 480);
+    option_count = 0;
+    add_option("U.Unleash", 'U', 481);
+    add_option("T.Tie to a tree", 'T', 480);
     const int key = menu_run("LEASHING OPTIONS");
-    for (int i = 0; i < menu_count; ++i)
-        if (menu_entries[i].hot_key == key && key > 0) return menu_entries[i].action;
-    return 0;
+    return option_action(key);
 }
 
 int part_options_menu(int slot) {
@@ -462,13 +485,12 @@ int part_options_menu(int slot) {
     obj_record(Plr.plr_inv_id[slot], r);
     if ((r.kind != KIND_BOW && r.kind != KIND_PART_HOLDER) || !obj_id_is_valid(int(r.effect_raw))) return PURPOSE_USE;
     menu_clear();
+    option_count = 0;
     char text[120];
     format_text(text, sizeof text, "R.Remove the %s", obj_name(int(r.effect_raw), 1, NAME_NO_QUALITY));
-    menu_add_action(text, 'R', 490);
+    add_option(text, 'R', 490);
     const int key = menu_run("ITEM PART OPTIONS");
-    for (int i = 0; i < menu_count; ++i)
-        if (menu_entries[i].hot_key == key && key > 0) return menu_entries[i].action;
-    return 0;
+    return option_action(key);
 }
 
 int select_items(int mode, int creature, int x, int y, const char* prompt, const char* verb, int flags,

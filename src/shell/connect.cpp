@@ -133,7 +133,9 @@ void connect_floors() {
 
     command_menu_services.terrain_name = terrain_name;
     command_menu_services.terrain_tile = terrain_tile;
-    command_menu_services.perform_activity = perform_activity;
+    command_menu_services.perform_activity = [](int code, int argument, const char* data) {
+        perform_activity(code, argument, data);
+    };
     command_menu_services.is_topic = is_encyclopedia_topic;
     command_menu_services.show_topic_hint = show_topic_hint;
     command_menu_services.open_encyclopedia = infobrowser;
@@ -149,6 +151,7 @@ void connect_floors() {
     screen_hooks.choose_adjacent_square = choose_adjacent_square;
     screen_hooks.choose_target_location = choose_target_location;
     screen_hooks.choose_creature_at = choose_creature_at;
+    screen_hooks.choose_open_location = choose_open_location;
     shell_hooks.apply_startup_scenario = run_start_scenario;
 
     map_objects_renumbered = creature_tasks_renumbered;

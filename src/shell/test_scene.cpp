@@ -145,7 +145,9 @@ void make_follower(int slot) {
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
     if (!plr_give_item(name.c_str(), count, hand))
-        note("item not given (items can't be given yet): " + name);
+        note("item not given (no such item): " + name);
+    else if (hand != 0)
+        note("item given but not wielded (items can't be wielded yet): " + name);
 }
 
 // An item type by its catalogue name ("_" for a space) laid on the
@@ -192,8 +194,13 @@ void apply_test_scene_text(const std::string& text) {
                 note("not understood: " + line);
                 continue;
             }
-            words >> extra;
-            const int slot = place_creature(kind, dx, dy, extra == "attack");
+            bool attack = false, own = false;
+            while (words >> extra) {
+                attack = attack || extra == "attack";
+                own = own || extra == "own";
+            }
+            const int slot = place_creature(kind, dx, dy, attack);
+            if (slot >= 0 && own) Cre[slot].owner = OWNER_PLAYER;
             if (slot >= 0 && first < 0) first = slot;
             last = slot;
         } else if (word == "task" || word == "follow") {
@@ -215,6 +222,14 @@ void apply_test_scene_text(const std::string& text) {
             const int slot = place_encounter(count);
             if (slot >= 0 && first < 0) first = slot;
             last = slot;
+        } else if (word == "terrain") {
+            int code = 0, dx = 0, dy = 0;
+            if (!(words >> code >> dx >> dy) || code < 0 || code > 255 ||
+                !in_play_area(player_x + dx, player_y + dy)) {
+                note("not understood: " + line);
+                continue;
+            }
+            terrain_layer[map_index(player_x + dx, player_y + dy)] = uint8_t(code);
         } else if (word == "weather") {
             std::string what;
             words >> what;

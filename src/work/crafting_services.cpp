@@ -1,7 +1,10 @@
 // Requirement titles and the container put-in, as named stubs.
 #include "work/crafting_services.h"
 
+#include "base/debug_log.h"
+#include "base/platform.h"
 #include "base/stubs.h"
+#include <cstring>
 #include "objects/object_store.h"
 
 const char* requirement_type_name(int code) {
@@ -15,7 +18,58 @@ const char* requirement_type_name(int code) {
     }
 }
 
-int Sailioi(int product, int container_id, int, int) {
+namespace {
+
+// Liquids by their item-type number.
+const char* liquid_name(int contents_kind) {
+    switch (contents_kind) {
+    case 55: return "Water";
+    case 69: return "Milk";
+    default: return "";
+    }
+}
+
+// Filling with a liquid: the filled record is the liquid's own record whose
+// `contents` names the empty container it sits in. A container that
+// already holds the same liquid is topped up; another liquid is poured out.
+int fill_with_liquid(int id, int contents_kind, int amount) {
+    ObjectRecord held;
+    obj_record(id, held);
+    ObjectRecord container = held;
+    int container_id = id;
+    float earlier = 0.0f;
+    if (held.contents != 0 && obj_id_is_instance(held.contents)) {
+        debug_log("cooking", "Sailioi; kohde jo valmiiksi sailiossa");
+        container_id = held.contents;
+        obj_record(container_id, container);
+        if (held.kind == contents_kind) earlier = held.weight;
+    }
+    const float capacity = container.full_weight;
+    char line[64];
+    format_text(line, sizeof line, "sailio max_wt: %.2f", double(capacity));
+    debug_log("cooking", line);
+    ObjectRecord filled = container;
+    filled.item_class = 3;
+    filled.kind = contents_kind;
+    filled.subclass = 0;
+    std::memset(filled.name, 0, sizeof filled.name);
+    copy_text(filled.name, liquid_name(contents_kind));
+    filled.quality = uint8_t((filled.quality & ~0x07) | 3 | 0x80);
+    float weight = amount > 0 ? float(amount) + earlier : capacity;
+    if (weight > capacity) weight = capacity;
+    filled.weight = weight;
+    filled.full_weight = capacity;
+    filled.contents = container_id;
+    return obj_store_record(filled);
+}
+
+}  // namespace
+
+int Sailioi(int product, int container_id, int contents_kind, int amount) {
+    if (contents_kind != 0) {
+        if (!obj_id_is_instance(container_id)) return 0;
+        return fill_with_liquid(container_id, contents_kind, amount);
+    }
     KSM_STUB("Sailioi");
     if (!obj_id_is_instance(product) || !obj_id_is_instance(container_id)) return 0;
     ObjectRecord goods;

@@ -10,7 +10,12 @@
 const char* requirement_type_name(int code);
 
 // Puts the object `product` into the container object `container_id`.
-// Until the food containers exist a minimal put-in: the container instance
-// holds the product (its contents) and the product's weight, and the answer
-// is 1; 0 when either id is not an object instance.
+// Puts something into a container. With a contents kind (55 water, 69
+// milk) the container is filled with that liquid: amount pounds added to
+// what it already holds of it, up to its capacity (0: to capacity); the
+// answer is the filled record's id, whose `contents` names the empty
+// container. Without a kind, until cooking's containers exist, a minimal
+// put-in: the container instance holds the product (its contents) and the
+// product's weight, and the answer is 1; 0 when either id is not an
+// object instance.
 int Sailioi(int product, int container_id, int contents_kind, int amount);

@@ -17,6 +17,64 @@ int close_tekodata() { KSM_STUB("close_tekodata"); return 0; }
 void handcraft_options_menu() { KSM_STUB("handcraft_options_menu"); }
 void treat_wounds_command() { KSM_STUB("treat_wounds_command"); }
 
+// Not built yet: the task only says so.
+void peel_bark() {
+    KSM_STUB("peel_bark");
+    show_message("!Not available yet.");
+}
+void cut_branches() {
+    KSM_STUB("cut_branches");
+    show_message("!Not available yet.");
+}
+void build_fire() {
+    KSM_STUB("build_fire");
+    show_message("!Not available yet.");
+}
+void make_ice_hole() {
+    KSM_STUB("make_ice_hole");
+    show_message("!Not available yet.");
+}
+void skin_carcass_command() {
+    KSM_STUB("skin_carcass_command");
+    show_message("!Not available yet.");
+}
+void cure_skin() {
+    KSM_STUB("cure_skin");
+    show_message("!Not available yet.");
+}
+void tan_skin() {
+    KSM_STUB("tan_skin");
+    show_message("!Not available yet.");
+}
+void dehair_skin() {
+    KSM_STUB("dehair_skin");
+    show_message("!Not available yet.");
+}
+void clean_skin() {
+    KSM_STUB("clean_skin");
+    show_message("!Not available yet.");
+}
+void spin_yarn() {
+    KSM_STUB("spin_yarn");
+    show_message("!Not available yet.");
+}
+void ret_plants() {
+    KSM_STUB("ret_plants");
+    show_message("!Not available yet.");
+}
+void dry_retted_plants() {
+    KSM_STUB("dry_retted_plants");
+    show_message("!Not available yet.");
+}
+void extract_fibre() {
+    KSM_STUB("extract_fibre");
+    show_message("!Not available yet.");
+}
+void butcher_carcass_command() {
+    KSM_STUB("butcher_carcass_command");
+    show_message("!Not available yet.");
+}
+
 // Not built yet: no food rots, no patch grows, no track fades.
 void rot_pack_food() { KSM_STUB("rot_pack_food"); }
 void update_plant_patches(int) { KSM_STUB("update_plant_patches"); }

@@ -15,6 +15,22 @@ extern char raised_view_text[100];
 int close_tekodata();
 void handcraft_options_menu();  // "M", "+", "="
 void treat_wounds_command();    // F7
+// The player's tasks of the wild that the activity codes start. Not built
+// yet: "!Not available yet.".
+void peel_bark();                // 5
+void cut_branches();             // 32
+void build_fire();               // 33, "f"
+void make_ice_hole();            // 35
+void skin_carcass_command();     // 36
+void cure_skin();                // 37
+void tan_skin();                 // 38
+void dehair_skin();              // 39
+void clean_skin();               // 43
+void spin_yarn();                // 280
+void ret_plants();               // 281
+void dry_retted_plants();        // 282
+void extract_fibre();            // 283
+void butcher_carcass_command();  // 454, "b"
 // The daily work of the land: food in the pack rots, plant patches follow
 // the season, old tracks fade.
 void rot_pack_food();

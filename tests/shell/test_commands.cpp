@@ -195,7 +195,7 @@ TEST_F(CommandTest, EveryKeyReachesItsService) {
     // The stubs of the later services see the calls too.
     clear_stub_calls();
     run_command_key('b', false);
-    EXPECT_TRUE(stub_was_called("perform_activity"));
+    EXPECT_TRUE(stub_was_called("butcher_carcass_command"));
 }
 
 TEST_F(CommandTest, KeysThatChangeStateOrSayWhy) {
@@ -211,13 +211,15 @@ TEST_F(CommandTest, KeysThatChangeStateOrSayWhy) {
     run_command_key('L', false);
     EXPECT_NE(std::strstr(last_message, "Character log is no longer in use."), nullptr);
 
-    // Repeat the last activity.
+    // Repeat the last activity: the command line ends with its own name.
     perform_activity(612, 3, "birch");
     run_command_key('r', false);
     EXPECT_TRUE(command_trace_has("perform_activity", 612));
     EXPECT_EQ(last_activity_argument, 3);
     EXPECT_STREQ(last_activity_data, "birch");
-    EXPECT_STREQ(command_line_text, "Repeat last action");
+    perform_activity(27, 0, "");
+    run_command_key('r', false);
+    EXPECT_STREQ(command_line_text, "Grind flour");
 
     // Resting while swimming is refused and costs nothing.
     Plr.travel_mode = 2;

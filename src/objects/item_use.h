@@ -1,0 +1,29 @@
+// Using carried things: the apply command and its handlers, leading and
+// tying animals on a leash, and digging pits with a shovel.
+#pragma once
+
+#include <cstdint>
+
+#include "objects/object_store.h"
+
+// "a": the player applies a carried item; what the handler answers.
+int apply_command();
+// Applies one carried item: 1 when handled (also when refused with a
+// message), 0 when it can't be applied (the command then asks again).
+int apply_item(int slot);
+// The handlers, each on an inventory slot. The light's mode: 1 light, 0
+// put out.
+void throw_water_on_stove(int slot);
+int use_vasta(int slot);
+void remove_teeth_from_skull(int slot);
+int remove_hook_or_string(int slot);
+int attach_hook(int slot);
+int string_bow(int slot);
+void toggle_skis(int slot);
+void toggle_light(int slot, int mode);
+// Leashes: leading the animal the player picks, tying the led animal to a
+// tree, and freeing it from the tree (the leash's object id) when the
+// player picks the tied leash up.
+void lead_on_leash(int slot);
+void tie_leashed_animal(int slot);
+void untie_from_leash(int leash_id);

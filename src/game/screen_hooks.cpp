@@ -7,7 +7,9 @@ bool no_picture(int, int) { return false; }
 void no_text(const char*) {}
 int nothing_told(int, int, int) { return 0; }
 int no_square(const char*, const char*) { return 0; }
+int no_target(int, const char*) { return 0; }
+int no_creature(int, int, int) { return -1; }
 }  // namespace
 
 ScreenHooks screen_hooks = {nothing_drawn, nothing_drawn, nothing_drawn, no_picture,
-                            no_text,       nothing_told,  no_square};
+                            no_text,       nothing_told,  no_square,  no_target, no_creature};

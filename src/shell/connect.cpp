@@ -147,6 +147,8 @@ void connect_floors() {
     screen_hooks.show_command_line = show_command_line;
     screen_hooks.describe_location_contents = describe_location_contents;
     screen_hooks.choose_adjacent_square = choose_adjacent_square;
+    screen_hooks.choose_target_location = choose_target_location;
+    screen_hooks.choose_creature_at = choose_creature_at;
     shell_hooks.apply_startup_scenario = run_start_scenario;
 
     map_objects_renumbered = creature_tasks_renumbered;

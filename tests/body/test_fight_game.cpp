@@ -43,13 +43,18 @@ protected:
 TEST_F(FightGame, AKickAtTheWolfGoesThroughTheExchangeInOrder) {
     ASSERT_EQ(run(std::string(kLoad) + "[0]\n[RIGHT]\n[B]\n" + kQuit), 0) << folder_.read("game_stderr.txt");
     const std::string log = folder_.read("ARI/msglog.txt");
-    const size_t attacks = log.find("attacks you");  // the scene turns the wolf on the player
+    const size_t attacks = log.find("Wolf attacks!");  // the scene turns the wolf on the player
     ASSERT_NE(attacks, std::string::npos) << log;
-    const size_t declared = log.find("bare-handed", attacks);
+    const size_t aimed = log.find("Aiming Zone: Body", attacks);
+    ASSERT_NE(aimed, std::string::npos) << log;
+    const size_t declared = log.find("You attack Wolf bare-handed.", aimed);
     ASSERT_NE(declared, std::string::npos) << log;
-    // The exchange is one sentence about the kick, then what it did.
-    const size_t exchange = log.find("kick", declared + 1);
-    EXPECT_NE(exchange, std::string::npos) << log;
+    // The exchange is one sentence about the blow and the wolf's defence,
+    // then what the blow did: it missed, or it struck and wounded.
+    const size_t exchange = log.find("Your attack", declared);
+    ASSERT_NE(exchange, std::string::npos) << log;
+    const size_t missed = log.find("You miss Wolf", exchange), hit = log.find("You hit Wolf", exchange);
+    EXPECT_TRUE(missed != std::string::npos || hit != std::string::npos) << log;
 }
 
 TEST_F(FightGame, EscapeAtTheTargetPromptTakesNoTime) {

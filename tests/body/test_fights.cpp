@@ -24,7 +24,7 @@ TEST(LevelBalance, ShiftsBothPenaltiesBackFromBelowNothing) {
         {30, 50, 40, 10, 30, 0},  // only A negative: both lowered by 20
         {40, 10, 30, 50, 0, 30},  // only B negative
         {10, 30, 10, 30, 30, 30}, // both negative by the same: no shift
-        {10, 40, 10, 20, 10, 0},  // both negative: shift |A - B| = 20
+        {10, 40, 10, 20, 20, 0},  // both negative: shift |A - B| = 20
         {50, 10, 40, 10, 10, 10}, // both fine
     };
     for (const Case& c : cases) {

@@ -32,6 +32,7 @@
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
+#include "objects/hauling.h"
 #include "objects/inventory_services.h"
 #include "objects/item_commands.h"
 #include "objects/map_kinds.h"
@@ -535,11 +536,12 @@ int MovePlayer(int direction) {
 
     // 11. The step itself.
     if (Plr.travel_mode == TRAVEL_HAULING) {
+        // The load's drag is minutes per step; its heaviest piece sets the effort.
         const float drag = plr_hauled_weight();
-        Plr.exertion = uint8_t(std::clamp(int(drag), 0, 255));
+        Plr.exertion = uint8_t(std::clamp(int(hauled_drag_class), 0, 255));
         if (drag < 2.0f) {
             advance_minutes(1, 0);
-        } else if (!spend_time_on_task(int(drag), 0, "Moving items", 0, TASK_FINE_TICKS | TASK_COMPANIONS)) {
+        } else if (!spend_time_on_task(0, int(drag), "Moving items", 0, TASK_FINE_TICKS | TASK_COMPANIONS)) {
             return -1;
         }
     }

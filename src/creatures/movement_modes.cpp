@@ -205,6 +205,7 @@ void menusel_Movemode() {
         if (prone) {
             perform_activity(ACTIVITY_GET_UP, 0, "");
         } else {
+            if (Plr.travel_mode == TRAVEL_HAULING) stop_hauling(-1);
             msg_npc = -1;
             Plr.body_state = 1;
             Plr.running = 0;

@@ -12,4 +12,4 @@ int no_creature(int, int, int) { return -1; }
 }  // namespace
 
 ScreenHooks screen_hooks = {nothing_drawn, nothing_drawn, nothing_drawn, no_picture,
-                            no_text,       nothing_told,  no_square,  no_target, no_creature};
+                            no_text,       nothing_told,  no_square,   no_target, no_creature};

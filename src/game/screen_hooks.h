@@ -19,11 +19,13 @@ struct ScreenHooks {
     // `codes` (a zero-ended list of codes), asked for when there are several;
     // its terrain code with the cell in target_x, target_y, 0 when cancelled.
     int (*choose_adjacent_square)(const char* prompt, const char* codes);
-    // A target cell chosen on the map view (the chooser's mode bits): its
-    // terrain code with the cell in target_x, target_y, 0 when cancelled.
+    // A cell chosen with the target cursor (mode bits of the target
+    // choice): its terrain code with the cell in target_x, target_y, 0 when
+    // cancelled.
     int (*choose_target_location)(int mode, const char* prompt);
-    // The creature on a cell, a choice offered when several stand there:
-    // -1 none, -1000 cancelled.
+    // The creature on a cell, asked for when there are several (filter 1
+    // companions and own animals, 2 tied or owned animals): -1 none, -1000
+    // cancelled.
     int (*choose_creature_at)(int x, int y, int filter);
 };
 extern ScreenHooks screen_hooks;

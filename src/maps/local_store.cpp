@@ -511,6 +511,8 @@ bool dataextract(int dx, int dy) {
     return count <= ZOOM_OBJECTS;
 }
 
+void reset_local_store_state() { std::memset(block_incomplete, 0, sizeof block_incomplete); }
+
 bool zoomsave() {
     char text[200];
     note("zoomsave", "zoomsave starts");

@@ -103,3 +103,6 @@ int zoom_read_stored_objects(void (*visit)(const MapObject* objects, int count, 
 
 // Forgets the in-memory copy of the index (after the files changed beneath it).
 void zoom_index_invalidate();
+// No local map block is loaded yet in a new game: none is kept back as
+// loaded incomplete.
+void reset_local_store_state();

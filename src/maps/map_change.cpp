@@ -545,6 +545,11 @@ void load_remembered_layer(const char* map_name) {
     }
 }
 
+void forget_remembered_cells() {
+    std::memset(remembered_layer, 0, MAP_CELLS);
+    std::memset(drawn_layer, 0, MAP_CELLS);
+}
+
 void GetMap(const char* map_name) {
     std::memset(Data, 0, sizeof Data);
     std::memset(cover_layer, 0, MAP_CELLS);

@@ -65,6 +65,9 @@ void SaveMap(const char* map_name);
 void save_map_with_markers();
 void mapfix();
 void load_remembered_layer(const char* map_name);
+// Forgets what the last game's player had seen: a local map loads only its
+// own cells, so the rest must not hold another game's memory.
+void forget_remembered_cells();
 void getmappie(int mode);
 void maploader(int mode);
 // Re-centres the local map on the player's world cell (the game loop's

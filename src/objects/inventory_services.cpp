@@ -5,7 +5,14 @@
 #include "base/debug_log.h"
 #include "base/platform.h"
 #include "base/stubs.h"
+#include "body/body_condition.h"
+#include "creatures/creature_files.h"
+#include "creatures/creature_queries.h"
 #include "game/player.h"
+#include "objects/hauling.h"
+#include "objects/map_kinds.h"
+#include "objects/map_object_table.h"
+#include "ui/catalogue.h"
 #include "ui/message_line.h"
 
 int select_item_count = 0;
@@ -18,6 +25,7 @@ int take_off_leash(int slot) {
     return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
 }
 void applyShovel(const ObjectRecord*) { KSM_STUB("applyShovel"); }
+void untie_from_leash(int) { KSM_STUB("untie_from_leash"); }
 
 int obj_weapon_hands(const ObjectRecord& record) {
     constexpr uint8_t WEAPON_CLASS = 1;  // a weapon keeps its one-hand penalty in coverage[0]
@@ -26,15 +34,12 @@ int obj_weapon_hands(const ObjectRecord& record) {
 
 // Not built yet: everything can be carried and wielded, nothing is dropped,
 // emptied, hauled or thrown.
-int cre_can_carry(int, float) { KSM_STUB("cre_can_carry"); return 1; }
 int cre_check_wield_injuries(int, const ObjectRecord&, int) { KSM_STUB("cre_check_wield_injuries"); return 0; }
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
 int obj_empty_container(ObjectRecord&) { KSM_STUB("obj_empty_container"); return 0; }
 int obj_reduce_count(int, int) { KSM_STUB("obj_reduce_count"); return 0; }
 float plr_empty_container(int, float) { KSM_STUB("plr_empty_container"); return 0.0f; }
 int plr_empty_container_quietly(int, int) { KSM_STUB("plr_empty_container_quietly"); return 0; }
-float plr_hauled_weight() { KSM_STUB("plr_hauled_weight"); return 0.0f; }
-int plr_move_hauled_items() { KSM_STUB("plr_move_hauled_items"); return 0; }
 void plr_wear_armour_on_hit(int, int) { KSM_STUB("plr_wear_armour_on_hit"); }
 int plr_worn_skis() { KSM_STUB("plr_worn_skis"); return 0; }
 int wear_conflict(int, int, int) { KSM_STUB("wear_conflict"); return 0; }
@@ -84,9 +89,67 @@ int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int
     return 0;
 }
 
-// Not built yet: nothing more can be carried and no item is chosen from a
-// creature or given by its name.
-int can_take_item(int, int, int) { KSM_STUB("can_take_item"); return 0; }
+// ------------------------------------------------------------ carry limits
+
+int32_t current_taker = -1;
+int32_t trade_partner = -1;
+
+void reset_carry_state() {
+    reset_hauling();
+    current_taker = -1;
+    trade_partner = -1;
+}
+
+// The player's limit is on what one take weighs, not on the whole load; a
+// creature's is on its whole load.
+int cre_can_carry(int creature, float weight) {
+    if (creature == -1) return double(weight) <= 1.5 * Plr.body_weight;
+    if (!cre_slot_valid(creature)) return 0;
+    const double load = cre_compute_load(creature);
+    return std::ceil(load) + std::ceil(double(weight)) <= std::ceil(2.0 * cre_body_weight_lb(creature));
+}
+
+int ally_can_carry(float weight) {
+    const int partner = trade_partner;
+    if (partner == -1) return cre_can_carry(-1, weight);
+    if (!cre_slot_valid(partner)) return 0;
+    const int px = creature_x(partner), py = creature_y(partner);
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+        const MapObject& o = Data[i];
+        if (o.TYPE != MK_CREATURE) continue;
+        if (std::abs(int(o.x) - px) >= 50 || std::abs(int(o.y) - py) >= 50) continue;
+        const int slot = o.DATA > 999 ? o.DATA - 1000 : o.DATA;
+        if (slot == partner || !cre_slot_valid(slot)) continue;
+        if (cre_are_allies(partner, slot) && cre_can_carry(slot, weight)) return 1;
+    }
+    return 0;
+}
+
+int player_refuses_take(int count, int object_id) {
+    if (Plr.plr_inv_id[PLR_TAKE_LAST_SLOT] != 0) {
+        show_message(message_by_key("CARRY_TOO_MANY"));
+        return 1;
+    }
+    ObjectRecord record;
+    obj_record(object_id, record);
+    if (double(count) * record.weight > 1.5 * Plr.body_weight) {
+        msg_item = object_id;
+        msg_num = count;
+        show_message(message_by_key("CARRY_TOO_HEAVY"));
+        return 1;
+    }
+    return 0;
+}
+
+int can_take_item(int taker, int count, int object_id) {
+    ObjectRecord record;
+    obj_record(object_id, record);
+    current_taker = taker;
+    if (taker != -1) return cre_can_carry(taker, float(count) * record.weight);
+    return !player_refuses_take(count, object_id);
+}
+
+// Not built yet: no item is chosen from a creature or given by its name.
 int plr_give_item(const char*, int, int) { KSM_STUB("plr_give_item"); return 0; }
 int select_creature_items(int, const char*, const char*, int, int*, int*, int) {
     KSM_STUB("select_creature_items");

@@ -20,6 +20,8 @@ extern int select_item_count;
 // Takes the leash in the inventory slot off the animal it leads; the
 // leash's instance.
 int take_off_leash(int slot);
+// The animal tied with the leash picked up from the map is led on it again.
+void untie_from_leash(int leash_id);
 // Digging with a shovel (or none) at the player's position on a local map.
 void applyShovel(const ObjectRecord* shovel);
 
@@ -34,8 +36,25 @@ inline void plr_recompute_carried_weight() { cre_compute_load(-1); }
 inline int obj_instance_for_record(const ObjectRecord& record) { return obj_store_record(record); }
 // A weapon's one-hand penalty (its 1H_PENALTY tag); 0 for what is no weapon.
 int obj_weapon_hands(const ObjectRecord& record);
-// True when a body (-1 the player) can carry the weight more.
+// True when a body (-1 the player) can carry the weight more: the player
+// takes up to 1.5 x body weight at a time, a creature loads up to twice its
+// own weight in all.
 int cre_can_carry(int creature, float weight);
+// True when the trading partner (the player's rule for -1), or else one of
+// its allies within 49 squares, can carry the weight.
+int ally_can_carry(float weight);
+// The creature (-1 the player) can_take_item last decided for; texts read it.
+extern int32_t current_taker;
+// The creature the player trades with, -1 none (the player's own rule).
+extern int32_t trade_partner;
+// The player takes a new item only while this slot is empty: the last ten
+// slots are kept for other ways of receiving items.
+constexpr int PLR_TAKE_LAST_SLOT = 90;
+// The player's refusal of a take ("CARRY_TOO_MANY", "CARRY_TOO_HEAVY"
+// with the item and count set): 1 when refused.
+int player_refuses_take(int count, int object_id);
+// Clears the taker and the trading partner (per-game reset).
+void reset_carry_state();
 // The weapon's one-hand penalty when the wielder must use it one-handed
 // (two items held, an arm fully impaired); show tells the player why.
 int cre_check_wield_injuries(int creature, const ObjectRecord& weapon, int show);

@@ -448,7 +448,11 @@ void stand_or_rest(const char* command_text, const char* task_label, int flags) 
     stand_still(command_text, task_label, flags);
 }
 
-void rest_until_rested() { stand_or_rest("Rest until not fatigued", "STANDING BY UNTIL NOT FATIGUED", 0x6C); }
+void rest_until_rested() {
+    // Resting lets go of what is hauled.
+    if (plr.travel_mode == 9) stop_hauling(-1);
+    stand_or_rest("Rest until not fatigued", "STANDING BY UNTIL NOT FATIGUED", 0x6C);
+}
 
 void skill_hotkey(int key) {
     reach("sort_skills_by_group");
@@ -533,6 +537,7 @@ int printable_key(int key, bool repeat) {
     case 'b': activity(454); break;
     case 'u':
         if (plr.body_state == 0) {
+            if (plr.travel_mode == 9) stop_hauling(-1);
             combat_reference = -1;
             plr.body_state = 1;
             reach("fall_prone");

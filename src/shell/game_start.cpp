@@ -11,6 +11,7 @@
 #include "console/console.h"
 #include "creatures/creature_files.h"
 #include "creatures/task_queue.h"
+#include "objects/inventory_services.h"
 #include "objects/item_selection.h"
 #include "objects/ownership.h"
 #include "maps/local_store.h"
@@ -244,8 +245,11 @@ void prepare_game_state() {
     reset_creature_tables();
     reset_task_queue();
     reset_ownership();
+    reset_carry_state();
     reset_item_selection();
     reset_map_object_table();
+    forget_remembered_cells();
+    reset_local_store_state();
     water_offering_day = 0;
     load_coded_messages();
     message_pause_count = 0;

@@ -1,5 +1,6 @@
 #include "shell/test_scene.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -22,6 +23,7 @@
 #include "objects/inventory_services.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
+#include "objects/object_store.h"
 
 namespace {
 
@@ -97,6 +99,24 @@ void give_item(const std::string& name, int count, int hand) {
         note("item not given (items can't be given yet): " + name);
 }
 
+// An item type by its catalogue name ("_" for a space) laid on the
+// ground dx, dy from the player.
+void lay_item(std::string name, int count, int dx, int dy) {
+    for (char& c : name) c = c == '_' ? ' ' : char(std::toupper(static_cast<unsigned char>(c)));
+    const int x = player_x + dx, y = player_y + dy;
+    if (!in_play_area(x, y)) {
+        note("ground item outside the play area: " + name);
+        return;
+    }
+    const int id = obj_template_by_name(name.c_str(), 1);
+    if (id == 0) {
+        note("no item type named " + name);
+        return;
+    }
+    if (count < 1) count = 1;
+    if (put_object_on_map(MK_ITEM, x, y, id, count) < 0) note("no map record for " + name);
+}
+
 }  // namespace
 
 void apply_test_scene_text(const std::string& text) {
@@ -140,6 +160,15 @@ void apply_test_scene_text(const std::string& text) {
                 else count = std::atoi(w.c_str());
             }
             give_item(name, count, hand);
+        } else if (word == "ground") {
+            std::string name;
+            int count = 1, dx = 0, dy = 0;
+            if (!(words >> name)) {
+                note("not understood: " + line);
+                continue;
+            }
+            if (words >> count) words >> dx >> dy;
+            lay_item(name, count, dx, dy);
         } else {
             note("not understood: " + line);
         }

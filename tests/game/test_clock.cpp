@@ -15,6 +15,7 @@
 #include "game/player.h"
 #include "support/play_folder.h"
 #include "base/platform.h"
+#include "base/text_ring.h"
 
 namespace {
 
@@ -259,11 +260,18 @@ TEST(Calendar, DateTexts) {
         {4, 28, 6, "summer season, end of june"},
         {0x24, 5, 7, "in summer season, during early july"},
     };
+    // The built-in month words: an earlier test may have read the installed ones.
+    char saved[12][WORD_TEXT_BYTES];
+    std::memcpy(saved, month_names, sizeof saved);
+    const char* builtin[12] = {"january", "february", "march",     "april",   "may",      "june",
+                               "july",    "august",   "september", "october", "november", "december"};
+    for (int m = 0; m < 12; ++m) copy_text(month_names[m], builtin[m]);
     for (const Case& c : cases) {
         SeasonRecord r;
         season_of_date(c.day, c.month, r);
         EXPECT_STREQ(date_text(c.flags, r), c.text) << "flags " << c.flags;
     }
+    std::memcpy(month_names, saved, sizeof saved);
 }
 
 TEST(Light, PhasesByElevationAndHour) {

@@ -37,6 +37,7 @@ protected:
         load_world_files();
         std::memset(Markers, 0, sizeof(Marker) * MARKER_COUNT);
         zoom_index_invalidate();
+        reset_local_store_state();
         zoom_settlement_rules_on = false;
         seed_random(7);
     }

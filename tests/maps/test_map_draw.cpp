@@ -13,6 +13,7 @@
 #include "maps/map_view.h"
 #include "maps/sight.h"
 #include "maps/terrain_types.h"
+#include "maps/weather.h"
 #include "objects/map_object_table.h"
 #include "game/player.h"
 #include "game/turn_state.h"
@@ -36,6 +37,9 @@ protected:
     void SetUp() override {
         saved_ = Plr;
         std::memset(&Plr, 0, sizeof Plr);
+        // Bare ground: no snow of an earlier test's weather on it.
+        saved_snow_ = weather.current.snow;
+        weather.current.snow = 0;
         init_terrain_types_for_date(6, 1);
         clear_area(PX, PY);
         std::memset(Data, 0, sizeof Data);
@@ -52,6 +56,7 @@ protected:
     }
     void TearDown() override {
         Plr = saved_;
+        weather.current.snow = saved_snow_;
         messages_suppressed = false;
         std::memset(Data, 0, sizeof Data);
         clear_map_lights();
@@ -80,6 +85,7 @@ protected:
         return n;
     }
     PlayerRecord saved_;
+    decltype(weather.current.snow) saved_snow_ = 0;
     PlayFolder folder_{true};
 };
 

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,27 @@ TEST_F(PlaceEntry, ZoomingInShowsThePictureAndZoomingOutFlashes) {
     run_command_key(KEY_ENTER, false);
     ASSERT_STREQ(Plr.map_name, "BIGMAP");
     EXPECT_GE(test_screenshot_count() - before_out, 16);
+}
+
+// A game continued on a local map loads only that map's cells; every other
+// cell of the remembered layer is blank, not what the last game had seen.
+TEST_F(PlaceEntry, AGameContinuedOnALocalMapRemembersNothingOfTheLastOne) {
+    ASSERT_EQ(start_or_continue_game(), 0);
+    run_command_key(KEY_ENTER, false);
+    maploader(0);
+    ASSERT_STREQ(Plr.map_name, "ZOOMMAP");
+    ASSERT_TRUE(save_character(SAVE_QUIET));
+    // The last game's player had seen the whole world.
+    std::memset(remembered_layer, '#', MAP_CELLS);
+    reset_game_state();
+
+    ASSERT_EQ(start_or_continue_game(), 0);
+    game_services = default_game_loop_services();
+    game_services.player_command = [] { return 0; };
+    game_loop();
+    ASSERT_STREQ(Plr.map_name, "ZOOMMAP");
+    for (const auto& [x, y] : {std::pair{10, 10}, {ZOOM_LAST + 40, ZOOM_FIRST}, {2000, 1500}})
+        EXPECT_NE(remembered_layer[map_index(x, y)], '#') << x << "," << y;
 }
 
 }  // namespace

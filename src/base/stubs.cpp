@@ -10,7 +10,6 @@ const StubEntry stub_register[] = {
     {"PLR_Lampotila", "body", "the body temperature stays as it is"},
     {"afternoon_weather_test", "body", "0"},
     {"age_open_ice_hole", "body", "nothing"},
-    {"choose_shield_mode", "body", "0"},
     {"cre_can_shoot", "body", "0: no"},
     {"cre_is_incapacitated", "body", "0: no"},
     {"cre_ready_weapon", "body", "nothing"},

@@ -14,7 +14,6 @@ int cre_can_shoot(int creature, int mode) { KSM_STUB("cre_can_shoot"); return 0;
 void cre_ready_weapon(int creature) { KSM_STUB("cre_ready_weapon"); }
 void cre_upkeep(int slot) { KSM_STUB("cre_upkeep"); }
 int plr_arrow_hand() { KSM_STUB("plr_arrow_hand"); return 0; }
-int choose_shield_mode() { KSM_STUB("choose_shield_mode"); return 0; }
 void plr_break_bowstring(int bow_slot, int wear) { KSM_STUB("plr_break_bowstring"); }
 void missile_at_square(const ObjectRecord& item, int x, int y, int bow) {
     KSM_STUB("missile_at_square");

@@ -36,6 +36,7 @@ void cre_upkeep(int slot);
 // Missiles and bows.
 // 2 a bow in the first hand and an arrow in the second, 1 the other way, 0.
 int plr_arrow_hand();
+// Wielding a shield asks how to hold it (the shield menu); 0.
 int choose_shield_mode();
 void plr_break_bowstring(int bow_slot, int wear);
 // Flies a missile to a square; its report goes to missile_report.

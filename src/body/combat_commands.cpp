@@ -5,6 +5,7 @@
 
 #include "base/platform.h"
 #include "body/attack_resolver.h"
+#include "body/body_queries.h"
 #include "body/body_condition.h"
 #include "body/combat_state.h"
 #include "body/weapon_tests.h"
@@ -231,4 +232,9 @@ void plr_shield_menu() {
         break;
     }
     view_rebuild_request = 1;
+}
+
+int choose_shield_mode() {
+    plr_shield_menu();
+    return 0;
 }

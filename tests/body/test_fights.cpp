@@ -188,4 +188,29 @@ TEST_F(Fights, TheShieldMenuSetsOneModeAndEscapeKeepsTheFlags) {
     }
 }
 
+TEST_F(Fights, TenThousandSeededBitesKeepEveryWoundTotalEqualToItsColumn) {
+    messages_suppressed = true;
+    seed_random(17);
+    int rounds_with_wounds = 0;
+    for (int round = 0; round < 500; ++round) {
+        wolf(0);
+        CreatureRecord& bitten = wolf(1, PX + 2, PY);
+        bitten.hyokkaavyys = 100;
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_EQ(cre_resolve_attack(0, 0, 0, 1, 0), 1);
+            for (int who = 0; who < 2; ++who) {
+                const CreatureRecord& c = Cre[who];
+                int sum = 0;
+                for (int s = 0; s < WOUND_SLOTS; ++s) sum += c.wounds[CW_DAMAGE][s];
+                if (sum < 255) ASSERT_EQ(int(c.injury), sum) << "round " << round << " attack " << i;
+            }
+            Cre[0].body_state = Cre[1].body_state = 0;
+        }
+        rounds_with_wounds += Cre[1].injury > 0;
+        reset_map_object_table();
+    }
+    messages_suppressed = false;
+    EXPECT_GT(rounds_with_wounds, 250);
+}
+
 }  // namespace

@@ -326,7 +326,7 @@ int run_hunt(int c, CreatureRecord& cr, int code) {
                     p.Viimeisin_X, p.Viimeisin_Y, name);
         debug_message(line);
     }
-    if (chebyshev(cr.Viimeisin_X, cr.Viimeisin_Y, p.Viimeisin_X, p.Viimeisin_Y) < 10) cre_begin_attack(c, prey);
+    if (chebyshev(cr.Viimeisin_X, cr.Viimeisin_Y, p.Viimeisin_X, p.Viimeisin_Y) < 10) cre_begin_attack(c, prey, 0);
     else Kulje_Paikkaan(c, p.Viimeisin_X, p.Viimeisin_Y);
     return GO_ON;
 }

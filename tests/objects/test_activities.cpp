@@ -169,11 +169,9 @@ TEST_F(Dispatcher, EachCodeReachesItsRoutine) {
         {220, "shorten_tying_equipment"}, {280, "spin_yarn"},        {281, "ret_plants"},
         {282, "dry_retted_plants"},    {283, "extract_fibre"},       {350, "make_clothes"},
         {370, "repair_clothing"},      {391, "disassemble_trap"},    {396, "set_trap"},
-        {402, "bait_trap"},            {420, "wear_command"},        {423, "wield_command"},
-        {426, "take_off_command"},     {449, "talk_command"},
+        {402, "bait_trap"},            {449, "talk_command"},
         {453, "injuries_screen"},      {454, "butcher_carcass_command"}, {455, "plr_sleep"},
         {500, "go_fishing"},           {502, "retrieve_fishing_net"}, {600, "deconstruct_structure"},
-        {800, "plr_attack_command"},
     };
     for (const Row& r : rows) {
         clear_stub_calls();

@@ -365,7 +365,7 @@ void eat_command() {
     while (Plr.stomach <= STOMACH_ENOUGH) {
         const int slot = select_item("What do you want to eat?", "eat", SEL_FILTER_INVALID, ITEM_FOOD, 0);
         if (slot == SEL_NOTHING) {
-            show_message(out_of_items_text("food"));
+            show_message(out_of_items_text("eat"));
             return;
         }
         if (slot < 0) return;
@@ -453,7 +453,7 @@ void drink_command() {
     const int drink_classes = int(0x80000000u | (1u << ITEM_CONTAINER) | (1u << ITEM_FOOD));
     const int slot = select_item("What do you want to drink?", "drink", SEL_FILTER_INVALID, drink_classes, 0);
     if (slot == SEL_NOTHING) {
-        show_message(out_of_items_text("drinks"));
+        show_message(out_of_items_text("drink"));
         return;
     }
     if (slot >= 0) drink_from_container(slot);

@@ -10,19 +10,10 @@ void injuries_screen() { KSM_STUB("injuries_screen"); }
 int afternoon_weather_test() { KSM_STUB("afternoon_weather_test"); return 0; }
 void age_open_ice_hole(int map_index) { KSM_STUB("age_open_ice_hole"); }
 void refreeze_ice_hole(int map_index) { KSM_STUB("refreeze_ice_hole"); }
-int cre_resolve_attack(int attacker, int weapon, int hand, int target, int launcher) {
-    KSM_STUB("cre_resolve_attack");
-    return 0;
-}
-void cre_begin_attack(int creature, int target) { KSM_STUB("cre_begin_attack"); }
-void cre_begin_escape(int creature, int from_whom, int force) { KSM_STUB("cre_begin_escape"); }
 int cre_can_shoot(int creature, int mode) { KSM_STUB("cre_can_shoot"); return 0; }
 void cre_ready_weapon(int creature) { KSM_STUB("cre_ready_weapon"); }
-void cre_morale_check(int unused, int opponent, int creature, int flags) { KSM_STUB("cre_morale_check"); }
-int cre_update_target_distance(int creature) { KSM_STUB("cre_update_target_distance"); return 0; }
 void cre_upkeep(int slot) { KSM_STUB("cre_upkeep"); }
 int plr_arrow_hand() { KSM_STUB("plr_arrow_hand"); return 0; }
-int choose_shield_mode() { KSM_STUB("choose_shield_mode"); return 0; }
 void plr_break_bowstring(int bow_slot, int wear) { KSM_STUB("plr_break_bowstring"); }
 void missile_at_square(const ObjectRecord& item, int x, int y, int bow) {
     KSM_STUB("missile_at_square");

@@ -6,7 +6,9 @@
 // built yet and gives neutral answers.
 #pragma once
 
+#include "body/attack_resolver.h"
 #include "body/body_condition.h"
+#include "body/creature_fights.h"
 #include "body/exertion.h"
 #include "body/hit_wounds.h"
 #include "body/skills.h"
@@ -24,22 +26,17 @@ int afternoon_weather_test();
 void age_open_ice_hole(int map_index);
 void refreeze_ice_hole(int map_index);
 
-// Fighting. Every attack of the game, from its first word to its last
-// wound (attacker -1 the player; weapon an object id or a natural attack's
-// code; hand 1 or 2, 0 unarmed).
-int cre_resolve_attack(int attacker, int weapon, int hand, int target, int launcher);
-void cre_begin_attack(int creature, int target);
-void cre_begin_escape(int creature, int from_whom, int force);
+// Fighting: the attack resolver and the creatures' fights have their own
+// headers, included here.
 int cre_can_shoot(int creature, int mode);
 void cre_ready_weapon(int creature);
-void cre_morale_check(int unused, int opponent, int creature, int flags);
-int cre_update_target_distance(int creature);
 // The daily upkeep of one creature slot.
 void cre_upkeep(int slot);
 
 // Missiles and bows.
 // 2 a bow in the first hand and an arrow in the second, 1 the other way, 0.
 int plr_arrow_hand();
+// Wielding a shield asks how to hold it (the shield menu); 0.
 int choose_shield_mode();
 void plr_break_bowstring(int bow_slot, int wear);
 // Flies a missile to a square; its report goes to missile_report.

@@ -19,10 +19,5 @@ void PLR_Lampotila() { KSM_STUB("PLR_Lampotila"); }
 void plr_daily_healing() { KSM_STUB("plr_daily_healing"); }
 // Not built yet: no human groups are rolled.
 void roll_daily_human_presence(int) { KSM_STUB("roll_daily_human_presence"); }
-// Not built yet: nobody fights.
-int plr_count_adjacent_fighters(int, int) {
-    KSM_STUB("plr_count_adjacent_fighters");
-    return 0;
-}
 // Not built yet: the screens show their legend's words without the boxes.
 void draw_colour_legend(int, int) { KSM_STUB("draw_colour_legend"); }

@@ -3,6 +3,7 @@
 // speed) have headers of their own, included here.
 #pragma once
 
+#include "body/attack_resolver.h"
 #include "body/body_condition.h"
 #include "body/exertion.h"
 
@@ -24,7 +25,6 @@ inline void daily_wound_change() { plr_daily_healing(); }
 void roll_daily_human_presence(int kind);
 // The number of hostile fighters engaged with a creature (-1 the player);
 // non-zero means it is in combat.
-int plr_count_adjacent_fighters(int creature, int flags);
 // The colour key of the body-figure screens: seven outlined boxes 15 px
 // apart from (x, y) down.
 void draw_colour_legend(int x, int y);

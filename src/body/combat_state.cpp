@@ -1,6 +1,8 @@
 // The one record of the attack in progress.
 #include "body/combat_state.h"
 
+#include "body/combat_commands.h"
+
 #include <cstring>
 
 CombatState combat;
@@ -27,4 +29,6 @@ void reset_combat_state() {
     combat.last_zone = 2;
     std::memset(&exchange_outcome, 0, sizeof exchange_outcome);
     missile_dodge_kind = 0;
+    last_attack_key = 0;
+    combat_reference = -1;
 }

@@ -74,7 +74,7 @@ struct CreatureRecord {
     uint8_t disposition;
     uint8_t gait2;
     uint8_t species_speed;
-    uint8_t unlisted_198[1];
+    uint8_t blood_lost;
     uint8_t body_state;
     uint8_t species_byte;
     uint8_t dodge;
@@ -282,6 +282,7 @@ KSM_OFFSET(CreatureRecord, LastActionBit, 194);
 KSM_OFFSET(CreatureRecord, disposition, 195);
 KSM_OFFSET(CreatureRecord, gait2, 196);
 KSM_OFFSET(CreatureRecord, species_speed, 197);
+KSM_OFFSET(CreatureRecord, blood_lost, 198);
 KSM_OFFSET(CreatureRecord, body_state, 199);
 KSM_OFFSET(CreatureRecord, species_byte, 200);
 KSM_OFFSET(CreatureRecord, dodge, 201);

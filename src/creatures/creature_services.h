@@ -90,3 +90,7 @@ int companion_command_menu(int creature);
 // What the body asks of the creatures' hearing: the turn's loudest noise
 // becomes `level` at (x, y) when it was no louder (a blow, a shout).
 void raise_turn_noise(int x, int y, int level);
+
+// The creature's allies on the map react to its attacker: each checks its
+// morale against it or turns on it.
+void cre_call_group(int creature, int attacker);

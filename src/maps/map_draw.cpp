@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "body/combat_commands.h"
+#include "body/fighters.h"
+#include "objects/object_store.h"
 #include "creatures/creature_looks.h"
 #include "creatures/creature_services.h"
 #include "maps/map_things.h"
@@ -38,7 +40,6 @@ bool map_view_switched_off = false;
 bool map_being_loaded = false;
 uint8_t player_herb_effect = 0;
 uint8_t player_sight_loss = 0;
-uint8_t player_shield_stance = 0;
 
 void reset_view_state() {
     tree_top_view = 0;
@@ -50,10 +51,21 @@ void reset_view_state() {
     target_y = 0;
     player_herb_effect = 0;
     player_sight_loss = 0;
-    player_shield_stance = 0;
 }
 
 namespace {
+// The hand that holds the shield (the first when none does): a shield held
+// high hides that side of the view.
+int player_shield_hand() {
+    for (int hand = 1; hand <= 2; ++hand) {
+        const int id = fighter_held_item(-1, hand);
+        if (id == 0) continue;
+        ObjectRecord item;
+        obj_record(id, item);
+        if (obj_id_is_valid(id) && obj_is_shield(item)) return hand;
+    }
+    return 1;
+}
 
 constexpr int VIEW_CENTRE = 30;
 constexpr uint8_t CODE_FLOOR = '_', CODE_KOTA_FLOOR = '(';
@@ -567,8 +579,7 @@ void rebuild_view() {
     update_light_sources(0);
 
     int octants[4];
-    const int hand = (player_shield_stance & 8) ? 2 : 1;
-    const int n = view_octants(Plr.facing, player_sight_loss, player_shield_stance, hand, octants);
+    const int n = view_octants(Plr.facing, player_sight_loss, Plr.shield_stance, player_shield_hand(), octants);
     for (int i = 0; i < n; ++i) cast_sight_octant(octants[i]);
 
     if (in_world_grid(player_x, player_y)) {

@@ -19,10 +19,10 @@ extern bool map_view_switched_off;
 extern bool map_being_loaded;
 // The hallucination effect of the player's herbs (bit 0).
 extern uint8_t player_herb_effect;
-// The player's sight-loss bits (bit 0 octant f - 2, bit 1 octant f + 1) and
-// shield stance (bits 0 and 2 both set: held high; bit 3 second hand).
+// The player's sight-loss bits (bit 0 octant f - 2, bit 1 octant f + 1).
+// The shield stance is the player record's (bits 0 and 2 both set: held
+// high).
 extern uint8_t player_sight_loss;
-extern uint8_t player_shield_stance;
 
 // The per-game reset of the view: the raised view, the settlement sighting,
 // the light grid and the three tables of light sources, the last target

@@ -79,9 +79,7 @@ int place_creature(int kind, int dx, int dy, bool attack) {
     }
     Cre[slot].Suunta = facing_toward(x, y, player_x, player_y);
     if (attack) {
-        Cre[slot].move_mode = MOVE_MODE_FIGHTING;
-        Cre[slot].fight_target = -1;
-        cre_begin_attack(slot, -1);
+        cre_begin_attack(slot, -1, 0);
     }
     return slot;
 }

@@ -40,3 +40,6 @@ void set_plr_spirit_flag(int, int) { KSM_STUB("set_plr_spirit_flag"); }
 int plr_ritual_flag(int) { KSM_STUB("plr_ritual_flag"); return 0; }
 void start_water_offering(int) { KSM_STUB("start_water_offering"); }
 int quest_held_object_ids(int*, int) { KSM_STUB("quest_held_object_ids"); return 0; }
+
+// Not built yet: no village hears of the player's violence.
+void village_note_incident(int, int) { KSM_STUB("village_note_incident"); }

@@ -64,3 +64,7 @@ void start_water_offering(int minutes);
 // The object ids that quests hold (their rewards and asked-for things), for
 // the object maintenance: up to `capacity` into `ids`; the count of all.
 int quest_held_object_ids(int* ids, int capacity);
+
+// The player hurt a villager or a village's animal: its village notes the
+// incident (time, day, alarm, and with wounds an offence).
+void village_note_incident(int creature, int wounds);

@@ -70,3 +70,6 @@ void trace_missile_flight(int, int, int, int, int, float, float, int, int) { KSM
 // meets a requirement.
 int obj_floats(int) { KSM_STUB("obj_floats"); return 1; }
 int obj_meets_requirement(int, const ObjectRecord&) { KSM_STUB("obj_meets_requirement"); return 0; }
+
+// Not built yet: a struck trap stays set.
+int spring_trap(int) { KSM_STUB("spring_trap"); return 0; }

@@ -98,3 +98,6 @@ int obj_floats(int object_id);
 // 1 when the object satisfies the requirement (a code of the requirement
 // tables).
 int obj_meets_requirement(int requirement, const ObjectRecord& record);
+
+// A kick or blow springs the set trap of the map record: 1 when it sprang.
+int spring_trap(int map_index);

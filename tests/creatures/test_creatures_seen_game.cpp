@@ -236,7 +236,7 @@ TEST_F(CreaturesSeen, AScenePutsItsCreaturesAroundThePlayer) {
     const CreatureRecord* hare = made[0]->kind == KIND_HARE ? made[0] : made[1];
     EXPECT_EQ(wolf->kind, KIND_WOLF);
     EXPECT_EQ(hare->kind, KIND_HARE);
-    EXPECT_EQ(wolf->move_mode, 2);
+    EXPECT_EQ(wolf->move_mode, 99);
     EXPECT_EQ(wolf->fight_target, -1);
     EXPECT_EQ(hare->move_mode, 0);
     EXPECT_STREQ(wolf->picture_key, "av-wolf");

@@ -1,0 +1,76 @@
+// A fight at the keys, through the real program: the saved character is
+// loaded and zoomed in to its local map, where a scene puts a wolf on the
+// attack beside it (east). "0" kicks, the right arrow gives the direction
+// and "B" aims at the body; the message log tells the declaration, the
+// exchange and what the blow did, in that order. ESC at the target prompt
+// takes no time and leaves nothing to repeat.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/player.h"
+#include "game/save_load.h"
+#include "support/created_character.h"
+#include "support/play_folder.h"
+
+namespace {
+
+constexpr const char* kScene =
+    "open 3\n"
+    "creature 611 1 0 attack\n"
+    "weather clear\n";
+// Intro pages, LOAD SAVED CHARACTER, the only character; ENTER zooms in
+// (the scene is applied).
+constexpr const char* kLoad = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]\n";
+// Q and two yes answers save and quit.
+constexpr const char* kQuit = "[Q]\n[y]\n[y]\n[SPACE]\n";
+
+class FightGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string why;
+        ASSERT_TRUE(copy_created_character(folder_, &why)) << why;
+        folder_.write("scene.txt", kScene);
+    }
+    int run(const std::string& keys) {
+        folder_.write("keys.txt", keys);
+        return run_game(folder_.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder_.file("keys.txt") +
+                                            "' KSM_TEST_SCENE='" + folder_.file("scene.txt") + "'");
+    }
+    PlayFolder folder_;
+};
+
+TEST_F(FightGame, AKickAtTheWolfGoesThroughTheExchangeInOrder) {
+    ASSERT_EQ(run(std::string(kLoad) + "[0]\n[RIGHT]\n[B]\n" + kQuit), 0) << folder_.read("game_stderr.txt");
+    const std::string log = folder_.read("ARI/msglog.txt");
+    const size_t attacks = log.find("Wolf attacks!");  // the scene turns the wolf on the player
+    ASSERT_NE(attacks, std::string::npos) << log;
+    const size_t aimed = log.find("Aiming Zone: Body", attacks);
+    ASSERT_NE(aimed, std::string::npos) << log;
+    const size_t declared = log.find("You attack Wolf bare-handed.", aimed);
+    ASSERT_NE(declared, std::string::npos) << log;
+    // The exchange is one sentence about the blow and the wolf's defence,
+    // then what the blow did: it missed, or it struck and wounded.
+    const size_t exchange = log.find("Your attack", declared);
+    ASSERT_NE(exchange, std::string::npos) << log;
+    const size_t missed = log.find("You miss Wolf", exchange), hit = log.find("You hit Wolf", exchange);
+    EXPECT_TRUE(missed != std::string::npos || hit != std::string::npos) << log;
+}
+
+TEST_F(FightGame, EscapeAtTheTargetPromptTakesNoTime) {
+    ASSERT_EQ(run(std::string(kLoad) + kQuit), 0) << folder_.read("game_stderr.txt");
+    folder_.write("scene.txt", "");
+    PlayerRecord before;
+    ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), before));
+    // The repeat key after a cancelled kick has nothing to repeat: were the
+    // kick remembered, "3" would ask for a target again and eat the Q.
+    // Loaded on the local map this time.
+    ASSERT_EQ(run("[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[0]\n[ESC]\n[3]\n" + std::string(kQuit)), 0)
+        << folder_.read("game_stderr.txt");
+    PlayerRecord after;
+    ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), after));
+    EXPECT_EQ(after.total_minutes, before.total_minutes);
+    EXPECT_EQ(after.x, before.x);
+}
+
+}  // namespace

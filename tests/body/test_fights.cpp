@@ -1,0 +1,216 @@
+// The attack resolver's arithmetic, the creatures' switches into attack
+// and escape, morale after wounds, the count of foes around the player,
+// bleeding and the shield menu, on the small fighting ground.
+#include <gtest/gtest.h>
+
+#include "body/attack_resolver.h"
+#include "body/bleeding.h"
+#include "body/combat_commands.h"
+#include "body/creature_fights.h"
+#include "body/fighters.h"
+#include "body/wound_checks.h"
+#include "combat_fixture.h"
+#include "scripted_draws.h"
+#include "support/key_script.h"
+
+namespace {
+
+using Fights = CombatGround;
+
+TEST(LevelBalance, ShiftsBothPenaltiesBackFromBelowNothing) {
+    struct Case {
+        int a_level, a_pen, d_level, d_pen, want_a, want_d;
+    } cases[] = {
+        {30, 50, 40, 10, 30, 0},  // only A negative: both lowered by 20
+        {40, 10, 30, 50, 0, 30},  // only B negative
+        {10, 30, 10, 30, 30, 30}, // both negative by the same: no shift
+        {10, 40, 10, 20, 20, 0},  // both negative: shift |A - B| = 20
+        {50, 10, 40, 10, 10, 10}, // both fine
+    };
+    for (const Case& c : cases) {
+        int a = c.a_pen, d = c.d_pen;
+        balance_levels(c.a_level, a, c.d_level, d);
+        EXPECT_EQ(a, c.want_a) << c.a_level << "/" << c.a_pen;
+        EXPECT_EQ(d, c.want_d) << c.d_level << "/" << c.d_pen;
+    }
+}
+
+TEST(UndefendedGrade, LiftsOneStepAndNeverLowers) {
+    EXPECT_EQ(undefended_grade(0), 1);
+    EXPECT_EQ(undefended_grade(1), 2);
+    EXPECT_EQ(undefended_grade(2), 3);
+    EXPECT_EQ(undefended_grade(3), 3);
+}
+
+TEST_F(Fights, ThreeAdjacentAttackersCountAndOthersDoNot) {
+    for (int i = 0; i < 3; ++i) {
+        CreatureRecord& w = wolf(i, PX - 1 + i, PY - 1);
+        w.move_mode = 99;
+        w.fight_target = -1;
+    }
+    CreatureRecord& far = wolf(3, PX + 2, PY);
+    far.move_mode = 99;
+    far.fight_target = -1;
+    CreatureRecord& calm = wolf(4, PX + 1, PY + 1);
+    calm.move_mode = 0;
+    EXPECT_EQ(plr_count_adjacent_fighters(-1, 0), 3);
+    EXPECT_EQ(plr_count_adjacent_fighters(0, 0), 0);
+    Cre[0].body_state = BODY_FALLEN;
+    EXPECT_EQ(plr_count_adjacent_fighters(-1, 0), 3);
+    EXPECT_EQ(plr_count_adjacent_fighters(-1, 1), 2);
+}
+
+TEST_F(Fights, AnAttackStartedWithoutACountLasts255Steps) {
+    CreatureRecord& w = wolf(0);
+    cre_begin_attack(0, -1, 0);
+    EXPECT_EQ(w.move_mode, 99);
+    EXPECT_EQ(w.attack_state, 255);
+    EXPECT_EQ(w.fight_target, -1);
+    EXPECT_EQ(uint16_t(w.target_ref), 0xFFFF);
+    EXPECT_TRUE(cre_hostile_to_player(0));
+    CreatureRecord& v = wolf(1, PX - 1, PY);
+    cre_begin_attack(1, -1, 5);
+    EXPECT_EQ(v.attack_state, 5);
+    cre_calm_down(1);
+    EXPECT_EQ(v.fight_target, FIGHT_TARGET_NONE);
+    EXPECT_EQ(v.target_ref, 0);
+}
+
+TEST_F(Fights, AFighterRollsMoraleOnlyAtItsFifthTenthAndFifteenthWound) {
+    CreatureRecord& w = wolf(0);
+    w.hyokkaavyys = 100;
+    cre_begin_attack(0, -1, 0);
+    for (int wound = 1; wound <= 16; ++wound) {
+        ScriptedDraws draws;
+        const bool rolls = wound == 5 || wound == 10 || wound == 15;
+        if (rolls) draws.add(0, 2);  // the morale draw, then the bite it fights on with
+        cre_morale_check(0, -1, 1);
+        EXPECT_EQ(draws.calls(), rolls ? 2 : 0) << "wound " << wound;
+        EXPECT_EQ(w.move_mode, 99);
+    }
+}
+
+TEST_F(Fights, AggressivenessDecidesFightOrFlight) {
+    struct Case {
+        int aggression, draw, attacks;
+    } cases[] = {{1, 0, 0}, {100, 98, 1}, {100, 99, 0}, {50, 48, 1}, {50, 49, 0}};
+    for (const Case& c : cases) {
+        CreatureRecord& w = wolf(0);
+        w.hyokkaavyys = uint8_t(c.aggression);
+        ScriptedDraws draws{c.draw};
+        if (c.attacks) draws.add(0);  // the bite it attacks with
+        cre_morale_check(0, -1, 1);
+        EXPECT_EQ(w.move_mode, c.attacks ? 99 : 4) << c.aggression << " " << c.draw;
+        reset_map_object_table();
+    }
+}
+
+TEST_F(Fights, BleedingFaintsAboveFourTimesEnduranceAndKillsAboveEight) {
+    struct Case {
+        int endurance, lost_before, bleed, fainted, dead;
+    } cases[] = {
+        {10, 37, 3, 0, 0}, {10, 38, 3, 1, 0}, {10, 78, 3, 1, 1}, {10, 77, 3, 1, 0},
+        {40, 250, 5, 1, 1},  // the loss saturates at 255 and kills there
+        {40, 200, 5, 1, 0},
+    };
+    for (const Case& c : cases) {
+        CreatureRecord& w = wolf(0);
+        w.attr_end = uint8_t(c.endurance);
+        w.blood_lost = uint8_t(c.lost_before);
+        w.wounds[CW_BLEEDING][0] = uint8_t(c.bleed);
+        ScriptedDraws draws{4};  // no blood mark; a wound bleeding 3 never eases by itself
+        const int died = cre_bleed(0, PX + 1, PY, 0);
+        EXPECT_EQ(w.body_state == BODY_FAINTED, c.fainted != 0) << c.endurance << " " << c.lost_before;
+        EXPECT_EQ(died, c.dead) << c.endurance << " " << c.lost_before;
+        EXPECT_LE(int(w.blood_lost), 255);
+    }
+}
+
+TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileItsHurterFights) {
+    static int deaths = 0;
+    void (*saved)() = player_dies_of_wound;
+    player_dies_of_wound = [] { ++deaths; };
+    Plr.end = 10;
+    Plr.wounds[PW_BLEEDING][0] = 2;
+    Plr.blood_loss = 85;
+    CreatureRecord& w = wolf(0);
+    cre_begin_attack(0, -1, 0);
+    Plr.knockout_ref = int(w.sotu);
+    {
+        ScriptedDraws draws{4, 0};
+        EXPECT_EQ(cre_bleed(-1, PX, PY, 0), 0);
+    }
+    EXPECT_EQ(deaths, 0);
+    EXPECT_EQ(Plr.blood_loss, 41);
+    EXPECT_EQ(Plr.body_state, BODY_FAINTED);
+    // A draw of 1 or 2 (two in three) keeps the player awake.
+    Plr.body_state = 0;
+    {
+        ScriptedDraws draws{4, 1};
+        EXPECT_EQ(cre_bleed(-1, PX, PY, 0), 0);
+    }
+    EXPECT_EQ(Plr.body_state, 0);
+    // With nobody hostile around the bleeding kills.
+    cre_calm_down(0);
+    Plr.blood_loss = 85;
+    {
+        ScriptedDraws draws{4, 0};
+        EXPECT_EQ(cre_bleed(-1, PX, PY, 0), 1);
+    }
+    EXPECT_EQ(deaths, 1);
+    EXPECT_EQ(Plr.cause_of_death, -99);
+    player_dies_of_wound = saved;
+}
+
+TEST_F(Fights, InjuryPercentWithoutEnduranceIsAllOrNothing) {
+    CreatureRecord& w = wolf(0);
+    w.attr_end = 10;
+    w.injury = 50;
+    EXPECT_EQ(cre_injury_percent(0), 50);
+    w.attr_end = 0;
+    EXPECT_EQ(cre_injury_percent(0), 100);
+    w.injury = 0;
+    EXPECT_EQ(cre_injury_percent(0), 0);
+}
+
+TEST_F(Fights, TheShieldMenuSetsOneModeAndEscapeKeepsTheFlags) {
+    struct Case {
+        int key;
+        uint8_t before, after;
+    } cases[] = {
+        {'C', 0x09, 0x03}, {'H', 0x03, 0x05}, {'S', 0x05, 0x09}, {'N', 0x09, 0x01}, {KEY_ESC, 0x05, 0x05},
+    };
+    for (const Case& c : cases) {
+        Plr.shield_stance = c.before;
+        QueuedKeys keys({c.key});
+        plr_shield_menu();
+        EXPECT_EQ(Plr.shield_stance, c.after) << char(c.key);
+    }
+}
+
+TEST_F(Fights, TenThousandSeededBitesKeepEveryWoundTotalEqualToItsColumn) {
+    messages_suppressed = true;
+    seed_random(17);
+    int rounds_with_wounds = 0;
+    for (int round = 0; round < 500; ++round) {
+        wolf(0);
+        CreatureRecord& bitten = wolf(1, PX + 2, PY);
+        bitten.hyokkaavyys = 100;
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_EQ(cre_resolve_attack(0, 0, 0, 1, 0), 1);
+            for (int who = 0; who < 2; ++who) {
+                const CreatureRecord& c = Cre[who];
+                int sum = 0;
+                for (int s = 0; s < WOUND_SLOTS; ++s) sum += c.wounds[CW_DAMAGE][s];
+                if (sum < 255) ASSERT_EQ(int(c.injury), sum) << "round " << round << " attack " << i;
+            }
+            Cre[0].body_state = Cre[1].body_state = 0;
+        }
+        rounds_with_wounds += Cre[1].injury > 0;
+        reset_map_object_table();
+    }
+    messages_suppressed = false;
+    EXPECT_GT(rounds_with_wounds, 250);
+}
+
+}  // namespace

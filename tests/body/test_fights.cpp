@@ -202,7 +202,9 @@ TEST_F(Fights, TenThousandSeededBitesKeepEveryWoundTotalEqualToItsColumn) {
                 const CreatureRecord& c = Cre[who];
                 int sum = 0;
                 for (int s = 0; s < WOUND_SLOTS; ++s) sum += c.wounds[CW_DAMAGE][s];
-                if (sum < 255) ASSERT_EQ(int(c.injury), sum) << "round " << round << " attack " << i;
+                if (sum < 255) {
+                    ASSERT_EQ(int(c.injury), sum) << "round " << round << " attack " << i;
+                }
             }
             Cre[0].body_state = Cre[1].body_state = 0;
         }

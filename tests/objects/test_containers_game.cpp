@@ -1,5 +1,5 @@
-// Filling and milking through the real program: the shared new character
-// is loaded and zooms in with a scene (a wooden cup given, lake water on
+// Filling and milking through the real program: the shared new character,
+// its starting gear put away, is loaded and zooms in with a scene (a wooden cup given, lake water on
 // every square around, or the player's own cow beside it); "a" opens the
 // apply list, the cup's row and "F" fill it. "r" afterwards repeats
 // nothing, since neither applying nor filling is remembered. Saved and
@@ -37,6 +37,12 @@ protected:
     void SetUp() override {
         std::string why;
         ASSERT_TRUE(copy_created_character(folder_, &why)) << why;
+        // The starting gear is put away, so the cup the scene gives is the
+        // apply list's first row whatever the gear holds.
+        PlayerRecord record;
+        ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), record));
+        for (int s = 0; s < PLR_INV_SLOTS; ++s) record.plr_inv_id[s] = record.plr_inv_count[s] = 0;
+        plant_character_files({{"ARI.KMS", &record, sizeof record}});
     }
     int run(const std::string& keys, const std::string& scene) {
         folder_.write("keys.txt", keys);

@@ -45,22 +45,6 @@ ObjectRecord item(uint8_t item_class, const char* name, const char* tile, uint8_
     return r;
 }
 
-struct PlantedFile {
-    const char* name;
-    const void* data;
-    size_t size;
-};
-// Writes the files of "ARI" as one save would, so that the save's manifest
-// vouches for them.
-void plant_as_a_save(std::initializer_list<PlantedFile> files) {
-    install_folder[0] = 0;
-    copy_text(character_name, "ARI");
-    begin_save_commit();
-    for (const PlantedFile& f : files) EXPECT_TRUE(write_character_file(f.name, f.data, f.size)) << f.name;
-    EXPECT_TRUE(end_save_commit());
-    character_name[0] = 0;
-}
-
 // The stored map of the player's world cell, its slot in the store, and the
 // player's square in it.
 struct PlayerCell {
@@ -147,7 +131,7 @@ TEST(InventoryGame, ExchangingWeaponsAndDiscardingWhatLiesHereByItsName) {
     }
     ASSERT_TRUE(put);
     std::memcpy(&maps[size_t(cell.slot) * sizeof stored], &stored, sizeof stored);
-    plant_as_a_save({{"ARI.OBJ", store.data(), store.size()},
+    plant_character_files({{"ARI.OBJ", store.data(), store.size()},
                      {"ZOOMMAPS.DAT", maps.data(), maps.size()},
                      {"ARI.KMS", &armed, sizeof armed}});
 

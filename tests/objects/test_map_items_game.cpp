@@ -109,20 +109,6 @@ std::string keep_difference(SDL_Surface* now, SDL_Surface* ref) {
 
 // Writes the changed files of the character "ARI" as one save would, so
 // that the save's manifest vouches for them.
-struct PlantedFile {
-    const char* name;
-    const void* data;
-    size_t size;
-};
-void plant_as_a_save(std::initializer_list<PlantedFile> files) {
-    install_folder[0] = 0;
-    copy_text(character_name, "ARI");
-    begin_save_commit();
-    for (const PlantedFile& f : files) EXPECT_TRUE(write_character_file(f.name, f.data, f.size)) << f.name;
-    EXPECT_TRUE(end_save_commit());
-    character_name[0] = 0;
-}
-
 // The saved game on its local map, with the three items beside the player
 // at night.
 void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved) {
@@ -207,7 +193,7 @@ void lay_out_items_at_night(const PlayFolder& folder, const PlayerRecord& saved)
     put_le32(&sky[4], 330);  // the weather's own day of the year (from 0) and hour
     put_le32(&sky[8], 23);
 
-    plant_as_a_save({{"ARI.OBJ", store.data(), store.size()},
+    plant_character_files({{"ARI.OBJ", store.data(), store.size()},
                      {"ZOOMMAPS.DAT", maps.data(), maps.size()},
                      {"ARI.KMS", &late, sizeof late},
                      {"GLOBWEATHER.DAT", sky.data(), sky.size()}});

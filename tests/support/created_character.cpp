@@ -9,6 +9,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
+#include "base/platform.h"
+#include "game/save_set.h"
+#include "game/turn_state.h"
+
 namespace fs = std::filesystem;
 
 const char* const kCreateAriKeys =
@@ -98,4 +104,13 @@ bool copy_created_character(const PlayFolder& into, std::string* why) {
     flock(lock, LOCK_UN);
     close(lock);
     return ok;
+}
+
+void plant_character_files(std::initializer_list<CharacterFile> files) {
+    install_folder[0] = 0;
+    copy_text(character_name, "ARI");
+    begin_save_commit();
+    for (const CharacterFile& f : files) EXPECT_TRUE(write_character_file(f.name, f.data, f.size)) << f.name;
+    EXPECT_TRUE(end_save_commit());
+    character_name[0] = 0;
 }

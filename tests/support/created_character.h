@@ -8,6 +8,8 @@
 // gets a copy in its own play folder, so none sees another's changes.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 
 #include "play_folder.h"
@@ -19,3 +21,13 @@ extern const char* const kCreateAriKeys;
 // and the files the run left in the working folder) over `into`'s. False,
 // with the reason in `why`, when the character could not be made.
 bool copy_created_character(const PlayFolder& into, std::string* why = nullptr);
+
+// One file of a character folder, as a test lays it out.
+struct CharacterFile {
+    const char* name;
+    const void* data;
+    size_t size;
+};
+// Writes files of the character "ARI" in the current folder as one save
+// would, so that the save's manifest vouches for them.
+void plant_character_files(std::initializer_list<CharacterFile> files);

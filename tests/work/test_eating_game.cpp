@@ -1,7 +1,7 @@
 // Eating and drinking through the real program. The shared new character
 // is given an empty stomach and a thirst of 3000 in its save, then loaded:
 // on its local map it eats a flat rye bread it started with ("e", the
-// bread's key, ESC ends the meals), drinks from the lake beside it ("q",
+// bread's key; the meal ends with the last bread), drinks from the lake beside it ("q",
 // yes) or from a cup of water it carries, and the side panel's hunger and
 // thirst bars change with each. A thirst past 6000 kills; a reserve that
 // stays empty for hours becomes starvation.
@@ -30,18 +30,12 @@ constexpr const char* kLoadAndZoom = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER
 // Q and two yes answers save and quit, SPACE leaves the farewell page.
 constexpr const char* kSaveAndQuit = "[Q]\n[y]\n[y]\n[SPACE]\n";
 
-// Writes the files of "ARI" as one save would, so that the save's manifest
-// vouches for them.
+// Plants the changed record (and object store) as the save of "ARI".
 void plant_as_a_save(const PlayerRecord& record, const std::vector<uint8_t>* objects = nullptr) {
-    install_folder[0] = 0;
-    copy_text(character_name, "ARI");
-    begin_save_commit();
-    if (objects) {
-        EXPECT_TRUE(write_character_file("ARI.OBJ", objects->data(), objects->size()));
-    }
-    EXPECT_TRUE(write_character_file("ARI.KMS", &record, sizeof record));
-    EXPECT_TRUE(end_save_commit());
-    character_name[0] = 0;
+    if (objects)
+        plant_character_files({{"ARI.OBJ", objects->data(), objects->size()}, {"ARI.KMS", &record, sizeof record}});
+    else
+        plant_character_files({{"ARI.KMS", &record, sizeof record}});
 }
 
 struct Character {
@@ -97,7 +91,7 @@ TEST(EatingGame, TheBreadFillsTheStomachAndTheLakeQuenchesTheThirst) {
     ASSERT_NO_FATAL_FAILURE(thirsty_character(c, 3000));
     const int32_t reserve = c.record.Energiavaranto;
     plant_as_a_save(c.record);
-    const std::string keys = std::string(kLoadAndZoom) + "{shot before}\n[e]\n[a]\n{shot eaten}\n[ESC]\n[q]\n[y]\n" +
+    const std::string keys = std::string(kLoadAndZoom) + "{shot before}\n[e]\n[a]\n{shot eaten}\n[q]\n[y]\n" +
                              "{shot drunk}\n" + kSaveAndQuit;
     ASSERT_EQ(play(c, keys, "water 1 0\nweather clear\n"), 0) << c.folder.read("game_stderr.txt");
 
@@ -127,7 +121,7 @@ TEST(EatingGame, TheBreadFillsTheStomachAndTheLakeQuenchesTheThirst) {
     EXPECT_LT(saved.thirst, 60);
 }
 
-// A cup holding a pound of water, carried: the water and the cup become
+// A cup holding a pound of water, the only thing carried: the water and the cup become
 // instances of the save's object store.
 void carry_a_cup_of_water(Character& c, std::vector<uint8_t>& store, int& cup_id) {
     ASSERT_TRUE(read_whole_file(c.folder.file("ARI/ARI.OBJ"), store));
@@ -157,11 +151,11 @@ void carry_a_cup_of_water(Character& c, std::vector<uint8_t>& store, int& cup_id
     cup.contents = ids[0];
     std::memcpy(&store[size_t(ids[0] - FIRST_INSTANCE_ID) * sizeof(ObjectRecord)], &water, sizeof water);
     std::memcpy(&store[size_t(ids[1] - FIRST_INSTANCE_ID) * sizeof(ObjectRecord)], &cup, sizeof cup);
-    int slot = 0;
-    while (slot < PLR_INV_SLOTS && c.record.plr_inv_id[slot] != 0) ++slot;
-    ASSERT_LT(slot, PLR_INV_SLOTS);
-    c.record.plr_inv_id[slot] = ids[1];
-    c.record.plr_inv_count[slot] = 1;
+    // Nothing else is carried, so the cup is the drink list's first row
+    // whatever the starting gear holds.
+    for (int slot = 0; slot < PLR_INV_SLOTS; ++slot) c.record.plr_inv_id[slot] = c.record.plr_inv_count[slot] = 0;
+    c.record.plr_inv_id[0] = ids[1];
+    c.record.plr_inv_count[0] = 1;
     cup_id = ids[1];
 }
 

@@ -1,6 +1,7 @@
 // The skills page: looking at skills, choosing one, spending option points.
 #include "screens/skills_screen.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "game/player.h"
@@ -101,17 +102,24 @@ void draw_skill_level(int y, int slot) {
 
 void draw_skill_windows() {
     static const char* const titles[3] = {"LORE & CRAFT SKILLS", "PHYSICAL SKILLS", "COMBAT SKILLS"};
-    static const int order[3] = {0, 1, 2};
-    int top = 55;
+    int slots[3][50], rows[3], height[3];
+    for (int w = 0; w < 3; ++w) {
+        rows[w] = skill_rows_in_order(w, slots[w], 50);
+        height[w] = 40 + 12 * rows[w];
+    }
+    // The windows keep clear of the hint box at the bottom (y 545): with
+    // more skills than the layout was drawn for, the wide gap under the
+    // first window narrows first, then the windows start higher.
+    constexpr int LAST_Y = 540;
+    const int stacked = height[0] + height[1] + height[2] + 10;
+    int top = 55, gap = 65;
+    if (top + stacked + gap > LAST_Y) gap = std::max(10, LAST_Y - top - stacked);
+    if (top + stacked + gap > LAST_Y) top = std::max(30, LAST_Y - stacked - gap);
     for (int& r : row_slot) r = -1;
     for (int w = 0; w < 3; ++w) {
-        int group = order[w];
-        int slots[50];
-        int rows = skill_rows_in_order(group, slots, 50);
-        int height = 40 + 12 * rows;
-        draw_paper_window(60, top, 385, height, titles[w]);  // the rows are in dark ink
-        for (int r = 0; r < rows; ++r) {
-            int slot = slots[r];
+        draw_paper_window(60, top, 385, height[w], titles[w]);  // the rows are in dark ink
+        for (int r = 0; r < rows[w]; ++r) {
+            int slot = slots[w][r];
             int y = top + 25 + 12 * r;
             int key = skill_attribute_base(-1, skill_name_text(Plr, slot), 3);
             if (key == '!' || key == 0) key = '/';
@@ -124,7 +132,7 @@ void draw_skill_windows() {
                 draw_text_at(73, y + 5, key_char_text(key), map_rgb(168, 0, 0), 0);  // over the cap's letter
             draw_skill_level(y, slot);
         }
-        top += height + (w == 0 ? 65 : 10);
+        top += height[w] + (w == 0 ? gap : 10);
     }
 }
 

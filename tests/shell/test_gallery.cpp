@@ -190,10 +190,11 @@ protected:
 
     // Rain and snow are drawn at random anew with every frame: the local
     // maps are shown under a clear sky, so that a screen reached twice is
-    // the same picture whatever the weather.
+    // the same picture whatever the weather. Open ground round the player
+    // keeps the squares the look cursor visits in sight, whatever the world.
     std::string environment(const ScriptRun& run) {
         folder.write("keys_" + run.name + ".txt", run.keys);
-        folder.write("scene.txt", "weather clear\n");
+        folder.write("scene.txt", "weather clear\nopen 3\n");
         fs::create_directories(shots(run));
         return "KSM_TEST_SEED=5 SDL_RENDER_DRIVER=software KSM_TEST_KEYS='" + folder.file("keys_" + run.name + ".txt") +
                "' KSM_TEST_SCREENSHOT='" + shots(run) + "' KSM_TEST_SCENE='" + folder.file("scene.txt") + "'";

@@ -10,6 +10,7 @@
 #include "objects/map_object_table.h"  // compact_map_objects, purge_map_objects
 #include "objects/object_names.h"
 #include "objects/object_store.h"
+#include "objects/wear_commands.h"
 
 #include "objects/activities.h"  // perform_activity and the refusals
 // The object maintenance pass, run by the command reader while
@@ -51,6 +52,5 @@ void stop_hauling(int creature);
 // The number of the player's hauled items lying on the map.
 int hauled_items_on_map();
 // The equipment commands the dispatcher reaches by their activity codes
-// (420, 423, 426): objects/wear_commands.h; dropping and hauling:
+// (420, 423, 426) are in objects/wear_commands.h; dropping and hauling in
 // objects/hauling.h.
-#include "objects/wear_commands.h"

@@ -25,14 +25,17 @@ struct TaskPoint;
 TaskPoint Hae_Pakopaikka(int creature, int threat_x, int threat_y);
 // 1 when the threat is beyond the creature's safe distance.
 int cre_threat_left_behind(int creature);
-// A creature that cannot flee may turn on its pursuer: non-zero when it
-// did.
-int cre_consider_cornered_attack(int creature);  // 0: it does not
+// A creature that could not move as it fled may turn on its pursuer (a
+// tired, heavy enough creature with byte 576 above 0, its pursuer near
+// where it stood last): 1 when it struck a blow or turned to attack.
+int cre_consider_cornered_attack(int creature);
 // Refreshes the creature's target point; non-zero ends its perception.
 int cre_update_target(int creature);             // 0
-// The creature's physical state of the turn (falls, drops, cooling in
-// water); -1 the player.
-void cre_update_body_state(int creature);        // nothing
+// The creature's physical state of the turn: its wound load, a fall when
+// its legs give way (a drop from the air), cooling in open water and
+// warming elsewhere, a fall from the air or a tree when stunned or the
+// tree is gone; -1 the player (only the fall).
+void cre_update_body_state(int creature);
 // 1 when the target flies high or stands on open water out of the
 // pursuer's reach.
 int cre_target_out_of_reach(int pursuer, int target);  // 0: within reach

@@ -30,7 +30,6 @@ void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
-int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); return 0; }
 void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
 void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
 

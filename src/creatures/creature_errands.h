@@ -33,6 +33,19 @@ AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);
 AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);
 TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
 
+// A robber snatches the player's valuables, the most valuable first (at
+// most 10; a thing worth under a third of the last one taken and under 96
+// is left, and armour once more than two things went); each name with its
+// measure joins robbery_taken_text, followed by ", ". With check set
+// nothing is taken, only listed, and nothing at all unless the player
+// carries less than when the robbery began (robbery_noted_load, noted by
+// the robbery talk). The number taken or listed.
+int cre_snatch_player_items(int creature, int check);
+constexpr int ROBBERY_TEXT_SIZE = 512;
+extern float robbery_noted_load;
+extern char robbery_taken_text[ROBBERY_TEXT_SIZE];
+void reset_robbery_state();
+
 // A villager names the terms of the goods the player has not paid for.
 void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 
@@ -41,7 +54,6 @@ void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
 void cre_make_foe(int creature);                        // nothing
 void cre_make_sound(int creature);                      // nothing
-int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
 void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
 void village_note_mischief(int kind, int village, int severity);  // nothing
 

@@ -1,17 +1,22 @@
 // Fleeing: the refuge a creature runs for, the run itself, and when the
 // threat is left behind.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "base/debug_log.h"
 #include "base/files.h"
 #include "base/platform.h"
-#include "base/stubs.h"
+#include "body/attack_resolver.h"
+#include "body/attack_setup.h"
+#include "body/creature_fights.h"
 #include "creatures/creature_behaviour.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_levels.h"
 #include "creatures/creature_steps.h"
+#include "creatures/creature_traits.h"
+#include "creatures/movement_modes.h"
 #include "game/player.h"
 #include "maps/map_layers.h"
 #include "objects/map_kinds.h"
@@ -26,6 +31,10 @@ constexpr uint8_t MOBILITY_FLYER = 64;
 constexpr uint8_t MOBILITY_SWIMMER = 96;
 constexpr uint8_t MOBILITY_DIVER = 128;
 constexpr int KIND_SQUIRREL = 604;
+constexpr int CORNERED_MIN_FATIGUE = 15;
+constexpr float CORNERED_MIN_WEIGHT = 5.0f;
+constexpr float CORNERED_LIGHT_WEIGHT = 30.0f;
+constexpr int NO_ATTACK_SLOT = 1000;  // cre_choose_natural_attack: none usable
 
 int chebyshev(int ax, int ay, int bx, int by) { return std::max(std::abs(ax - bx), std::abs(ay - by)); }
 
@@ -94,9 +103,32 @@ int cre_threat_left_behind(int creature) {
 }
 
 int cre_consider_cornered_attack(int creature) {
-    KSM_STUB("cre_consider_cornered_attack");
-    (void)creature;
-    return 0;
+    if (!cre_slot_valid(creature) || cre_datapos(creature) < 0) return 0;
+    CreatureRecord& c = Cre[creature];
+    const int fatigue = int(std::ceil(c.fatigue));
+    // Byte 576: above 0 a cornered creature may turn on its pursuer.
+    if (c.haavat == 0 || fatigue < CORNERED_MIN_FATIGUE || c.weight < CORNERED_MIN_WEIGHT) return 0;
+    const bool predator = cre_is_predator(creature) != 0;
+    const bool fights = predator || random_below(100) < c.hyokkaavyys;
+    int target = -1;
+    if (cre_slot_valid(c.fight_target) && cre_datapos(c.fight_target) >= 0) target = c.fight_target;
+    const int tx = target == -1 ? player_x : creature_x(target);
+    const int ty = target == -1 ? player_y : creature_y(target);
+    if (chebyshev(tx, ty, c.Viimeisin_X, c.Viimeisin_Y) > (predator ? 6 : 2)) return 0;
+    int chance = std::min(95, fatigue / 2 + c.hyokkaavyys + c.attack_threshold + 5 * c.haavat);
+    if (!fights) chance -= c.weight <= CORNERED_LIGHT_WEIGHT ? 20 : 10;
+    if (random_below(100) > chance) return 0;
+    if (chebyshev(tx, ty, creature_x(creature), creature_y(creature)) == 1) {
+        if (!cre_can_see_point(creature, tx, ty)) {
+            cre_face_towards(creature, tx, ty);
+        } else {
+            const int attack = cre_choose_natural_attack(creature);
+            if (attack != NO_ATTACK_SLOT && cre_resolve_attack(creature, attack, 0, target, 0)) return 1;
+        }
+    }
+    if (!fights) return 0;
+    cre_begin_attack(creature, target, 0);
+    return 1;
 }
 
 int Pakene(int creature) {

@@ -12,6 +12,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_table.h"
 #include "creatures/creature_traits.h"
+#include "creatures/task_queue.h"
 
 AreaEvent AreaEvents[AREA_EVENT_COUNT];
 
@@ -64,8 +65,17 @@ char* creature_name(int creature, int flags) {
 // Not built yet: without the creature table the people of a settlement are
 // taken to be at home, so that no settlement is given up.
 int site_has_resident_humans(int wx, int wy) { KSM_STUB("site_has_resident_humans"); return 1; }
-// Not built yet: no creature records to write; no identity.
-int store_creature_for_map(int creature, int wx, int wy) { KSM_STUB("store_creature_for_map"); return 0; }
+// The creature leaves for a stored map: its task done with, its record
+// written back to the creature file as last kept on that cell.
+int store_creature_for_map(int creature, int wx, int wy) {
+    if (!cre_slot_valid(creature) || CreSlotRefs[creature] < CRE_REF_BASE) return 0;
+    CreatureRecord& c = Cre[creature];
+    pop_task(creature, 0);
+    c.day_mark = Plr.days_played;
+    c.saved_world_x = int16_t(wx);
+    c.saved_world_y = int16_t(wy);
+    return write_crs_record(CreSlotRefs[creature], c) ? CreSlotRefs[creature] : 0;
+}
 // The check of followers made when the player leaves the map marks who
 // comes along.
 int creature_travels_with_player(int data) {

@@ -743,6 +743,7 @@ void Zoomer(int wx, int wy) {
 int zoom_move_creature_to_stored(int creature, int wx, int wy) {
     if (find_slot(wx, wy) == 0) return 0;
     const int sotu = store_creature_for_map(creature, wx, wy);
+    if (sotu == 0) return 0;
     zoom_load_stored(wx, wy);
     for (int i = 0; i < ZOOM_OBJECTS; ++i) {
         MapObject& o = zoom_work.objects[i];

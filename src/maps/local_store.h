@@ -88,6 +88,9 @@ bool save_zoommap(int wx, int wy, int flag);
 bool zoomset_maailma(int dx, int dy);
 // Loads the 5 x 5 stored maps around world cell (wx, wy) into the layers.
 void Zoomer(int wx, int wy);
+// Moves the creature's record to the stored map of (wx, wy): an entry at
+// (30, 30) names it there. 0, with nothing changed, when the cell has no
+// stored map or the record could not be written.
 int zoom_move_creature_to_stored(int creature, int wx, int wy);
 int zoom_put_object_in_stored(int reference, int wx, int wy);
 // 1 keep, 0 drop: judges the working record after `lag` days away.

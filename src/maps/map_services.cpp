@@ -1,6 +1,7 @@
 #include "maps/map_services.h"
 
 #include "base/stubs.h"
+#include "maps/local_store.h"
 
 int world_cell_found_x = 0, world_cell_found_y = 0;
 
@@ -19,10 +20,10 @@ int random_world_cell_near_player() {
     KSM_STUB("random_world_cell_near_player");
     return 0;
 }
-// Not built yet: the creature stays.
+// The creature goes to the stored map of its home cell; it stays when the
+// cell has no stored map or its record could not be written.
 int send_creature_off_map(int creature, int world_x, int world_y) {
-    KSM_STUB("send_creature_off_map");
-    return 0;
+    return zoom_move_creature_to_stored(creature, world_x, world_y);
 }
 
 // Not built yet: nothing is heard or spawned, and the working local map

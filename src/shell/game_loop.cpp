@@ -9,6 +9,7 @@
 #include "body/combat_state.h"
 #include "body/wounds.h"
 #include "console/console.h"
+#include "creatures/creature_errands.h"
 #include "creatures/creature_turns.h"
 #include "creatures/movement_commands.h"
 #include "maps/happenings.h"
@@ -222,6 +223,7 @@ void reset_game_state() {
     reset_view_state();
     reset_map_change_state();
     reset_movement_state();
+    reset_robbery_state();
     reset_message_line_state();
     reset_clock_state();
     cre_update_counter = CRE_UPDATE_COUNTER_START;

@@ -46,6 +46,7 @@ constexpr int STOMACH_ENOUGH = 250;
 constexpr int RESERVE_MOST = 5000;
 constexpr int RAW_MEAT_RESERVE = 500;
 constexpr int COURSE_EVENT_FOOD_STORE = 35;
+constexpr int COURSE_EVENT_NATURAL_DRINK = 1;
 constexpr int ACTIVITY_ICE_HOLE = 35;
 constexpr int TASK_QUIET = 0x20;
 
@@ -389,6 +390,8 @@ int drink_from_source() {
     Nutrition n;
     ravinto(water, n);
     add_food_to_stomach(-1, 1, amount, n, water);
+    // A course task of drinking from nature counts the drink.
+    report_game_course_event(COURSE_EVENT_NATURAL_DRINK);
     refresh_panel();
     return 1;
 }

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "mapgen/heights.h"
+#include "creatures/creature_files.h"
 #include "maps/local_store.h"
+#include "maps/map_services.h"
 #include "maps/map_layers.h"
 #include "maps/markers.h"
 #include "maps/terrain_types.h"
@@ -490,6 +492,43 @@ TEST_F(LocalStore, MarkerSummaryOfAStoredMap) {
     EXPECT_EQ(m.structure_flags, MARK_SHELTER);
     EXPECT_EQ(m.shelter_x, 7);
     EXPECT_EQ(m.shelter_y, 5);
+}
+
+TEST_F(LocalStore, ACreatureSentHomeIsWrittenBackAndNamedInItsCellsStoredMap) {
+    reset_creature_tables();
+    reset_map_object_table();
+    CreatureRecord elk{};
+    elk.cre_class = 2;
+    copy_text(elk.name, "elk");
+    const int loaded = append_and_load_creature(elk);
+    ASSERT_GE(loaded, CRE_REF_BASE);
+    const int slot = loaded - CRE_REF_BASE;
+    const uint32_t sotu = Cre[slot].sotu;
+    Cre[slot].Puuha[0] = 65;
+    Cre[slot].task_turns[0] = 40;
+    Cre[slot].Puuha[1] = 2;
+    Cre[slot].task_turns[1] = 5;
+
+    // No stored map there: it stays, its record as it was.
+    const CreatureRecord before = Cre[slot];
+    EXPECT_EQ(send_creature_off_map(slot, 1001, 500), 0);
+    EXPECT_EQ(std::memcmp(&Cre[slot], &before, sizeof before), 0);
+
+    store_map(1000, 500);
+    EXPECT_EQ(send_creature_off_map(slot, 1000, 500), 1);
+    // Its record in the creature file knows where it went, its going-home
+    // task done with.
+    const CreatureRecord& kept = crs_records()[sotu - CRE_REF_BASE];
+    EXPECT_EQ(kept.saved_world_x, 1000);
+    EXPECT_EQ(kept.saved_world_y, 500);
+    EXPECT_EQ(kept.Puuha[0], 2);
+    // The stored map names it at (30, 30); what was there stays.
+    ASSERT_EQ(zoom_load_stored(1000, 500), 1);
+    EXPECT_EQ(zoom_work.objects[0].DATA, 1000 * 10 + 500);
+    bool named = false;
+    for (const MapObject& o : zoom_work.objects)
+        named = named || (o.TYPE == 4 && o.DATA == int(sotu) && o.x == 30 && o.y == 30 && o.amount == 1);
+    EXPECT_TRUE(named);
 }
 
 }  // namespace

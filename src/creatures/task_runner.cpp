@@ -61,7 +61,10 @@ namespace {
 constexpr int GO_ON = -1;
 constexpr int32_t TASK_SEARCHED = 2;  // tasks 100 and 101: the square is kept
 constexpr uint32_t CRE_HAS_NEWS = 0x10;
-constexpr uint8_t ATTITUDE_GAVE_UP_ROBBING = 0x10;
+// The attitude block's last byte holds the robbery marks; the group
+// copies the whole block.
+constexpr int ATTITUDE_FLAGS = 19;
+constexpr uint8_t ATTITUDE_GAVE_UP_ROBBING = 0x04;
 constexpr uint8_t ATTITUDE_ROBBED_PLAYER = 0x08;
 constexpr uint8_t MAP_ON_WAY_HOME = 0x01;
 constexpr uint8_t MAP_LEAVING = 0x10;
@@ -165,9 +168,10 @@ int run_pick_up_81(int c, CreatureRecord& cr) {
 }
 
 int run_robbery_151(int c, CreatureRecord& cr) {
-    if (cre_snatch_player_items(c, 0) > 0) {
+    // Once the player has handed something over since the robbery talk.
+    if (cre_snatch_player_items(c, 1) > 0) {
         clear_task(c);
-        cr.attitude |= ATTITUDE_ROBBED_PLAYER;
+        cr.attitude_block[ATTITUDE_FLAGS] |= ATTITUDE_ROBBED_PLAYER;
         cre_group_copy_attitude(c);
         return 1;
     }
@@ -616,7 +620,7 @@ int Tee_Puuha(int map_index) {
     const int32_t code = cr.Puuha[0];
     if (code != 0 && --cr.task_turns[0] <= 0) {
         if (code == 151) {
-            cr.attitude |= ATTITUDE_GAVE_UP_ROBBING;
+            cr.attitude_block[ATTITUDE_FLAGS] |= ATTITUDE_GAVE_UP_ROBBING;
             cre_group_copy_attitude(c);
         }
         // A sleeper woken at the end of its sleep keeps the wander the

@@ -16,6 +16,7 @@
 #include "creatures/creature_levels.h"
 #include "creatures/creature_table.h"
 #include "creatures/task_queue.h"
+#include "creatures/task_runner.h"
 #include "game/player.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
@@ -274,6 +275,40 @@ TEST_F(CreatureBody, SpokenWordsShowAsTheyStandPercentSignsAndAll) {
     cre_shout(BEAST, words);
     EXPECT_NE(std::string(last_message).find(words), std::string::npos) << last_message;
     messages_suppressed = true;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CreatureBody, ARobberWaitsForThePlayerToHandOverAndItsGroupKnows) {
+    place(BEAST, CRE_CLASS_HUMAN);
+    Cre[BEAST].lauma = 9;
+    Cre[BEAST].lstatus = 1;
+    place(BEAST + 1, CRE_CLASS_HUMAN, CX + 2, CY);
+    Cre[BEAST + 1].lauma = 9;
+    Cre[BEAST].attitude = 20;
+    give(ITEM_VALUABLE, "Silver ring", 200.0f);
+    const int i = cre_datapos(BEAST);
+
+    // Nothing handed over: it stands and threatens until it gives up.
+    ASSERT_GE(push_task(BEAST, 151, 3), 0);
+    for (int k = 0; k < 3; ++k) Tee_Puuha(i);
+    EXPECT_EQ(Cre[BEAST].Puuha[0], 0);
+    EXPECT_EQ(Cre[BEAST].attitude_block[19], 0x04);
+    EXPECT_EQ(Cre[BEAST + 1].attitude_block[19], 0x04);
+    EXPECT_EQ(Cre[BEAST].attitude, 20) << "the attitude itself is left alone";
+    EXPECT_TRUE(carries("Silver ring"));
+
+    // The player carries less than at the robbery talk: done, and marked.
+    Cre[BEAST].attitude_block[19] = 0;
+    robbery_noted_load = 20.0f;
+    Plr.carried_load = 5.0f;
+    ASSERT_GE(push_task(BEAST, 151, 3), 0);
+    EXPECT_EQ(Tee_Puuha(i), 1);
+    EXPECT_EQ(Cre[BEAST].Puuha[0], 0);
+    EXPECT_EQ(Cre[BEAST].attitude_block[19] & 0x08, 0x08);
+    EXPECT_EQ(Cre[BEAST + 1].attitude_block[19] & 0x08, 0x08);
 }
 
 }  // namespace

@@ -65,16 +65,18 @@ void fill_area_table() {
     }
 }
 
-void BM_EncounterSpecies(benchmark::State& state) {
+// The draw with an empty area table and with all 10,000 records in use.
+void encounter_species_draws(benchmark::State& state, bool full) {
     peoples_folder();
     std::memset(AreaEvents, 0, sizeof AreaEvents);
-    if (state.range(0)) fill_area_table();
+    if (full) fill_area_table();
     reset_encounter_species();
     seed_random(4);
     for (auto _ : state) benchmark::DoNotOptimize(choose_encounter_species(1, player_x, player_y, 0));
     std::memset(AreaEvents, 0, sizeof AreaEvents);
 }
-BENCHMARK(BM_EncounterSpecies)->ArgName("full10000")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(encounter_species_draws, empty, false)->Name("BM_EncounterSpecies/empty")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(encounter_species_draws, full10000, true)->Name("BM_EncounterSpecies/full10000")->Unit(benchmark::kMicrosecond);
 
 void BM_PersonalName(benchmark::State& state) {
     peoples_folder();

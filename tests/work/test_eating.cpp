@@ -14,7 +14,9 @@
 #include "game/screen_hooks.h"
 #include "game/spend_time.h"
 #include "objects/object_store.h"
+#include "support/key_script.h"
 #include "support/play_folder.h"
+#include "support/screen_session.h"
 #include "ui/message_line.h"
 #include "work/eating.h"
 #include "work/food_values.h"
@@ -276,6 +278,41 @@ TEST_F(Eating, DrinkingTakesFromACupAndRefusesWhatHoldsNoLiquid) {
     EXPECT_EQ(drink_from_container(SLOT), 1);
     EXPECT_EQ(Plr.thirst, 0);                    // 2 lb quench 2000
     EXPECT_NEAR(carried_weight(), 0.5f, 1e-4);   // the rest stays in the cup
+}
+
+}  // namespace
+
+namespace {
+
+// The eat command at the keys: the food list is offered again after every
+// meal until the stomach is past 250.
+struct EatingAtTheKeys : Eating {
+    ScreenSession screen;
+    // The stack may have been split: every slot counts.
+    int breads_left() const {
+        int n = 0;
+        for (int s = 0; s < PLR_INV_SLOTS; ++s) n += Plr.plr_inv_id[s] != 0 ? Plr.plr_inv_count[s] : 0;
+        return n;
+    }
+};
+
+TEST_F(EatingAtTheKeys, TheCommandOffersFoodUntilTheStomachIsPastTwoHundredAndFifty) {
+    // Five rye breads of 0.4 lb: two are eaten whole (100 each), of the
+    // third only what the room left wants, and that fills the stomach.
+    carry(food("Rye bread", 148, 0.4f, 41, 1, 7), 5);
+    QueuedKeys keys({'a', 'a', 'a', 'a', 'a'});
+    eat_command();
+    EXPECT_EQ(Plr.stomach, 255);
+    EXPECT_EQ(keys.left(), 2u) << "the third bread passed 250: the list was not offered again";
+    EXPECT_EQ(breads_left(), 3);
+
+    // ESC ends the meal at once.
+    Plr.stomach = 0;
+    QueuedKeys::queue().clear();
+    keys.add({KEY_ESC, 'a'});
+    eat_command();
+    EXPECT_EQ(Plr.stomach, 0);
+    EXPECT_EQ(breads_left(), 3);
 }
 
 }  // namespace

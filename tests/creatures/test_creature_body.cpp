@@ -312,3 +312,47 @@ TEST_F(CreatureBody, ARobberWaitsForThePlayerToHandOverAndItsGroupKnows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CreatureBody, WhereACreatureMayBe) {
+    // Open water 5 east of the creature's square; the rest is ground whose
+    // world cells are dry.
+    std::memset(stored_world_terrain, GROUND, MAP_CELLS);
+    weather.current.ice = 50;
+    for (int y = CY - 1; y <= CY + 1; ++y) set_terrain_at(CX + 5, y, WATER);
+    struct Case {
+        const char* what;
+        uint8_t cre_class, mobility;
+        int kind, x, y, may;
+    } cases[] = {
+        {"nobody at x 0", 2, 0, 600, 0, CY, 0},
+        {"nobody at y 0", CRE_CLASS_HUMAN, 0, 500, CX, 0, 0},
+        {"a person anywhere", CRE_CLASS_HUMAN, 0, 500, CX + 5, CY, 1},
+        {"a hare on the ground", 2, 0, 600, CX, CY, 1},
+        {"a seal in the water", 24, 96, 640, CX + 5, CY, 1},
+        {"a swimmer on land", 2, 96, 640, CX, CY, 0},
+        {"a swimmer in the water", 2, 96, 640, CX + 5, CY, 1},
+        {"a beaver 5 from the water", 2, 96, 623, CX, CY, 1},
+        {"a beaver 4 from the water", 2, 96, 623, CX + 1, CY, 0},
+        {"a bird over dry land", 21, 64, 650, CX, CY, 1},
+    };
+    for (const Case& k : cases) {
+        reset_map_object_table();
+        CreatureRecord& c = place(BEAST, k.cre_class);
+        c.mobility = k.mobility;
+        c.kind = k.kind;
+        c.flee_threshold = 50;  // wild: no tame animal goes anywhere
+        EXPECT_EQ(cre_can_be_at(BEAST, k.x, k.y), k.may) << k.what;
+    }
+    // A bird where the stored world cell is water may not be there.
+    reset_map_object_table();
+    CreatureRecord& bird = place(BEAST, 21);
+    bird.mobility = 64;
+    bird.flee_threshold = 50;
+    stored_world_terrain[map_index(world_x_of(CX), world_y_of(CY))] = WATER;
+    EXPECT_EQ(cre_can_be_at(BEAST, CX, CY), 0);
+    std::memset(stored_world_terrain, GROUND, MAP_CELLS);
+}
+
+}  // namespace

@@ -64,6 +64,7 @@ AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b)
     const int range = 2 * radius;
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
+        if (o.TYPE == KIND_UNUSED) break;  // the end of the used part
         if (o.TYPE != kind_a && o.TYPE != kind_b) continue;
         if (std::abs(o.x - x) > range || std::abs(o.y - y) > range) continue;
         found = {o.x, o.y, i};
@@ -76,6 +77,7 @@ AreaFind find_item_meeting_requirement_near(int x, int y, int requirement) {
     AreaFind found{0, 0, 0};
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         const MapObject& o = Data[i];
+        if (o.TYPE == KIND_UNUSED) break;
         if (o.TYPE != MK_ITEM) continue;
         if (std::abs(o.x - x) > REQUIREMENT_RANGE || std::abs(o.y - y) > REQUIREMENT_RANGE) continue;
         if (!obj_id_is_valid(o.DATA)) continue;

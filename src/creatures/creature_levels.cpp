@@ -12,7 +12,9 @@
 #include "creatures/creature_traits.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
+#include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
+#include "maps/world_files.h"
 #include "objects/item_makers.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
@@ -29,6 +31,7 @@ constexpr uint8_t CLASS_WATER_BODY = 24;
 constexpr int KIND_SQUIRREL = 604;
 constexpr int KIND_BEAVER = 623;
 constexpr int FEATHER_LIMIT = 5;
+constexpr int DIVER_DEPTH_LIMIT = 6;
 constexpr int FEATHER_RANGE = 32;
 constexpr int STEP_DX[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 constexpr int STEP_DY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
@@ -132,7 +135,13 @@ int cre_can_be_at(int creature, int x, int y) {
     if (c.cre_class == CRE_CLASS_HUMAN || cre_is_own_animal(creature) || cre_is_leashable(0, creature)) return 1;
     const bool water = is_open_water_at(x, y) != 0;
     if (cre_is_bird(creature)) {
-        if (c.mobility == MOBILITY_DIVER) return 1;
+        if (c.mobility == MOBILITY_DIVER) {
+            // A diver keeps to water it can reach the bottom of, ice that
+            // holds, or land.
+            if (water) return water_depth_at(x, y) < DIVER_DEPTH_LIMIT ? 1 : 0;
+            if (terrain_flags_of(terrain_at(x, y)) & TF_WATER) return ice_holding_at(x, y) > 0 ? 1 : 0;
+            return 1;
+        }
         return !(terrain_flags_of(stored_world_terrain_at(world_x_of(x), world_y_of(y))) & TF_WATER) ? 1 : 0;
     }
     if (c.mobility == MOBILITY_SWIMMER) {

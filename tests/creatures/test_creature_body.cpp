@@ -336,6 +336,8 @@ TEST_F(CreatureBody, WhereACreatureMayBe) {
         {"a beaver 5 from the water", 2, 96, 623, CX, CY, 1},
         {"a beaver 4 from the water", 2, 96, 623, CX + 1, CY, 0},
         {"a bird over dry land", 21, 64, 650, CX, CY, 1},
+        {"a diver on land", 21, 128, 651, CX, CY, 1},
+        {"a diver on deep water", 21, 128, 651, CX + 5, CY, 0},
     };
     for (const Case& k : cases) {
         reset_map_object_table();
@@ -345,6 +347,15 @@ TEST_F(CreatureBody, WhereACreatureMayBe) {
         c.flee_threshold = 50;  // wild: no tame animal goes anywhere
         EXPECT_EQ(cre_can_be_at(BEAST, k.x, k.y), k.may) << k.what;
     }
+    // Water whose bottom lies near: the diver may swim there.
+    for (int y = CY - 1; y <= CY + 1; ++y) height_layer[map_index(CX + 5, y)] = 3;
+    reset_map_object_table();
+    CreatureRecord& diver = place(BEAST, 21);
+    diver.mobility = 128;
+    diver.flee_threshold = 50;
+    EXPECT_EQ(cre_can_be_at(BEAST, CX + 5, CY), 1);
+    std::memset(height_layer, 0, MAP_CELLS);
+
     // A bird where the stored world cell is water may not be there.
     reset_map_object_table();
     CreatureRecord& bird = place(BEAST, 21);

@@ -16,6 +16,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_names.h"
+#include "objects/shovel.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 #include "work/fishing.h"
@@ -187,7 +188,7 @@ int apply_item(int slot) {
         return 1;
     }
     if (r.kind == KIND_SHOVEL || r.kind == KIND_WOODEN_SHOVEL) {
-        applyShovel(&r);
+        applyShovel(Plr.plr_inv_id[slot]);
         plr_merge_stacks_into(slot);
         return 1;
     }
@@ -265,7 +266,4 @@ void remove_teeth_from_skull(int) { KSM_STUB("remove_teeth_from_skull"); not_yet
 int remove_hook_or_string(int) { KSM_STUB("remove_hook_or_string"); not_yet("hook"); return 0; }
 int attach_hook(int) { KSM_STUB("attach_hook"); not_yet("hook"); return 0; }
 int string_bow(int) { KSM_STUB("string_bow"); not_yet("string"); return 0; }
-void lead_on_leash(int) { KSM_STUB("lead_on_leash"); not_yet("leash"); }
-void tie_leashed_animal(int) { KSM_STUB("tie_leashed_animal"); not_yet("leash"); }
-// Nothing to untie until animals can be tied: the animal stays tied.
-void untie_from_leash(int) { KSM_STUB("untie_from_leash"); }
+

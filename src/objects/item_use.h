@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "objects/leashes.h"
 #include "objects/object_store.h"
 
 // "a": the player applies a carried item; what the handler answers.
@@ -21,9 +22,3 @@ int attach_hook(int slot);
 int string_bow(int slot);
 void toggle_skis(int slot);
 void toggle_light(int slot, int mode);
-// Leashes: leading the animal the player picks, tying the led animal to a
-// tree, and freeing it from the tree (the leash's object id) when the
-// player picks the tied leash up.
-void lead_on_leash(int slot);
-void tie_leashed_animal(int slot);
-void untie_from_leash(int leash_id);

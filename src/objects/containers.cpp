@@ -426,16 +426,18 @@ int slot_of(int object_id) {
 }  // namespace
 
 int Kaada_Astiaan(int target_slot) {
-    // Every refusal after the first change puts the whole record back.
-    const PlayerRecord kept = Plr;
-    auto restore = [&] {
-        Plr = kept;
-        plr_recompute_carried_weight();
-    };
     show_message(message_by_key("POUR_INFO"));
     const int source = select_item("What do you want to pour or put into that container?", "fill the container with",
                                    POUR_SOURCE_FLAGS, int(POUR_SOURCE_CLASSES), 458);
     if (source < 0) return 0;
+    return pour_into(source, target_slot);
+}
+
+int pour_into(int source, int target_slot) {
+    if (source < 0 || source >= PLR_INV_SLOTS || Plr.plr_inv_id[source] == 0) return 0;
+    // Every refusal after the first change puts the whole record back.
+    const PlayerRecord kept = Plr;
+    auto restore = [&] { Plr = kept; };
     ObjectRecord from;
     obj_record(Plr.plr_inv_id[source], from);
     const bool from_container = from.contents != 0;

@@ -34,6 +34,7 @@ void hourly_player_maintenance() {
 // Not built yet: the body temperature stays where it is and wounds do not
 // change by days.
 void PLR_Lampotila() { KSM_STUB("PLR_Lampotila"); }
+void plr_raise_felt_warmth(int) { KSM_STUB("plr_raise_felt_warmth"); }
 void plr_daily_healing() { KSM_STUB("plr_daily_healing"); }
 // Not built yet: no human groups are rolled.
 void roll_daily_human_presence(int) { KSM_STUB("roll_daily_human_presence"); }

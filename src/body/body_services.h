@@ -17,6 +17,9 @@ void hourly_player_maintenance();
 // The player's effective temperature and body-temperature change, once per
 // game minute.
 void PLR_Lampotila();
+// Raises the warmth the player feels (steam in the sauna). Not built yet:
+// nothing.
+void plr_raise_felt_warmth(int amount);
 // The daily healing of the player's wounds and ailments.
 void plr_daily_healing();
 // Its name as the daily update knows it.

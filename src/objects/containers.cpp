@@ -35,6 +35,7 @@
 #include "ui/prompts.h"
 #include "ui/sound.h"
 #include "work/crafting_services.h"
+#include "work/requirements.h"
 
 namespace {
 
@@ -393,8 +394,167 @@ void empty_command(int slot) {
     raise_inventory_changed();
 }
 
-int Kaada_Astiaan(int) {
-    KSM_STUB("Kaada_Astiaan");
-    show_message("!Not available yet.");
-    return 0;
+namespace {
+
+constexpr unsigned POUR_SOURCE_CLASSES = 0x80000000u | (1u << ITEM_CONTAINER) | (1u << ITEM_FOOD);
+constexpr int POUR_SOURCE_FLAGS = 8256;  // one of a stack, filled containers as containers
+
+bool same_name(const ObjectRecord& a, const ObjectRecord& b) {
+    char first[sizeof a.name + 1], second[sizeof b.name + 1];
+    copy_field(first, sizeof first, a.name, sizeof a.name);
+    copy_field(second, sizeof second, b.name, sizeof b.name);
+    return std::strcmp(lower_case_copy(first), lower_case_copy(second)) == 0;
+}
+
+// What the container of a record holds at most: a filled record's empty
+// container tells.
+float capacity_of(const ObjectRecord& r) {
+    if (r.contents != 0 && obj_id_is_instance(r.contents)) {
+        ObjectRecord container;
+        return obj_record(r.contents, container).full_weight;
+    }
+    return r.full_weight;
+}
+
+// The slot that holds the object after an insertion; -1.
+int slot_of(int object_id) {
+    for (int s = 0; s < PLR_INV_SLOTS; ++s)
+        if (Plr.plr_inv_id[s] == object_id) return s;
+    return -1;
+}
+
+}  // namespace
+
+int Kaada_Astiaan(int target_slot) {
+    show_message(message_by_key("POUR_INFO"));
+    const int source = select_item("What do you want to pour or put into that container?", "fill the container with",
+                                   POUR_SOURCE_FLAGS, int(POUR_SOURCE_CLASSES), 458);
+    if (source < 0) return 0;
+    return pour_into(source, target_slot);
+}
+
+int pour_into(int source, int target_slot) {
+    if (source < 0 || source >= PLR_INV_SLOTS || Plr.plr_inv_id[source] == 0) return 0;
+    // Every refusal after the first change puts the whole record back.
+    const PlayerRecord kept = Plr;
+    auto restore = [&] { Plr = kept; };
+    ObjectRecord from;
+    obj_record(Plr.plr_inv_id[source], from);
+    const bool from_container = from.contents != 0;
+    if (!from_container) {
+        if (is_container_record(from)) {
+            char line[200];
+            format_text(line, sizeof line, "!The %s is empty!",
+                        lower_case_copy(obj_name(Plr.plr_inv_id[source], 1, 0)));
+            show_message(line);
+            return 1;
+        }
+        if (from.item_class != ITEM_FOOD) {
+            show_message(message_by_key("POUR_CANT"));
+            return 1;
+        }
+    }
+    msg_item = Plr.plr_inv_id[source];
+    show_message(message_by_key("POUR_SOURCE_OK"));
+
+    if (target_slot == -1000) {
+        target_slot = select_item("Select the target container?", "be filled", 0, 0, 0);
+        if (target_slot < 0) return 0;
+    }
+    if (target_slot < 0 || target_slot >= PLR_INV_SLOTS || Plr.plr_inv_id[target_slot] == 0) return 0;
+    if (target_slot == source) {
+        show_message("!Huh? You tried to pour something in itself.");
+        return 1;
+    }
+    const int target_id = Plr.plr_inv_id[target_slot];
+    ObjectRecord into;
+    obj_record(target_id, into);
+    if (obj_container_type(into) == 0) {
+        msg_item = target_id;
+        show_message(message_by_key("NOT_SUITABLE_ITEM"));
+        return 1;
+    }
+
+    // The target leaves the pack while it is filled.
+    plr_take_from_slot_in_place(target_slot, 1);
+    plr_recompute_carried_weight();
+    const float capacity = capacity_of(into);
+    const bool holds = into.contents != 0;
+    const float free_space = holds ? capacity - into.weight : capacity;
+    if (free_space <= WEIGHT_EPSILON) {
+        char line[300];
+        format_text(line, sizeof line, "!%s is completely full!", obj_name_with_unit(target_id, 1, 0));
+        restore();
+        show_message(line);
+        return 1;
+    }
+    if (holds && !same_name(into, from)) {
+        restore();
+        show_message("!You can't store different kinds of stuff in one container!");
+        return 1;
+    }
+
+    // Contents go over as far as there is room; loose stuff in whole pieces,
+    // as many as fit (at least one).
+    ObjectRecord moved = from;
+    float amount = 0.0f;
+    int pieces = 1;
+    if (from_container) {
+        amount = from.weight < free_space ? from.weight : free_space;
+        moved.weight = amount;
+    } else {
+        const float piece = from.weight;
+        const int count = Plr.plr_inv_count[source];
+        if (piece > 0.0f) {
+            pieces = int(std::floor(free_space / piece + WEIGHT_EPSILON));
+            if (pieces < 1) pieces = 1;
+        }
+        if (pieces > count) pieces = count;
+        moved.weight = moved.full_weight = float(pieces) * piece;
+        plr_take_from_slot_in_place(source, pieces);
+    }
+    moved.contents = 0;
+    if (moved.kind == TYPE_WATER) {
+        // Water poured out is nobody's any more.
+        moved.ownerID = 0;
+        moved.ownflag = 0;
+        moved.extra_a = 0;
+    }
+    const int moved_id = obj_store_new(moved);
+    const int filled = moved_id > 0 ? Sailioi(moved_id, target_id, 0, 0) : 0;
+    if (filled <= 0) {
+        restore();
+        show_message("!There's no room to keep any more things.");
+        return 1;
+    }
+    // The poured share was only the way in: the filled record is its own.
+    if (moved_id != filled) {
+        ObjectRecord cleared;
+        obj_clear_record(cleared);
+        obj_write_record(moved_id, cleared);
+    }
+    if (from_container) {
+        // The source gives up exactly what went over.
+        plr_empty_container(source, amount);
+        plr_merge_stacks_into(source);
+    }
+    plr_compact_inventory();
+    const int at = plr_insert_into_inventory(filled, 1, 1, -1);
+    (void)at;
+    const int filled_slot = slot_of(filled);
+    if (filled_slot >= 0) plr_merge_stacks_into(filled_slot);
+    plr_compact_inventory();
+    raise_inventory_changed();
+
+    ObjectRecord result;
+    obj_record(filled, result);
+    if (result.weight + WEIGHT_EPSILON < capacity) {
+        msg_item = filled;
+        show_message(message_by_key("POUR_OK"));
+    } else {
+        char line[300];
+        format_text(line, sizeof line, "=You've got a full %s now.", obj_name_with_unit(filled, 1, 0));
+        show_message(line);
+    }
+    return 1;
 }

@@ -29,3 +29,6 @@ void empty_command(int slot);
 // Pours or puts something into the target container (-1000: the player
 // chooses); 0 when cancelled, 1 otherwise.
 int Kaada_Astiaan(int target_slot);
+// Its work once the source is chosen: what the source slot holds goes into
+// the target (-1000: the player chooses), as much as there is room for.
+int pour_into(int source_slot, int target_slot);

@@ -19,12 +19,6 @@
 
 int select_item_count = 0;
 
-// Not built yet: nothing is dug and no leash is taken off.
-int take_off_leash(int slot) {
-    KSM_STUB("take_off_leash");
-    return slot >= 0 && slot < PLR_INV_SLOTS ? Plr.plr_inv_id[slot] : 0;
-}
-void applyShovel(const ObjectRecord*) { KSM_STUB("applyShovel"); }
 
 int obj_weapon_hands(const ObjectRecord& record) {
     constexpr uint8_t WEAPON_CLASS = 1;  // a weapon keeps its one-hand penalty in coverage[0]
@@ -33,7 +27,6 @@ int obj_weapon_hands(const ObjectRecord& record) {
 
 // Not built yet: nothing is dropped, emptied, hauled or thrown.
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
-void release_leash(int) { KSM_STUB("release_leash"); }
 void throw_command() { KSM_STUB("throw_command"); }
 
 // ------------------------------------------------------------ wear

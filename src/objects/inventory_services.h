@@ -7,6 +7,7 @@
 #include "objects/object_store.h"
 #include "objects/object_values.h"
 #include "objects/item_selection.h"
+#include "objects/leashes.h"
 #include "objects/ownership.h"
 
 // The walking wear of the worn footwear for that time.
@@ -17,13 +18,6 @@ void plr_wear_footwear(int seconds, int minutes);
 // when cancelled.
 int select_item(const char* prompt, const char* verb, int flags, int filter, int purpose);
 extern int select_item_count;
-// Takes the leash in the inventory slot off the animal it leads; the
-// leash's instance.
-int take_off_leash(int slot);
-// The animal tied with the leash picked up from the map is led on it again.
-void untie_from_leash(int leash_id);
-// Digging with a shovel (or none) at the player's position on a local map.
-void applyShovel(const ObjectRecord* shovel);
 
 // ------------------------------------------------------------ what the body,
 // the creatures and the work ask of the items. Not built yet apart from
@@ -86,8 +80,6 @@ int take_off_or_unwield(int slot, int merge);                  // 0: nothing don
 // the weight passes it loses a grade (step 0: never). 1 when it is used up
 // (its weight at or below used_up_percent of the full weight).
 int wear_object(ObjectRecord& record, int step_percent, double wear_percent, int used_up_percent);
-// Unties the pet on the leash in the inventory slot.
-void release_leash(int slot);
 // The throw or shoot command ("t").
 void throw_command();
 // 1 when the player can carry count of the object, else 0 with the reason

@@ -62,7 +62,9 @@ int bounded_feet(int feet) {
     return feet > 255 ? 255 : feet;
 }
 
-// A new container instance of kind k holding the goods: the put-in's result.
+// A new container instance of kind k holding the goods: the put-in's
+// result, the filled record (the goods linked to the container), 0 when
+// nothing could be stored.
 int pack_into_new(int container_kind, ObjectRecord& goods, bool fill_to_capacity, float pounds) {
     ObjectRecord container;
     obj_template_by_kind(container_kind, container);
@@ -73,18 +75,17 @@ int pack_into_new(int container_kind, ObjectRecord& goods, bool fill_to_capacity
         goods.weight = (pounds <= 0 || pounds > capacity) ? capacity : pounds;
     }
     // The container is new: an identical stored one may lie elsewhere or be
-    // carried by somebody, and filling it would fill theirs too. Only the
-    // goods may be one object with identical goods.
+    // carried by somebody, and filling it would fill theirs too.
     const int container_id = obj_store_new(container);
     if (container_id == 0) return 0;
-    const int goods_id = obj_store_record(goods);
-    if (goods_id == 0) {
-        ObjectRecord cleared;
-        obj_clear_record(cleared);
-        obj_write_record(container_id, cleared);
-        return 0;
-    }
-    return Sailioi(goods_id, container_id, 0, 1);
+    // The goods go in through a record of their own that is let go after.
+    const int goods_id = obj_store_new(goods);
+    const int filled = goods_id != 0 ? Sailioi(goods_id, container_id, 0, 1) : 0;
+    ObjectRecord cleared;
+    obj_clear_record(cleared);
+    if (goods_id != 0 && goods_id != filled) obj_write_record(goods_id, cleared);
+    if (filled == 0) obj_write_record(container_id, cleared);
+    return filled;
 }
 
 }  // namespace

@@ -44,9 +44,9 @@ ObjectRecord& make_embroidered_shirt(ObjectRecord& out);
 
 // ------------------------------------------------------------ packed goods
 // Each stores a new container (never one shared with other instances) and
-// the goods (which may merge with identical goods), puts the goods into the
-// container and answers the put-in's result; 0 when the catalogue has no
-// such container or the object table is full.
+// puts the goods into it: the answer is the filled record (the goods whose
+// `contents` names the empty container); 0 when the catalogue has no such
+// container or the object table is full.
 
 // A bag of `pounds` of the goods; 0 or more than the bag holds fills it.
 int obj_put_in_new_bag(float pounds, ObjectRecord goods);

@@ -5,19 +5,27 @@
 #include "base/platform.h"
 #include "base/stubs.h"
 #include "base/text_ring.h"
+#include "body/body_services.h"
 #include "game/player.h"
+#include "game/screen_hooks.h"
+#include "game/spend_time.h"
 #include "game/turn_state.h"
+#include "maps/map_draw.h"
 #include "maps/map_layers.h"
 #include "objects/containers.h"
 #include "objects/inventory.h"
 #include "objects/inventory_services.h"
 #include "objects/item_commands.h"
+#include "objects/item_makers.h"
 #include "objects/item_selection.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_names.h"
+#include "objects/shovel.h"
+#include "society/game_course.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
+#include "ui/sound.h"
 #include "work/fishing.h"
 #include "work/work_services.h"
 
@@ -30,11 +38,6 @@ constexpr uint8_t MAGIC_STROKED = 10;
 constexpr uint8_t TRAVEL_WALK = 1, TRAVEL_SKI = 7;
 constexpr int PURPOSE_APPLY = 910;
 constexpr int SUBKIND_NET = 1;
-
-void not_yet(const char* what) {
-    (void)what;
-    show_message("!Not available yet.");
-}
 
 bool carries_string_or_strung_bow() {
     for (int s = 0; s < PLR_INV_SLOTS; ++s) {
@@ -187,7 +190,7 @@ int apply_item(int slot) {
         return 1;
     }
     if (r.kind == KIND_SHOVEL || r.kind == KIND_WOODEN_SHOVEL) {
-        applyShovel(&r);
+        applyShovel(Plr.plr_inv_id[slot]);
         plr_merge_stacks_into(slot);
         return 1;
     }
@@ -258,14 +261,298 @@ int plr_worn_skis() {
     return 0;
 }
 
-// The handlers that come later; each says so.
-void throw_water_on_stove(int) { KSM_STUB("throw_water_on_stove"); not_yet("sauna"); }
-int use_vasta(int) { KSM_STUB("use_vasta"); not_yet("vasta"); return 0; }
-void remove_teeth_from_skull(int) { KSM_STUB("remove_teeth_from_skull"); not_yet("teeth"); }
-int remove_hook_or_string(int) { KSM_STUB("remove_hook_or_string"); not_yet("hook"); return 0; }
-int attach_hook(int) { KSM_STUB("attach_hook"); not_yet("hook"); return 0; }
-int string_bow(int) { KSM_STUB("string_bow"); not_yet("string"); return 0; }
-void lead_on_leash(int) { KSM_STUB("lead_on_leash"); not_yet("leash"); }
-void tie_leashed_animal(int) { KSM_STUB("tie_leashed_animal"); not_yet("leash"); }
-// Nothing to untie until animals can be tied: the animal stays tied.
-void untie_from_leash(int) { KSM_STUB("untie_from_leash"); }
+// ------------------------------------------------------------ the sauna
+
+namespace {
+
+constexpr uint8_t TERRAIN_SAUNA_STOVE = 5;
+constexpr int COURSE_EVENT_SAUNA = 39;
+constexpr float SAUNA_HIGHEST_BODYTEMP = 42.5f;
+
+// The stoves within `radius` squares of the player and the highest heat
+// among them.
+int stoves_around(int radius, int* highest) {
+    int stoves = 0;
+    *highest = 0;
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const int x = player_x + dx, y = player_y + dy;
+            if (!in_world_grid(x, y) || terrain_at(x, y) != TERRAIN_SAUNA_STOVE) continue;
+            ++stoves;
+            const int heat = fire_heat_at(x, y);
+            if (heat > *highest) *highest = heat;
+        }
+    return stoves;
+}
+
+// Steam warms the body, but never past the sauna's limit.
+void warm_body_by(float degrees) {
+    if (Plr.bodytemp >= SAUNA_HIGHEST_BODYTEMP) return;
+    Plr.bodytemp += degrees;
+    if (Plr.bodytemp > SAUNA_HIGHEST_BODYTEMP) Plr.bodytemp = SAUNA_HIGHEST_BODYTEMP;
+}
+
+}  // namespace
+
+void throw_water_on_stove(int slot) {
+    if (slot < 0 || slot >= PLR_INV_SLOTS) return;
+    int heat = 0;
+    const int stoves = stoves_around(1, &heat);
+    throw_water_at_heat(slot, stoves, heat);
+}
+
+void throw_water_at_heat(int slot, int stoves, int heat) {
+    if (stoves == 0 || heat < 10) {
+        show_message(message_by_key("SAUNA_NO_STOVE"));
+        return;
+    }
+    plr_empty_container(slot, 0.25f);
+    show_message(message_by_key("SAUNA_THROW_WATER"));
+    turn_time_state = TURN_ONE_TURN;
+    if (heat < 30) {
+        show_message(message_by_key("SAUNA_NO_STEAM"));
+        return;
+    }
+    if (heat >= 60) {
+        show_message(message_by_key("SAUNA_STEAM"));
+        play_sample("sauna_loyly", 0);
+        warm_body_by(1.0f);
+    } else {
+        show_message(message_by_key("SAUNA_MILD_STEAM"));
+        play_sample("sauna_small_loyly", 0);
+        warm_body_by(0.5f);
+    }
+    rebuild_view();
+    plr_raise_felt_warmth(40);
+    if (Plr.bodytemp < 42.0f) warm_body_by(1.0f);
+    report_game_course_event(COURSE_EVENT_SAUNA);
+    PLR_Lampotila();
+    if (screen_hooks.refresh_status_panel) screen_hooks.refresh_status_panel();
+}
+
+int use_vasta(int slot) {
+    if (slot < 0 || slot >= PLR_INV_SLOTS || Plr.plr_inv_id[slot] == 0) return 0;
+    int heat = 0;
+    const int stoves = stoves_around(2, &heat);
+    if (heat < 30) {
+        show_message("!You should be in a heated sauna to use vasta.");
+        if (stoves > 0) show_message("_The sauna stove here is not hot.");
+        return 0;
+    }
+    if (!plr_wears_no_armour()) {
+        show_message("!Remove your clothes first. You should be naked in the sauna.");
+        return 0;
+    }
+    if (Plr.bodytemp < 38.0f) {
+        show_message("!You don't feel comfortably warm yet to use vasta.");
+        return 0;
+    }
+    show_message(":You start gently beating your body with vasta.");
+    play_sample("sauna_vasta", 0);
+    if (!spend_time_on_task(0, 10, "using vasta", 0, 0)) return 0;
+    plr_empty_container(slot, 0.025f);
+    show_message("#You feel relaxed.");
+    return 1;
+}
+
+// ------------------------------------------------------------ skulls, hooks and strings
+
+namespace {
+
+uint32_t attachment_of(const ObjectRecord& r) { return r.effect_raw; }
+constexpr int ATTACHMENT_WEAR = 1;  // coverage byte of the fitted part's wear
+constexpr int TEETH = 0;            // coverage byte of a skull's teeth
+
+// Puts a changed record back at the slot it came from: the one item was
+// taken out in place, and the changed one is stored anew and goes in at
+// the same position.
+void put_back_at(int slot, const ObjectRecord& changed) {
+    const int id = obj_store_record(changed);
+    if (id > 0) plr_insert_into_inventory(id, 1, 0, slot);
+}
+
+char* name_of_record(const ObjectRecord& r) {
+    naming_scratch = r;
+    return ring_copy(obj_name(-1, 1, 0));
+}
+
+}  // namespace
+
+void remove_teeth_from_skull(int slot) {
+    if (slot < 0 || slot >= PLR_INV_SLOTS || Plr.plr_inv_id[slot] == 0) return;
+    ObjectRecord skull;
+    obj_record(Plr.plr_inv_id[slot], skull);
+    ObjectRecord tooth;
+    make_tooth_item(skull, tooth);
+    const int teeth = skull.coverage[TEETH];
+    char line[300];
+    if (teeth == 0 || tooth.name[0] == 0) {
+        format_text(line, sizeof line, "!This %s has no teeth to remove.", obj_name(Plr.plr_inv_id[slot], 1, 0));
+        show_message(line);
+        return;
+    }
+    if (!Kay_Tarvikelista("Remove teeth from a skull")) return;
+    // The skull keeps its teeth until the work is done.
+    if (!spend_time_on_task(0, teeth, "Removing teeth from a skull", 0, 0)) return;
+    plr_split_off_single_item(slot);
+    skull.coverage[TEETH] = 0;
+    const int skull_id = obj_store_record(skull);
+    const int tooth_id = obj_store_record(tooth);
+    if (skull_id <= 0 || tooth_id <= 0) return;
+    Plr.plr_inv_id[slot] = skull_id;
+    plr_give_item(tooth_id, teeth);
+    format_text(line, sizeof line, "=You got %s.", obj_name_with_unit(tooth_id, teeth, NAME_WITH_COUNT));
+    show_message(line);
+    plr_merge_stacks_into(slot);
+}
+
+int remove_hook_or_string(int slot) {
+    if (slot < 0 || slot >= PLR_INV_SLOTS || Plr.plr_inv_id[slot] == 0) return 0;
+    ObjectRecord holder;
+    obj_record(Plr.plr_inv_id[slot], holder);
+    const int part_id = int(attachment_of(holder));
+    char line[300];
+    if (holder.kind == KIND_FISHING_ROD) {
+        if (part_id == 0) {
+            show_message("!That fishing rod has no hook.");
+            return 0;
+        }
+        if (!spend_time_on_task_finely(0, 5, "Removing the hook", 0)) return 0;
+        plr_take_from_slot_in_place(slot, 1);
+        holder.effect_raw = 0;
+        holder.coverage[ATTACHMENT_WEAR] = 0;
+        put_back_at(slot, holder);
+        plr_insert_into_inventory(part_id, 1, 1, -1);
+        plr_compact_inventory();
+        format_text(line, sizeof line, "+You removed %s from that fishing rod.", obj_name(part_id, 1, 0));
+        show_message(line);
+        return 1;
+    }
+    if (holder.kind == KIND_BOW) {
+        if (part_id == 0) {
+            show_message("!That bow has no string.");
+            return 0;
+        }
+        const char* bow_name = ring_copy(obj_name(Plr.plr_inv_id[slot], 1, 0));
+        if (!spend_time_on_task_finely(30, 0, "Unstringing the bow", 0)) return 0;
+        plr_take_from_slot_in_place(slot, 1);
+        ObjectRecord string;
+        obj_record(part_id, string);
+        const int wear = holder.coverage[ATTACHMENT_WEAR];
+        string.coverage[ATTACHMENT_WEAR] = uint8_t(wear);
+        if (wear >= 10) string.weight = string.full_weight - wear / 100.0f * string.full_weight * 0.5f;
+        holder.effect_raw = 0;
+        holder.coverage[ATTACHMENT_WEAR] = 0;
+        put_back_at(slot, holder);
+        const int string_id = obj_store_record(string);
+        if (string_id > 0) plr_insert_into_inventory(string_id, 1, 1, -1);
+        plr_compact_inventory();
+        format_text(line, sizeof line, "+You have unstrung the %s.", bow_name);
+        show_message(line);
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// Fits the part in part_slot to the holder the player picks (a rod for a
+// hook, a bow for a string); 1 when fitted or refused with a message, 0
+// when cancelled.
+struct Fitting {
+    const char* hint;
+    uint8_t holder_class;
+    const char* prompt;
+    const char* verb;
+    int holder_kind;
+    const char* not_holder;
+    const char* already;
+    const char* how_to_remove;
+    int seconds, minutes;
+    bool fine;
+    const char* label;
+    const char* done;
+};
+
+// The part in part_slot onto the holder in holder_slot: 1 when fitted or
+// refused with a message or broken off.
+int fit_part_onto(int part_slot, int holder_slot, const Fitting& f) {
+    if (part_slot < 0 || part_slot >= PLR_INV_SLOTS || Plr.plr_inv_id[part_slot] == 0) return 0;
+    if (holder_slot < 0 || holder_slot >= PLR_INV_SLOTS || Plr.plr_inv_id[holder_slot] == 0) return 0;
+    ObjectRecord holder, part;
+    obj_record(Plr.plr_inv_id[holder_slot], holder);
+    const int part_id = Plr.plr_inv_id[part_slot];
+    obj_record(part_id, part);
+    if (holder.kind != f.holder_kind) {
+        show_message(f.not_holder);
+        return 1;
+    }
+    if (attachment_of(holder) != 0) {
+        show_message(f.already);
+        show_message(f.how_to_remove);
+        return 1;
+    }
+    const int done = f.fine ? spend_time_on_task_finely(f.seconds, f.minutes, f.label, 0)
+                            : spend_time_on_task(f.seconds, f.minutes, f.label, 0, 0);
+    if (!done) return 1;
+    holder.effect_raw = uint32_t(part_id);
+    holder.coverage[ATTACHMENT_WEAR] = f.holder_kind == KIND_BOW ? part.coverage[ATTACHMENT_WEAR] : 0;
+    // Both come out in place, so neither slot moves before the holder goes
+    // back to its own; the pack is closed up once at the end.
+    plr_take_from_slot_in_place(part_slot, 1);
+    plr_take_from_slot_in_place(holder_slot, 1);
+    put_back_at(holder_slot, holder);
+    plr_compact_inventory();
+    char line[300];
+    format_text(line, sizeof line, f.done, name_of_record(holder));
+    show_message(line);
+    return 1;
+}
+
+// Asks for the holder, then fits; 0 when cancelled.
+int fit_part(int part_slot, const Fitting& f) {
+    if (part_slot < 0 || part_slot >= PLR_INV_SLOTS || Plr.plr_inv_id[part_slot] == 0) return 0;
+    show_message(f.hint);
+    const int holder_slot = select_item(f.prompt, f.verb, SEL_FILTER_INVALID, f.holder_class, 0);
+    if (holder_slot < 0) return 0;
+    return fit_part_onto(part_slot, holder_slot, f);
+}
+
+const Fitting hook_fitting = {
+    "?You can use fishhooks to repair a fishing rod with no hook.",
+    ITEM_TOOL,
+    "Select a fishing rod to repair with this hook?",
+    "have the hook attached to",
+    KIND_FISHING_ROD,
+    "!That is not a fishing rod.",
+    "!That fishing rod already has a hook.",
+    "_Should you want to remove the hook [a]pply the fishing rod on dry land.",
+    0,
+    5,
+    false,
+    "Attaching the hook",
+    "+Now you have a %s.",
+};
+
+const Fitting string_fitting = {
+    "?You can use bowstrings to repair a bow with no string.",
+    ITEM_WEAPON,
+    "Select a bow to repair with this string?",
+    "have the bowstring attached to",
+    KIND_BOW,
+    "!That is not a bow.",
+    "!That bow is already strung.",
+    "_Should you want to remove a bowstring use [a]pply command to a strung bow.",
+    0,
+    1,
+    true,
+    "Stringing the bow",
+    "+Now you have a strung %s ready to use.",
+};
+
+}  // namespace
+
+int attach_hook(int slot) { return fit_part(slot, hook_fitting); }
+int attach_hook_onto(int hook_slot, int rod_slot) { return fit_part_onto(hook_slot, rod_slot, hook_fitting); }
+int string_bow(int slot) { return fit_part(slot, string_fitting); }
+int string_bow_onto(int string_slot, int bow_slot) { return fit_part_onto(string_slot, bow_slot, string_fitting); }

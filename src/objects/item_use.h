@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "objects/leashes.h"
 #include "objects/object_store.h"
 
 // "a": the player applies a carried item; what the handler answers.
@@ -14,16 +15,16 @@ int apply_item(int slot);
 // The handlers, each on an inventory slot. The light's mode: 1 light, 0
 // put out.
 void throw_water_on_stove(int slot);
+// Its steps once the stoves around are known: the number of stoves within
+// one square and the highest heat among them.
+void throw_water_at_heat(int slot, int stoves, int heat);
 int use_vasta(int slot);
 void remove_teeth_from_skull(int slot);
 int remove_hook_or_string(int slot);
 int attach_hook(int slot);
 int string_bow(int slot);
+// Their work once the rod or the bow is chosen.
+int attach_hook_onto(int hook_slot, int rod_slot);
+int string_bow_onto(int string_slot, int bow_slot);
 void toggle_skis(int slot);
 void toggle_light(int slot, int mode);
-// Leashes: leading the animal the player picks, tying the led animal to a
-// tree, and freeing it from the tree (the leash's object id) when the
-// player picks the tied leash up.
-void lead_on_leash(int slot);
-void tie_leashed_animal(int slot);
-void untie_from_leash(int leash_id);

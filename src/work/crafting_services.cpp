@@ -4,6 +4,7 @@
 #include "base/debug_log.h"
 #include "base/platform.h"
 #include "base/stubs.h"
+
 #include <cstring>
 #include "objects/object_store.h"
 
@@ -66,18 +67,30 @@ int fill_with_liquid(int id, int contents_kind, int amount) {
 }  // namespace
 
 int Sailioi(int product, int container_id, int contents_kind, int amount) {
-    if (contents_kind != 0) {
-        if (!obj_id_is_instance(container_id)) return 0;
-        return fill_with_liquid(container_id, contents_kind, amount);
-    }
-    KSM_STUB("Sailioi");
-    if (!obj_id_is_instance(product) || !obj_id_is_instance(container_id)) return 0;
+    if (!obj_id_is_instance(container_id)) return 0;
+    if (contents_kind != 0) return fill_with_liquid(container_id, contents_kind, amount);
+    if (!obj_id_is_instance(product)) return 0;
+    // The goods become the filled record: their own record, linked to the
+    // empty container. Goods already in it of the same name are added to.
+    ObjectRecord held;
+    obj_record(container_id, held);
+    int empty_id = container_id;
+    float earlier = 0.0f;
     ObjectRecord goods;
-    ObjectRecord container;
     obj_record(product, goods);
-    obj_record(container_id, container);
-    // A container's weight is that of what it holds.
-    container.contents = product;
-    container.weight = goods.weight;
-    return obj_write_record(container_id, container) ? 1 : 0;
+    if (held.contents != 0 && obj_id_is_instance(held.contents)) {
+        debug_log("cooking", "Sailioi; kohde jo valmiiksi sailiossa");
+        empty_id = held.contents;
+        if (std::strcmp(held.name, goods.name) == 0) earlier = held.weight;
+    }
+    ObjectRecord container;
+    obj_record(empty_id, container);
+    const float capacity = container.full_weight;
+    float weight = goods.weight;
+    if (amount >= 2) weight *= float(amount);
+    weight += earlier;
+    if (capacity > 0.0f && weight > capacity) weight = capacity;
+    goods.weight = weight;
+    goods.contents = empty_id;
+    return obj_store_record(goods);
 }

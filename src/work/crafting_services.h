@@ -9,13 +9,12 @@
 // other code "A specific item" until the requirement table exists.
 const char* requirement_type_name(int code);
 
-// Puts the object `product` into the container object `container_id`.
-// Puts something into a container. With a contents kind (55 water, 69
-// milk) the container is filled with that liquid: amount pounds added to
-// what it already holds of it, up to its capacity (0: to capacity); the
-// answer is the filled record's id, whose `contents` names the empty
-// container. Without a kind, until cooking's containers exist, a minimal
-// put-in: the container instance holds the product (its contents) and the
-// product's weight, and the answer is 1; 0 when either id is not an
-// object instance.
+// Puts something into a container; the answer is the filled record's id,
+// whose `contents` names the empty container (0 when an id is no object
+// instance). With a contents kind (55 water, 69 milk) the container is
+// filled with that liquid: amount pounds added to what it already holds of
+// it, up to its capacity (0: to capacity). Without a kind the product's own
+// record goes in (its weight times the amount when that is 2 or more),
+// added to goods of the same name already in it, up to the capacity. The
+// container may be given empty or as its filled record.
 int Sailioi(int product, int container_id, int contents_kind, int amount);

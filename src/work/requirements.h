@@ -11,7 +11,7 @@ struct ObjectRecord;
 // object meets one or floats, the requirement screen, the collect snapshot
 // and the crafting task `Tee`: work/work_services.h.
 // 2 for kinds 331 and 351 and every container, 1 for kind 350 or an item
-// holding contents, else 0. Not built yet: 0.
+// holding contents (a filled container's record), else 0.
 int obj_container_type(const ObjectRecord& record);
 
 // The requirement tables and their scratch record. Not built yet: nothing.

@@ -113,7 +113,6 @@ const char* product_name_from_requirements(const char*) {
     return next_ring_text();
 }
 void work_options_menu(const char*) { KSM_STUB("work_options_menu"); }
-void build_pause(int, int, int, int, int) { KSM_STUB("build_pause"); }
 int build_structure(int, int) { KSM_STUB("build_structure"); return 0; }
 int butcher_carcass(int, int, int) { KSM_STUB("butcher_carcass"); return 0; }
 void cre_leave_track(int, int, int, int, int) { KSM_STUB("cre_leave_track"); }

@@ -74,6 +74,18 @@ TEST_F(Dispatcher, TheSeventeenItemAndBodyCodesAreNeverRemembered) {
     }
 }
 
+// "r" runs the remembered action again, as the key reader does: after
+// felling a tree and dropping something, the tree again.
+TEST_F(Dispatcher, RepeatRunsTheLastRememberedActionAgain) {
+    perform_activity(1, 0, "");
+    EXPECT_FALSE(activity_is_remembered(424));
+    expect_last(1, 0, "");
+    clear_stub_calls();
+    perform_activity(last_activity_code, last_activity_argument, last_activity_data);
+    EXPECT_TRUE(stub_was_called("fell_tree"));
+    EXPECT_STREQ(shown_command_line, "Fell a tree");
+}
+
 TEST_F(Dispatcher, RememberedCodesKeepArgumentAndText) {
     // A structure kind rides in the argument, so "r" builds the same again.
     perform_activity(240, 0x1234, "Lean-to");

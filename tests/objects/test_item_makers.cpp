@@ -224,27 +224,29 @@ TEST_F(WithCatalogue, ABagFillsToWhatItHoldsAndTheGoodsGoIn) {
     } cases[] = {{0, 20}, {5, 5}, {50, 20}, {-1, 20}};
     for (const auto& c : cases) {
         clear_object_store();
-        EXPECT_EQ(obj_put_in_new_bag(c.pounds, flour()), 1) << c.pounds;
-        const std::set<int> bags = instances_of(ITEM_CONTAINER);
-        ASSERT_EQ(bags.size(), 1u);
-        const ObjectRecord& bag = Objects[*bags.begin() - FIRST_INSTANCE_ID];
-        EXPECT_EQ(bag.kind, 350);
-        ASSERT_TRUE(obj_id_is_instance(bag.contents));
-        const ObjectRecord& goods = Objects[bag.contents - FIRST_INSTANCE_ID];
+        const int filled = obj_put_in_new_bag(c.pounds, flour());
+        ASSERT_TRUE(obj_id_is_instance(filled)) << c.pounds;
+        // The answer is the goods, linked to the empty bag.
+        const ObjectRecord& goods = Objects[filled - FIRST_INSTANCE_ID];
         EXPECT_EQ(name_of(goods), "Flour");
         EXPECT_EQ(goods.weight, c.weight) << c.pounds;
         EXPECT_EQ(goods.full_weight, 20.0f);
-        EXPECT_EQ(bag.weight, c.weight) << c.pounds;
+        ASSERT_TRUE(obj_id_is_instance(goods.contents));
+        const ObjectRecord& bag = Objects[goods.contents - FIRST_INSTANCE_ID];
+        EXPECT_EQ(bag.kind, 350);
+        EXPECT_EQ(bag.contents, 0);
+        // Nothing else is left behind in the store.
+        EXPECT_EQ(count_object_instances(), 2) << c.pounds;
     }
 
     // Boxes and baskets take the goods as they are.
     clear_object_store();
-    EXPECT_EQ(obj_put_in_new_box(flour()), 1);
-    EXPECT_EQ(obj_put_in_new_basket(flour()), 1);
     std::set<int> kinds;
-    for (int id : instances_of(ITEM_CONTAINER)) {
-        kinds.insert(Objects[id - FIRST_INSTANCE_ID].kind);
-        EXPECT_EQ(Objects[Objects[id - FIRST_INSTANCE_ID].contents - FIRST_INSTANCE_ID].weight, 1.0f);
+    for (int filled : {obj_put_in_new_box(flour()), obj_put_in_new_basket(flour())}) {
+        ASSERT_TRUE(obj_id_is_instance(filled));
+        const ObjectRecord& goods = Objects[filled - FIRST_INSTANCE_ID];
+        EXPECT_EQ(goods.weight, 1.0f);
+        kinds.insert(Objects[goods.contents - FIRST_INSTANCE_ID].kind);
     }
     EXPECT_EQ(kinds, (std::set<int>{352, 353}));
 }
@@ -256,29 +258,20 @@ TEST_F(WithCatalogue, PackingNeverFillsABagThatIsAlreadySomewhereAndTwoBagsNever
     const int lying = obj_store_record(bag_type);
     ASSERT_NE(lying, 0);
 
-    ASSERT_EQ(obj_put_in_new_bag(3, flour()), 1);
-    ASSERT_EQ(obj_put_in_new_bag(3, flour()), 1);
+    const int first = obj_put_in_new_bag(3, flour());
+    const int second = obj_put_in_new_bag(3, flour());
+    ASSERT_TRUE(obj_id_is_instance(first));
+    ASSERT_TRUE(obj_id_is_instance(second));
     EXPECT_EQ(Objects[lying - FIRST_INSTANCE_ID].contents, 0);  // still empty
-    const std::set<int> bags = instances_of(ITEM_CONTAINER);
-    ASSERT_EQ(bags.size(), 3u);
-    std::set<int> filled;
-    for (int id : bags)
-        if (id != lying) filled.insert(id);
-    ASSERT_EQ(filled.size(), 2u);
-    // Emptying one leaves the other full.
-    const int first = *filled.begin();
-    const int second = *filled.rbegin();
-    ObjectRecord emptied;
-    obj_record(first, emptied);
-    emptied.contents = 0;
-    emptied.weight = 0;
-    ASSERT_TRUE(obj_write_record(first, emptied));
-    EXPECT_TRUE(obj_id_is_instance(Objects[second - FIRST_INSTANCE_ID].contents));
-    EXPECT_EQ(Objects[second - FIRST_INSTANCE_ID].weight, 3.0f);
+    const int first_bag = Objects[first - FIRST_INSTANCE_ID].contents;
+    const int second_bag = Objects[second - FIRST_INSTANCE_ID].contents;
+    EXPECT_NE(first_bag, lying);
+    EXPECT_NE(second_bag, lying);
+    EXPECT_NE(first_bag, second_bag);
 
     // Put down on one square they stay two things, not a stack of one.
     reset_map_object_table();
-    for (int id : filled) ASSERT_NE(put_object_on_map(MK_ITEM, 20, 20, id, 1), MAP_NO_RECORD);
+    for (int id : {first, second}) ASSERT_NE(put_object_on_map(MK_ITEM, 20, 20, id, 1), MAP_NO_RECORD);
     int records = 0;
     for (const MapObject& o : Data) records += o.TYPE == MK_ITEM && o.x == 20 && o.y == 20 && o.amount == 1;
     EXPECT_EQ(records, 2);

@@ -31,7 +31,7 @@ struct TaskPoint;
 AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);
 AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);
 AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);
-TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
+TaskPoint cre_find_exit_point(int creature);  // creatures/human_turn.h
 
 // A villager names the terms of the goods the player has not paid for.
 void cre_announce_trade_terms(int creature);     // nothing: no terms are told
@@ -40,9 +40,9 @@ void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
 void cre_make_foe(int creature);                        // nothing
-void cre_make_sound(int creature);                      // nothing
+void cre_make_sound(int creature);                      // creatures/animal_turn.h
 int cre_snatch_player_items(int creature, int mode);    // 0: nothing taken
-void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
+void ravinnonhankinta(int creature, int mode);          // a predator hunts, nothing else
 void village_note_mischief(int kind, int village, int severity);  // nothing
 
 // Records that are not in the table.

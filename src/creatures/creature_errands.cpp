@@ -4,6 +4,7 @@
 
 #include "base/stubs.h"
 #include "creatures/creature_files.h"
+#include "creatures/hunting.h"
 #include "maps/map_view.h"
 #include "objects/map_object_table.h"
 #include "ui/message_line.h"
@@ -24,13 +25,16 @@ int cre_action_message(int creature, const char* seen, const char*) {
 }
 
 void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
-TaskPoint cre_find_exit_point(int) { KSM_STUB("cre_find_exit_point"); return {0, 0}; }
 
 void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
-void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
-void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
+// Partly built: a predator hunts prey of either diet mask; nothing else
+// is sought.
+void ravinnonhankinta(int creature, int) {
+    KSM_STUB("ravinnonhankinta");
+    if (!Saalista(creature, 1)) Saalista(creature, 2);
+}
 void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
 
 float animal_value(const CreatureRecord&) { KSM_STUB("animal_value"); return 0.0f; }

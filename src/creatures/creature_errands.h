@@ -31,7 +31,7 @@ struct TaskPoint;
 AreaFind find_object_kind_near(int x, int y, int radius, int kind_a, int kind_b);
 AreaFind find_terrain_near(int x, int y, int rings, int code_a, int code_b);
 AreaFind find_item_meeting_requirement_near(int x, int y, int requirement);
-TaskPoint cre_find_exit_point(int creature);                                       // 0, 0: no exit point
+TaskPoint cre_find_exit_point(int creature);  // creatures/human_turn.h
 
 // A robber snatches the player's valuables, the most valuable first (at
 // most 10; a thing worth under a third of the last one taken and under 96
@@ -53,8 +53,8 @@ void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 void cre_die(int creature, int value);                  // nothing
 void cre_eat_carried_food(int creature, int mode);      // nothing
 void cre_make_foe(int creature);                        // nothing
-void cre_make_sound(int creature);                      // nothing
-void ravinnonhankinta(int creature, int mode);          // nothing: no food seeking
+void cre_make_sound(int creature);                      // creatures/animal_turn.h
+void ravinnonhankinta(int creature, int mode);          // a predator hunts, nothing else
 void village_note_mischief(int kind, int village, int severity);  // nothing
 
 // Records that are not in the table.

@@ -78,9 +78,6 @@ void CreatureAct(int map_index) {
     if (c.move_mode == 0 || c.move_mode == MOVE_MODE_BUSY || c.move_mode == MOVE_MODE_ASLEEP)
         cre_behaviour_turn(map_index);
 }
-int Ela_Ihminen(int map_index) { KSM_STUB("Ela_Ihminen"); return interim_behaviour(map_index); }
-int Ela_Elain(int map_index) { KSM_STUB("Ela_Elain"); return interim_behaviour(map_index); }
-void spirit_creature_turn(int map_index) { KSM_STUB("spirit_creature_turn"); interim_behaviour(map_index); }
 
 // Partly built: a creature may step within the play area onto open ground
 // where it can be, and where no creature, fire or the player stands; the
@@ -116,8 +113,6 @@ const char* carcass_text_of_record(const CreatureRecord&) {
 int cre_are_allies(int creature_a, int creature_b) { KSM_STUB("cre_are_allies"); return 0; }
 int cre_is_aquatic(int creature) { KSM_STUB("cre_is_aquatic"); return 0; }
 int cre_is_kept_animal(int creature) { KSM_STUB("cre_is_kept_animal"); return 0; }
-int cre_prey_match(int predator, int other) { KSM_STUB("cre_prey_match"); return 0; }
-int cre_is_game_for(int hunter, int other) { KSM_STUB("cre_is_game_for"); return 0; }
 
 int cre_notices_player(int creature) { KSM_STUB("cre_notices_player"); return 0; }
 int cre_can_notice(int creature) { KSM_STUB("cre_can_notice"); return 0; }

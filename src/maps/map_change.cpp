@@ -35,6 +35,7 @@
 #include "maps/world_files.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
+#include "objects/item_commands.h"
 #include "objects/map_objects.h"
 #include "objects/ownership.h"
 #include "game/turn_state.h"
@@ -726,6 +727,10 @@ void getmappie(int mode) {
             break;
         }
     }
+    // Stale fire sites and blood go, finished preparations come out, ice
+    // holes age; no fire burns the player before the first command here.
+    areal_itemizer();
+    fire_burned_player = 1;
     // The villages of the settlements around the local map take note of
     // the visit.
     if (!is_world_map()) update_villages_around(Plr.zoom_origin_x, Plr.zoom_origin_y);

@@ -10,11 +10,6 @@ WeatherAverage weather_history_average(int from_day, int to_day) {
     KSM_STUB("weather_history_average");
     return WeatherAverage{0.0, 0};
 }
-// Not built yet: the world map's entries stay as they are.
-void drop_far_world_entries() { KSM_STUB("drop_far_world_entries"); }
-void stock_world_entries() { KSM_STUB("stock_world_entries"); }
-// Not built yet: the marks stay.
-void drop_stale_marks() { KSM_STUB("drop_stale_marks"); }
 // Not built yet: no cell is found.
 int random_world_cell_near_player() {
     KSM_STUB("random_world_cell_near_player");

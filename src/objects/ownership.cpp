@@ -84,6 +84,8 @@ void message_pause() {
 
 }  // namespace
 
+void forget_last_village_looked_at() { last_village_looked_at = 0; }
+
 // ------------------------------------------------------------ status
 
 OwnerStatus obj_owner_status(const ObjectRecord& r) {

@@ -80,5 +80,7 @@ extern uint8_t unpaid_check_suppressed;
 // witness's sight become unpaid, and leaving with unpaid goods is shouted
 // at; force looks again at the village it looked at last.
 void check_unpaid_goods(int32_t village, int force);
+// The next look at a village's goods looks afresh (each turn starts so).
+void forget_last_village_looked_at();
 // The per-game reset: the lists and the last village looked at.
 void reset_ownership();

@@ -1,5 +1,8 @@
 // Starting a new or continuing a saved game.
 #include "shell/game_start.h"
+
+#include "creatures/animal_turn.h"
+#include "objects/fire_turn.h"
 #include "ui/input.h"
 
 #include <cstring>
@@ -249,6 +252,8 @@ void prepare_game_state() {
     reset_creature_tables();
     reset_task_queue();
     reset_creature_steps();
+    reset_animal_turns();
+    encounter_class = 0;
     reset_ownership();
     reset_carry_state();
     reset_wear_state();

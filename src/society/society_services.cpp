@@ -1,13 +1,14 @@
 #include "society/society_services.h"
 
 #include "base/stubs.h"
+#include "creatures/creature_files.h"
+#include "objects/object_store.h"
 
 int32_t water_offering_day = 0;
 
 // Not built yet: no trade piles, no talks, no quests, no
 // knowledge and calm spirits.
 void clear_trade_piles() { KSM_STUB("clear_trade_piles"); }
-int cre_weapon_count_at_least(int creature, int count) { KSM_STUB("cre_weapon_count_at_least"); return 0; }
 const char* greeting_line(int creature) { KSM_STUB("greeting_line"); return "GREET"; }
 const char* long_absence_greeting(int creature, int visits) { KSM_STUB("long_absence_greeting"); return ""; }
 void talk_command(int mode) { KSM_STUB("talk_command"); }
@@ -43,3 +44,19 @@ int quest_held_object_ids(int*, int) { KSM_STUB("quest_held_object_ids"); return
 
 // Not built yet: no village hears of the player's violence.
 void village_note_incident(int, int) { KSM_STUB("village_note_incident"); }
+
+// The weapons a creature has to hand: the one wielded, and each carried
+// weapon whose slot is not set aside.
+int cre_weapon_count_at_least(int creature, int count) {
+    if (!cre_slot_valid(creature)) return 0;
+    const CreatureRecord& c = Cre[creature];
+    auto weapon = [](int id) {
+        if (!obj_id_is_valid(id)) return false;
+        ObjectRecord r;
+        return obj_record(id, r).item_class == ITEM_WEAPON;
+    };
+    int n = weapon(c.wielded) ? 1 : 0;
+    for (int s = 0; s < 20; ++s)
+        if (c.inv_id[s] != c.wielded && c.inv_state[s] == 0 && weapon(c.inv_id[s])) ++n;
+    return n >= count ? 1 : 0;
+}

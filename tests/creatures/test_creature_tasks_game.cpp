@@ -133,7 +133,8 @@ TEST_F(CreatureTasksGame, AHareWalksToItsTargetWhileThePlayerRests) {
     for (int i = 0; i < 27; ++i) keys += "[.]\n";
     keys += "{shot arrived}\n";
     keys += kSaveAndQuit;
-    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 600 -9 -2\ntask 60 40 -9 10\n"), 0)
+    // After the walk it waits there (a hare without a task goes its own way).
+    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 600 -9 -2\ntask 60 40 -9 10\ntask 2 200\n"), 0)
         << folder_.read("game_stderr.txt");
     EXPECT_EQ(folder_.read("debug_scene!.txt").find("refused"), std::string::npos) << folder_.read("debug_scene!.txt");
 
@@ -143,8 +144,8 @@ TEST_F(CreatureTasksGame, AHareWalksToItsTargetWhileThePlayerRests) {
     const std::vector<CreatureRecord> file = creature_file();
     const CreatureRecord* hare = only_of_kind(file, KIND_HARE);
     ASSERT_NE(hare, nullptr);
-    // The walk is over: the task left the queue.
-    EXPECT_EQ(hare->Puuha[0], 0);
+    // The walk is over: the task left the queue, the wait is under way.
+    EXPECT_EQ(hare->Puuha[0], 2);
     int x = 0, y = 0;
     ASSERT_TRUE(stored_place(after, hare->sotu, HARE_COLUMN, HARE_TARGET, x, y));
     EXPECT_EQ(x, HARE_COLUMN);

@@ -5,6 +5,7 @@
 #include "maps/map_layers.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
+#include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "game/player.h"
 #include "base/platform.h"
@@ -62,9 +63,27 @@ char* creature_name(int creature, int flags) {
     return ring_copy(name[0] ? name : "creature");
 }
 
-// Not built yet: without the creature table the people of a settlement are
-// taken to be at home, so that no settlement is given up.
-int site_has_resident_humans(int wx, int wy) { KSM_STUB("site_has_resident_humans"); return 1; }
+// Only a cell of the current local window can be judged: anywhere else
+// its people are taken to be at home.
+int site_has_resident_humans(int wx, int wy) {
+    if (is_world_map()) return 1;
+    const MapRect rect = world_cell_local_rect(wx, wy);
+    if (rect.w == 0 || rect.h == 0) return 1;
+    for (int s = 0; s < CRE_SLOTS; ++s) {
+        if (CreSlotRefs[s] == 0) continue;
+        const CreatureRecord& c = Cre[s];
+        if (c.cre_class != CRE_CLASS_HUMAN || c.move_mode == MOVE_MODE_DEAD) continue;
+        // The map object names the slot, or its reference while the map
+        // is being stored.
+        for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+            const MapObject& o = Data[i];
+            if (o.TYPE != MK_CREATURE || (o.DATA != CRE_REF_BASE + s && o.DATA != CreSlotRefs[s])) continue;
+            if (o.x >= rect.x && o.x < rect.x + rect.w && o.y >= rect.y && o.y < rect.y + rect.h) return 1;
+            break;
+        }
+    }
+    return 0;
+}
 // The creature leaves for a stored map: its task done with, its record
 // written back to the creature file as last kept on that cell.
 int store_creature_for_map(int creature, int wx, int wy) {

@@ -265,7 +265,9 @@ int rndhouse_main(int wx, int wy, int extra) {
         env[std::strlen(env) - 1] = 0;
         debug_log("rndhouse", "#null env_type");
         if (terrain_make() != 0) return -1;
-        return save_zoommap(wx, wy, 0) ? 1 : -1;
+        // A settlement just made is not judged before its people have
+        // come onto the map.
+        return save_zoommap(wx, wy, TERRAIN_KNOWN ? 0 : 1) ? 1 : -1;
     }
     upper_in_place(env);
     if (zoom_index_find(wx, wy) != 0) {
@@ -273,7 +275,7 @@ int rndhouse_main(int wx, int wy, int extra) {
         return 0;
     }
     // A plain request: the cell is stored as plain ground with its heights.
-    if (!save_zoommap(wx, wy, 0)) return -1;
+    if (!save_zoommap(wx, wy, 1)) return -1;
     debug_log("rndhouse", "save_zoommap completed");
     return 1;
 }

@@ -2,9 +2,20 @@
 // encounters with creatures and the world events of a cell.
 #pragma once
 
+#include "maps/map_layers.h"
+
+// Raised by a test or the console: every party of people brings a dog.
+extern int encounter_force_dog;
+
+// A free spot of open ground whose eight neighbours are ground too:
+// "[mid]" in the middle, "[borders]" near the edges; (0, 0) after 100 tries.
+MapPoint scene_place(const char* tags);
+
+// The site scene under the name the quests know it by.
+int place_treasure_scene(const char* scene_tags, int culture);
 // A random set of the culture's goods on a cave or middle square ("[cave]",
 // "[triboulder]", "[chasm]", "[pit]" in the scene tags): non-zero when laid.
-int place_treasure_scene(const char* scene_tags, int culture);
+int zoom_place_site_scene(const char* scene_tags, int culture);
 // The bird thief's scene with its snares: non-zero when placed.
 int zoom_place_bird_theft_scene(int culture, int data_value);
 // "[camping]" or "[blood]" at a random middle square, with the given things.

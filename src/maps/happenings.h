@@ -11,3 +11,6 @@ void world_map_encounter();
 void roll_world_ambient_event();
 // The hints that someone is on the player's square (each new square).
 void check_presence_hints_here();
+// The happenings' memory (the last roll, the last wanderers' hour, the
+// last square checked) back to its start: the per-game reset.
+void reset_world_happenings();

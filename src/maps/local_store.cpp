@@ -36,7 +36,7 @@
 #include "ui/message_line.h"
 
 ZoomMap zoom_work;
-bool zoom_settlement_rules_on = false;
+bool zoom_settlement_rules_on = true;
 
 // Strict placement and the scene rectangle belong to map generation; they
 // are read here. Defaults: off.

@@ -43,8 +43,7 @@ KSM_OFFSET(ZoomIndexEntry, world_y, 8);
 extern ZoomMap zoom_work;
 
 // Settlements without resident humans are given up, and sites with too few
-// buildings become ground, only while this is on. Off until the creature
-// table exists: without creatures every settlement would count as empty.
+// buildings become ground, only while this is on (a test may turn it off).
 extern bool zoom_settlement_rules_on;
 
 // Blank working record: objects zero, terrain 250, remembered ' ', cover 0;

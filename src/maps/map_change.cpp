@@ -29,6 +29,7 @@
 #include "maps/culture_regions.h"
 #include "maps/local_store.h"
 #include "maps/map_layers.h"
+#include "maps/map_services.h"
 #include "maps/markers.h"
 #include "maps/terrain_queries.h"
 #include "maps/terrain_types.h"
@@ -736,6 +737,8 @@ void getmappie(int mode) {
     if (!is_world_map()) update_villages_around(Plr.zoom_origin_x, Plr.zoom_origin_y);
     if (mode != 0) clear_current_village();
     logf_channel("getmappie", "trap check call");
+    // Wild animals come back to an area left alone for a while.
+    if (!world) spawn_local_creatures();
     logf_channel("getmappie", "cre maintenance call");
     cre_maintenance();
     unpack_party_stack();

@@ -1,7 +1,8 @@
 // Services of the maps that the objects and creatures of a local map ask
 // for: the weather's past days, the world's wandering entries, the marks a
 // loaded map sheds, places for world events and sending a creature off the
-// map. Not built yet: neutral answers (see each).
+// map. Some are not built yet: neutral answers (see each). The world
+// happenings among them live in maps/happenings.cpp.
 #pragma once
 
 // The mean day temperature over the weather history of the days `from` to

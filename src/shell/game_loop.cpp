@@ -230,6 +230,7 @@ void reset_game_state() {
     reset_body_state();
     reset_combat_state();
     reset_console_switches();
+    reset_world_happenings();
     harm_cause_text[0] = 0;
 }
 

@@ -193,11 +193,17 @@ void apply_test_scene_text(const std::string& text) {
                 continue;
             }
             bool attack = false, own = false;
+            creation_options[0] = 0;
             while (words >> extra) {
                 attack = attack || extra == "attack";
                 own = own || extra == "own";
+                // The sex is drawn unless the line gives it.
+                if (extra == "female" || extra == "male") copy_text(creation_options, extra == "male" ? "[male]" : "[female]");
             }
+            keep_creation_options = creation_options[0] != 0 ? 1 : 0;
             const int slot = place_creature(kind, dx, dy, attack);
+            keep_creation_options = 0;
+            creation_options[0] = 0;
             if (slot >= 0 && own) Cre[slot].owner = OWNER_PLAYER;
             if (slot >= 0 && first < 0) first = slot;
             last = slot;

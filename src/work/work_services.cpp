@@ -128,3 +128,5 @@ int obj_meets_requirement(int, const ObjectRecord&) { KSM_STUB("obj_meets_requir
 
 // Not built yet: a struck trap stays set.
 int spring_trap(int) { KSM_STUB("spring_trap"); return 0; }
+
+void show_world_creature_tracks(int) { KSM_STUB("show_world_creature_tracks"); }

@@ -117,3 +117,7 @@ int obj_meets_requirement(int requirement, const ObjectRecord& record);
 
 // A kick or blow springs the set trap of the map record: 1 when it sprang.
 int spring_trap(int map_index);
+
+// The tracks of a world creature entry (the map record) shown to the
+// player who found them. Not built yet: nothing is shown.
+void show_world_creature_tracks(int map_index);

@@ -97,7 +97,7 @@ TEST_F(ContainersGame, ACupIsFilledAtTheLakeAndRepeatDoesNotFillAgain) {
 }
 
 TEST_F(ContainersGame, TheOwnCowIsMilkedIntoTheCup) {
-    ASSERT_EQ(run(kMilkKeys, "open 3\nitem Wooden_cup 1\ncreature 609 1 0 own\n"), 0)
+    ASSERT_EQ(run(kMilkKeys, "open 3\nitem Wooden_cup 1\ncreature 609 1 0 own female\n"), 0)
         << folder_.read("game_stderr.txt");
     // Month 6 of the created character: in season.
     const std::string log = folder_.read("ARI/msglog.txt");

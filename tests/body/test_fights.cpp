@@ -67,7 +67,15 @@ TEST_F(Fights, AnAttackStartedWithoutACountLasts255Steps) {
     EXPECT_EQ(w.attack_state, 255);
     EXPECT_EQ(w.fight_target, -1);
     EXPECT_EQ(uint16_t(w.target_ref), 0xFFFF);
+    // A wolf fights the player but is no foe for good; a robber and a
+    // villager on an errand are.
+    EXPECT_FALSE(cre_hostile_to_player(0));
+    w.cre_status = CRE_STATUS_ROBBER;
     EXPECT_TRUE(cre_hostile_to_player(0));
+    w.cre_status = 0;
+    w.bfagg = BFAGG_VIOLENCE;
+    EXPECT_TRUE(cre_hostile_to_player(0));
+    w.bfagg = 0;
     CreatureRecord& v = wolf(1, PX - 1, PY);
     cre_begin_attack(1, -1, 5);
     EXPECT_EQ(v.attack_state, 5);
@@ -126,14 +134,15 @@ TEST_F(Fights, BleedingFaintsAboveFourTimesEnduranceAndKillsAboveEight) {
     }
 }
 
-TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileItsHurterFights) {
+TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileTheRobberThatHurtItIsNear) {
     static int deaths = 0;
     void (*saved)() = player_dies_of_wound;
     player_dies_of_wound = [] { ++deaths; };
     Plr.end = 10;
     Plr.wounds[PW_BLEEDING][0] = 2;
     Plr.blood_loss = 85;
-    CreatureRecord& w = wolf(0);
+    CreatureRecord& w = creature(0, 1, "Robber", PX + 1, PY);
+    w.cre_status = CRE_STATUS_ROBBER;
     cre_begin_attack(0, -1, 0);
     Plr.knockout_ref = int(w.sotu);
     {
@@ -150,8 +159,10 @@ TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileItsHurterFights) {
         EXPECT_EQ(cre_bleed(-1, PX, PY, 0), 0);
     }
     EXPECT_EQ(Plr.body_state, 0);
-    // With nobody hostile around the bleeding kills.
-    cre_calm_down(0);
+    // With nobody hostile around the bleeding kills: a wolf that bit is
+    // no foe for good.
+    w.cre_status = 0;
+    w.cre_class = 3;
     Plr.blood_loss = 85;
     {
         ScriptedDraws draws{4, 0};

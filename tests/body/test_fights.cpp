@@ -11,6 +11,9 @@
 #include "body/wound_checks.h"
 #include "combat_fixture.h"
 #include "scripted_draws.h"
+#include "game/screen_hooks.h"
+#include "maps/map_view.h"
+#include "maps/terrain_types.h"
 #include "support/key_script.h"
 
 namespace {
@@ -197,6 +200,45 @@ TEST_F(Fights, TheShieldMenuSetsOneModeAndEscapeKeepsTheFlags) {
         plr_shield_menu();
         EXPECT_EQ(Plr.shield_stance, c.after) << char(c.key);
     }
+}
+
+TEST_F(Fights, AHeelKickAtTheDwellersTreeStartlesItOnlyForOneWhoKnowsTheRite) {
+    // Young growth: a terrain kicked with the heel when out of sight.
+    const int young_growth = 60;
+    const TerrainType saved_type = TerrainTypes[young_growth];
+    TerrainTypes[young_growth].flags = 0x40;
+    copy_text(TerrainTypes[young_growth].name, "Spruce thicket");
+    const int x = PX, y = PY + 1;
+    const size_t cell = map_index(x, y);
+    const uint8_t saved_terrain = terrain_layer[cell];
+    terrain_layer[cell] = uint8_t(young_growth);
+    const ScreenHooks saved_hooks = screen_hooks;
+    screen_hooks.choose_target_location = [](int, const char*) {
+        target_x = PX;
+        target_y = PY + 1;
+        return 1;
+    };
+    struct Case {
+        uint8_t knowledge;
+        int32_t altitude;
+        uint8_t startled;
+    } cases[] = {{0x01, 200, 14}, {0x00, 200, 0}, {0x01, 0, 0}};
+    for (const Case& c : cases) {
+        CreatureRecord& d = creature(0, 3, "Dweller", x, y);
+        d.kind = 604;
+        d.air_state = c.altitude;
+        unsee(x, y);
+        Plr.plr_knowledge[60] = c.knowledge;
+        ScriptedDraws draws;
+        if (c.startled) draws.add(4);
+        EXPECT_EQ(plr_melee_attack(3), 1);
+        EXPECT_EQ(d.flee_d, c.startled) << int(c.knowledge) << " " << c.altitude;
+        EXPECT_EQ(draws.calls(), c.startled ? 1 : 0);
+        reset_map_object_table();
+    }
+    screen_hooks = saved_hooks;
+    terrain_layer[cell] = saved_terrain;
+    TerrainTypes[young_growth] = saved_type;
 }
 
 TEST_F(Fights, TenThousandSeededBitesKeepEveryWoundTotalEqualToItsColumn) {

@@ -11,8 +11,10 @@ const StubEntry stub_register[] = {
     {"afternoon_weather_test", "body", "0"},
     {"age_open_ice_hole", "body", "nothing"},
     {"cre_can_shoot", "body", "0: no"},
+    {"cre_choose_weapon", "body", "0: it keeps what it holds"},
     {"cre_is_incapacitated", "body", "0: no"},
     {"cre_ready_weapon", "body", "nothing"},
+    {"cre_take_missile", "body", "0: no missile"},
     {"cre_upkeep", "body", "nothing"},
     {"draw_colour_legend", "body", "nothing: no colour key is drawn"},
     {"fire_heat_at", "body", "0"},
@@ -169,7 +171,6 @@ const StubEntry stub_register[] = {
     {"talk_debt", "society", "nothing"},
     {"talk_with_creature", "society", "nothing"},
     {"update_village_field", "society", "nothing"},
-    {"village_note_incident", "society", "nothing: no village hears of it"},
     // ui
     {"announce_controller_link", "ui", "nothing"},
     {"armour_screen", "ui", "nothing"},

@@ -496,22 +496,3 @@ bool shield_covers(int holder, int part, const ObjectRecord& shield, int from_x,
                (round && part_in(part, {P_NECK, P_SHOULDER, P_ABDOMEN, P_HIP, P_GROIN, P_THIGH, P_KNEE}));
     }
 }
-
-int plr_count_adjacent_fighters(int who, int mode) {
-    if (who != -1 || plr_invisible) return 0;
-    int count = 0;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        const MapObject& o = Data[i];
-        if (o.TYPE != MK_CREATURE) continue;
-        if (std::abs(o.x - player_x) > 1 || std::abs(o.y - player_y) > 1) continue;
-        const int c = o.DATA - CRE_REF_BASE;
-        if (!cre_slot_valid(c) || CreSlotRefs[c] != o.DATA) continue;
-        const CreatureRecord& r = Cre[c];
-        if (r.air_state != 0 || (r.move_mode != 99 && r.move_mode != 2)) continue;
-        if (r.move_mode == MOVE_MODE_ASLEEP || r.body_state == BODY_FAINTED || r.body_state == BODY_SHOCKED) continue;
-        if (r.fight_target != -1) continue;
-        if (mode == 1 && r.body_state != 0) continue;
-        ++count;
-    }
-    return count;
-}

@@ -8,6 +8,7 @@
 #include "body/body_queries.h"
 #include "body/body_condition.h"
 #include "body/combat_state.h"
+#include "body/skills.h"
 #include "body/weapon_tests.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_services.h"
@@ -21,6 +22,8 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "society/game_course.h"
+#include "society/society_services.h"
 #include "ui/catalogue.h"
 #include "ui/menus.h"
 #include "ui/message_line.h"
@@ -34,6 +37,31 @@ namespace {
 
 constexpr uint32_t TF_BEHIND_HEEL = 0x40;  // kicked with the heel when not in view
 constexpr uint32_t TF_HARD = 0x04;         // hurts the foot that kicks it
+
+constexpr int KIND_TREE_DWELLER = 604;
+constexpr int32_t ALTITUDE_UP_A_TREE = 200;
+constexpr int KNOWLEDGE_TREE_KICK = 60;  // the ritual whose first part teaches the kick
+constexpr int SPIRIT_FOREST = 702;
+constexpr int COURSE_EVENT_TREE_KICK = 11;
+
+// A heel kick at a tree that holds the dweller of kind 604, by one who
+// knows the rite: the creature up there is startled (its fleeing count
+// starts), and the forest spirit is pleased.
+void kick_the_dwellers_tree(int x, int y) {
+    if (!(Plr.plr_knowledge[KNOWLEDGE_TREE_KICK] & 0x01)) return;
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+        const MapObject& o = Data[i];
+        if (o.TYPE != MK_CREATURE || o.x != x || o.y != y) continue;
+        const int slot = o.DATA - CRE_REF_BASE;
+        if (!cre_slot_valid(slot) || CreSlotRefs[slot] != o.DATA || Cre[slot].kind != KIND_TREE_DWELLER) continue;
+        CreatureRecord& c = Cre[slot];
+        if (c.air_state != ALTITUDE_UP_A_TREE || c.flee_d != 0) return;
+        c.flee_d = uint8_t(10 + body_draw(10));
+        spirit_mood_add(player_x, player_y, SPIRIT_FOREST, 3);
+        report_game_course_event(COURSE_EVENT_TREE_KICK);
+        return;
+    }
+}
 
 // The terrain's name in lower case, for the kick's texts.
 const char* lower_terrain_name(int x, int y) {
@@ -138,6 +166,7 @@ int plr_melee_attack(int kind) {
         char text[160];
         format_text(text, sizeof text, "You kick the %s behind you with your heel.", lower_terrain_name(x, y));
         show_message(text);
+        kick_the_dwellers_tree(x, y);
         return 1;
     }
     // 5. Who stands there.

@@ -2,6 +2,7 @@
 #include "body/combat_state.h"
 
 #include "body/combat_commands.h"
+#include "body/creature_attacks.h"
 
 #include <cstring>
 
@@ -31,4 +32,5 @@ void reset_combat_state() {
     missile_dodge_kind = 0;
     last_attack_key = 0;
     combat_reference = -1;
+    reset_fighter_rows();
 }

@@ -22,6 +22,7 @@
 #include "maps/map_view.h"
 #include "maps/terrain_types.h"
 #include "society/society_services.h"
+#include "society/villages.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 
@@ -31,19 +32,22 @@ constexpr uint8_t MODE_ATTACKING = 99;
 constexpr uint8_t MODE_FIGHTING = 2;
 constexpr uint8_t MODE_ESCAPING = 4;
 constexpr uint16_t TARGET_REF_PLAYER = 0xFFFF;
+constexpr int KIND_DOG = 618;
+
+constexpr int SOCROLE_ENFORCER = 2;
+
+// Whether the village (a society's lauma) is up in arms against the player.
+bool village_alarm_set(int32_t village) {
+    if (village < 1) return false;
+    if (village == cur_village_id) return CurVillage.alarm != 0;
+    return find_village_index(village) != NO_VILLAGE && load_village(village).alarm != 0;
+}
 
 bool attacking(const CreatureRecord& c) { return c.move_mode == MODE_ATTACKING || c.move_mode == MODE_FIGHTING; }
 
 bool unconscious(int fighter) {
     const int s = fighter_body_state(fighter);
     return s == BODY_SHOCKED || s == BODY_FAINTED;
-}
-
-// Tasks a fight does not take away: they end by themselves.
-void drop_task(int creature) {
-    const int task = Cre[creature].Puuha[0];
-    if (task == 52 || task == 55 || task == 68 || task == 69) return;
-    pop_task(creature, -1);
 }
 
 void lose_target(CreatureRecord& c) {
@@ -67,6 +71,12 @@ bool escape_unseen(int creature) {
 }
 
 }  // namespace
+
+void cre_drop_task_for_fight(int creature) {
+    const int task = Cre[creature].Puuha[0];
+    if (task == 52 || task == 55 || task == 68 || task == 69) return;
+    pop_task(creature, -1);
+}
 
 bool cre_target_valid(int creature) {
     if (!cre_slot_valid(creature)) return false;
@@ -106,9 +116,10 @@ int cre_update_target_distance(int creature) {
 }
 
 bool cre_hostile_to_player(int creature) {
+    if (creature == -1) return true;
     if (!cre_slot_valid(creature)) return false;
     const CreatureRecord& c = Cre[creature];
-    return attacking(c) && c.fight_target == -1;
+    return c.cre_status == CRE_STATUS_ROBBER || (c.bfagg & (BFAGG_THIEF | BFAGG_DRIVE_AWAY | BFAGG_VIOLENCE)) != 0;
 }
 
 void cre_calm_down(int creature) {
@@ -120,14 +131,17 @@ void cre_calm_down(int creature) {
     cre_call_off_dogs(creature);
 }
 
+// Its master's calm is the dogs' calm, whomever they were set on (the
+// master's own target is already gone when it calms down).
 void cre_call_off_dogs(int creature) {
     for (int i = 0; i < CRE_SLOTS; ++i) {
         if (i == creature || CreSlotRefs[i] == 0) continue;
         CreatureRecord& d = Cre[i];
-        if (d.kind != 618 || !attacking(d) || d.fight_target != Cre[creature].fight_target) continue;
+        if (d.kind != KIND_DOG || !attacking(d) || d.move_mode == MOVE_MODE_DEAD) continue;
         if (!cre_are_allies(i, creature)) continue;
         d.move_mode = d.prev_move_mode;
         lose_target(d);
+        d.bfagg = 0;
     }
 }
 
@@ -143,7 +157,7 @@ void cre_begin_attack(int creature, int target, int count) {
         cre_begin_escape(creature, target, 0);
         return;
     }
-    drop_task(creature);
+    cre_drop_task_for_fight(creature);
     if (c.move_mode == MODE_ATTACKING && c.fight_target == target && cre_target_valid(creature)) return;
     cre_set_target(creature, target);
     if (c.move_mode != MODE_ATTACKING && c.move_mode != MODE_FIGHTING) c.prev_move_mode = c.move_mode;
@@ -160,7 +174,7 @@ int cre_begin_escape(int creature, int from_whom, int force) {
     CreatureRecord& c = Cre[creature];
     if (c.move_mode == MODE_ESCAPING) return 1;
     if (!force && cre_is_companion(creature)) return 0;
-    drop_task(creature);
+    cre_drop_task_for_fight(creature);
     cre_set_target(creature, from_whom);
     if (!attacking(c)) c.prev_move_mode = c.move_mode;
     c.move_mode = MODE_ESCAPING;
@@ -200,11 +214,24 @@ void cre_morale_check(int victim, int attacker, int wounds) {
         debug_message("Ei moraalitarkistus vuoro");
         return;
     }
+    // 6. A village up in arms: its enforcer strikes back at once; the
+    // others fight or flee as they would, but remember why.
+    bool violence = false;
+    if (attacker == -1 && cre_is_society_member(victim) && village_alarm_set(v.lauma)) {
+        if (cre_has_socrole(victim, SOCROLE_ENFORCER)) {
+            cre_begin_attack(victim, -1, 0);
+            v.bfagg |= BFAGG_VIOLENCE;
+            return;
+        }
+        if (wounds == 0) return;
+        violence = true;
+    }
     // 7. Fight or flee.
     const int d = body_draw(100);
     if (d + 1 < v.hyokkaavyys) {
         if (attacker == -1 || !was_attacking) tell_about(victim, "SOUND_THREATEN");
         cre_begin_attack(victim, attacker, 0);
+        if (violence) v.bfagg |= BFAGG_VIOLENCE;
     } else {
         cre_begin_escape(victim, attacker, 0);
         debug_message("pakeksi!");

@@ -3,6 +3,7 @@
 #include "base/stubs.h"
 
 #include "base/text_ring.h"
+#include "body/creature_attacks.h"
 #include "creatures/creature_behaviour.h"
 #include "creatures/creature_errands.h"
 #include "creatures/creature_steps.h"
@@ -35,6 +36,8 @@ namespace {
 constexpr uint8_t BODY_FALLEN = 1;
 constexpr uint8_t BODY_FAINTED = 4;
 constexpr uint8_t MOVE_MODE_BUSY = 3;
+constexpr uint8_t MOVE_MODE_FIGHTING = 2;
+constexpr uint8_t MOVE_MODE_ATTACKING = 99;
 constexpr int STEP_AREA_FIRST = 74;
 constexpr int STEP_AREA_LAST = 389;
 
@@ -62,8 +65,8 @@ int interim_behaviour(int map_index) {
 }  // namespace
 
 // Partly built: the creature notes where it stood and, resting or about its
-// business, takes its behaviour turn; the wound, cold, perception, fighting
-// and fleeing steps come with their own parts.
+// business, takes its behaviour turn, or in a fight its attack turn; the
+// wound, cold, perception and fleeing steps come with their own parts.
 void CreatureAct(int map_index) {
     KSM_STUB("CreatureAct");
     if (!map_index_valid(map_index) || Data[map_index].TYPE != MK_CREATURE) return;
@@ -77,6 +80,8 @@ void CreatureAct(int map_index) {
     cre_update_body_state(slot);
     if (c.move_mode == 0 || c.move_mode == MOVE_MODE_BUSY || c.move_mode == MOVE_MODE_ASLEEP)
         cre_behaviour_turn(map_index);
+    else if (c.move_mode == MOVE_MODE_FIGHTING || c.move_mode == MOVE_MODE_ATTACKING)
+        cre_attack_turn(slot);
 }
 
 // Partly built: a creature may step within the play area onto open ground

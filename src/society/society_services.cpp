@@ -2,7 +2,14 @@
 
 #include "base/stubs.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_society.h"
+#include "creatures/creature_species.h"
+#include "creatures/creature_traits.h"
+#include "game/player.h"
+#include "maps/map_layers.h"
+#include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "society/villages.h"
 
 int32_t water_offering_day = 0;
 
@@ -42,9 +49,6 @@ int plr_ritual_flag(int) { KSM_STUB("plr_ritual_flag"); return 0; }
 void start_water_offering(int) { KSM_STUB("start_water_offering"); }
 int quest_held_object_ids(int*, int) { KSM_STUB("quest_held_object_ids"); return 0; }
 
-// Not built yet: no village hears of the player's violence.
-void village_note_incident(int, int) { KSM_STUB("village_note_incident"); }
-
 // The weapons a creature has to hand: the one wielded, and each carried
 // weapon whose slot is not set aside.
 int cre_weapon_count_at_least(int creature, int count) {
@@ -59,4 +63,42 @@ int cre_weapon_count_at_least(int creature, int count) {
     for (int s = 0; s < 20; ++s)
         if (c.inv_id[s] != c.wielded && c.inv_state[s] == 0 && weapon(c.inv_id[s])) ++n;
     return n >= count ? 1 : 0;
+}
+
+
+namespace {
+
+constexpr uint8_t CULTURE_HOSTILE_TO_ALL = 11;
+constexpr int ATTITUDE_HOSTILE = 0x01;
+
+// The village's record made current, noting the incident.
+void note_in_village(int32_t village, bool offence) {
+    // A camp group has no village record: nobody keeps count.
+    if (village < 1 || (village != cur_village_id && find_village_index(village) == NO_VILLAGE)) return;
+    set_current_village(village);
+    if (cur_village_id != village) return;
+    CurVillage.incident_minute = Plr.total_minutes;
+    CurVillage.incident_day = int16_t(Plr.days_played);
+    CurVillage.incident_flag = 1;
+    if (CurVillage.alarm == 0) CurVillage.alarm = 1;
+    if (offence && CurVillage.assaults < 255) ++CurVillage.assaults;
+}
+
+}  // namespace
+
+void village_note_incident(int creature, int wounds) {
+    if (!cre_slot_valid(creature) || CreSlotRefs[creature] == 0) return;
+    CreatureRecord& c = Cre[creature];
+    if (c.cre_class == CRE_CLASS_HUMAN) {
+        if (c.home_culture == CULTURE_HOSTILE_TO_ALL) return;
+        if (cre_is_society_member(creature)) note_in_village(c.lauma, wounds != 0);
+        else cre_mark_attitude_bit(0, -1, c, ATTITUDE_HOSTILE);
+        return;
+    }
+    // Somebody's animal: the village whose land it grazes on.
+    if (!cre_is_leashable(0, creature) || cre_is_own_animal(creature)) return;
+    const int i = cre_datapos(creature);
+    if (i < 0) return;
+    const VillageLookup owner = village_at(world_x_of(Data[i].x), world_y_of(Data[i].y));
+    if (!owner.not_found) note_in_village(owner.id, true);
 }

@@ -3,7 +3,8 @@
 // attack beside it (east). "0" kicks, the right arrow gives the direction
 // and "B" aims at the body; the message log tells the declaration, the
 // exchange and what the blow did, in that order. ESC at the target prompt
-// takes no time and leaves nothing to repeat.
+// takes no time and leaves nothing to repeat. Left alone, the wolf bites
+// on its turns and the player is asked how to defend.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -76,6 +77,24 @@ TEST_F(FightGame, EscapeAtTheTargetPromptTakesNoTime) {
     ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), after));
     EXPECT_EQ(after.total_minutes, before.total_minutes);
     EXPECT_EQ(after.x, before.x);
+}
+
+TEST_F(FightGame, TheWolfBitesOnItsTurnAndThePlayerDefends) {
+    // Two rests: on each the wolf takes its attack turn, and its bite asks
+    // the player how to defend ("D" dodges).
+    ASSERT_EQ(run(std::string(kLoad) + "[.]\n[D]\n[.]\n[D]\n" + kQuit), 0) << folder_.read("game_stderr.txt");
+    const std::string log = folder_.read("ARI/msglog.txt");
+    size_t at = log.find("Wolf attacks!");
+    ASSERT_NE(at, std::string::npos) << log;
+    for (int bite = 1; bite <= 2; ++bite) {
+        at = log.find("Wolf attacks you", at + 1);
+        ASSERT_NE(at, std::string::npos) << "bite " << bite << "\n" << log;
+        at = log.find("Defense Maneuver: Dodge", at);
+        ASSERT_NE(at, std::string::npos) << "bite " << bite << "\n" << log;
+        at = log.find("It attacks with", at);
+        ASSERT_NE(at, std::string::npos) << "bite " << bite << "\n" << log;
+    }
+    EXPECT_EQ(log.find("Wolf attacks you", at), std::string::npos) << "a third bite in two turns\n" << log;
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 #include "body/wound_checks.h"
 #include "combat_fixture.h"
 #include "scripted_draws.h"
+#include "game/screen_hooks.h"
+#include "maps/map_view.h"
+#include "maps/terrain_types.h"
 #include "support/key_script.h"
 
 namespace {
@@ -67,7 +70,15 @@ TEST_F(Fights, AnAttackStartedWithoutACountLasts255Steps) {
     EXPECT_EQ(w.attack_state, 255);
     EXPECT_EQ(w.fight_target, -1);
     EXPECT_EQ(uint16_t(w.target_ref), 0xFFFF);
+    // A wolf fights the player but is no foe for good; a robber and a
+    // villager on an errand are.
+    EXPECT_FALSE(cre_hostile_to_player(0));
+    w.cre_status = CRE_STATUS_ROBBER;
     EXPECT_TRUE(cre_hostile_to_player(0));
+    w.cre_status = 0;
+    w.bfagg = BFAGG_VIOLENCE;
+    EXPECT_TRUE(cre_hostile_to_player(0));
+    w.bfagg = 0;
     CreatureRecord& v = wolf(1, PX - 1, PY);
     cre_begin_attack(1, -1, 5);
     EXPECT_EQ(v.attack_state, 5);
@@ -126,14 +137,15 @@ TEST_F(Fights, BleedingFaintsAboveFourTimesEnduranceAndKillsAboveEight) {
     }
 }
 
-TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileItsHurterFights) {
+TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileTheRobberThatHurtItIsNear) {
     static int deaths = 0;
     void (*saved)() = player_dies_of_wound;
     player_dies_of_wound = [] { ++deaths; };
     Plr.end = 10;
     Plr.wounds[PW_BLEEDING][0] = 2;
     Plr.blood_loss = 85;
-    CreatureRecord& w = wolf(0);
+    CreatureRecord& w = creature(0, 1, "Robber", PX + 1, PY);
+    w.cre_status = CRE_STATUS_ROBBER;
     cre_begin_attack(0, -1, 0);
     Plr.knockout_ref = int(w.sotu);
     {
@@ -150,8 +162,10 @@ TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileItsHurterFights) {
         EXPECT_EQ(cre_bleed(-1, PX, PY, 0), 0);
     }
     EXPECT_EQ(Plr.body_state, 0);
-    // With nobody hostile around the bleeding kills.
-    cre_calm_down(0);
+    // With nobody hostile around the bleeding kills: a wolf that bit is
+    // no foe for good.
+    w.cre_status = 0;
+    w.cre_class = 3;
     Plr.blood_loss = 85;
     {
         ScriptedDraws draws{4, 0};
@@ -186,6 +200,45 @@ TEST_F(Fights, TheShieldMenuSetsOneModeAndEscapeKeepsTheFlags) {
         plr_shield_menu();
         EXPECT_EQ(Plr.shield_stance, c.after) << char(c.key);
     }
+}
+
+TEST_F(Fights, AHeelKickAtTheDwellersTreeStartlesItOnlyForOneWhoKnowsTheRite) {
+    // Young growth: a terrain kicked with the heel when out of sight.
+    const int young_growth = 60;
+    const TerrainType saved_type = TerrainTypes[young_growth];
+    TerrainTypes[young_growth].flags = 0x40;
+    copy_text(TerrainTypes[young_growth].name, "Spruce thicket");
+    const int x = PX, y = PY + 1;
+    const size_t cell = map_index(x, y);
+    const uint8_t saved_terrain = terrain_layer[cell];
+    terrain_layer[cell] = uint8_t(young_growth);
+    const ScreenHooks saved_hooks = screen_hooks;
+    screen_hooks.choose_target_location = [](int, const char*) {
+        target_x = PX;
+        target_y = PY + 1;
+        return 1;
+    };
+    struct Case {
+        uint8_t knowledge;
+        int32_t altitude;
+        uint8_t startled;
+    } cases[] = {{0x01, 200, 14}, {0x00, 200, 0}, {0x01, 0, 0}};
+    for (const Case& c : cases) {
+        CreatureRecord& d = creature(0, 3, "Dweller", x, y);
+        d.kind = 604;
+        d.air_state = c.altitude;
+        unsee(x, y);
+        Plr.plr_knowledge[60] = c.knowledge;
+        ScriptedDraws draws;
+        if (c.startled) draws.add(4);
+        EXPECT_EQ(plr_melee_attack(3), 1);
+        EXPECT_EQ(d.flee_d, c.startled) << int(c.knowledge) << " " << c.altitude;
+        EXPECT_EQ(draws.calls(), c.startled ? 1 : 0);
+        reset_map_object_table();
+    }
+    screen_hooks = saved_hooks;
+    terrain_layer[cell] = saved_terrain;
+    TerrainTypes[young_growth] = saved_type;
 }
 
 TEST_F(Fights, TenThousandSeededBitesKeepEveryWoundTotalEqualToItsColumn) {

@@ -27,6 +27,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "society/villages.h"
 
 namespace {
 
@@ -192,13 +193,20 @@ void apply_test_scene_text(const std::string& text) {
                 note("not understood: " + line);
                 continue;
             }
-            bool attack = false, own = false;
+            bool attack = false, own = false, kept = false;
             while (words >> extra) {
                 attack = attack || extra == "attack";
                 own = own || extra == "own";
+                kept = kept || extra == "village";
             }
             const int slot = place_creature(kind, dx, dy, attack);
             if (slot >= 0 && own) Cre[slot].owner = OWNER_PLAYER;
+            if (slot >= 0 && kept) {
+                // The village of the player's world cell keeps it.
+                const int32_t id = assign_village_id(plr_world_x(), plr_world_y(), 0);
+                if (id == 0) note("no village for: " + line);
+                else Cre[slot].owner = id;
+            }
             if (slot >= 0 && first < 0) first = slot;
             last = slot;
         } else if (word == "task" || word == "follow") {
@@ -228,6 +236,8 @@ void apply_test_scene_text(const std::string& text) {
                 continue;
             }
             terrain_layer[map_index(player_x + dx, player_y + dy)] = uint8_t(code);
+        } else if (word == "village") {
+            if (assign_village_id(plr_world_x(), plr_world_y(), 0) == 0) note("no village for: " + line);
         } else if (word == "weather") {
             std::string what;
             words >> what;

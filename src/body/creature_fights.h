@@ -24,6 +24,9 @@ int cre_begin_escape(int creature, int from_whom, int force);
 // After a wound: the victim fights on or flees (wounds: the wounds just
 // taken).
 void cre_morale_check(int victim, int attacker, int wounds);
+// One turn of a creature set on its target (move mode 2 or 99): it closes
+// in and strikes; non-zero when the turn was used.
+int cre_attack_turn(int creature);
 // The target's square brought up to date from where it stands; the
 // distance in squares (the larger of the two), -1 when the target is gone.
 int cre_update_target_distance(int creature);

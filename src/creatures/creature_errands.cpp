@@ -9,26 +9,9 @@
 #include "objects/map_object_table.h"
 #include "ui/message_line.h"
 
-int cre_action_message(int creature, const char* seen, const char*) {
-    // An event of no creature is shown whatever happens.
-    if (creature == -1) {
-        show_message(seen ? seen : "");
-        return 1;
-    }
-    KSM_STUB("cre_action_message");
-    // Until the senses come, a creature's doing is told when the player sees
-    // its square; nothing is heard.
-    if (messages_suppressed || !cre_slot_valid(creature) || !seen || !seen[0]) return 0;
-    if (!is_in_view(creature_x(creature), creature_y(creature))) return 0;
-    show_message(seen);
-    return 1;
-}
-
 void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
 
-void cre_die(int, int) { KSM_STUB("cre_die"); }
 void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
-void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 // Partly built: a predator hunts prey of either diet mask; nothing else
 // is sought.
 void ravinnonhankinta(int creature, int) {

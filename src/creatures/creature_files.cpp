@@ -7,6 +7,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "creatures/creature_death.h"
+#include "creatures/creature_senses.h"
+
 #include "base/debug_log.h"
 #include "base/fatal.h"
 #include "base/files.h"
@@ -208,6 +211,8 @@ void reset_creature_tables() {
     pending_catch_up_turns = 0;
     followed_trail_class = 0;
     reset_creature_making();
+    reset_creature_death_state();
+    reset_creature_senses();
 }
 
 // ------------------------------------------------------------ lookups

@@ -19,14 +19,28 @@ struct CreatureRecord;
 
 // One creature's turn on the local map (the Data index of its kind-4 record).
 void CreatureAct(int map_index);
+// Its activity by its movement mode (fighting, fleeing, about its
+// business); a mode of no activity becomes 0.
+int ActIt(int creature);
+// The behaviour turn of its kind: people, spirits, the other animals.
+void cre_behaviour_turn(int map_index);
+// 1 when the ice under the creature at (x, y) broke this turn.
+int cre_check_ice_under(int x, int y, int creature);
 // The behaviour turns the creature-turn dispatch gives a creature by its
 // class (the Data index of its record): people, other animals and birds
 // (non-zero when a step ended the turn early), and spirits.
 int Ela_Ihminen(int map_index);
 int Ela_Elain(int map_index);
 void spirit_creature_turn(int map_index);
-// A step of a creature onto (x, y): 1 when it can; with commit it moves.
+// A step of a creature onto the neighbouring cell (x, y): 1 possible (and
+// made with commit), 100 it stayed (a door opened, a failed climb), 101
+// refused, 103 blocked by the terrain or the ice, 104 held by a trap
+// (creatures/creature_walk.cpp).
 int Liikkuminen(int creature, int x, int y, int commit);
+// Whether an animal crosses the fence cell (x, y): 1 or 103.
+int cre_fence_pass(int x, int creature, int y);
+// Whether a person may close the door at (x, y) behind it: 0 it stays open.
+int cre_doorway_clear(int creature, int x, int y);
 
 // The map record at the square holding a watercraft (an item of class 9,
 // sub-kind 13); -1 when none.

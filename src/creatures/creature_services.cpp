@@ -129,8 +129,4 @@ bool creature_task_view(int, TaskCreatureView&) {
 // Not built yet: the player's animals and companions take no orders.
 void pet_command_menu(int, int) { KSM_STUB("pet_command_menu"); }
 int companion_command_menu(int) { KSM_STUB("companion_command_menu"); return 1; }
-// Not built yet: the turn keeps no loudest noise, nobody hears a blow.
-void raise_turn_noise(int, int, int) { KSM_STUB("raise_turn_noise"); }
 
-// Not built yet: no ally joins the fight.
-void cre_call_group(int, int) { KSM_STUB("cre_call_group"); }

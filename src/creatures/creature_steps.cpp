@@ -1,5 +1,7 @@
 #include "creatures/creature_steps.h"
 
+#include "creatures/player_step.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +11,7 @@
 #include "creatures/creature_files.h"
 #include "creatures/creature_queries.h"
 #include "creatures/creature_services.h"
+#include "creatures/player_step.h"
 #include "creatures/task_queue.h"
 #include "creatures/task_runner.h"
 #include "game/clock.h"
@@ -157,14 +160,14 @@ int askel_kohti_paikkaa(int tx, int creature, int ty) {
     // Standing on the target already: reached, and nothing moves.
     if (cx == tx && cy == ty) return 1;
     const int dx0 = std::abs(cx - tx), dy0 = std::abs(cy - ty);
-    if (dx0 <= 1 && dy0 <= 1 && !Liikkuminen(creature, tx, ty, 0)) return 1;
+    if (dx0 <= 1 && dy0 <= 1 && Liikkuminen(creature, tx, ty, 0) != STEP_FREE) return 1;
 
     const bool spirit = c.cre_class == CRE_CLASS_SPIRIT;
     const int heading = ((c.Suunta % 8) + 8) % 8;
     StepChoice s[8];
     for (int d = 0; d < 8; ++d) {
         const int nx = cx + STEP_DX[d], ny = cy + STEP_DY[d];
-        s[d].open = Liikkuminen(creature, nx, ny, 0) != 0;
+        s[d].open = Liikkuminen(creature, nx, ny, 0) == STEP_FREE;
         if (!s[d].open) continue;
         const int ndx = std::abs(nx - tx), ndy = std::abs(ny - ty);
         s[d].ahead = direction_ahead(heading, d, spirit);
@@ -245,7 +248,7 @@ int Elain_Eteenpain(int map_index) {
     if (!c) return 0;
     const int d = ((c->Suunta % 8) + 8) % 8;
     const int x = Data[map_index].x + STEP_DX[d], y = Data[map_index].y + STEP_DY[d];
-    if (!Liikkuminen(creature, x, y, 0)) return 0;
+    if (Liikkuminen(creature, x, y, 0) != STEP_FREE) return 0;
     Kulje_Paikkaan(creature, x, y);
     return 1;
 }

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "creatures/creature_death.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_table.h"
 #include "game/save_set.h"
@@ -326,6 +327,7 @@ bool save_character(int kind) {
         creature_references_end();
     }
     save_creature_file();
+    save_kill_log();
 
     Plr.facing = uint8_t(facing);
     Plr.x = player_x;

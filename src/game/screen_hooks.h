@@ -30,6 +30,8 @@ struct ScreenHooks {
     // A neighbouring square of open ground: its terrain code with the square
     // in target_x, target_y, 0 when cancelled.
     int (*choose_open_location)(const char* prompt);
+    // The movement box's sound-clue arrow points toward a heard cell.
+    void (*mark_sound_clue)(int x, int y);
 };
 extern ScreenHooks screen_hooks;
 

@@ -152,6 +152,7 @@ void connect_floors() {
     screen_hooks.choose_target_location = choose_target_location;
     screen_hooks.choose_creature_at = choose_creature_at;
     screen_hooks.choose_open_location = choose_open_location;
+    screen_hooks.mark_sound_clue = mark_sound_clue;
     shell_hooks.apply_startup_scenario = run_start_scenario;
 
     map_objects_renumbered = creature_tasks_renumbered;

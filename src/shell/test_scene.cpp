@@ -27,6 +27,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "society/villages.h"
 
 namespace {
 
@@ -192,11 +193,12 @@ void apply_test_scene_text(const std::string& text) {
                 note("not understood: " + line);
                 continue;
             }
-            bool attack = false, own = false;
+            bool attack = false, own = false, kept = false;
             creation_options[0] = 0;
             while (words >> extra) {
                 attack = attack || extra == "attack";
                 own = own || extra == "own";
+                kept = kept || extra == "village";
                 // The sex is drawn unless the line gives it.
                 if (extra == "female" || extra == "male") copy_text(creation_options, extra == "male" ? "[male]" : "[female]");
             }
@@ -205,6 +207,12 @@ void apply_test_scene_text(const std::string& text) {
             keep_creation_options = 0;
             creation_options[0] = 0;
             if (slot >= 0 && own) Cre[slot].owner = OWNER_PLAYER;
+            if (slot >= 0 && kept) {
+                // The village of the player's world cell keeps it.
+                const int32_t id = assign_village_id(plr_world_x(), plr_world_y(), 0);
+                if (id == 0) note("no village for: " + line);
+                else Cre[slot].owner = id;
+            }
             if (slot >= 0 && first < 0) first = slot;
             last = slot;
         } else if (word == "task" || word == "follow") {
@@ -234,6 +242,8 @@ void apply_test_scene_text(const std::string& text) {
                 continue;
             }
             terrain_layer[map_index(player_x + dx, player_y + dy)] = uint8_t(code);
+        } else if (word == "village") {
+            if (assign_village_id(plr_world_x(), plr_world_y(), 0) == 0) note("no village for: " + line);
         } else if (word == "weather") {
             std::string what;
             words >> what;

@@ -1,7 +1,7 @@
 // Creatures carry out their tasks, follow and speak through the real
 // program, with the shared new character loaded and zoomed in to its local
 // map, a scene (KSM_TEST_SCENE) around the player on open ground:
-//  - a hare holding a walk to a square 12 east of it walks there while the
+//  - a sheep holding a walk to a square 12 south of it walks there while the
 //    player rests, and the saved map holds it on that square;
 //  - the player's own dog keeps up with the player walking away, and goes
 //    along when the player leaves the local map;
@@ -32,7 +32,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int KIND_HARE = 600, KIND_DOG = 618;
+// A sheep minds the player no more than its walk (a hare would run off).
+constexpr int KIND_SHEEP = 616, KIND_DOG = 618;
 // Intro pages, LOAD SAVED CHARACTER, the only character, ENTER zooms in.
 constexpr const char* kLoadAndZoomIn = "[SPACE]\n[SPACE]\n[ENTER]\n[ENTER]\n[ENTER]\n";
 // Q and two yes answers save and quit, SPACE leaves the farewell page.
@@ -133,8 +134,8 @@ TEST_F(CreatureTasksGame, AHareWalksToItsTargetWhileThePlayerRests) {
     for (int i = 0; i < 27; ++i) keys += "[.]\n";
     keys += "{shot arrived}\n";
     keys += kSaveAndQuit;
-    // After the walk it waits there (a hare without a task goes its own way).
-    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 600 -9 -2\ntask 60 40 -9 10\ntask 2 200\n"), 0)
+    // After the walk it waits there (a sheep without a task goes its own way).
+    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 616 -9 -2\ntask 60 40 -9 10\ntask 2 200\n"), 0)
         << folder_.read("game_stderr.txt");
     EXPECT_EQ(folder_.read("debug_scene!.txt").find("refused"), std::string::npos) << folder_.read("debug_scene!.txt");
 
@@ -142,7 +143,7 @@ TEST_F(CreatureTasksGame, AHareWalksToItsTargetWhileThePlayerRests) {
     ASSERT_TRUE(read_player_record(folder_.file("ARI/ARI.KMS"), after));
     ASSERT_STREQ(after.map_name, "ZOOMMAP");
     const std::vector<CreatureRecord> file = creature_file();
-    const CreatureRecord* hare = only_of_kind(file, KIND_HARE);
+    const CreatureRecord* hare = only_of_kind(file, KIND_SHEEP);
     ASSERT_NE(hare, nullptr);
     // The walk is over: the task left the queue, the wait is under way.
     EXPECT_EQ(hare->Puuha[0], 2);

@@ -23,30 +23,15 @@ int cre_action_message(int creature, const char* seen, const char*) {
     return 1;
 }
 
-void cre_announce_trade_terms(int) { KSM_STUB("cre_announce_trade_terms"); }
 TaskPoint cre_find_exit_point(int) { KSM_STUB("cre_find_exit_point"); return {0, 0}; }
 
 void cre_die(int, int) { KSM_STUB("cre_die"); }
-void cre_eat_carried_food(int, int) { KSM_STUB("cre_eat_carried_food"); }
 void cre_make_foe(int) { KSM_STUB("cre_make_foe"); }
 void cre_make_sound(int) { KSM_STUB("cre_make_sound"); }
 int cre_snatch_player_items(int, int) { KSM_STUB("cre_snatch_player_items"); return 0; }
-void ravinnonhankinta(int, int) { KSM_STUB("ravinnonhankinta"); }
-void village_note_mischief(int, int, int) { KSM_STUB("village_note_mischief"); }
 
 float animal_value(const CreatureRecord&) { KSM_STUB("animal_value"); return 0.0f; }
-const char* creature_record_name(int, const CreatureRecord&) { KSM_STUB("creature_record_name"); return ""; }
 void list_creature_yields() { KSM_STUB("list_creature_yields"); }
 
-int carcass_decay_text(int, char* out, size_t cap) {
-    KSM_STUB("carcass_decay_text");
-    if (out && cap) out[0] = '\0';
-    return 0;
-}
-int carcass_used_percent(int, char* out, size_t cap) {
-    KSM_STUB("carcass_used_percent");
-    if (out && cap) out[0] = '\0';
-    return 0;
-}
 
 int random_culture_meat_food(int) { KSM_STUB("random_culture_meat_food"); return 0; }

@@ -48,14 +48,19 @@ void cre_behaviour_turn(int map_index) {
     else Ela_Elain(map_index);
 }
 
-// Until the people's, animals' and spirits' own turns come, a creature
-// carries out its queued task and otherwise keeps up with whoever it
+// Until the people's, animals' and spirits' own turns come, a villager
+// first sees to the player, a creature carries out its queued task, a
+// hungry animal looks for food, and otherwise it keeps up with whoever it
 // follows.
 int interim_behaviour(int map_index) {
     const int slot = map_object_creature(map_index);
     if (!cre_slot_valid(slot)) return 0;
     if (Cre[slot].sound_cooldown > 0) --Cre[slot].sound_cooldown;
-    if (!Tee_Puuha(map_index) && Data[map_index].TYPE == MK_CREATURE) cre_follow_leader(slot, 1);
+    const bool person = Cre[slot].cre_class == CRE_CLASS_HUMAN;
+    if (person && villager_react_to_player(slot)) return 0;
+    if (Tee_Puuha(map_index) || Data[map_index].TYPE != MK_CREATURE) return 0;
+    if (!person && Cre[slot].cre_class != CRE_CLASS_SPIRIT && ravinnonhankinta(slot, 0) == 1) return 0;
+    cre_follow_leader(slot, 1);
     return 0;
 }
 
@@ -108,11 +113,6 @@ int Liikkuminen(int creature, int x, int y, int commit) {
     }
     return 1;
 }
-const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
-const char* carcass_text_of_record(const CreatureRecord&) {
-    KSM_STUB("carcass_text_of_record");
-    return ring_copy("carcass");
-}
 int cre_are_allies(int creature_a, int creature_b) { KSM_STUB("cre_are_allies"); return 0; }
 int cre_is_aquatic(int creature) { KSM_STUB("cre_is_aquatic"); return 0; }
 int cre_is_kept_animal(int creature) { KSM_STUB("cre_is_kept_animal"); return 0; }
@@ -124,14 +124,6 @@ int cre_can_notice(int creature) { KSM_STUB("cre_can_notice"); return 0; }
 void cre_sense_step(int creature, int strength) { KSM_STUB("cre_sense_step"); }
 int cre_threat_test(int creature) { KSM_STUB("cre_threat_test"); return 0; }
 int cre_would_attack(int creature, int mode) { KSM_STUB("cre_would_attack"); return 0; }
-
-int cre_add_item(int creature, int object_id, int count) { KSM_STUB("cre_add_item"); return 0; }
-int cre_add_item_tagged(int creature, int object_id, int count, int tag) {
-    KSM_STUB("cre_add_item_tagged");
-    return 0;
-}
-void cre_take_map_item(int creature, int map_index, int count) { KSM_STUB("cre_take_map_item"); }
-int cre_pick_up_map_item(int creature, int map_index, int count) { KSM_STUB("cre_pick_up_map_item"); return 0; }
 
 void trail_end_notice(int x, int y, int flag) { KSM_STUB("trail_end_notice"); }
 

@@ -133,7 +133,7 @@ TEST_F(CreatureTasksGame, AHareWalksToItsTargetWhileThePlayerRests) {
     for (int i = 0; i < 27; ++i) keys += "[.]\n";
     keys += "{shot arrived}\n";
     keys += kSaveAndQuit;
-    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 600 -9 -2\ntask 60 40 -9 10\n"), 0)
+    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 600 -9 -2\nenergy 30000\ntask 60 40 -9 10\n"), 0)
         << folder_.read("game_stderr.txt");
     EXPECT_EQ(folder_.read("debug_scene!.txt").find("refused"), std::string::npos) << folder_.read("debug_scene!.txt");
 

@@ -3,12 +3,6 @@
 
 #include "base/stubs.h"
 
-int cre_update_hunger(int slot) {
-    (void)slot;
-    KSM_STUB("cre_update_hunger");
-    return 0;
-}
-
 int cre_come_to_talk(int slot) {
     (void)slot;
     KSM_STUB("cre_come_to_talk");

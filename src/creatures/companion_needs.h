@@ -3,9 +3,8 @@
 // hungry and none comes to talk.
 #pragma once
 
-// Sets the needs of a companion (other creatures answer 0); 1 when some
-// need is set. Not built yet: 0.
-int cre_update_hunger(int slot);
+// The needs of a companion: creatures/food_seeking.h.
+#include "creatures/food_seeking.h"
 // A creature in need comes to the player and opens a conversation; 1 when
 // it did. Not built yet: 0.
 int cre_come_to_talk(int slot);

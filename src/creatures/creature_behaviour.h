@@ -12,6 +12,7 @@
 #include "creatures/personal_names.h"
 #include "creatures/creature_steps.h"
 #include "creatures/task_queue.h"
+#include "creatures/village_reactions.h"
 
 // One step of the creature's current task (creatures/task_runner.cpp); 1
 // when its turn is used up, 0 when the caller goes on with its default.
@@ -51,19 +52,9 @@ int cre_shout(int creature, const char* text);
 // search); 1 when queued: cre_queue_butcher_carcass of the task queue.
 int cre_queue_butchering(int creature, int map_index, int search);
 void cre_leave_party(int creature);              // nothing
-// "PET_PHRASE:EAT": the pet drops its tasks and seeks food.
-void order_pet_to_eat(int creature);             // nothing
 // An item map object within 19 squares of (x, y) meeting either
 // requirement: out[0..2] its x, y and index; 0 when none.
 int find_requisite_near(int x, int y, int out[3], int unused, int requirement_a, int requirement_b);  // 0, out zero
 // make_template_fur_item: creatures/culture_goods.h.
-// 1 when the player stands on the village's land or within 10 squares of
-// one of its members.
-int plr_near_village(int village);               // 0
-// The villagers' answer to an unwanted player (two small codes, see the
-// callers).
-void village_confront_troublemaker(int creature, int a, int b);  // nothing
-// 1 when the villager noticed the player carrying its village's unpaid
-// goods and reacted.
-int villager_notice_unpaid_goods(int creature);  // 0
+// The villagers' watch over the player: creatures/village_reactions.h.
 // culture_group_word, random_foreign_name: creatures/personal_names.h.

@@ -14,6 +14,9 @@
 #include "creatures/creature_levels.h"
 #include "creatures/creature_steps.h"
 #include "creatures/creature_traits.h"
+#include "creatures/creature_names.h"  // record names, carcass words
+#include "creatures/food_seeking.h"    // food seeking, pack eating
+#include "creatures/village_reactions.h"  // trade terms, mischief
 
 // A creature's doing told to the player: as seen when the player sees its
 // square, as heard within hearing range; creature -1 is always shown.
@@ -46,25 +49,16 @@ extern float robbery_noted_load;
 extern char robbery_taken_text[ROBBERY_TEXT_SIZE];
 void reset_robbery_state();
 
-// A villager names the terms of the goods the player has not paid for.
-void cre_announce_trade_terms(int creature);     // nothing: no terms are told
 
 // A creature's life and company.
 void cre_die(int creature, int value);                  // nothing
-void cre_eat_carried_food(int creature, int mode);      // nothing
 void cre_make_foe(int creature);                        // nothing
 void cre_make_sound(int creature);                      // creatures/animal_turn.h
-void ravinnonhankinta(int creature, int mode);          // a predator hunts, nothing else
-void village_note_mischief(int kind, int village, int severity);  // nothing
 
 // Records that are not in the table.
 float animal_value(const CreatureRecord& creature);                    // 0
-const char* creature_record_name(int flags, const CreatureRecord& c);  // ""
 void list_creature_yields();                                           // nothing
 
-// Carcasses: the words go into out (cap bytes).
-int carcass_decay_text(int carcass, char* out, size_t cap);    // 0: fresh, ""
-int carcass_used_percent(int carcass, char* out, size_t cap);  // 0, ""
 
 // The cultures' people, names and goods (the rest: creatures/culture_goods.h).
 int random_culture_meat_food(int culture);                   // 0: no object

@@ -178,8 +178,3 @@ void cre_drop_feather(int creature, int x, int y, int limit) {
     put_object_on_map(MK_ITEM, x, y, id, count);
 }
 
-int cre_will_eat(int creature, const ObjectRecord&) {
-    KSM_STUB("cre_will_eat");
-    (void)creature;
-    return 0;
-}

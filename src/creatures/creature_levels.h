@@ -29,4 +29,5 @@ int cre_can_be_at(int creature, int x, int y);
 void cre_drop_feather(int creature, int x, int y, int limit);
 // 1 when the creature eats that food (its diet).
 struct ObjectRecord;
-int cre_will_eat(int creature, const ObjectRecord& food);  // 0: not yet known
+// The diet test in both diet modes (creatures/food_seeking.h).
+int cre_will_eat(int creature, const ObjectRecord& food);

@@ -31,19 +31,6 @@ int find_watercraft_at(int x, int y) {
     return -1;
 }
 
-const char* carcass_text(int creature) { KSM_STUB("carcass_text"); return ring_copy("carcass"); }
-const char* carcass_text_of_record(const CreatureRecord&) {
-    KSM_STUB("carcass_text_of_record");
-    return ring_copy("carcass");
-}
-
-int cre_add_item(int creature, int object_id, int count) { KSM_STUB("cre_add_item"); return 0; }
-int cre_add_item_tagged(int creature, int object_id, int count, int tag) {
-    KSM_STUB("cre_add_item_tagged");
-    return 0;
-}
-void cre_take_map_item(int creature, int map_index, int count) { KSM_STUB("cre_take_map_item"); }
-int cre_pick_up_map_item(int creature, int map_index, int count) { KSM_STUB("cre_pick_up_map_item"); return 0; }
 
 void trail_end_notice(int x, int y, int flag) { KSM_STUB("trail_end_notice"); }
 

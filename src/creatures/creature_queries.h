@@ -7,6 +7,8 @@
 // (creature_party.h) are built; the rest gives neutral answers (see each).
 #pragma once
 
+#include "creatures/creature_inventory.h"
+
 #include <cstdint>
 
 #include "creatures/creature_party.h"
@@ -67,11 +69,12 @@ void cre_sense_step(int creature, int strength);
 int cre_threat_test(int creature);
 int cre_would_attack(int creature, int mode);
 
-// A creature's items.
-int cre_add_item(int creature, int object_id, int count);
-int cre_add_item_tagged(int creature, int object_id, int count, int tag);
-void cre_take_map_item(int creature, int map_index, int count);
-int cre_pick_up_map_item(int creature, int map_index, int count);
+// A creature's items (creatures/creature_inventory.h); taking an item from
+// the map is picking it up.
+inline void cre_take_map_item(int creature, int map_index, int count) { cre_pick_up_item(creature, map_index, count); }
+inline int cre_pick_up_map_item(int creature, int map_index, int count) {
+    return cre_pick_up_item(creature, map_index, count) ? 1 : 0;
+}
 
 // Tells the player that the creature followed along a trail is just ahead,
 // out of sight (at the square where the trail ends).

@@ -53,16 +53,6 @@ int cre_is_present(int creature) {
     return cre_slot_valid(creature) && !(Cre[creature].cre_flags & CRE_AWAY) ? 1 : 0;
 }
 
-// Until creatures are named and described, the name of the record's kind;
-// the player is "human".
-char* creature_name(int creature, int flags) {
-    if (creature == -1) return ring_copy("human");
-    if (!cre_slot_valid(creature)) return ring_copy("creature");
-    char name[sizeof Cre[0].name + 1];
-    copy_field(name, sizeof name, Cre[creature].name, sizeof Cre[creature].name);
-    return ring_copy(name[0] ? name : "creature");
-}
-
 // Only a cell of the current local window can be judged: anywhere else
 // its people are taken to be at home.
 int site_has_resident_humans(int wx, int wy) {

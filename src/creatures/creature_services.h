@@ -59,9 +59,8 @@ int cre_status(int creature);
 int is_carcass_skinned(int creature);
 // 1 when the creature is on the current map (not held away).
 int cre_is_present(int creature);
-// The creature's name for messages ("human" for the player); flag 2 the
-// definite form, 4 the form of the "Select target" menu (ring text). Until
-// creatures are described, the record's name for every form.
+// The creature's name for messages ("human" for the player); the flags of
+// creatures/creature_names.h (ring text).
 char* creature_name(int creature, int flags);
 
 // Services the map change and the local-map store ask for.

@@ -417,7 +417,7 @@ void move_to(int tx, int ty) {
         if (!status.free && status.owner != 0) {
             const int seen = village_member_sees_pickup(id, count, 1, status);
             if (seen != MAP_NO_RECORD) id = seen;
-            village_note_mischief(ACTIVITY_PUSH, status.owner, 1);
+            village_note_mischief(0, ACTIVITY_PUSH, status.owner, 1);
         }
         if (put_object_on_map(MK_ITEM, tx, ty, id, count) == MAP_NO_RECORD) {
             warn_map_item_limit();

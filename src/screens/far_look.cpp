@@ -1,11 +1,14 @@
 // Far look: pick a location and be told what is there.
 #include "screens/far_look.h"
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "creatures/creature_looks.h"
+#include "creatures/creature_names.h"
+#include "creatures/creature_queries.h"
 #include "creatures/creature_services.h"
 #include "maps/map_draw.h"
 #include "maps/map_layers.h"
@@ -54,7 +57,7 @@ std::string object_phrase(int index, int x, int y, bool& figure_told) {
         return obj_name_with_unit(m.DATA, m.amount, 0);
     case 4:
         if (creature_altitude(m.DATA - 1000) == -100) return "";  // dived out of sight
-        return creature_name(m.DATA - 1000, 0);
+        return describe_creature_look(m.DATA - 1000);
     case 6:
         if (object_listed(index)) return "";
         return std::string(preparing_stack_text(index)) + " (being prepared)";
@@ -79,7 +82,7 @@ std::string object_phrase(int index, int x, int y, bool& figure_told) {
     case 28:
         return std::string(obj_name_with_unit(m.DATA, 1, 0)) + " set to catch fish";
     case 52:
-        return "carcass";
+        return carcass_text(m.DATA - 1000);
     case 98:
         return "burnt-out fire";
     case 99:
@@ -154,16 +157,20 @@ int describe_location_contents(int x, int y, int flag) {
     describing = true;
     std::vector<std::string> phrases;
     bool figure_told = false;
+    bool first_is_person = false;  // a creature told by its personal name
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         if (Data[i].TYPE == KIND_UNUSED) break;
         if (!on_cell(Data[i], x, y)) continue;
         std::string phrase = object_phrase(i, x, y, figure_told);
         if (phrase.empty()) continue;
+        if (phrases.empty())
+            first_is_person = Data[i].TYPE == 4 && std::isupper(static_cast<unsigned char>(phrase[0]));
         phrases.push_back(phrase);
     }
     describing = false;
     if (n == 1 && phrases.size() == 1) {
-        format_text(text, sizeof text, "You see %s %s.", article_phrase(phrases[0].c_str()), where);
+        format_text(text, sizeof text, "You see %s %s.",
+                    first_is_person ? phrases[0].c_str() : article_phrase(phrases[0].c_str()), where);
         say("#", text);
         return n;
     }

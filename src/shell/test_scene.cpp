@@ -1,5 +1,6 @@
 #include "shell/test_scene.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "base/platform.h"
 #include "body/body_queries.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_names.h"
 #include "creatures/creature_species.h"
 #include "creatures/task_queue.h"
 #include "creatures/culture_goods.h"
@@ -141,6 +143,25 @@ void make_follower(int slot) {
     else Cre[slot].owner = OWNER_PLAYER;
 }
 
+// The creature placed last lives in the village of the player's world
+// cell (given an id when the cell has none) and may give warnings;
+// "mischief" puts a mischief of the player on the village's record.
+void make_villager(int slot, std::istringstream& words) {
+    const int village = assign_village_id(world_x_of(player_x), world_y_of(player_y), 0);
+    if (village < 1) {
+        note("no village for the villager");
+        return;
+    }
+    Cre[slot].lauma = village;
+    Cre[slot].alert = 1;
+    std::string extra;
+    while (words >> extra)
+        if (extra == "mischief") {
+            set_current_village(village);
+            CurVillage.mischief_mark = 1;
+        }
+}
+
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
     if (!plr_give_item(name.c_str(), count, hand))
@@ -215,6 +236,13 @@ void apply_test_scene_text(const std::string& text) {
             }
             if (slot >= 0 && first < 0) first = slot;
             last = slot;
+        } else if (word == "energy" || word == "villager" || word == "named") {
+            int value = 0;
+            if (last < 0) note("no creature for: " + line);
+            else if (word == "named") Cre[last].name_known |= NAME_KNOWN;
+            else if (word == "villager") make_villager(last, words);
+            else if (words >> value) Cre[last].energy = int16_t(std::clamp(value, -32768, 32767));
+            else note("not understood: " + line);
         } else if (word == "task" || word == "follow") {
             int code = 0, turns = 0, dx = 0, dy = 0;
             if (last < 0) note("no creature for: " + line);

@@ -103,18 +103,24 @@ struct VillageRecord {
     uint8_t mischief;
     int16_t mischief_stamps[4];
     uint8_t pending_mischief[4];
-    uint8_t reserved_9410[5];
+    uint8_t said_goods;            // warnings 1-4 already given
+    uint8_t said_leave;
+    uint8_t said_beating;
+    uint8_t said_mischief;
+    uint8_t hostile;               // its people attack the player on sight
     uint8_t help;
     uint8_t alarm;                 // combat state
     uint8_t assaults;              // offence count
     uint8_t punishments;
     uint8_t befriended;
     uint8_t help_standing;
-    uint8_t reserved_9421[4];
+    uint8_t offence_level;         // added to the theft count by a theft mark
+    uint8_t reserved_9422[3];
     uint8_t killing;
     uint8_t theft_mark;
     uint8_t thefts;
-    uint8_t reserved_9428[12];
+    uint16_t theft_day;            // days_played of the theft mark
+    uint8_t reserved_9430[10];
     uint8_t banish;
     uint8_t reserved_9441[3];
     int32_t banished_from;         // total minutes
@@ -180,15 +186,20 @@ KSM_OFFSET(VillageRecord, mischief_mark, 9396);
 KSM_OFFSET(VillageRecord, mischief, 9397);
 KSM_OFFSET(VillageRecord, mischief_stamps, 9398);
 KSM_OFFSET(VillageRecord, pending_mischief, 9406);
+KSM_OFFSET(VillageRecord, said_goods, 9410);
+KSM_OFFSET(VillageRecord, said_mischief, 9413);
+KSM_OFFSET(VillageRecord, hostile, 9414);
 KSM_OFFSET(VillageRecord, help, 9415);
 KSM_OFFSET(VillageRecord, alarm, 9416);
 KSM_OFFSET(VillageRecord, assaults, 9417);
 KSM_OFFSET(VillageRecord, punishments, 9418);
 KSM_OFFSET(VillageRecord, befriended, 9419);
 KSM_OFFSET(VillageRecord, help_standing, 9420);
+KSM_OFFSET(VillageRecord, offence_level, 9421);
 KSM_OFFSET(VillageRecord, killing, 9425);
 KSM_OFFSET(VillageRecord, theft_mark, 9426);
 KSM_OFFSET(VillageRecord, thefts, 9427);
+KSM_OFFSET(VillageRecord, theft_day, 9428);
 KSM_OFFSET(VillageRecord, banish, 9440);
 KSM_OFFSET(VillageRecord, banished_from, 9444);
 KSM_OFFSET(VillageRecord, banished_until, 9448);

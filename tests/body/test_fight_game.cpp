@@ -48,7 +48,7 @@ TEST_F(FightGame, AKickAtTheWolfGoesThroughTheExchangeInOrder) {
     ASSERT_NE(attacks, std::string::npos) << log;
     const size_t aimed = log.find("Aiming Zone: Body", attacks);
     ASSERT_NE(aimed, std::string::npos) << log;
-    const size_t declared = log.find("You attack Wolf bare-handed.", aimed);
+    const size_t declared = log.find("You attack the wolf bare-handed.", aimed);
     ASSERT_NE(declared, std::string::npos) << log;
     // The exchange is one sentence about the blow and the wolf's defence,
     // then what the blow did: it missed, struck, or the wolf got away.
@@ -56,8 +56,8 @@ TEST_F(FightGame, AKickAtTheWolfGoesThroughTheExchangeInOrder) {
     size_t exchange = log.find("Your attack", declared);
     if (exchange == std::string::npos) exchange = log.find("You attack with", declared);
     ASSERT_NE(exchange, std::string::npos) << log;
-    const size_t missed = log.find("You miss Wolf", exchange), hit = log.find("You hit Wolf", exchange);
-    const size_t dodged = log.find("Wolf dodges", exchange), parried = log.find("Wolf keeps its balance", exchange);
+    const size_t missed = log.find("You miss the wolf", exchange), hit = log.find("You hit the wolf", exchange);
+    const size_t dodged = log.find("wolf dodges", exchange), parried = log.find("Wolf keeps its balance", exchange);
     EXPECT_TRUE(missed != std::string::npos || hit != std::string::npos || dodged != std::string::npos ||
                 parried != std::string::npos)
         << log;

@@ -135,7 +135,7 @@ TEST_F(CreatureTasksGame, AHareWalksToItsTargetWhileThePlayerRests) {
     keys += "{shot arrived}\n";
     keys += kSaveAndQuit;
     // After the walk it waits there (a sheep without a task goes its own way).
-    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 616 -9 -2\ntask 60 40 -9 10\ntask 2 200\n"), 0)
+    ASSERT_EQ(run(keys, "open 15\nweather clear\ncreature 616 -9 -2\nenergy 30000\ntask 60 40 -9 10\ntask 2 200\n"), 0)
         << folder_.read("game_stderr.txt");
     EXPECT_EQ(folder_.read("debug_scene!.txt").find("refused"), std::string::npos) << folder_.read("debug_scene!.txt");
 

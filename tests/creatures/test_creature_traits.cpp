@@ -502,7 +502,7 @@ TEST_F(Traits, TheMapViewReadsTheRecord) {
     EXPECT_STREQ(cre_avatar_name(person_), "");
     EXPECT_EQ(creature_kind(wolf), 611);
     EXPECT_EQ(cre_class(wolf), 3);
-    EXPECT_STREQ(creature_name(wolf, 0), "Wolf");
+    EXPECT_STREQ(creature_name(wolf, 0), "wolf");
     EXPECT_STREQ(creature_name(-1, 0), "human");
     EXPECT_STREQ(cre_aggression_sound(wolf), "growl");
     EXPECT_STREQ(cre_sound(wolf), "howl");

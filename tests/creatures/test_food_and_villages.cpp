@@ -1,0 +1,264 @@
+// Food seeking on a small open map, the companions' hunger, and the
+// village's records of the player's thefts, mischief and warnings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/platform.h"
+#include "base/stubs.h"
+#include "creatures/creature_files.h"
+#include "creatures/food_seeking.h"
+#include "creatures/task_queue.h"
+#include "creatures/village_reactions.h"
+#include "game/player.h"
+#include "maps/map_layers.h"
+#include "maps/map_view.h"
+#include "maps/terrain_types.h"
+#include "objects/map_kinds.h"
+#include "objects/map_object_table.h"
+#include "objects/object_store.h"
+#include "society/villages.h"
+#include "ui/catalogue.h"
+#include "ui/message_line.h"
+#include "work/eating.h"
+
+namespace {
+
+constexpr uint8_t GROUND = 250;
+constexpr int CX = 200, CY = 200;
+constexpr int S = 3;
+constexpr int BREAD = 7;  // an item type of plain food
+constexpr int VILLAGE = 41;
+
+class FoodSeeking : public ::testing::Test {
+protected:
+    void SetUp() override {
+        init_terrain_types_for_date(6, 1);
+        std::memset(terrain_layer, GROUND, MAP_CELLS);
+        std::memset(view_layer, ' ', MAP_CELLS);
+        reset_creature_tables();
+        reset_map_object_table();
+        reset_object_store();
+        reset_task_queue();
+        reset_villages();
+        std::memset(&Plr, 0, sizeof Plr);
+        copy_text(Plr.map_name, "ZOOMMAP");
+        Plr.bodytemp = 37;
+        Plr.zoom_origin_x = 1000;
+        Plr.zoom_origin_y = 1000;
+        Plr.days_played = 10;
+        player_x = 120;
+        player_y = 120;
+        messages_suppressed = true;
+        skip_message_pauses = true;
+        clear_stub_calls();
+        ObjectRecord& t = ItemTypes[BREAD];
+        obj_clear_record(t);
+        t.item_class = ITEM_FOOD;
+        t.weight = 1.0f;
+        t.spoilage_days = 10;
+        copy_text(t.name, "Barley bread");
+        std::memset(&Cre[S], 0, sizeof(CreatureRecord));
+        Cre[S].cre_class = 2;
+        Cre[S].kind = 601;
+        copy_text(Cre[S].name, "Fox");
+        Cre[S].weight = 10.0f;  // a stomach of 350
+        Cre[S].diet2 = DIET_PLAIN_FOOD;
+        Cre[S].sotu = 2003;
+        CreSlotRefs[S] = 2003;
+        at_ = put_object_on_map(MK_CREATURE, CX, CY, CRE_REF_BASE + S, 1);
+    }
+    void TearDown() override {
+        reset_map_object_table();
+        reset_creature_tables();
+        reset_villages();
+    }
+    CreatureRecord& c() { return Cre[S]; }
+    int at_ = -1;
+};
+
+TEST_F(FoodSeeking, NeedStartsBelowHalfTheStomachInAnOrdinaryLook) {
+    const int capacity = cre_stomach_capacity(S);
+    put_object_on_map(MK_ITEM, CX + 3, CY, BREAD, 1);
+    c().energy = int16_t(capacity / 2);
+    EXPECT_EQ(ravinnonhankinta(S, 0), 0);
+    EXPECT_EQ(c().Puuha[0], 0);
+    // After eating the need lasts up to 95 per cent.
+    EXPECT_EQ(ravinnonhankinta(S, 1), 1);
+    EXPECT_EQ(c().Puuha[0], TASK_EAT_AT_SPOT);
+    EXPECT_EQ(c().task_x[0], CX + 3);
+    EXPECT_EQ(c().task_target[0], BREAD);
+    // Without a diet nothing is looked for.
+    pop_task(S, -1);
+    c().diet2 = 0;
+    c().energy = -100;
+    EXPECT_EQ(ravinnonhankinta(S, 0), 0);
+}
+
+TEST_F(FoodSeeking, ALeashedPetLooksFiveSquaresAndCallsOnceInTwentyTurns) {
+    c().cre_status = CRE_STATUS_TIED;
+    put_object_on_map(MK_ITEM, CX + 6, CY, BREAD, 1);
+    EXPECT_EQ(ravinnonhankinta(S, 0), -1);
+    EXPECT_EQ(c().sound_cooldown, 20);
+    c().sound_cooldown = 19;  // the turns count it down
+    put_object_on_map(MK_ITEM, CX - 5, CY + 5, BREAD, 1);
+    EXPECT_EQ(ravinnonhankinta(S, 0), 1);
+    EXPECT_EQ(c().sound_cooldown, 19) << "no second call while the first one echoes";
+    EXPECT_EQ(c().task_x[0], CX - 5);
+}
+
+TEST_F(FoodSeeking, OfEquallyNearFoodTheLaterIsTakenAndAFullQueueFallsThroughToCarcassesAndPrey) {
+    put_object_on_map(MK_ITEM, CX + 4, CY, BREAD, 1);
+    put_object_on_map(MK_ITEM, CX, CY - 4, BREAD, 2);
+    put_object_on_map(MK_ITEM, CX + 9, CY, BREAD, 1);
+    EXPECT_EQ(ravinnonhankinta(S, 0), 1);
+    EXPECT_EQ(c().task_y[0], CY - 4);
+    for (int i = 1; i < TASK_SLOTS; ++i) c().Puuha[i] = TASK_WAIT;
+    clear_stub_calls();
+    EXPECT_EQ(ravinnonhankinta(S, 0), -1);
+    EXPECT_TRUE(stub_was_called("Haaskasta"));
+    EXPECT_TRUE(stub_was_called("Saalista"));
+}
+
+TEST_F(FoodSeeking, VillageGoodsAreLeftWhileAVillagerIsAwake) {
+    // The item lies in the village's own cell and is its.
+    const int wx = world_x_of(CX), wy = world_y_of(CY);
+    VillageRecord v{};
+    v.isox = wx;
+    v.isoy = wy;
+    ASSERT_TRUE(save_village(VILLAGE, v));
+    ObjectRecord bread = ItemTypes[BREAD];
+    bread.ownerID = VILLAGE;
+    const int owned = obj_store_record(bread);
+    ASSERT_GT(owned, 0);
+    put_object_on_map(MK_ITEM, CX + 2, CY, owned, 1);
+    const int villager = 5;
+    std::memset(&Cre[villager], 0, sizeof(CreatureRecord));
+    Cre[villager].cre_class = CRE_CLASS_HUMAN;
+    copy_text(Cre[villager].name, "tribesman");
+    Cre[villager].lauma = VILLAGE;
+    Cre[villager].sotu = 2005;
+    CreSlotRefs[villager] = 2005;
+    put_object_on_map(MK_CREATURE, CX + 20, CY, CRE_REF_BASE + villager, 1);
+    EXPECT_EQ(ravinnonhankinta(S, 0), -1);
+    Cre[villager].move_mode = MOVE_MODE_ASLEEP;
+    EXPECT_EQ(ravinnonhankinta(S, 0), 1);
+    EXPECT_EQ(c().task_x[0], CX + 2);
+}
+
+TEST_F(FoodSeeking, AFedCompanionHasNoNeedAndAHungryOneEatsFromItsPack) {
+    c().cre_class = CRE_CLASS_HUMAN;
+    c().party_flags = PARTY_MEMBER;
+    c().service_days = 5;
+    c().energy = 5000;
+    EXPECT_EQ(cre_update_hunger(S), 0);
+    EXPECT_EQ(c().life_bits, 0u);
+    c().energy = 0;
+    c().service_days = 2;
+    EXPECT_EQ(cre_update_hunger(S), 1);
+    EXPECT_EQ(c().life_bits, NEED_STARVING | NEED_LOW_LEVEL | NEED_SOME);
+    // Bread in the pack: it eats until fed or out of bread.
+    c().inv_id[0] = BREAD;
+    c().inv_count[0] = 3;
+    c().energy = -900;
+    cre_eat_carried_food(S, 0);
+    EXPECT_EQ(c().inv_count[0], 0);
+    EXPECT_EQ(c().inv_id[0], 0);
+    EXPECT_GE(c().energy, -500) << "a starving body's energy is raised first";
+    // Only companions are looked after.
+    c().party_flags = 0;
+    EXPECT_EQ(cre_update_hunger(S), 0);
+}
+
+TEST_F(FoodSeeking, ASatedPetRefusesTheOrderToEat) {
+    c().owner = OWNER_PLAYER;
+    c().energy = 30000;
+    clear_stub_calls();
+    order_pet_to_eat(S);
+    EXPECT_EQ(c().Puuha[0], 0);
+    // An animal refuses with its unhappy sound: told as its action.
+    EXPECT_TRUE(stub_was_called("cre_action_message"));
+}
+
+// ------------------------------------------------------------ villages
+
+class VillageReactions : public FoodSeeking {
+protected:
+    void SetUp() override {
+        FoodSeeking::SetUp();
+        VillageRecord v{};
+        v.isox = world_x_of(player_x);
+        v.isoy = world_y_of(player_y);
+        v.offence_level = 3;
+        ASSERT_TRUE(save_village(VILLAGE, v));
+        std::memset(&Cre[S], 0, sizeof(CreatureRecord));
+        Cre[S].cre_class = CRE_CLASS_HUMAN;
+        copy_text(Cre[S].name, "tribesman");
+        Cre[S].lauma = VILLAGE;
+        Cre[S].sotu = 2003;
+        Data[at_].x = uint16_t(player_x + 3);
+        Data[at_].y = uint16_t(player_y);
+        view_half_w = view_half_h = 20;
+        messages_suppressed = false;
+    }
+    VillageRecord& village() {
+        set_current_village(VILLAGE);
+        return CurVillage;
+    }
+};
+
+TEST_F(VillageReactions, ATheftMarkedTwiceAddsTheOffenceOnce) {
+    village_mark_theft(VILLAGE);
+    village_mark_theft(VILLAGE);
+    EXPECT_EQ(village().thefts, 3);
+    EXPECT_EQ(village().theft_mark, 1);
+    EXPECT_EQ(village().incident_flag, 1);
+    // The theft count saturates.
+    village().theft_mark = 0;
+    village().thefts = 254;
+    village_mark_theft(VILLAGE);
+    EXPECT_EQ(village().thefts, 255);
+}
+
+TEST_F(VillageReactions, TheMischiefListKeepsTheFourNewestKindsOnce) {
+    for (int kind : {29, 240, 600, 701, 5}) EXPECT_EQ(village_note_mischief(0, kind, VILLAGE, 2), 1);
+    const int16_t expected[4] = {5, 701, 600, 240};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(village().mischief_stamps[i], expected[i]);
+    EXPECT_EQ(village().mischief_mark, 1);
+    EXPECT_EQ(village().mischief, 5);
+    village_note_mischief(0, 600, VILLAGE, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(village().mischief_stamps[i], expected[i]);
+    // Away from the village's land, with none of its people here: not seen.
+    player_x = 120 + 64;
+    EXPECT_EQ(village_note_mischief(0, 33, VILLAGE, 1), -1000);
+}
+
+TEST_F(VillageReactions, EachWarningIsShoutedOnceUnlessForced) {
+    const struct {
+        int kind;
+        const char* words;
+    } cases[] = {{WARN_LEAVE, "Leave now, or we will have to force you to leave!"},
+                 {WARN_BEATING, "You have begged for beating, troublemaker!"},
+                 {WARN_MISCHIEF, "Stop, you mischief-maker! I need to tell you something!"},
+                 {WARN_GO_AWAY, "Go away, now!"}};
+    for (const auto& k : cases) {
+        EXPECT_EQ(village_confront_troublemaker(0, k.kind, S, 0), 1) << k.kind;
+        EXPECT_STREQ(msg_var_text, k.words);  // the words the shout was filled with
+        EXPECT_EQ(village_confront_troublemaker(0, k.kind, S, 0), 0) << k.kind;
+        EXPECT_EQ(village_confront_troublemaker(0, k.kind, S, WARN_FORCE), 1) << k.kind;
+        EXPECT_EQ(village_confront_troublemaker(0, k.kind, S, WARN_RESET), 0);
+    }
+    // Under flag 0x8 only an alerted villager shouts.
+    EXPECT_EQ(village_confront_troublemaker(0, WARN_MISCHIEF, S, WARN_IF_ALERT), 0);
+    Cre[S].alert = 1;
+    EXPECT_EQ(village_confront_troublemaker(0, WARN_MISCHIEF, S, WARN_IF_ALERT), 1);
+    EXPECT_EQ(village().said_mischief, 1);
+}
+
+TEST_F(VillageReactions, TheVillageIsNearWhileThePlayerIsOnItsLand) {
+    EXPECT_EQ(plr_near_village(VILLAGE), 1);
+    player_x = 120 + 64 * 2;  // two cells away, the villager 131 squares off
+    EXPECT_EQ(plr_near_village(VILLAGE), 0);
+}
+
+}  // namespace

@@ -10,7 +10,6 @@ const StubEntry stub_register[] = {
     {"PLR_Lampotila", "body", "the body temperature stays as it is"},
     {"afternoon_weather_test", "body", "0"},
     {"age_open_ice_hole", "body", "nothing"},
-    {"cre_attack_turn", "body", "0: the fighter strikes nobody"},
     {"cre_can_shoot", "body", "0: no"},
     {"cre_choose_weapon", "body", "0: it keeps what it holds"},
     {"cre_is_incapacitated", "body", "0: no"},
@@ -39,13 +38,10 @@ const StubEntry stub_register[] = {
     // console
     {"developer_console", "console", "nothing"},
     // creatures
-    {"Haaskasta", "creatures", "0: no carcass"},
-    {"Saalista", "creatures", "0: no prey"},
     {"animal_value", "creatures", "0"},
     {"assign_group_to_ungrouped_people", "creatures", "0: nobody joins"},
     {"companion_command_menu", "creatures", "1: the talk ends"},
     {"count_group_on_map", "creatures", "0"},
-    {"cre_avoids_food_spot", "creatures", "0: no spot is shunned"},
     {"cre_call_to_talk", "creatures", "0: nobody is called over"},
     {"cre_come_to_talk", "creatures", "0: nobody comes"},
     {"cre_culture", "creatures", "-1: no culture"},
@@ -71,7 +67,6 @@ const StubEntry stub_register[] = {
     {"trail_end_notice", "creatures", "nothing: the player is not told"},
     {"villager_queue_fetch_goods", "creatures", "nothing"},
     {"villager_queue_pick_up", "creatures", "0: nothing picked up"},
-    {"villager_react_to_player", "creatures", "0: nobody reacts"},
     // game
     {"show_ancestors", "game", "nothing"},
     {"store_goods_in_area", "game", "0: nothing stored"},

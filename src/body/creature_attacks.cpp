@@ -113,18 +113,18 @@ bool keep_village_law(int creature) {
     const int32_t village = c.lauma;
     if (c.bfagg & BFAGG_THIEF) {
         if (plr_has_goods_of_village(village)) {
-            village_confront_troublemaker(creature, 1, 2);
+            village_confront_troublemaker(0, 1, creature, 2);
         } else {
             cre_calm_down(creature);
-            village_confront_troublemaker(creature, 1, 1);
+            village_confront_troublemaker(0, 1, creature, 1);
             if (village > 0) village_has_displaced_items(village);
             return true;
         }
     }
-    if (villager_notice_unpaid_goods(creature)) return true;
+    if (villager_notice_unpaid_goods(0, creature)) return true;
     if ((c.bfagg & BFAGG_DRIVE_AWAY) && !plr_near_village(village)) {
         cre_calm_down(creature);
-        village_confront_troublemaker(creature, 2, 1);
+        village_confront_troublemaker(0, 2, creature, 1);
         return true;
     }
     if ((c.bfagg & BFAGG_VIOLENCE) && cre_villager_stops_punishing(creature)) {

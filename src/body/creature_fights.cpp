@@ -237,9 +237,3 @@ void cre_morale_check(int victim, int attacker, int wounds) {
         debug_message("pakeksi!");
     }
 }
-
-// Not built yet: a fighter holds its ground and strikes nobody.
-int cre_attack_turn(int) {
-    KSM_STUB("cre_attack_turn");
-    return 0;
-}

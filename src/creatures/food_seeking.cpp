@@ -307,9 +307,3 @@ void order_pet_to_eat(int creature) {
     else if (answer == 0) cre_refuse_order(creature);
     else show_message(message_by_key("RESPONSE_HAPPY"));
 }
-
-// Not built yet: the hunting creatures' searches find nothing and no spot
-// is shunned.
-int Haaskasta(int, int, int) { KSM_STUB("Haaskasta"); return 0; }
-int Saalista(int, int) { KSM_STUB("Saalista"); return 0; }
-int cre_avoids_food_spot(int, int, int) { KSM_STUB("cre_avoids_food_spot"); return 0; }

@@ -4,7 +4,6 @@
 
 // Not built yet: the villagers keep to their turns without errands,
 // reactions, dressing or main activities.
-int villager_react_to_player(int) { KSM_STUB("villager_react_to_player"); return 0; }
 void villager_queue_fetch_goods(int) { KSM_STUB("villager_queue_fetch_goods"); }
 int villager_queue_pick_up(int) { KSM_STUB("villager_queue_pick_up"); return 0; }
 int cre_wear_armour(int) { KSM_STUB("cre_wear_armour"); return 0; }

@@ -19,6 +19,7 @@
 #include "creatures/creature_services.h"
 #include "creatures/creature_society.h"
 #include "creatures/creature_traits.h"
+#include "creatures/creature_turn_index.h"
 #include "creatures/movement_commands.h"
 #include "creatures/movement_modes.h"
 #include "creatures/task_queue.h"
@@ -429,12 +430,20 @@ int cre_alarm_check(int c) {
     const CreatureRecord* r = rec(c);
     if (!perception_on || !r || fights(*r) || r->move_mode == MODE_ESCAPES || is_world_map()) return 0;
     if (cre_alarm_pair(c, -1)) return 1;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+    const int ax = creature_x(c), ay = creature_y(c);
+    const bool human = cre_is_human(c) != 0;
+    for (int i : creature_rows()) {
         const MapObject& o = Data[i];
-        if (o.TYPE == MK_UNUSED) break;
         if (o.TYPE != MK_CREATURE) continue;
         const int other = map_object_creature(i);
         if (other == c || !rec(other)) continue;
+        if (chebyshev(ax, ay, o.x, o.y) > ALARM_REACH) {
+            // Out of reach no relation is weighed; only a fighter set on
+            // this creature keeps its morale check.
+            if (human && fights(Cre[other]) && Cre[other].fight_target == c && cre_is_human(other))
+                cre_morale_check(other, c, 0);
+            continue;
+        }
         if (cre_alarm_pair(c, other)) return 1;
     }
     return 0;

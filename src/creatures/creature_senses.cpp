@@ -147,7 +147,7 @@ int cre_hears(int listener, int x, int y, int noise) {
     if (!perception_on || noise <= 0) return 0;
     const CreatureRecord* r = listener == -1 ? nullptr : rec(listener);
     if (listener != -1 && !r) return 0;
-    const int hearing = r ? r->attr_hrg : 10;
+    const int hearing = r ? r->attr_hrg : Plr.hrg;
     const int d = chebyshev(pos_x(listener), pos_y(listener), x, y);
     if (d > hearing * noise) return 0;
     if (roll_check(d, hearing * (noise + 1)) < 2) return 0;

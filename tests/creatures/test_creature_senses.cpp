@@ -214,6 +214,42 @@ TEST_F(CreatureSenses, AlliesByKindGroupCultureAndOwner) {
     EXPECT_EQ(cre_are_allies(A, B), 0);
 }
 
+TEST_F(CreatureSenses, HowAnAnimalSeesThePlayerAndTheAlarmCooldown) {
+    struct Case {
+        uint8_t cls;
+        int kind;
+        uint8_t flee, avoid;
+        int relation;
+        const char* what;
+    } cases[] = {
+        {15, 618, 0, 0, 4, "a dog and a stranger"},
+        {2, 600, 79, 89, 1, "a wild hare and a person"},
+        {9, 616, 0, 0, 0, "a sheep minds nobody"},
+        {CRE_CLASS_SPIRIT, 702, 50, 50, 0, "a spirit"},
+    };
+    for (const Case& c : cases) {
+        CreatureRecord& r = place(A, c.cls, c.kind, PX + 4, PY);
+        r.flee_threshold = c.flee, r.avoid_threshold = c.avoid;
+        EXPECT_EQ(cre_relation_animal(A, -1), c.relation) << c.what;
+        reset_map_object_table();
+    }
+    // A cooldown above 60 counts as run out: the dog may bark again at once.
+    place(A, 15, 618, PX + 4, PY);
+    struct Cooldown {
+        uint8_t before;
+        int answer;
+        uint8_t after;
+    } cooldowns[] = {{0, 1, 0}, {5, 0, 5}, {60, 0, 60}, {61, 1, 0}, {200, 1, 0}};
+    for (const Cooldown& c : cooldowns) {
+        Cre[A].sound_cooldown = c.before;
+        EXPECT_EQ(cre_set_alarm_cooldown(A, 0), c.answer) << int(c.before);
+        EXPECT_EQ(Cre[A].sound_cooldown, c.after) << int(c.before);
+    }
+    EXPECT_EQ(cre_set_alarm_cooldown(A, 30), 30);
+    EXPECT_EQ(Cre[A].sound_cooldown, 30);
+    EXPECT_EQ(cre_set_alarm_cooldown(-1, 0), 1);
+}
+
 // ------------------------------------------------------------ reactions
 
 TEST_F(CreatureSenses, AHareInViewNeverAttacksButRunsWhenClose) {

@@ -9,6 +9,7 @@
 
 #include "creatures/creature_death.h"
 #include "creatures/creature_senses.h"
+#include "creatures/creature_turn_index.h"
 
 #include "base/debug_log.h"
 #include "base/fatal.h"
@@ -213,6 +214,7 @@ void reset_creature_tables() {
     reset_creature_making();
     reset_creature_death_state();
     reset_creature_senses();
+    reset_turn_index();
 }
 
 // ------------------------------------------------------------ lookups

@@ -88,6 +88,9 @@ int cre_react(int c, int other) {
         return 1;
     }
     if (heard && !seen) cre_tell(c, "NPC_GETS_ALERT");
+    // The target's square is brought up to date when the other is the one
+    // it is set on; the distance counts from where the other stands now.
+    if (r->fight_target == other && r->fight_target != FIGHT_TARGET_NONE) cre_update_target_distance(c);
     const int w = std::max(std::abs(pos_x(c) - pos_x(other)), std::abs(pos_y(c) - pos_y(other)));
     if (w > REACTION_REACH) return 0;
 

@@ -19,6 +19,7 @@
 #include "creatures/creature_services.h"
 #include "creatures/creature_society.h"
 #include "creatures/creature_traits.h"
+#include "creatures/creature_turn_index.h"
 #include "creatures/movement_commands.h"
 #include "creatures/movement_modes.h"
 #include "creatures/task_queue.h"
@@ -146,7 +147,7 @@ int cre_hears(int listener, int x, int y, int noise) {
     if (!perception_on || noise <= 0) return 0;
     const CreatureRecord* r = listener == -1 ? nullptr : rec(listener);
     if (listener != -1 && !r) return 0;
-    const int hearing = r ? r->attr_hrg : 10;
+    const int hearing = r ? r->attr_hrg : Plr.hrg;
     const int d = chebyshev(pos_x(listener), pos_y(listener), x, y);
     if (d > hearing * noise) return 0;
     if (roll_check(d, hearing * (noise + 1)) < 2) return 0;
@@ -429,12 +430,20 @@ int cre_alarm_check(int c) {
     const CreatureRecord* r = rec(c);
     if (!perception_on || !r || fights(*r) || r->move_mode == MODE_ESCAPES || is_world_map()) return 0;
     if (cre_alarm_pair(c, -1)) return 1;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+    const int ax = creature_x(c), ay = creature_y(c);
+    const bool human = cre_is_human(c) != 0;
+    for (int i : creature_rows()) {
         const MapObject& o = Data[i];
-        if (o.TYPE == MK_UNUSED) break;
         if (o.TYPE != MK_CREATURE) continue;
         const int other = map_object_creature(i);
         if (other == c || !rec(other)) continue;
+        if (chebyshev(ax, ay, o.x, o.y) > ALARM_REACH) {
+            // Out of reach no relation is weighed; only a fighter set on
+            // this creature keeps its morale check.
+            if (human && fights(Cre[other]) && Cre[other].fight_target == c && cre_is_human(other))
+                cre_morale_check(other, c, 0);
+            continue;
+        }
         if (cre_alarm_pair(c, other)) return 1;
     }
     return 0;

@@ -22,10 +22,12 @@
 #include "creatures/creature_senses.h"
 #include "creatures/creature_services.h"
 #include "creatures/creature_traits.h"
+#include "creatures/creature_turn_index.h"
 #include "game/player.h"
 #include "game/turn_state.h"
 #include "maps/map_layers.h"
 #include "maps/terrain_queries.h"
+#include "maps/terrain_types.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
@@ -82,6 +84,8 @@ int cre_check_ice_under(int x, int y, int c) {
     if (!cre_slot_valid(c) || is_world_map()) return 0;
     const CreatureRecord& r = Cre[c];
     if (r.air_state == AIR_ALOFT || r.air_state == AIR_UNDER_WATER) return 0;
+    // Only water freezes: dry ground needs no look at the ice.
+    if (!(terrain_flags_of(terrain_at(x, y)) & TF_WATER)) return 0;
     if (ice_holding_at(x, y) == 0 || check_ice_breaks(x, y, 0, 0) != 1) return 0;
     cre_tell(c, "ICE_BREAKS");
     do_break_ice(x, y);
@@ -139,6 +143,7 @@ int ActIt(int c) {
 
 void CreatureAct(int map_index) {
     if (!map_index_valid(map_index) || Data[map_index].TYPE != MK_CREATURE) return;
+    turn_index_note_act(map_index);
     const int c = map_object_creature(map_index);
     if (!cre_slot_valid(c) || !CreSlotRefs[c]) return;
     CreatureRecord& r = Cre[c];

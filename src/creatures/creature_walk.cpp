@@ -16,6 +16,7 @@
 #include "creatures/creature_services.h"
 #include "creatures/creature_steps.h"
 #include "creatures/creature_traits.h"
+#include "creatures/creature_turn_index.h"
 #include "creatures/movement_modes.h"
 #include "creatures/player_step.h"
 #include "game/player.h"
@@ -69,11 +70,11 @@ void cell_behind_player(int* x, int* y) {
 bool free_cell(int c, int x, int y) {
     if (!in_play_area(x, y) || (x == player_x && y == player_y)) return false;
     if (terrain_flags_of(terrain_at(x, y)) & (TF_OBSTACLE | TF_WATER)) return false;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
-        const MapObject& o = Data[i];
-        if (o.TYPE == MK_UNUSED) break;
-        if (o.x == x && o.y == y && (o.TYPE == MK_CREATURE || o.TYPE == MK_FIRE) && map_object_creature(i) != c)
-            return false;
+    int found[16];
+    const int n = rows_at_cell(x, y, found, 16);
+    for (int k = 0; k < n; ++k) {
+        const MapObject& o = Data[found[k]];
+        if (o.TYPE == MK_FIRE || (o.TYPE == MK_CREATURE && map_object_creature(found[k]) != c)) return false;
     }
     return true;
 }
@@ -112,24 +113,26 @@ struct CellFinds {
     int fire = -1, creature = -1, set_trap = -1, held_trap = -1;
 };
 
-CellFinds look_at_cells(int c, int row, int x, int y, int fx, int fy) {
+CellFinds look_at_cells(int row, int x, int y, int fx, int fy) {
     CellFinds f;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+    int found[16];
+    int n = rows_at_cell(x, y, found, 16);
+    for (int k = 0; k < n; ++k) {
+        const int i = found[k];
         const MapObject& o = Data[i];
-        if (o.TYPE == MK_UNUSED) break;
-        if (o.x == x && o.y == y) {
-            if (o.TYPE == MK_FIRE) f.fire = i;
-            else if (o.TYPE == MK_CREATURE && i != row && f.creature < 0) f.creature = map_object_creature(i);
-            else if (o.TYPE == MK_TRAP && o.state == TRAP_SET) f.set_trap = i;
-        }
-        if (o.x == fx && o.y == fy && o.TYPE == MK_TRAP && o.state == TRAP_SPRUNG_WITH_CATCH) f.held_trap = i;
+        if (o.TYPE == MK_FIRE) f.fire = i;
+        else if (o.TYPE == MK_CREATURE && i != row && f.creature < 0) f.creature = map_object_creature(i);
+        else if (o.TYPE == MK_TRAP && o.state == TRAP_SET) f.set_trap = i;
     }
-    (void)c;
+    n = rows_at_cell(fx, fy, found, 16);
+    for (int k = 0; k < n; ++k)
+        if (Data[found[k]].TYPE == MK_TRAP && Data[found[k]].state == TRAP_SPRUNG_WITH_CATCH) f.held_trap = found[k];
     return f;
 }
 
 void move_record(int c, int row, int x, int y) {
     CreatureRecord& r = Cre[c];
+    turn_index_moved(row, Data[row].x, Data[row].y, x, y);
     Data[row].x = uint16_t(x);
     Data[row].y = uint16_t(y);
     if (r.Viimeisin_X == x && r.Viimeisin_Y == y) r.korkeus = 1;
@@ -161,9 +164,8 @@ int cre_doorway_clear(int c, int x, int y) {
     if (!cre_is_companion(c) && chebyshev(x, y, player_x, player_y) <= 2 && !Plr.sleeping && !is_indoors_at(player_x, player_y) &&
         is_in_view(x, y))
         return 0;
-    for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+    for (int i : creature_rows()) {
         const MapObject& o = Data[i];
-        if (o.TYPE == MK_UNUSED) break;
         if (o.TYPE != MK_CREATURE) continue;
         const int k = map_object_creature(i);
         if (k == c || !cre_slot_valid(k)) continue;
@@ -290,7 +292,7 @@ int Liikkuminen(int c, int x, int y, int apply) {
     }
     // 10. Fire, creatures and traps.
     walk_debug("  Liikkuminen.trapchecks");
-    const CellFinds found = look_at_cells(c, row, x, y, fx, fy);
+    const CellFinds found = look_at_cells(row, x, y, fx, fy);
     if (found.fire >= 0) return STEP_REFUSED;
     if (found.creature >= 0 && !(cre_is_stunned(found.creature) && (fights(r) || escapes(r)))) return STEP_REFUSED;
     if (found.held_trap >= 0) {

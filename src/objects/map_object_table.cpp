@@ -541,10 +541,25 @@ int32_t creature_reference(int creature) {
     return creature >= CREATURE_REF_BASE ? creature : CREATURE_REF_BASE + creature;
 }
 
+// Where each creature's record was found last: looked at first, so that a
+// creature's place is found without a walk over the table (a record moves
+// only now and then; the hint is checked before it is trusted, and a
+// creature has one living record).
+int16_t creature_row_hint[1000];
+
 int first_record_of(uint8_t kind, int creature) {
     const int32_t ref = creature_reference(creature);
+    const int slot = ref - CREATURE_REF_BASE;
+    const bool hinted = kind == MK_CREATURE && slot >= 0 && slot < 1000;
+    if (hinted) {
+        const int h = creature_row_hint[slot];
+        if (h >= 0 && h < MAP_OBJECT_COUNT && Data[h].TYPE == kind && Data[h].DATA == ref) return h;
+    }
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i)
-        if (Data[i].TYPE == kind && Data[i].DATA == ref) return i;
+        if (Data[i].TYPE == kind && Data[i].DATA == ref) {
+            if (hinted) creature_row_hint[slot] = int16_t(i);
+            return i;
+        }
     return -1;
 }
 

@@ -31,9 +31,11 @@
 #include "maps/weather.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
+#include "objects/map_objects.h"
 #include "objects/object_store.h"
 #include "support/fixture_world.h"
 #include "support/play_folder.h"
+#include "society/villages.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 
@@ -210,6 +212,42 @@ TEST_F(CreatureSenses, AlliesByKindGroupCultureAndOwner) {
     place(A, 3, 611, PX + 5, PY).owner = OWNER_PLAYER;
     place(B, 3, 611, PX + 6, PY);
     EXPECT_EQ(cre_are_allies(A, B), 0);
+}
+
+TEST_F(CreatureSenses, HowAnAnimalSeesThePlayerAndTheAlarmCooldown) {
+    struct Case {
+        uint8_t cls;
+        int kind;
+        uint8_t flee, avoid;
+        int relation;
+        const char* what;
+    } cases[] = {
+        {15, 618, 0, 0, 4, "a dog and a stranger"},
+        {2, 600, 79, 89, 1, "a wild hare and a person"},
+        {9, 616, 0, 0, 0, "a sheep minds nobody"},
+        {CRE_CLASS_SPIRIT, 702, 50, 50, 0, "a spirit"},
+    };
+    for (const Case& c : cases) {
+        CreatureRecord& r = place(A, c.cls, c.kind, PX + 4, PY);
+        r.flee_threshold = c.flee, r.avoid_threshold = c.avoid;
+        EXPECT_EQ(cre_relation_animal(A, -1), c.relation) << c.what;
+        reset_map_object_table();
+    }
+    // A cooldown above 60 counts as run out: the dog may bark again at once.
+    place(A, 15, 618, PX + 4, PY);
+    struct Cooldown {
+        uint8_t before;
+        int answer;
+        uint8_t after;
+    } cooldowns[] = {{0, 1, 0}, {5, 0, 5}, {60, 0, 60}, {61, 1, 0}, {200, 1, 0}};
+    for (const Cooldown& c : cooldowns) {
+        Cre[A].sound_cooldown = c.before;
+        EXPECT_EQ(cre_set_alarm_cooldown(A, 0), c.answer) << int(c.before);
+        EXPECT_EQ(Cre[A].sound_cooldown, c.after) << int(c.before);
+    }
+    EXPECT_EQ(cre_set_alarm_cooldown(A, 30), 30);
+    EXPECT_EQ(Cre[A].sound_cooldown, 30);
+    EXPECT_EQ(cre_set_alarm_cooldown(-1, 0), 1);
 }
 
 // ------------------------------------------------------------ reactions
@@ -497,6 +535,55 @@ TEST_F(CreatureDeaths, OnlyThePlayersKillsGoToTheKillLog) {
     EXPECT_EQ(log.size(), 3u * 1384u);
     std::memcpy(&kind, log.data() + 2 * 1384 + 188, 4);
     EXPECT_EQ(kind, 600);
+}
+
+TEST_F(CreatureDeaths, AVillageCountsItsKilledAndALeashGoesSlack) {
+    // A villager killed by the player: the village counts the killing and
+    // the news goes round.
+    CreatureRecord& man = place(A, 1, 540, PX + 5, PY);
+    man.lauma = 31;
+    man.killer = -1;
+    save_village(31, load_village(31));
+    cre_die(A, 0);
+    set_current_village(31);
+    EXPECT_EQ(CurVillage.killing, 1);
+    EXPECT_EQ(CurVillage.pending_murder_news, 1);
+    clear_current_village();
+
+    // The leashed dog dies: the player's leash is tied to nothing now.
+    ObjectRecord leash;
+    obj_clear_record(leash);
+    copy_text(leash.name, "leash");
+    leash.item_class = ITEM_TOOL;
+    leash.subclass = 9;
+    CreatureRecord& dog = place(B, 15, 618, PX + 1, PY);
+    dog.cre_status = CRE_STATUS_TIED;
+    leash.link = int16_t(dog.sotu);
+    const int id = obj_store_record(leash);
+    ASSERT_NE(id, 0);
+    Plr.plr_inv_id[0] = id;
+    Plr.plr_inv_count[0] = 1;
+    std::memset(view_layer, '.', MAP_CELLS);
+    cre_die(B, 0);
+    ObjectRecord after;
+    obj_record(id, after);
+    EXPECT_EQ(after.link, 0);
+    EXPECT_NE(told().find("leash off"), std::string::npos) << told();
+}
+
+TEST_F(CreatureSenses, ACreatureDyingInTheWalkLeavesTheNextOneItsTurn) {
+    // Two creatures in neighbouring records: the first freezes to death in
+    // its turn, the second still takes its own.
+    place(A, 3, 611, PX + 5, PY).body_temp = 20.0f;
+    CreatureRecord& next = place(B, 3, 611, PX + 7, PY);
+    ASSERT_EQ(cre_datapos(B), cre_datapos(A) + 1);
+    next.LastActionBit = 0xFF;
+    messages_suppressed = true;
+    update_map_objects();
+    EXPECT_EQ(Cre[A].move_mode, MOVE_MODE_DEAD);
+    EXPECT_GE(corpse_object_index(A), 0);
+    EXPECT_EQ(next.LastActionBit & 0xFD, 0);  // cleared by its own turn
+    EXPECT_NE(next.move_mode, MOVE_MODE_DEAD);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "body/skills.h"
 #include "body/wounds.h"
 #include "creatures/creature_files.h"
+#include "creatures/creature_table.h"
 #include "creatures/culture_goods.h"
 #include "creatures/encounter_species.h"
 #include "game/player.h"
@@ -156,11 +157,14 @@ void spawn_one(int kind) {
     CreScratch.home_y = world_y_of(y);
     const int ref = append_and_load_creature(CreScratch);
     if (ref == CRE_NO_CREATURE) return;
+    const int slot = ref - CRE_REF_BASE;
     if (put_object_on_map(MK_CREATURE, x, y, ref, 1) < 0) {
-        const int slot = ref - CRE_REF_BASE;
         CreSlotRefs[slot] = 0;
         Cre[slot].cre_class = CRE_CLASS_FREE;
+        return;
     }
+    // A mother may have her young with her.
+    cre_spawn_kin(slot, 0);
 }
 
 // Replaces the first "<name>" of text by value (bounded).

@@ -186,6 +186,58 @@ TEST_F(Settlements, EnclosuresHoldTheirAnimals) {
     EXPECT_TRUE(creatures().empty());
 }
 
+TEST_F(Settlements, KotasKeepTheirSizesAndTheirPeopleIndoors) {
+    struct Case {
+        int asked, walls_to;  // the size asked, the column of its east wall
+        bool people;
+    };
+    const Case cases[] = {{0, 2, false}, {1, 2, false}, {2, 3, true}, {3, 4, true}, {7, 4, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.asked);
+        seed_random(1);
+        flat(20);
+        settlement_begin(0);
+        const StampPlace p = build_kota(10, 10, c.asked);
+        ASSERT_TRUE(p.placed);
+        EXPECT_EQ(gen_terrain(p.x + c.walls_to, p.y + c.walls_to), 141);  // the south-east corner
+        const std::vector<MapObject> in = creatures();
+        EXPECT_EQ(!in.empty(), c.people);
+        for (const MapObject& o : in) EXPECT_EQ(gen_terrain(o.x, o.y), 40) << o.x << "," << o.y;
+        int fires = 0;
+        for (const MapObject& o : zoom_work.objects) fires += o.TYPE == MK_FIRE || o.TYPE == MK_FIRE_SITE;
+        EXPECT_EQ(fires, c.walls_to == 4 ? 1 : 0);
+    }
+}
+
+TEST_F(Settlements, TheSaunaTubNeedsAFreeEntry) {
+    build_sauna(10, 10, 1);
+    int tubs = 0;
+    for (const MapObject& o : zoom_work.objects) tubs += o.TYPE == MK_ITEM && o.ref == 22222;
+    EXPECT_EQ(tubs, 1);
+    flat(20);
+    for (int i = 0; i < 1990; ++i) zoom_work.objects[i].TYPE = MK_BLOOD;
+    build_sauna(10, 10, 1);
+    tubs = 0;
+    for (const MapObject& o : zoom_work.objects) tubs += o.TYPE == MK_ITEM;
+    EXPECT_EQ(tubs, 0);
+}
+
+TEST_F(Settlements, TheHuntersBloodMarksAreDatedAndApart) {
+    for (int seed = 0; seed < 20; ++seed) {
+        seed_random(uint32_t(seed));
+        flat(20);
+        scene_hunter();
+        int marks = 0;
+        for (const MapObject& o : zoom_work.objects) {
+            if (o.TYPE != MK_BLOOD) continue;
+            ++marks;
+            EXPECT_EQ(o.amount, Plr.days_played);
+        }
+        EXPECT_EQ(marks, 4);
+        EXPECT_EQ(creatures().size(), 2u);
+    }
+}
+
 TEST_F(Settlements, PalisadesStandWhole) {
     for (int seed = 0; seed < 50; ++seed) {
         for (const int culture : {11, 1}) {

@@ -149,6 +149,24 @@ TEST_F(Happenings, AnAreaIsStockedAgainOnlyAfterTwoWeeks) {
     EXPECT_EQ(stocked(1, 1), 114);
 }
 
+TEST_F(Happenings, WildAnimalsAreStockedAwayFromThePlayer) {
+    local_open_map();
+    docreatures();
+    player_x = player_y = 232;
+    int made = 0;
+    for (int visit = 0; visit < 10; ++visit) {
+        Plr.days_played = 100 + 14 * visit;
+        spawn_local_creatures();
+    }
+    for (const MapObject& o : Data) {
+        if (o.TYPE != MK_CREATURE) continue;
+        ++made;
+        EXPECT_GT(std::abs(o.x - 232), 31);
+        EXPECT_GT(std::abs(o.y - 232), 31);
+    }
+    EXPECT_GT(made, 0);
+}
+
 TEST_F(Happenings, WanderersCellsStayInsideTheWorld) {
     copy_text(Plr.map_name, "BIGMAP");
     is_world_map();

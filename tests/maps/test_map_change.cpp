@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "creatures/creature_files.h"
+#include "creatures/creature_table.h"
 #include "mapgen/heights.h"
 #include "maps/local_store.h"
 #include "maps/map_change.h"
@@ -14,6 +16,7 @@
 #include "maps/markers.h"
 #include "maps/terrain_types.h"
 #include "maps/world_files.h"
+#include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "shell/commands.h"
 #include "shell/game_loop.h"
@@ -266,6 +269,40 @@ TEST_F(MapChange, SettlementSiteGetsABuildingThatOutlivesTheVisit) {
     zoom();  // out
     EXPECT_EQ(stored_world_terrain_at(world.camp.x, world.camp.y), 30);
     EXPECT_EQ(terrain_at(world.camp.x, world.camp.y), 30);
+}
+
+// A village made on the first visit keeps its code and is not given up
+// while its people live there; once they are all gone it is.
+TEST_F(MapChange, AVillageStandsWhileItsPeopleLiveThere) {
+    auto humans_on_map = [] {
+        std::vector<int> slots;
+        for (const MapObject& o : Data)
+            if (o.TYPE == MK_CREATURE && o.DATA >= CRE_REF_BASE && cre_slot_valid(o.DATA - CRE_REF_BASE) &&
+                Cre[o.DATA - CRE_REF_BASE].cre_class == CRE_CLASS_HUMAN)
+                slots.push_back(o.DATA - CRE_REF_BASE);
+        return slots;
+    };
+    player_x = world.village.x;
+    player_y = world.village.y;
+    zoom();
+    ASSERT_FALSE(humans_on_map().empty());
+    player_x += 128;  // away from the villagers, two cells on
+    zoom();          // out
+    const int m = marker_slot(world.village.x, world.village.y);
+    ASSERT_EQ(Markers[m].world_x, world.village.x);
+    EXPECT_EQ(stored_world_terrain_at(world.village.x, world.village.y), 239);
+    EXPECT_EQ(Markers[m].important, 0);
+
+    // Back again: everybody leaves the village, and it is given up.
+    player_x = world.village.x;
+    player_y = world.village.y;
+    zoom();
+    const std::vector<int> people = humans_on_map();
+    ASSERT_FALSE(people.empty());
+    for (int slot : people) Poista_Olento(slot);
+    player_x += 128;
+    zoom();  // out
+    EXPECT_EQ(Markers[m].important, 100);
 }
 
 TEST_F(MapChange, WaterCellsAreWater) {

@@ -7,7 +7,6 @@
 int cre_update_target(int) { KSM_STUB("cre_update_target"); return 0; }
 void cre_update_body_state(int) { KSM_STUB("cre_update_body_state"); }
 int cre_target_out_of_reach(int, int) { KSM_STUB("cre_target_out_of_reach"); return 0; }
-void cre_leave_party(int) { KSM_STUB("cre_leave_party"); }
 int find_requisite_near(int, int, int out[3], int, int, int) {
     KSM_STUB("find_requisite_near");
     if (out) out[0] = out[1] = out[2] = 0;

@@ -256,6 +256,23 @@ TEST_F(VillageReactions, EachWarningIsShoutedOnceUnlessForced) {
     EXPECT_EQ(village().said_mischief, 1);
 }
 
+TEST_F(VillageReactions, ACollectorWhoCannotReachAPlayerFarFromTheVillageMarksATheft) {
+    village().perinta = 2;
+    village().has_debt = 1;
+    // The player has gone two world cells away; the collector is far behind.
+    player_x = 120 + 64 * 2;
+    EXPECT_EQ(villager_collect_debt(S), 1);
+    EXPECT_EQ(village().theft_mark, 1);
+    EXPECT_EQ(village().perinta, 0) << "the theft mark ends the collection";
+    // Without an open debt a collection just ends.
+    village().theft_mark = 0;
+    village().perinta = 2;
+    village().has_debt = 0;
+    EXPECT_EQ(villager_collect_debt(S), 0);
+    EXPECT_EQ(village().perinta, 0);
+    EXPECT_EQ(village().theft_mark, 0);
+}
+
 TEST_F(VillageReactions, TheVillageIsNearWhileThePlayerIsOnItsLand) {
     EXPECT_EQ(plr_near_village(VILLAGE), 1);
     player_x = 120 + 64 * 2;  // two cells away, the villager 131 squares off

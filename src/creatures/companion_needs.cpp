@@ -1,10 +1,2 @@
-// Companions' needs. Not built yet: neutral answers.
+// Companions' needs: creatures/food_seeking.cpp and creatures/villager_routines.cpp.
 #include "creatures/companion_needs.h"
-
-#include "base/stubs.h"
-
-int cre_come_to_talk(int slot) {
-    (void)slot;
-    KSM_STUB("cre_come_to_talk");
-    return 0;
-}

@@ -5,6 +5,5 @@
 
 // The needs of a companion: creatures/food_seeking.h.
 #include "creatures/food_seeking.h"
-// A creature in need comes to the player and opens a conversation; 1 when
-// it did. Not built yet: 0.
-int cre_come_to_talk(int slot);
+// A creature in need coming to talk: creatures/villager_routines.h.
+#include "creatures/villager_routines.h"

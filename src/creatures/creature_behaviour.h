@@ -13,6 +13,7 @@
 #include "creatures/creature_steps.h"
 #include "creatures/task_queue.h"
 #include "creatures/village_reactions.h"
+#include "creatures/villager_routines.h"
 
 // One step of the creature's current task (creatures/task_runner.cpp); 1
 // when its turn is used up, 0 when the caller goes on with its default.
@@ -51,7 +52,7 @@ int cre_shout(int creature, const char* text);
 // Queues the butchering of a carcass (the nearest within 15 squares with
 // search); 1 when queued: cre_queue_butcher_carcass of the task queue.
 int cre_queue_butchering(int creature, int map_index, int search);
-void cre_leave_party(int creature);              // nothing
+// cre_leave_party: creatures/villager_routines.h.
 // An item map object within 19 squares of (x, y) meeting either
 // requirement: out[0..2] its x, y and index; 0 when none.
 int find_requisite_near(int x, int y, int out[3], int unused, int requirement_a, int requirement_b);  // 0, out zero

@@ -463,8 +463,10 @@ void creature_info_sheet(int creature) {
     const std::string text = creature_info_text(creature);
     add_text_to_word_buffer(true, text.c_str());
     const int height = draw_tagged_text(0, 0, 280, -1, colour_white(), 0);
-    const int w = 300, h = std::min(560, height + 30);
-    const int x = (800 - w) / 2, y = std::max(0, (600 - h) / 2);
+    // Over the side panel, beside the map view (which is laid over the
+    // canvas at every present).
+    const int w = 300, h = std::min(510, height + 30);
+    const int x = 492, y = 85;
     const SDL_Rect rect{x, y, w, h};
     save_screen_under("infoview", &rect);
     draw_paper_window(x, y, w, h, "");

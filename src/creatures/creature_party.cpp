@@ -86,7 +86,7 @@ void cre_make_escortee(int creature, int wage) {
     c.cre_flags &= ~CRE_HIRE_CLEARS;
     // The pay kept for an earlier service starts anew.
     c.pay_value = 0.0f;
-    c.pay_day = 0;
+    c.wage_shortfall = 0.0f;
     pop_task(creature, 0);
     cre_mark_companion_gear(creature, 1);
 }

@@ -222,7 +222,7 @@ struct CreatureRecord {
     int32_t fight_target;
     int32_t killer;
     float pay_value;
-    int32_t pay_day;
+    float wage_shortfall;  // what the player still owes a companion that left
     float body_temp;
     int32_t turn_stamp;
 };
@@ -414,7 +414,7 @@ KSM_OFFSET(CreatureRecord, enmity, 1356);
 KSM_OFFSET(CreatureRecord, fight_target, 1360);
 KSM_OFFSET(CreatureRecord, killer, 1364);
 KSM_OFFSET(CreatureRecord, pay_value, 1368);
-KSM_OFFSET(CreatureRecord, pay_day, 1372);
+KSM_OFFSET(CreatureRecord, wage_shortfall, 1372);
 KSM_OFFSET(CreatureRecord, body_temp, 1376);
 KSM_OFFSET(CreatureRecord, turn_stamp, 1380);
 

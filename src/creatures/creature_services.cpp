@@ -108,9 +108,7 @@ const char* cre_sound(int creature) {
     return ring_copy(word);
 }
 
-// Not built yet: nothing changes by days and no creature is watched during
-// a task.
-void creature_day(int) { KSM_STUB("creature_day"); }
+// Not built yet: no creature is watched during a task.
 bool creature_task_view(int, TaskCreatureView&) {
     KSM_STUB("creature_task_view");
     return false;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "creatures/villager_routines.h"  // creature_day
 #include "base/platform.h"
 
 #include "creatures/area_events.h"
@@ -84,7 +85,6 @@ const char* cre_sound(int creature);
 
 // Services of the daily update and of long tasks.
 // The daily changes of the creature in a slot.
-void creature_day(int slot);
 // drop_expired_area_events, add_animal_area_event: creatures/area_events.h.
 // count_helping_companions, companion_names_text: creatures/creature_party.h.
 struct TaskCreatureView;

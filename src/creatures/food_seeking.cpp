@@ -91,15 +91,59 @@ struct VillagerWatch {
     }
 };
 
-bool trap_on_square(int x, int y) { return find_map_object(MK_TRAP, x, y) >= 0; }
+// The squares of the set traps on the map, gathered once for a search.
+struct TrapSquares {
+    uint16_t x[64], y[64];
+    int n = 0;
+    bool many = false;  // more than fit: each square is asked of the table
+    void gather() {
+        for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
+            const MapObject& o = Data[i];
+            if (o.TYPE == MK_UNUSED) break;
+            if (o.TYPE != MK_TRAP) continue;
+            if (n == 64) {
+                many = true;
+                return;
+            }
+            x[n] = o.x;
+            y[n] = o.y;
+            ++n;
+        }
+    }
+    bool at(int sx, int sy) const {
+        if (many) return find_map_object(MK_TRAP, sx, sy) >= 0;
+        for (int i = 0; i < n; ++i)
+            if (x[i] == sx && y[i] == sy) return true;
+        return false;
+    }
+};
+
+// The diet test with the creature's predator answer and diet mask given.
+bool will_eat(bool predator, uint32_t mask, const ObjectRecord& food);
+
+// What a search knows of the searcher for one pass.
+struct Searcher {
+    int c;
+    bool predator;
+    uint32_t mask;         // the pass's diet mask
+    uint32_t both;         // both masks: the plant's own test
+    bool eats_plants;
+};
+
+// The record of an object id read in place (a search looks at thousands);
+// null for an id that names none.
+const ObjectRecord* object_of(int id) {
+    if (obj_id_is_type(id)) return &ItemTypes[id];
+    if (obj_id_is_instance(id)) return &Objects[id - FIRST_INSTANCE_ID];
+    return nullptr;
+}
 
 // An item of the map the creature may eat in the pass's mode.
-bool item_candidate(int c, int index, int mode, VillagerWatch& watch) {
+bool item_candidate(const Searcher& s, int index, VillagerWatch& watch) {
     const MapObject& o = Data[index];
-    ObjectRecord r{};
-    obj_record(o.DATA, r);
-    if (!cre_will_eat(c, mode, r)) return false;
-    if (cre_avoids_food_spot(c, o.x, o.y)) return false;
+    const ObjectRecord* r = object_of(o.DATA);
+    if (r == nullptr || !will_eat(s.predator, s.mask, *r)) return false;
+    if (cre_avoids_food_spot(s.c, o.x, o.y)) return false;
     const OwnerStatus owner = map_item_owner_status(index);
     if (!owner.free && owner.owner > 0 && village_owns_cell(owner.owner, world_x_of(o.x), world_y_of(o.y)) &&
         watch.watched(owner.owner))
@@ -107,18 +151,20 @@ bool item_candidate(int c, int index, int mode, VillagerWatch& watch) {
     return true;
 }
 
-bool patch_candidate(int c, int index, int mode) {
+// The cheap questions first: the diet, the plant's kind, then the traps
+// and whether the creature can step there.
+bool patch_candidate(const Searcher& s, int index, const TrapSquares& traps) {
     const MapObject& o = Data[index];
-    if (!(diet_mask(Cre[c], mode) & PLANT_BITS) || !cre_eats_plants(c, mode)) return false;
-    if (trap_on_square(o.x, o.y)) return false;
-    ObjectRecord r{};
-    obj_record(o.DATA, r);
+    if (!s.eats_plants) return false;
+    const ObjectRecord* r = object_of(o.DATA);
+    if (r == nullptr) return false;
     if (o.state == 0) {
-        const bool pods = (diet_mask(Cre[c], mode) & DIET_PODS_AND_ROOTS) && (r.kind == FOOD_POD || r.kind == FOOD_ROOT);
-        if (r.kind != FOOD_PLANT && !pods) return false;
+        const bool pods = (s.mask & DIET_PODS_AND_ROOTS) && (r->kind == FOOD_POD || r->kind == FOOD_ROOT);
+        if (r->kind != FOOD_PLANT && !pods) return false;
     }
-    if (Liikkuminen(c, o.x, o.y, 0) != 1) return false;
-    return cre_will_eat(c, 0, r) != 0;
+    if (!will_eat(s.predator, s.both, *r)) return false;
+    if (traps.at(o.x, o.y)) return false;
+    return Liikkuminen(s.c, o.x, o.y, 0) == 1;
 }
 
 // The eating task at the candidate: 1 queued, 0 the queue is full.
@@ -143,28 +189,36 @@ int queue_eating(int c, int index) {
 
 int cre_will_eat(int creature, int mode, const ObjectRecord& food) {
     if (!cre_slot_valid(creature)) return 0;
-    const CreatureRecord& c = Cre[creature];
-    const uint32_t mask = diet_mask(c, mode);
+    return will_eat(cre_is_predator(creature) != 0, diet_mask(Cre[creature], mode), food) ? 1 : 0;
+}
+
+namespace {
+
+bool will_eat(bool predator, uint32_t mask, const ObjectRecord& food) {
     if (food.contents != 0) return 0;
-    if (cre_is_predator(creature) && obj_meets_requirement(REQUIREMENT_MEAT, food)) return 1;
+    if (predator && obj_meets_requirement(REQUIREMENT_MEAT, food)) return 1;
     if ((mask & DIET_REQUIREMENT_490) && obj_meets_requirement(REQUIREMENT_EDIBLE, food)) return 1;
     if (kind_matches(mask, food.kind)) return 1;
     if ((mask & DIET_PODS_AND_ROOTS) && (food.kind == FOOD_POD || food.kind == FOOD_ROOT)) return 1;
     if ((mask & DIET_BREAD) && record_name(food.name, sizeof food.name).find("bread") != std::string::npos) return 1;
     if (!(mask & DIET_PLAIN_FOOD)) return 0;
     if (food.kind == 0 && food.item_class == ITEM_FOOD && food.spoilage_days != 255) return 1;
-    return obj_meets_requirement(REQUIREMENT_EDIBLE, food) ? 1 : 0;
+    return obj_meets_requirement(REQUIREMENT_EDIBLE, food) != 0;
 }
+
+}  // namespace
 
 int cre_will_eat(int creature, const ObjectRecord& food) { return cre_will_eat(creature, 0, food); }
 
 int ravinnonhankinta(int c, int mode) {
     if (!cre_slot_valid(c) || Cre[c].cre_class == CRE_CLASS_FREE) return 0;
     CreatureRecord& cr = Cre[c];
-    const std::string name = creature_name(c, 0);
+    // The debug lines are written only while someone reads them.
+    const bool tell = debug_logs_on || debug_messages_on;
+    const std::string name = tell ? creature_name(c, 0) : "";
     char text[200];
     format_text(text, sizeof text, "ravinnonhankinta(%s #%d)", name.c_str(), c);
-    cre_debug(text);
+    if (tell) cre_debug(text);
     if (cr.diet1 == 0 && cr.diet2 == 0) {
         cre_debug("ei ruokavaliota");
         return 0;
@@ -193,8 +247,12 @@ int ravinnonhankinta(int c, int mode) {
         }
     }
     VillagerWatch watch;
+    TrapSquares traps;
+    if ((cr.diet1 | cr.diet2) & PLANT_BITS) traps.gather();
     int candidate = -1, looked = 0;
     for (int pass = 1; pass <= 2; ++pass) {
+        Searcher s{c, cre_is_predator(c) != 0, diet_mask(cr, pass), diet_mask(cr, 0), false};
+        s.eats_plants = (s.mask & PLANT_BITS) && cre_eats_plants(c, pass);
         for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
             const MapObject& o = Data[i];
             if (o.TYPE == MK_UNUSED) break;
@@ -203,7 +261,7 @@ int ravinnonhankinta(int c, int mode) {
             // Distance and diet first: ownership asks the villagers.
             const int d = chebyshev(cx, cy, o.x, o.y);
             if (d > radius) continue;
-            const bool ok = o.TYPE == MK_ITEM ? item_candidate(c, i, pass, watch) : patch_candidate(c, i, pass);
+            const bool ok = o.TYPE == MK_ITEM ? item_candidate(s, i, watch) : patch_candidate(s, i, traps);
             if (!ok) continue;
             candidate = i;
             radius = d;
@@ -215,8 +273,10 @@ int ravinnonhankinta(int c, int mode) {
             if (carcass != 0 && carcass < radius && Haaskasta(c, 2, 1)) return 1;
             if (queue_eating(c, candidate)) return 1;
         }
-        format_text(text, sizeof text, "#%d haaska/saalis haku", looked);
-        cre_debug(text);
+        if (tell) {
+            format_text(text, sizeof text, "#%d haaska/saalis haku", looked);
+            cre_debug(text);
+        }
         if (Haaskasta(c, pass, 1)) return 1;
         if (Saalista(c, pass)) return 1;
     }

@@ -49,5 +49,7 @@ void cre_refuse_order(int creature);
 int Haaskasta(int creature, int diet_mode, int act);
 // 1 when a hunt for prey (task 55) was queued.
 int Saalista(int creature, int diet_mode);
+// 1 when the hunter queued a hunt for game (task 69).
+int cre_seek_game(int hunter);
 // 1 when the creature will not go to eat at (x, y).
 int cre_avoids_food_spot(int creature, int x, int y);

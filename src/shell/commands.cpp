@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "creatures/movement_commands.h"
 #include "screens/far_look.h"
+#include "creatures/creature_names.h"
 #include "maps/known_map.h"
 #include "maps/map_change.h"
 #include "maps/map_layers.h"
@@ -672,6 +673,12 @@ int printable_key(int key, bool repeat) {
             int mode = (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) ? 1 : 2;
             reach("describe_location", mode);
             describe_location(target_x, target_y, mode);
+            // A creature close by is looked at closely: its sheet.
+            const int creature = mode == 1 ? creature_at(target_x, target_y) : -1;
+            if (creature >= 0) {
+                reach("creature_info_sheet");
+                creature_info_sheet(creature);
+            }
         }
         break;
     }

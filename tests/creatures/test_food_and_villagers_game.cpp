@@ -5,6 +5,7 @@
 //    eats it while the player rests;
 //  - a far look at a villager whose name the player knows tells its look
 //    line with the name;
+//  - a person next to the player looked at closely ("x") shows its sheet;
 //  - a villager of a village with a mischief on record shouts the
 //    mischief warning and comes over (waits for the villagers' noticing of
 //    the player).
@@ -21,6 +22,7 @@
 #include "game/player.h"
 #include "game/save_load.h"
 #include "support/created_character.h"
+#include "support/map_pictures.h"
 #include "support/play_folder.h"
 
 namespace fs = std::filesystem;
@@ -112,6 +114,44 @@ TEST_F(FoodAndVillagersGame, AFarLookAtAVillagerTellsItsNameAndKind) {
     ASSERT_NE(own[0], 0);
     const std::string log = folder_->read("ARI/msglog.txt");
     EXPECT_NE(log.find(std::string(own) + " the " + kind), std::string::npos) << log;
+}
+
+TEST(CreatureSheetGame, APersonLookedAtCloselyShowsItsSheetUntilAKey) {
+    PlayFolder folder;
+    std::string why;
+    ASSERT_TRUE(copy_created_character(folder, &why)) << why;
+    std::string keys = kLoadAndZoomIn;
+    keys += "{shot before}\n[x]\n[RIGHT]\n{shot sheet}\n[SPACE]\n{shot after}\n";
+    keys += kSaveAndQuit;
+    folder.write("keys.txt", keys);
+    folder.write("scene.txt", "open 10\nweather clear\ncreature 530 1 0\nnamed\n");
+    fs::create_directories(folder.file("shots"));
+    ASSERT_EQ(run_game(folder.path(), "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder.file("keys.txt") +
+                                          "' KSM_TEST_SCREENSHOT='" + folder.file("shots") + "' KSM_TEST_SCENE='" +
+                                          folder.file("scene.txt") + "'"),
+              0)
+        << folder.read("game_stderr.txt");
+    if (const char* keep = std::getenv("KSM_KEEP_SHOTS"))
+        fs::copy(folder.file("shots"), keep, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    SDL_Surface* before = SDL_LoadBMP(folder.file("shots/before.bmp").c_str());
+    SDL_Surface* sheet = SDL_LoadBMP(folder.file("shots/sheet.bmp").c_str());
+    SDL_Surface* after = SDL_LoadBMP(folder.file("shots/after.bmp").c_str());
+    ASSERT_NE(before, nullptr);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(after, nullptr);
+    // The sheet's window covers the side panel beside the view, and the key
+    // puts the panel back.
+    int covered = 0, left = 0;
+    for (int y = 100; y < 160; ++y)
+        for (int x = 500; x < 780; ++x) {
+            covered += channel_gap(pixel(before, x, y), pixel(sheet, x, y)) > 30;
+            left += channel_gap(pixel(before, x, y), pixel(after, x, y)) > 30;
+        }
+    EXPECT_GT(covered, 4000);
+    EXPECT_LT(left, 400);
+    SDL_FreeSurface(before);
+    SDL_FreeSurface(sheet);
+    SDL_FreeSurface(after);
 }
 
 // Waits for the villagers' noticing of the player (their senses); the

@@ -10,6 +10,7 @@
 #include "creatures/food_seeking.h"
 #include "creatures/task_queue.h"
 #include "creatures/village_reactions.h"
+#include "creatures/villager_routines.h"
 #include "game/player.h"
 #include "maps/map_layers.h"
 #include "maps/map_view.h"
@@ -255,10 +256,133 @@ TEST_F(VillageReactions, EachWarningIsShoutedOnceUnlessForced) {
     EXPECT_EQ(village().said_mischief, 1);
 }
 
+TEST_F(VillageReactions, ACollectorWhoCannotReachAPlayerFarFromTheVillageMarksATheft) {
+    village().perinta = 2;
+    village().has_debt = 1;
+    // The player has gone two world cells away; the collector is far behind.
+    player_x = 120 + 64 * 2;
+    EXPECT_EQ(villager_collect_debt(S), 1);
+    EXPECT_EQ(village().theft_mark, 1);
+    EXPECT_EQ(village().perinta, 0) << "the theft mark ends the collection";
+    // Without an open debt a collection just ends.
+    village().theft_mark = 0;
+    village().perinta = 2;
+    village().has_debt = 0;
+    EXPECT_EQ(villager_collect_debt(S), 0);
+    EXPECT_EQ(village().perinta, 0);
+    EXPECT_EQ(village().theft_mark, 0);
+}
+
 TEST_F(VillageReactions, TheVillageIsNearWhileThePlayerIsOnItsLand) {
     EXPECT_EQ(plr_near_village(VILLAGE), 1);
     player_x = 120 + 64 * 2;  // two cells away, the villager 131 squares off
     EXPECT_EQ(plr_near_village(VILLAGE), 0);
+}
+
+// ------------------------------------------------------------ routines
+
+class VillagerRoutines : public VillageReactions {
+protected:
+    void SetUp() override {
+        VillageReactions::SetUp();
+        Cre[S].Viimeisin_X = CX;
+        Cre[S].Viimeisin_Y = CY;
+        Cre[S].weight = 80.0f;
+        Cre[S].attr_int = Cre[S].attr_dex = 10;
+        Data[at_].x = CX;
+        Data[at_].y = CY;
+        ObjectRecord& axe = ItemTypes[AXE];
+        obj_clear_record(axe);
+        axe.item_class = ITEM_WEAPON;
+        axe.weight = 2.0f;
+        axe.price = 200.0f;
+        copy_text(axe.name, "Axe");
+    }
+    // An instance of the axe that belongs to the village, taken from the
+    // cell at (1, 1): lying here it is displaced.
+    int village_axe() {
+        ObjectRecord r = ItemTypes[AXE];
+        r.ownerID = VILLAGE;
+        r.x = 1;
+        r.y = 1;
+        return obj_store_new(r);
+    }
+    static constexpr int AXE = 9;
+};
+
+TEST_F(VillagerRoutines, OfTwoDisplacedGoodsEquallyNearTheEarlierIsFetched) {
+    const int a = put_object_on_map(MK_ITEM, CX + 5, CY, village_axe(), 1);
+    const int b = put_object_on_map(MK_ITEM, CX - 5, CY, village_axe(), 1);
+    ASSERT_GE(b, 0);
+    villager_queue_fetch_goods(S);
+    EXPECT_EQ(Cre[S].Puuha[0], TASK_FETCH_GOODS);
+    EXPECT_EQ(Cre[S].task_target[0], a);
+    // None left: the village's flag is cleared.
+    pop_task(S, -1);
+    free_map_object(a);
+    free_map_object(b);
+    village().displaced_goods = 1;
+    villager_queue_fetch_goods(S);
+    EXPECT_EQ(Cre[S].Puuha[0], 0);
+    EXPECT_EQ(village().displaced_goods, 0);
+}
+
+TEST_F(VillagerRoutines, AValuableNearerThan48SquaresIsPickedUp) {
+    put_object_on_map(MK_ITEM, CX + 48, CY, AXE, 1);
+    EXPECT_EQ(villager_queue_pick_up(S), 0);
+    const int near = put_object_on_map(MK_ITEM, CX + 47, CY, AXE, 1);
+    EXPECT_EQ(villager_queue_pick_up(S), 1);
+    EXPECT_EQ(Cre[S].Puuha[0], TASK_PICK_UP);
+    EXPECT_EQ(Cre[S].task_target[0], near);
+}
+
+TEST_F(VillagerRoutines, MainTasksRunOutAndUnknownOnesAreDropped) {
+    Cre[S].main_task = MAIN_TASK_HUNT;
+    Plr.total_minutes = 1000;
+    cre_run_main_task(S);
+    EXPECT_EQ(Cre[S].main_task_until, 1720);
+    Plr.total_minutes = 1720;
+    EXPECT_EQ(cre_run_main_task(S), 0);
+    EXPECT_EQ(Cre[S].main_task, 0);
+    Cre[S].main_task = 42;
+    EXPECT_EQ(cre_run_main_task(S), 0);
+    EXPECT_EQ(Cre[S].main_task, 0);
+    EXPECT_EQ(cre_run_main_task(S), 0);
+}
+
+TEST_F(VillagerRoutines, ALeavingCompanionsWageShortfallIsKept) {
+    CreatureRecord& c = Cre[S];
+    c.party_flags = PARTY_MEMBER;
+    c.pay_value = 10.0f;
+    c.served = 2;
+    c.service_days = 3;
+    cre_leave_party(S);
+    EXPECT_FLOAT_EQ(c.wage_shortfall, 26.0f);  // 10 + 2 x 8, carrying nothing
+    EXPECT_TRUE(c.life_bits & STATUS_UNPAID);
+    EXPECT_TRUE(c.life_bits & STATUS_LEFT);
+    EXPECT_FALSE(c.party_flags & PARTY_MEMBER);
+    EXPECT_EQ(c.leave_day, Plr.days_played);
+    // One seeking a settlement leaves without a claim.
+    c.life_bits = STATUS_SEEKS_SETTLEMENT;
+    cre_leave_party(S);
+    EXPECT_EQ(c.wage_shortfall, 0.0f);
+    EXPECT_FALSE(c.life_bits & (STATUS_UNPAID | STATUS_SEEKS_SETTLEMENT));
+}
+
+TEST_F(VillagerRoutines, ArmourIsPutOnFromThePack) {
+    ObjectRecord& cap = ItemTypes[10];
+    obj_clear_record(cap);
+    cap.item_class = ITEM_ARMOUR;
+    cap.weight = 1.0f;
+    copy_text(cap.name, "Cap");
+    Cre[S].inv_id[2] = 10;
+    Cre[S].inv_count[2] = 2;
+    EXPECT_EQ(cre_wear_armour(S), 1);
+    EXPECT_EQ(Cre[S].worn[0], 10);
+    EXPECT_EQ(Cre[S].inv_count[2], 1);
+    // Beyond the table nothing is worn.
+    EXPECT_EQ(cre_wear_armour(500), 0);
+    EXPECT_EQ(cre_wear_armour(-2), 0);
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST(CreatureSheetGame, APersonLookedAtCloselyShowsItsSheetUntilAKey) {
 
 // Waits for the villagers' noticing of the player (their senses); the
 // mischief warning itself is shown by the unit tests of the reactions.
-TEST_F(FoodAndVillagersGame, DISABLED_AVillagerShoutsAtTheMischiefMakerAndComesOver) {
+TEST_F(FoodAndVillagersGame, AVillagerShoutsAtTheMischiefMakerAndComesOver) {
     const std::string log = folder_->read("ARI/msglog.txt");
     EXPECT_NE(log.find("Stop, you mischief-maker! I need to tell you something!"), std::string::npos) << log;
 }

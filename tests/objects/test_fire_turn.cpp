@@ -257,3 +257,40 @@ TEST_F(FireTurn, TerrainThatBurns) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FireTurn, OnlyCreatureRecordsOfLoadedSlotsTakeTurnsAndABadReferenceIsFreed) {
+    std::memset(&Cre[5], 0, sizeof Cre[5]);
+    CreSlotRefs[4] = 2004;
+    Cre[4].cre_class = 2;
+    const int good = put_object_on_map(MK_CREATURE, FX, FY, CRE_REF_BASE + 4, 1);
+    const int unloaded = put_object_on_map(MK_CREATURE, FX + 1, FY, CRE_REF_BASE + 5, 1);
+    const int beyond = put_object_on_map(MK_CREATURE, FX + 2, FY, CRE_REF_BASE + 700, 1);
+    const int negative = put_object_on_map(MK_CREATURE, FX + 3, FY, -3, 1);
+    const int template_ref = put_object_on_map(MK_CREATURE, FX + 4, FY, 611, 1);
+    update_map_objects();
+    // A creature's turn starts by noting where it stands.
+    EXPECT_EQ(Cre[4].Viimeisin_X, FX);
+    EXPECT_EQ(Cre[5].Viimeisin_X, 0);
+    EXPECT_EQ(Data[good].TYPE, MK_CREATURE);
+    EXPECT_EQ(Data[unloaded].TYPE, MK_CREATURE);
+    EXPECT_EQ(Data[beyond].TYPE, MK_CREATURE);
+    EXPECT_EQ(Data[template_ref].TYPE, MK_CREATURE);
+    EXPECT_NE(Data[negative].TYPE, MK_CREATURE);
+}
+
+TEST_F(FireTurn, AMoveToTheTopDuringTheWalkWaitsForItsEnd) {
+    const int a = put_object_on_map(MK_BLOOD, FX, FY, 1, 1);
+    put_object_on_map(MK_BLOOD, FX + 1, FY, 2, 1);
+    begin_map_object_walk();
+    EXPECT_EQ(move_map_object_to_top(a), a);
+    EXPECT_EQ(Data[a].TYPE, MK_BLOOD);
+    EXPECT_EQ(Data[a].DATA, 1);
+    end_map_object_walk();
+    EXPECT_NE(Data[a].DATA, 1);
+    EXPECT_EQ(Data[2].DATA, 1);
+    EXPECT_EQ(Data[2].x, FX);
+}
+
+}  // namespace

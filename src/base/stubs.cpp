@@ -106,7 +106,6 @@ const StubEntry stub_register[] = {
     {"villager_react_to_player", "creatures", "0: nobody reacts"},
     // game
     {"show_ancestors", "game", "nothing"},
-    {"store_goods_in_area", "game", "0: nothing stored"},
     {"write_ancestor", "game", "0"},
     {"write_ancestor_memorial", "game", "nothing"},
     // mapgen

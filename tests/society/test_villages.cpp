@@ -3,13 +3,12 @@
 // banishments, item debts and the goods pool.
 #include <gtest/gtest.h>
 
-#include "game/goods_storage.h"
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/platform.h"
+#include "game/goods_storage.h"
 #include "base/stubs.h"
 #include "game/player.h"
 #include "game/save_load.h"

@@ -67,7 +67,6 @@ const StubEntry stub_register[] = {
     {"villager_queue_pick_up", "creatures", "0: nothing picked up"},
     // game
     {"show_ancestors", "game", "nothing"},
-    {"store_goods_in_area", "game", "0: nothing stored"},
     {"write_ancestor", "game", "0"},
     {"write_ancestor_memorial", "game", "nothing"},
     // mapgen

@@ -140,7 +140,7 @@ void burn_corpses_in_fire(int x, int y) {
         if (o.TYPE == MK_UNUSED) break;
         if (o.TYPE != MK_CARCASS || o.x != x || o.y != y) continue;
         const int slot = slot_of_data(o.DATA);
-        if (!cre_slot_valid(slot)) continue;
+        if (!cre_slot_valid(slot) || CreSlotRefs[slot] == 0) continue;
         CreatureRecord& c = Cre[slot];
         if (c.Puuha[0] != TASK_BURNING) {
             c.Puuha[0] = TASK_BURNING;
@@ -238,8 +238,15 @@ void update_map_objects() {
             fire_turn(i, world);
             break;
         case MK_CREATURE: {
-            const int slot = map_object_creature(i);
-            if (!cre_slot_valid(slot)) break;
+            // Only a loaded slot takes a turn; a record naming none is
+            // passed over, and one with a negative reference freed.
+            if (o.DATA < 0) {
+                free_map_object(i);
+                break;
+            }
+            if (o.DATA < CREATURE_REF_BASE || o.DATA >= CREATURE_REF_BASE + CRE_SLOTS) break;
+            const int slot = o.DATA - CREATURE_REF_BASE;
+            if (CreSlotRefs[slot] == 0) break;
             if (encounter_class != 0 && Cre[slot].cre_class == encounter_class) break;
             if (creature_catch_up) Cre[slot].alert = 0;  // its words of the catch-up are not heard
             CreatureAct(i);

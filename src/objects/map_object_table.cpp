@@ -35,6 +35,11 @@ namespace {
 // The per-turn walk: how deep it is nested, and a compaction put off.
 int walk_depth = 0;
 bool compaction_put_off = false;
+// Moves to the top asked for during the walk: made when it ends, so that no
+// record is met twice in one walk.
+constexpr int TOP_QUEUE_SIZE = 128;
+int16_t top_queue[TOP_QUEUE_SIZE];
+int top_queued = 0;
 
 // Where each old record went in the last renumbering.
 int16_t renumbering[MAP_OBJECT_COUNT];
@@ -458,6 +463,12 @@ void compact_map_objects() {
 
 int move_map_object_to_top(int i) {
     if (!map_index_valid(i)) return MAP_NO_RECORD;
+    if (walk_depth > 0) {
+        for (int k = 0; k < top_queued; ++k)
+            if (top_queue[k] == i) return i;
+        if (top_queued < TOP_QUEUE_SIZE) top_queue[top_queued++] = int16_t(i);
+        return i;
+    }
     int k = MAP_OBJECT_COUNT - 1;
     while (k >= 0 && Data[k].TYPE == KIND_UNUSED) --k;
     if (k == i) return i;  // already the top record
@@ -514,6 +525,12 @@ void begin_map_object_walk() { ++walk_depth; }
 
 void end_map_object_walk() {
     if (walk_depth > 0) --walk_depth;
+    if (walk_depth == 0 && top_queued > 0) {
+        const int n = top_queued;
+        top_queued = 0;
+        for (int k = 0; k < n; ++k)
+            if (map_record_used(Data[top_queue[k]])) move_map_object_to_top(top_queue[k]);
+    }
     if (walk_depth == 0 && compaction_put_off) {
         compaction_put_off = false;
         compact_map_objects();
@@ -523,6 +540,7 @@ void end_map_object_walk() {
 bool map_object_walk_running() { return walk_depth > 0; }
 
 void reset_map_object_table() {
+    top_queued = 0;
     std::memset(Data, 0, sizeof Data);
     clear_staging_object();
     purge_requested = 0;

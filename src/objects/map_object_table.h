@@ -155,7 +155,8 @@ void compact_map_objects();
 extern uint8_t purge_requested;
 // Moves record i to the top of the used part, so that the finds by square
 // meet it first; the index it now has (i when it stayed), MAP_NO_RECORD for
-// a bad index.
+// a bad index. During the per-turn walk the move waits for the walk's end
+// (i is answered), so that the walk never meets the record twice.
 int move_map_object_to_top(int i);
 // Moves record i to index 0, every record below it up by one (compacting
 // first when record 9,999 is used); during a long task or the per-turn walk

@@ -310,6 +310,18 @@ TEST_F(CreatureTurns, AnySpiritVanishesPastOneHundredAndFiftyTurns) {
     }
 }
 
+TEST_F(CreatureTurns, AWaterSpiritOnOpenWaterDivesAndVanishes) {
+    for (int y = player_y - 2; y <= player_y + 2; ++y)
+        for (int x = player_x + 4; x <= player_x + 12; ++x) terrain_layer[map_index(x, y)] = 247;
+    const int i = place(3, CRE_CLASS_SPIRIT, 701, player_x + 8, player_y);
+    Cre[3].spirit_turns = 20;
+    lure_state(Cre[3]) = 1;
+    spirit_creature_turn(i);
+    EXPECT_NE(Data[i].TYPE, MK_CREATURE);
+    // The player's mark of having seen it.
+    EXPECT_TRUE(Plr.plr_deed_flags & DEED_WATER_SPIRIT_SEEN);
+}
+
 // ------------------------------------------------------------ hunting
 
 TEST_F(CreatureTurns, APredatorTakesTheLaterOfTwoEquallyNearPreyAndNothingBeyondReach) {

@@ -23,6 +23,8 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/map_objects.h"
+#include "objects/object_store.h"
+#include "objects/ownership.h"
 #include "ui/message_line.h"
 
 namespace {
@@ -254,6 +256,91 @@ TEST_F(FireTurn, TerrainThatBurns) {
         int burns;
     } cases[] = {{10, 1}, {4, 0}, {250, 0}, {233, 0}, {247, 0}, {12, 1}};
     for (const Case& k : cases) EXPECT_EQ(terrain_burns(k.code), k.burns) << k.code;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FireTurn, OnlyCreatureRecordsOfLoadedSlotsTakeTurnsAndABadReferenceIsFreed) {
+    std::memset(&Cre[5], 0, sizeof Cre[5]);
+    CreSlotRefs[4] = 2004;
+    Cre[4].cre_class = 2;
+    const int good = put_object_on_map(MK_CREATURE, FX, FY, CRE_REF_BASE + 4, 1);
+    const int unloaded = put_object_on_map(MK_CREATURE, FX + 1, FY, CRE_REF_BASE + 5, 1);
+    const int beyond = put_object_on_map(MK_CREATURE, FX + 2, FY, CRE_REF_BASE + 700, 1);
+    const int negative = put_object_on_map(MK_CREATURE, FX + 3, FY, -3, 1);
+    const int template_ref = put_object_on_map(MK_CREATURE, FX + 4, FY, 611, 1);
+    update_map_objects();
+    // A creature's turn starts by noting where it stands.
+    EXPECT_EQ(Cre[4].Viimeisin_X, FX);
+    EXPECT_EQ(Cre[5].Viimeisin_X, 0);
+    EXPECT_EQ(Data[good].TYPE, MK_CREATURE);
+    EXPECT_EQ(Data[unloaded].TYPE, MK_CREATURE);
+    EXPECT_EQ(Data[beyond].TYPE, MK_CREATURE);
+    EXPECT_EQ(Data[template_ref].TYPE, MK_CREATURE);
+    EXPECT_NE(Data[negative].TYPE, MK_CREATURE);
+}
+
+TEST_F(FireTurn, AMoveToTheTopDuringTheWalkWaitsForItsEnd) {
+    const int a = put_object_on_map(MK_BLOOD, FX, FY, 1, 1);
+    put_object_on_map(MK_BLOOD, FX + 1, FY, 2, 1);
+    begin_map_object_walk();
+    EXPECT_EQ(move_map_object_to_top(a), a);
+    EXPECT_EQ(Data[a].TYPE, MK_BLOOD);
+    EXPECT_EQ(Data[a].DATA, 1);
+    end_map_object_walk();
+    EXPECT_NE(Data[a].DATA, 1);
+    EXPECT_EQ(Data[2].DATA, 1);
+    EXPECT_EQ(Data[2].x, FX);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FireTurn, WorldEntriesFarFromThePlayerAreDropped) {
+    copy_text(Plr.map_name, "BIGMAP");
+    player_x = 1000;
+    player_y = 800;
+    struct Case {
+        int dx, dy;
+        bool stays;
+    } cases[] = {{100, 0, true}, {101, 0, false}, {0, -101, false}, {-100, 100, true}};
+    int at[4];
+    for (int k = 0; k < 4; ++k)
+        at[k] = put_object_on_map(MK_WORLD_CREATURE, player_x + cases[k].dx, player_y + cases[k].dy, 611, 0);
+    drop_far_world_entries();
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Data[at[k]].TYPE == MK_WORLD_CREATURE, cases[k].stays) << k;
+    // Nothing on a local map.
+    copy_text(Plr.map_name, "ZOOMMAP");
+    const int local = put_object_on_map(MK_WORLD_CREATURE, player_x + 300, player_y, 611, 0);
+    drop_far_world_entries();
+    EXPECT_EQ(Data[local].TYPE, MK_WORLD_CREATURE);
+}
+
+TEST_F(FireTurn, TakenGoodsLeftOnTheGroundLoseTheirClaimAfterTenDays) {
+    reset_object_store();
+    ObjectRecord r;
+    obj_clear_record(r);
+    r.item_class = ITEM_TOOL;
+    copy_text(r.name, sizeof r.name, "knife");
+    r.ownflag = OWN_TAKEN;
+    r.ownerID = 5;
+    const int id = obj_store_new(r);
+    ASSERT_GT(id, 0);
+    const int i = put_object_on_map(MK_ITEM, FX, FY, id, 1);
+    for (int day = 1; day <= 10; ++day) {
+        age_map_items(1);
+        ObjectRecord now;
+        obj_record(Data[i].DATA, now);
+        EXPECT_EQ((now.ownflag & OWN_TAKEN) != 0, day < 10) << day;
+        EXPECT_EQ(now.ownerID, day < 10 ? 5 : 0) << day;
+    }
+    // No days, no change.
+    const int kept = Data[i].DATA;
+    age_map_items(0);
+    EXPECT_EQ(Data[i].DATA, kept);
 }
 
 }  // namespace

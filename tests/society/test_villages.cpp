@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/platform.h"
+#include "game/goods_storage.h"
 #include "base/stubs.h"
 #include "game/player.h"
 #include "game/save_load.h"
@@ -641,21 +642,54 @@ TEST_F(Villages, AFlushStoresOnlyWhereTheVillageLiesOnTheLoadedMap) {
     CurVillage.isox = world.village.x;
     CurVillage.isoy = world.village.y;
     ASSERT_TRUE(add_to_village_pool(grain, 3, 10));
-    clear_stub_calls();
+    auto items_on_map = [] {
+        int n = 0;
+        for (const MapObject& o : Data) n += o.TYPE == MK_ITEM;
+        return n;
+    };
+    const int before = items_on_map();
     flush_village_pool(3);  // the world map: nothing happens
-    EXPECT_EQ(stub_calls_of("store_goods_in_area"), 0);
+    EXPECT_EQ(items_on_map(), before);
     EXPECT_EQ(CurVillage.pool_counts[0], 10);
     copy_text(Plr.map_name, "ZOOMMAP");
     Plr.zoom_origin_x = world.village.x + 3;  // the village outside the loaded map
     Plr.zoom_origin_y = world.village.y;
     flush_village_pool(3);
-    EXPECT_EQ(stub_calls_of("store_goods_in_area"), 0);
+    EXPECT_EQ(items_on_map(), before);
+    EXPECT_EQ(CurVillage.pool_counts[0], 10);
     Plr.zoom_origin_x = world.village.x + 1;
     flush_village_pool(3);
-    EXPECT_EQ(stub_calls_of("store_goods_in_area"), 1);
-    // No storage place took them: the goods stay gathered.
-    EXPECT_EQ(CurVillage.pool_ids[0], grain);
-    EXPECT_EQ(CurVillage.pool_counts[0], 10);
+    // No storage place: the goods lie on a free square of the village's
+    // cell, claimed as its own, and the pool is empty.
+    int stored = -1;
+    for (int i = 0; i < MAP_OBJECT_COUNT; ++i)
+        if (Data[i].TYPE == MK_ITEM) stored = i;
+    ASSERT_GE(stored, 0);
+    EXPECT_EQ(items_on_map(), before + 1);
+    EXPECT_EQ(Data[stored].amount, 10);
+    EXPECT_EQ(Data[stored].ref, MAP_REF_CLAIMED);
+    EXPECT_EQ(map_block_of(Data[stored].x), -1);
+    EXPECT_EQ(map_block_of(Data[stored].y), 0);
+    EXPECT_EQ(CurVillage.pool_counts[0], 0);
+    copy_text(Plr.map_name, "BIGMAP");
+}
+
+TEST_F(Villages, GoodsGoToAStoragePlaceOfTheCellBeforeAnyFreeSquare) {
+    copy_text(Plr.map_name, "ZOOMMAP");
+    const int grain = item("grain", 1.0f);
+    // A storage place in the cell east of the origin, another one beyond it.
+    const int place = put_object_on_map(MK_STORAGE, ZOOM_MIDDLE + ZOOM_BLOCK + 10, ZOOM_MIDDLE + 5, 1, 1);
+    put_object_on_map(MK_STORAGE, ZOOM_MIDDLE + 2 * ZOOM_BLOCK + 10, ZOOM_MIDDLE + 5, 1, 1);
+    ASSERT_GE(place, 0);
+    EXPECT_EQ(store_goods_in_area(7, grain, 1, 0), 7);
+    const int goods = find_map_object(MK_ITEM, Data[place].x, Data[place].y);
+    ASSERT_GE(goods, 0);
+    EXPECT_EQ(Data[goods].amount, 7);
+    // Nothing on the world map, nothing of nothing.
+    copy_text(Plr.map_name, "BIGMAP");
+    EXPECT_EQ(store_goods_in_area(7, grain, 1, 0), 0);
+    copy_text(Plr.map_name, "ZOOMMAP");
+    EXPECT_EQ(store_goods_in_area(0, grain, 1, 0), 0);
     copy_text(Plr.map_name, "BIGMAP");
 }
 

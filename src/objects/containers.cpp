@@ -200,7 +200,7 @@ int obj_reduce_count(int object_id, int n) {
 int obj_reduce_amount(int object_id, float amount) {
     ObjectRecord r;
     obj_record(object_id, r);
-    if (r.weight - amount > 0.05f) {
+    if (r.weight - amount > used_up_threshold(r)) {
         r.weight -= amount;
         return obj_store_record(r);
     }

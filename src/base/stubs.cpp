@@ -23,11 +23,9 @@ const StubEntry stub_register[] = {
     {"missile_hit_check", "body", "0: nothing there to hit"},
     {"missile_obstacle_check", "body", "0: nothing stops the missile"},
     {"plr_arrow_hand", "body", "0"},
-    {"plr_body_check", "body", "nothing: the body never fails"},
     {"plr_break_bowstring", "body", "nothing"},
     {"plr_daily_healing", "body", "nothing: wounds do not change by days"},
     {"plr_sleep", "body", "\"!Not available yet.\""},
-    {"plr_unconscious_sequence", "body", "a fainted player wakes at once, lying down"},
     {"refreeze_ice_hole", "body", "nothing"},
     {"report_missile_contour", "body", "nothing"},
     {"report_missile_obstacle", "body", "nothing"},
@@ -105,10 +103,7 @@ const StubEntry stub_register[] = {
     {"village_note_mischief", "creatures", "nothing"},
     {"villager_notice_unpaid_goods", "creatures", "0"},
     // game
-    {"show_ancestors", "game", "nothing"},
     {"store_goods_in_area", "game", "0: nothing stored"},
-    {"write_ancestor", "game", "0"},
-    {"write_ancestor_memorial", "game", "nothing"},
     // mapgen
     {"Encounter", "mapgen", "nothing: no creatures come"},
     {"Siirra_Maailma_Tapahtumat", "mapgen", "nothing: the world map's entries stay"},

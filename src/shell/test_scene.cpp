@@ -228,6 +228,10 @@ void apply_test_scene_text(const std::string& text) {
                 continue;
             }
             terrain_layer[map_index(player_x + dx, player_y + dy)] = uint8_t(code);
+        } else if (word == "bodytemp") {
+            float degrees = 0;
+            if (words >> degrees) Plr.bodytemp = degrees;
+            else note("not understood: " + line);
         } else if (word == "weather") {
             std::string what;
             words >> what;

@@ -24,6 +24,7 @@
 #include "ui/menus.h"
 #include "ui/message_line.h"
 #include "base/platform.h"
+#include "base/stubs.h"
 #include "ui/canvas.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include "body/combat_state.h"
 
 #include "body/combat_commands.h"
+#include "body/missile_flight.h"
 
 #include <cstring>
 
@@ -19,6 +20,7 @@ void clear_attack_option(AttackOption& option) {
 
 void reset_combat_state() {
     std::memset(&combat, 0, sizeof combat);
+    reset_missile_state();
     clear_attack_option(combat.work_option);
     clear_attack_option(combat.attack_option);
     clear_attack_option(combat.defence_option);

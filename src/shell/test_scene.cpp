@@ -23,6 +23,7 @@
 #include "maps/terrain_queries.h"
 #include "maps/weather.h"
 #include "maps/weather_messages.h"
+#include "objects/inventory.h"
 #include "objects/inventory_services.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
@@ -142,10 +143,29 @@ void make_follower(int slot) {
 
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
-    if (!plr_give_item(name.c_str(), count, hand))
-        note("item not given (no such item): " + name);
-    else if (hand != 0)
-        note("item given but not wielded (items can't be wielded yet): " + name);
+    if (!plr_give_item(name.c_str(), count, hand)) note("item not given (no such item): " + name);
+    else if (hand != 0 && plr_wielded_slot(hand) == PLR_NO_SLOT) note("item given but not wielded: " + name);
+}
+
+// The bow in the hand gets a new bowstring.
+void string_wielded_bow(int hand) {
+    const int slot = hand == 1 || hand == 2 ? plr_wielded_slot(hand) : PLR_NO_SLOT;
+    if (slot == PLR_NO_SLOT) {
+        note("no wielded bow to string");
+        return;
+    }
+    const int type = obj_template_by_name("BOWSTRING", 1);
+    ObjectRecord string;
+    if (type <= 0) {
+        note("no bowstring item type");
+        return;
+    }
+    obj_record(type, string);
+    const int string_id = obj_store_record(string);
+    ObjectRecord bow;
+    obj_record(Plr.plr_inv_id[slot], bow);
+    bow.effect_raw = uint32_t(string_id);
+    obj_write_record(Plr.plr_inv_id[slot], bow);
 }
 
 // An item type by its catalogue name ("_" for a space) laid on the
@@ -244,12 +264,15 @@ void apply_test_scene_text(const std::string& text) {
                 continue;
             }
             int count = 1, hand = 0;
+            bool strung = false;
             std::string w;
             while (words >> w) {
                 if (w == "wield") words >> hand;
+                else if (w == "strung") strung = true;
                 else count = std::atoi(w.c_str());
             }
             give_item(name, count, hand);
+            if (strung) string_wielded_bow(hand);
         } else if (word == "ground") {
             std::string name;
             int count = 1, dx = 0, dy = 0;

@@ -1,5 +1,7 @@
 #include "body/combat_commands.h"
 
+#include "objects/throwing.h"
+
 #include <cctype>
 #include <cstring>
 
@@ -209,6 +211,11 @@ int plr_attack_command(int key) {
     case '1': screen_hooks.show_command_line("Attack (1st weapon)"); result = plr_melee_attack(1); break;
     case '2': screen_hooks.show_command_line("Attack (2nd weapon)"); result = plr_melee_attack(2); break;
     case '9': screen_hooks.show_command_line("Punch"); result = plr_melee_attack(4); break;
+    case 't':
+        screen_hooks.show_command_line("Throw/shoot");
+        result = throw_or_shoot_command();
+        if (result > 0) attack_action_taken = 1;
+        break;
     default: break;
     }
     combat.repeat_attack = 0;

@@ -3,6 +3,7 @@
 
 #include "body/combat_commands.h"
 #include "body/creature_attacks.h"
+#include "body/missile_flight.h"
 
 #include <cstring>
 
@@ -20,6 +21,7 @@ void clear_attack_option(AttackOption& option) {
 
 void reset_combat_state() {
     std::memset(&combat, 0, sizeof combat);
+    reset_missile_state();
     clear_attack_option(combat.work_option);
     clear_attack_option(combat.attack_option);
     clear_attack_option(combat.defence_option);

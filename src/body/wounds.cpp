@@ -9,6 +9,7 @@
 #include "base/debug_log.h"
 #include "base/platform.h"
 #include "base/text_ring.h"
+#include "body/body_upkeep.h"
 #include "body/needs.h"
 #include "body/skills.h"
 #include "creatures/creature_files.h"
@@ -27,6 +28,7 @@ void reset_body_state() {
     combat_hit_side = SIDE_NONE;
     aimed_part_flag = 0;
     reset_needs_state();
+    reset_body_check_state();
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "work/missile_tracer.h"
 #include "work/work_services.h"
 
 namespace {

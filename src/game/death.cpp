@@ -18,6 +18,7 @@
 #include "ui/canvas.h"
 #include "ui/font.h"
 #include "ui/input.h"
+#include "ui/map_overlay.h"
 #include "ui/message_line.h"
 #include "ui/sound.h"
 
@@ -49,6 +50,7 @@ void plr_die() {
         stop_all_sound();
         play_intro_music(142);
     }
+    eyes_closed = false;
     const int slot = write_ancestor();
     for (int i = 0; i < MAP_OBJECT_COUNT; ++i) {
         Data[i].x = 0;
@@ -57,9 +59,11 @@ void plr_die() {
         Data[i].amount = 0;
         Data[i].DATA = 0;
     }
-    remove_character_folder();
+    // The character folder goes only once the ancestor's record is whole.
+    if (slot >= 0) remove_character_folder();
+    else show_message("!The ancestors' record could not be written; the character folder stays.");
     in_start_menu = 0;
-    show_ancestors(slot);
+    if (slot >= 0) show_ancestors(slot);
     quit_request = 0;
     quit_state = -1;
 }

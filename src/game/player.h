@@ -136,7 +136,8 @@ struct PlayerRecord {
     // Who knocked the player out or hurt the player last: a creature's
     // identity (sotu, 1000 and up), else the negative cause.
     int32_t knockout_ref;                  // 2984
-    uint8_t free_2988[1600];               // 2988
+    uint8_t eye_injury;                    // 2988: bit 1 the right eye hurt, bit 2 the left
+    uint8_t free_2989[1599];               // 2989
     int32_t course_event;                  // 4588: game-course event awaited
     int32_t course_task;                   // 4592: current course task, -1 none
     int32_t course_target;                 // 4596: count that reaches the event
@@ -268,6 +269,7 @@ KSM_OFFSET(PlayerRecord, dreaming, 2980);
 KSM_OFFSET(PlayerRecord, stimulant_mark, 2981);
 KSM_OFFSET(PlayerRecord, luck_uses, 2982);
 KSM_OFFSET(PlayerRecord, knockout_ref, 2984);
+KSM_OFFSET(PlayerRecord, eye_injury, 2988);
 KSM_OFFSET(PlayerRecord, course_event, 4588);
 KSM_OFFSET(PlayerRecord, course_task, 4592);
 KSM_OFFSET(PlayerRecord, course_target, 4596);

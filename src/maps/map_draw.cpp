@@ -579,6 +579,9 @@ void rebuild_view() {
     update_light_sources(0);
 
     int octants[4];
+    // A hurt right eye (bit 1) loses the far right octant, a left eye (bit 2)
+    // the left one: the same bits.
+    player_sight_loss = Plr.eye_injury & 3;
     const int n = view_octants(Plr.facing, player_sight_loss, Plr.shield_stance, player_shield_hand(), octants);
     for (int i = 0; i < n; ++i) cast_sight_octant(octants[i]);
 

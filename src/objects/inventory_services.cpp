@@ -1,4 +1,6 @@
 #include "objects/inventory_services.h"
+#include "objects/throwing.h"
+#include "objects/wear_commands.h"
 
 #include <cctype>
 
@@ -27,7 +29,7 @@ int obj_weapon_hands(const ObjectRecord& record) {
 
 // Not built yet: nothing is dropped, emptied, hauled or thrown.
 void drop_broken_arrow(int, int, int) { KSM_STUB("drop_broken_arrow"); }
-void throw_command() { KSM_STUB("throw_command"); }
+void throw_command() { throw_or_shoot_command(); }
 
 // ------------------------------------------------------------ wear
 
@@ -135,7 +137,6 @@ int can_take_item(int taker, int count, int object_id) {
 // The catalogue name in any case; "_" stands for a space (a scene's words).
 // Putting the item into a hand is the wield command's, not done here.
 int plr_give_item(const char* name, int count, int hand) {
-    (void)hand;
     if (name == nullptr || name[0] == 0 || count < 1) return 0;
     char pattern[64];
     copy_text(pattern, name);
@@ -144,6 +145,19 @@ int plr_give_item(const char* name, int count, int hand) {
     if (type <= 0) return 0;
     plr_give_item(type, count);
     plr_recompute_carried_weight();
+    if (hand == 1 || hand == 2) {
+        ObjectRecord wanted;
+        obj_record(type, wanted);
+        for (int slot = PLR_INV_SLOTS - 1; slot >= 0; --slot) {
+            ObjectRecord r;
+            if (Plr.plr_inv_id[slot] == 0 || Plr.plr_inv_count[slot] <= 0) continue;
+            obj_record(Plr.plr_inv_id[slot], r);
+            if (std::strncmp(r.name, wanted.name, sizeof r.name) != 0 || (r.state_bits & (OBJ_IN_FIRST_HAND | OBJ_IN_SECOND_HAND)))
+                continue;
+            plr_wield_item(hand, slot, 1);
+            break;
+        }
+    }
     return 1;
 }
 int select_creature_items(int, const char*, const char*, int, int*, int*, int) {

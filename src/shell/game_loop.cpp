@@ -21,6 +21,7 @@
 #include "objects/map_objects.h"
 #include "game/clock.h"
 #include "shell/commands.h"
+#include "game/ancestors.h"
 #include "game/daily_update.h"
 #include "game/death.h"
 #include "game/spend_time.h"
@@ -232,6 +233,7 @@ void reset_game_state() {
     reset_console_switches();
     reset_world_happenings();
     harm_cause_text[0] = 0;
+    reset_ancestor_state();
 }
 
 void recentre_local_map() { recentre_local_map_now(); }

@@ -25,6 +25,7 @@
 #include "maps/terrain_queries.h"
 #include "maps/weather.h"
 #include "maps/weather_messages.h"
+#include "objects/inventory.h"
 #include "objects/inventory_services.h"
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
@@ -164,10 +165,29 @@ void make_villager(int slot, std::istringstream& words) {
 
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
-    if (!plr_give_item(name.c_str(), count, hand))
-        note("item not given (no such item): " + name);
-    else if (hand != 0)
-        note("item given but not wielded (items can't be wielded yet): " + name);
+    if (!plr_give_item(name.c_str(), count, hand)) note("item not given (no such item): " + name);
+    else if (hand != 0 && plr_wielded_slot(hand) == PLR_NO_SLOT) note("item given but not wielded: " + name);
+}
+
+// The bow in the hand gets a new bowstring.
+void string_wielded_bow(int hand) {
+    const int slot = hand == 1 || hand == 2 ? plr_wielded_slot(hand) : PLR_NO_SLOT;
+    if (slot == PLR_NO_SLOT) {
+        note("no wielded bow to string");
+        return;
+    }
+    const int type = obj_template_by_name("BOWSTRING", 1);
+    ObjectRecord string;
+    if (type <= 0) {
+        note("no bowstring item type");
+        return;
+    }
+    obj_record(type, string);
+    const int string_id = obj_store_record(string);
+    ObjectRecord bow;
+    obj_record(Plr.plr_inv_id[slot], bow);
+    bow.effect_raw = uint32_t(string_id);
+    obj_write_record(Plr.plr_inv_id[slot], bow);
 }
 
 // An item type by its catalogue name ("_" for a space) laid on the
@@ -272,6 +292,10 @@ void apply_test_scene_text(const std::string& text) {
             terrain_layer[map_index(player_x + dx, player_y + dy)] = uint8_t(code);
         } else if (word == "village") {
             if (assign_village_id(plr_world_x(), plr_world_y(), 0) == 0) note("no village for: " + line);
+        } else if (word == "bodytemp") {
+            float degrees = 0;
+            if (words >> degrees) Plr.bodytemp = degrees;
+            else note("not understood: " + line);
         } else if (word == "weather") {
             std::string what;
             words >> what;
@@ -284,12 +308,15 @@ void apply_test_scene_text(const std::string& text) {
                 continue;
             }
             int count = 1, hand = 0;
+            bool strung = false;
             std::string w;
             while (words >> w) {
                 if (w == "wield") words >> hand;
+                else if (w == "strung") strung = true;
                 else count = std::atoi(w.c_str());
             }
             give_item(name, count, hand);
+            if (strung) string_wielded_bow(hand);
         } else if (word == "ground") {
             std::string name;
             int count = 1, dx = 0, dy = 0;

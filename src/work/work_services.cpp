@@ -119,8 +119,6 @@ void cre_leave_track(int, int, int, int, int) { KSM_STUB("cre_leave_track"); }
 void herblore_register_plant(int, int, const ObjectRecord&) { KSM_STUB("herblore_register_plant"); }
 void make_skin_record(int, float, const CreatureRecord&, ObjectRecord&) { KSM_STUB("make_skin_record"); }
 void make_tanned_hide_record(int, ObjectRecord&, const ObjectRecord&) { KSM_STUB("make_tanned_hide_record"); }
-float obstacle_height_at(int, int) { KSM_STUB("obstacle_height_at"); return 0.0f; }
-void trace_missile_flight(int, int, int, int, int, float, float, int, int) { KSM_STUB("trace_missile_flight"); }
 // Not built yet: everything floats (nothing thrown in is lost) and nothing
 // meets a requirement.
 int obj_floats(int) { KSM_STUB("obj_floats"); return 1; }

@@ -103,11 +103,8 @@ void herblore_register_plant(int known, int ml, const ObjectRecord& plant);
 // The skin of a creature as an item record, and a tanned hide of a skin.
 void make_skin_record(int grade, float share, const CreatureRecord& creature, ObjectRecord& out);
 void make_tanned_hide_record(int quality, ObjectRecord& out, const ObjectRecord& skin);
-// The height of a cell in metres (water at least 7).
-float obstacle_height_at(int x, int y);
-// Flies a missile cell by cell from one point to another.
-void trace_missile_flight(int from_x, int from_y, int to_x, int to_y, int cone, float launch_height,
-                          float aim_height, int distance, int skill);
+// The missile tracer (obstacle_height_at, trace_missile_flight) is in
+// work/missile_tracer.h.
 struct ObjectRecord;
 // 1 when the object stays afloat on water.
 int obj_floats(int object_id);

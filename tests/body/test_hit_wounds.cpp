@@ -436,13 +436,16 @@ TEST_F(Checks, AShockKnocksOutOrMakesACreatureCryOut) {
     EXPECT_TRUE(told().empty());
 }
 
-TEST_F(Checks, AFaintedPlayerWakesLyingDownUntilTheUnconsciousEpisodeComes) {
+TEST_F(Checks, AFaintedPlayerComesToLyingDownAfterTheEpisode) {
+    Plr.bodytemp = 37;
     skip_message_pauses = true;
     EXPECT_EQ(cre_faint(-1), 1);
     EXPECT_EQ(Plr.body_state, BODY_FAINTED);
     EXPECT_FALSE(skip_message_pauses);  // the pause is forced back on
-    skip_message_pauses = true;
+    messages_suppressed = true;
     plr_unconscious_sequence();
+    messages_suppressed = false;
+    EXPECT_EQ(quit_state, 0);
     EXPECT_EQ(Plr.body_state, BODY_FALLEN);
 }
 

@@ -35,6 +35,7 @@ protected:
         Plr.hour = 10;
         Plr.travel_mode = 1;
         messages_suppressed = false;
+        Plr.bodytemp = 37;
         skip_message_pauses = true;
         // The clock's own services, without the ones that need the screen
         // or the installation's sight table.

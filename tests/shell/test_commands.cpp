@@ -64,6 +64,7 @@ protected:
         std::memset(&Plr, 0, sizeof Plr);
         copy_text(Plr.map_name, "ZOOMMAP");
         Plr.travel_mode = 1;
+        Plr.bodytemp = 37;
         Plr.day = 3;
         Plr.month = 4;
         Plr.hour = 10;

@@ -395,6 +395,7 @@ const ScriptRun kCustomGame = {"custom", R"({shot loading}
 [DOWN]
 [ENTER]
 {shot ancestors_row}
+[ESC]
 [DOWN]
 [ENTER]
 {shot about}

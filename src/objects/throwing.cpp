@@ -16,6 +16,7 @@
 #include "creatures/creature_behaviour.h"
 #include "creatures/creature_files.h"
 #include "creatures/creature_traits.h"
+#include "creatures/food_seeking.h"
 #include "game/player.h"
 #include "game/screen_hooks.h"
 #include "game/turn_state.h"

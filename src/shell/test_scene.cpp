@@ -27,6 +27,7 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
+#include "objects/wear_commands.h"
 
 namespace {
 
@@ -140,12 +141,24 @@ void make_follower(int slot) {
     else Cre[slot].owner = OWNER_PLAYER;
 }
 
+// The item is given, and with a hand (1 or 2) taken into that hand from
+// the slot it went to (the first slot whose contents changed).
 void give_item(const std::string& name, int count, int hand) {
     if (count < 1) count = 1;
-    if (!plr_give_item(name.c_str(), count, hand))
+    int32_t ids[PLR_INV_SLOTS], counts[PLR_INV_SLOTS];
+    for (int i = 0; i < PLR_INV_SLOTS; ++i) {
+        ids[i] = Plr.plr_inv_id[i];
+        counts[i] = Plr.plr_inv_count[i];
+    }
+    if (!plr_give_item(name.c_str(), count, hand)) {
         note("item not given (no such item): " + name);
-    else if (hand != 0)
-        note("item given but not wielded (items can't be wielded yet): " + name);
+        return;
+    }
+    if (hand == 0) return;
+    int slot = -1;
+    for (int i = 0; i < PLR_INV_SLOTS && slot < 0; ++i)
+        if (Plr.plr_inv_id[i] != ids[i] || Plr.plr_inv_count[i] != counts[i]) slot = i;
+    if (slot < 0 || plr_wield_item(hand, slot, 1) == 0) note("item given but not wielded: " + name);
 }
 
 // An item type by its catalogue name ("_" for a space) laid on the

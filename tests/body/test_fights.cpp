@@ -176,6 +176,27 @@ TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileTheRobberThatHurtItIsNear)
     player_dies_of_wound = saved;
 }
 
+TEST_F(Fights, AShockedBodyCountsItsTurnsInItsOwnByteAndGetsUpWhenItsEnduranceHolds) {
+    struct Case {
+        int endurance, still_shocked, body_after, counter_after;
+    } cases[] = {
+        {30, 0, BODY_FALLEN, 0},  // three dice never reach 30: it comes to and lies fallen
+        {1, 1, BODY_FAINTED, 6},  // three dice always beat 1: it stays out, one turn more counted
+    };
+    for (const Case& c : cases) {
+        CreatureRecord& w = wolf(0);
+        w.attr_end = uint8_t(c.endurance);
+        w.body_state = BODY_SHOCKED;
+        w.turn_value = 5;
+        w.flee_c = 7;  // the fleeing bookkeeping its speed reads stays
+        EXPECT_EQ(cre_shock_recovery(0), c.still_shocked) << c.endurance;
+        EXPECT_EQ(w.body_state, c.body_after) << c.endurance;
+        EXPECT_EQ(w.turn_value, c.counter_after) << c.endurance;
+        EXPECT_EQ(w.flee_c, 7) << c.endurance;
+        reset_map_object_table();
+    }
+}
+
 TEST_F(Fights, InjuryPercentWithoutEnduranceIsAllOrNothing) {
     CreatureRecord& w = wolf(0);
     w.attr_end = 10;

@@ -87,9 +87,15 @@ TEST_F(CreatureAttacks, AWolfWhoseTargetIsGoneOrOutOfSightCalmsDown) {
     EXPECT_EQ(cre_attack_turn(0), 0);
     plr_invisible = 0;
     EXPECT_NE(w.move_mode, 99);
-    // A creature target that left the table.
-    wolf(1, PX + 3, PY);
+    // A creature target that died, or that left the table.
+    CreatureRecord& prey = wolf(1, PX + 3, PY);
     cre_begin_attack(0, 1, 0);
+    prey.move_mode = 13;
+    EXPECT_EQ(cre_attack_turn(0), 0);
+    EXPECT_NE(w.move_mode, 99);
+    prey.move_mode = 0;
+    cre_begin_attack(0, 1, 0);
+    ASSERT_EQ(w.move_mode, 99);
     CreSlotRefs[1] = 0;
     EXPECT_EQ(cre_attack_turn(0), 0);
     EXPECT_NE(w.move_mode, 99);
@@ -256,6 +262,7 @@ TEST_F(CreatureAttacks, ThePlayerAmongAttackersIsOutnumberedTenForEachBeyondTheF
         const char* noted;
     } cases[] = {{1, nullptr}, {2, ">OUTNUMBERED BY 2 NPCs"}, {3, ">OUTNUMBERED BY 3 NPCs"}};
     debug_messages_on = 1;
+    Plr.end = 100;  // a body that never faints from a bite (a faint would pause)
     for (const Case& c : cases) {
         for (int i = 0; i < c.attackers; ++i) {
             CreatureRecord& w = wolf(i, PX - 1 + i, PY - 1);

@@ -54,11 +54,13 @@ int roll_die(int sides) { return 1 + body_draw(sides); }
 
 int cre_shock_recovery(int fighter) {
     if (fighter != -1 && !cre_slot_valid(fighter)) return 0;
-    if (fighter != -1 && Cre[fighter].flee_c < 255) ++Cre[fighter].flee_c;
+    // The shock counter is the creature's per-turn byte, not its fleeing
+    // bookkeeping (which its speed reads).
+    if (fighter != -1 && Cre[fighter].turn_value < 255) ++Cre[fighter].turn_value;
     if (cre_shock_check(fighter, 3, 0)) return 1;
     set_fighter_body_state(fighter, BODY_FALLEN);
     if (fighter == -1) Plr.cause_of_fainting = 0;
-    else Cre[fighter].flee_c = 0;
+    else Cre[fighter].turn_value = 0;
     return 0;
 }
 

@@ -84,7 +84,7 @@ bool cre_target_valid(int creature) {
     if (c.fight_target == -1) return c.target_ref == int16_t(TARGET_REF_PLAYER);
     if (!cre_slot_valid(c.fight_target) || c.target_ref == 0) return false;
     const CreatureRecord& t = Cre[c.fight_target];
-    return t.cre_class != CRE_CLASS_FREE && CreSlotRefs[c.fight_target] != 0 &&
+    return t.cre_class != CRE_CLASS_FREE && CreSlotRefs[c.fight_target] != 0 && t.move_mode != MOVE_MODE_DEAD &&
            uint16_t(t.sotu & 0xFFFF) == uint16_t(c.target_ref);
 }
 

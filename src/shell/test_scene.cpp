@@ -31,6 +31,7 @@
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
 #include "society/villages.h"
+#include "objects/wear_commands.h"
 
 namespace {
 

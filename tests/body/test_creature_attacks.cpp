@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "base/debug_log.h"
 #include "body/attack_resolver.h"
 #include "body/creature_attacks.h"
 #include "body/creature_fights.h"
@@ -16,6 +17,7 @@
 #include "maps/sight.h"
 #include "scripted_draws.h"
 #include "society/villages.h"
+#include "support/key_script.h"
 
 namespace {
 
@@ -85,9 +87,15 @@ TEST_F(CreatureAttacks, AWolfWhoseTargetIsGoneOrOutOfSightCalmsDown) {
     EXPECT_EQ(cre_attack_turn(0), 0);
     plr_invisible = 0;
     EXPECT_NE(w.move_mode, 99);
-    // A creature target that left the table.
-    wolf(1, PX + 3, PY);
+    // A creature target that died, or that left the table.
+    CreatureRecord& prey = wolf(1, PX + 3, PY);
     cre_begin_attack(0, 1, 0);
+    prey.move_mode = 13;
+    EXPECT_EQ(cre_attack_turn(0), 0);
+    EXPECT_NE(w.move_mode, 99);
+    prey.move_mode = 0;
+    cre_begin_attack(0, 1, 0);
+    ASSERT_EQ(w.move_mode, 99);
     CreSlotRefs[1] = 0;
     EXPECT_EQ(cre_attack_turn(0), 0);
     EXPECT_NE(w.move_mode, 99);
@@ -246,6 +254,61 @@ TEST_F(CreatureAttacks, ThePlayersBlowRaisesTheVillageAndItsEnforcerStrikesBack)
     EXPECT_EQ(Cre[enforcer].move_mode, 99);
     EXPECT_EQ(Cre[enforcer].bfagg & BFAGG_VIOLENCE, BFAGG_VIOLENCE);
     (void)w;
+}
+
+TEST_F(CreatureAttacks, ThePlayerAmongAttackersIsOutnumberedTenForEachBeyondTheFirst) {
+    struct Case {
+        int attackers;
+        const char* noted;
+    } cases[] = {{1, nullptr}, {2, ">OUTNUMBERED BY 2 NPCs"}, {3, ">OUTNUMBERED BY 3 NPCs"}};
+    debug_messages_on = 1;
+    Plr.end = 100;  // a body that never faints from a bite (a faint would pause)
+    for (const Case& c : cases) {
+        for (int i = 0; i < c.attackers; ++i) {
+            CreatureRecord& w = wolf(i, PX - 1 + i, PY - 1);
+            w.move_mode = 99;
+            w.fight_target = -1;
+            w.target_ref = int16_t(0xFFFF);
+        }
+        told();
+        QueuedKeys keys({'I'});  // the player ignores the bite
+        ASSERT_EQ(cre_resolve_attack(0, 0, 0, -1, 0), 1);
+        const std::vector<std::string> lines = told();
+        if (c.noted) {
+            EXPECT_TRUE(told_text(lines, c.noted)) << c.attackers;
+        } else {
+            EXPECT_FALSE(told_text(lines, "OUTNUMBERED")) << c.attackers;
+        }
+        reset_map_object_table();
+        Plr.body_state = 0;
+    }
+    debug_messages_on = 0;
+}
+
+TEST_F(CreatureAttacks, AggressivenessOneAlwaysFleesAndAHundredFightsOnNinetyNineInAHundred) {
+    messages_suppressed = true;
+    seed_random(11);
+    struct Case {
+        int aggression;
+        double low, high;
+    } cases[] = {{1, 0.0, 0.0}, {100, 0.989, 0.991}};
+    for (const Case& c : cases) {
+        const int checks = 100000;
+        int fights = 0;
+        CreatureRecord& w = wolf(0);
+        for (int i = 0; i < checks; ++i) {
+            w.move_mode = 0;
+            w.fight_target = FIGHT_TARGET_NONE;
+            w.target_ref = 0;
+            w.hyokkaavyys = uint8_t(c.aggression);
+            cre_morale_check(0, -1, 1);
+            fights += w.move_mode == 99 ? 1 : 0;
+        }
+        const double share = double(fights) / checks;
+        EXPECT_GE(share, c.low) << c.aggression;
+        EXPECT_LE(share, c.high) << c.aggression;
+        reset_map_object_table();
+    }
 }
 
 TEST_F(CreatureAttacks, TheRowIndexFollowsRecordsThatMoveAndCreaturesThatLeave) {

@@ -97,4 +97,18 @@ TEST_F(FightGame, TheWolfBitesOnItsTurnAndThePlayerDefends) {
     EXPECT_EQ(log.find("Wolf attacks you", at), std::string::npos) << "a third bite in two turns\n" << log;
 }
 
+TEST_F(FightGame, AKnifeTheSceneWieldsStrikesWithKeyOne) {
+    folder_.write("scene.txt", std::string(kScene) + "item Knife 1 wield 1\n");
+    ASSERT_EQ(run(std::string(kLoad) + "[1]\n[RIGHT]\n[E]\n[B]\n[D]\n" + kQuit), 0) << folder_.read("game_stderr.txt");
+    // The scene put the knife into the first hand; "1" asks the square, the
+    // edge and the zone, and strikes with it; the wolf bites back.
+    const std::string log = folder_.read("ARI/msglog.txt");
+    const size_t taken = log.find("You take the knife in hand.");
+    ASSERT_NE(taken, std::string::npos) << log;
+    const size_t struck = log.find("You attack Wolf with knife.", taken);
+    ASSERT_NE(struck, std::string::npos) << log;
+    EXPECT_NE(log.find("Wolf attacks you", struck), std::string::npos) << log;
+    EXPECT_EQ(folder_.read("debug_scene!.txt").find("Knife"), std::string::npos);
+}
+
 }  // namespace

@@ -176,6 +176,63 @@ TEST_F(Fights, ThePlayerFaintsAgainInsteadOfDyingWhileTheRobberThatHurtItIsNear)
     player_dies_of_wound = saved;
 }
 
+TEST_F(Fights, AShockedBodyCountsItsTurnsInItsOwnByteAndGetsUpWhenItsEnduranceHolds) {
+    struct Case {
+        int endurance, still_shocked, body_after, counter_after;
+    } cases[] = {
+        {30, 0, BODY_FALLEN, 0},  // three dice never reach 30: it comes to and lies fallen
+        {1, 1, BODY_FAINTED, 6},  // three dice always beat 1: it stays out, one turn more counted
+    };
+    for (const Case& c : cases) {
+        CreatureRecord& w = wolf(0);
+        w.attr_end = uint8_t(c.endurance);
+        w.body_state = BODY_SHOCKED;
+        w.turn_value = 5;
+        w.flee_c = 7;  // the fleeing bookkeeping its speed reads stays
+        EXPECT_EQ(cre_shock_recovery(0), c.still_shocked) << c.endurance;
+        EXPECT_EQ(w.body_state, c.body_after) << c.endurance;
+        EXPECT_EQ(w.turn_value, c.counter_after) << c.endurance;
+        EXPECT_EQ(w.flee_c, 7) << c.endurance;
+        reset_map_object_table();
+    }
+}
+
+TEST_F(Fights, ThePlayerFaintsOnAThirdOfTheBleedingTurnsOverTheLimit) {
+    messages_suppressed = true;
+    static int deaths = 0;
+    void (*saved)() = player_dies_of_wound;
+    player_dies_of_wound = [] { ++deaths; };
+    seed_random(23);
+    Plr.end = 10;
+    const int turns = 20000;
+    int faints = 0;
+    for (int i = 0; i < turns; ++i) {
+        Plr.body_state = 0;
+        Plr.wounds[PW_BLEEDING][0] = 1;
+        Plr.blood_loss = 41;  // over the limit of 40, far from twice it
+        cre_bleed(-1, PX, PY, 0);
+        faints += Plr.body_state == BODY_FAINTED ? 1 : 0;
+    }
+    const double share = double(faints) / turns;
+    EXPECT_GT(share, 0.3233);
+    EXPECT_LT(share, 0.3433);
+    EXPECT_EQ(deaths, 0);
+    player_dies_of_wound = saved;
+}
+
+TEST_F(Fights, RandomWoundsForTheDeveloperLeaveAWoundTotalOfNinetyAtMost) {
+    messages_suppressed = true;
+    seed_random(29);
+    for (int round = 0; round < 200; ++round) {
+        std::memset(Plr.wounds, 0, sizeof Plr.wounds);
+        Plr.wound_total = 0;
+        Plr.body_state = 0;
+        plr_take_random_wounds();
+        EXPECT_LE(Plr.wound_total, 90) << "round " << round;
+        EXPECT_GT(Plr.wound_total, 0) << "round " << round;
+    }
+}
+
 TEST_F(Fights, InjuryPercentWithoutEnduranceIsAllOrNothing) {
     CreatureRecord& w = wolf(0);
     w.attr_end = 10;

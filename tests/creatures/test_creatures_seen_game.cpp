@@ -277,7 +277,7 @@ TEST_F(CreaturesSeen, AScenePutsItsCreaturesAroundThePlayer) {
     const std::string notes = folder_.read("debug_scene!.txt");
     EXPECT_NE(notes.find("606"), std::string::npos) << notes;
     EXPECT_NE(notes.find("nonsense"), std::string::npos) << notes;
-    EXPECT_EQ(notes.find("Knife"), std::string::npos) << notes;  // wielded: nothing to note
+    EXPECT_EQ(notes.find("Knife"), std::string::npos) << notes;  // given and wielded
     EXPECT_EQ(notes.find("weather"), std::string::npos) << notes;
 }
 

@@ -66,7 +66,7 @@ void scare_off_ice(int c) {
 }
 
 // The count of turns spent unconscious, as the shock recovery keeps it.
-uint8_t& unconscious_turns(CreatureRecord& c) { return c.flee_c; }
+uint8_t& unconscious_turns(CreatureRecord& c) { return c.turn_value; }
 
 }  // namespace
 

@@ -105,7 +105,7 @@ TEST_F(FightGame, AKnifeTheSceneWieldsStrikesWithKeyOne) {
     const std::string log = folder_.read("ARI/msglog.txt");
     const size_t taken = log.find("You take the knife in hand.");
     ASSERT_NE(taken, std::string::npos) << log;
-    const size_t struck = log.find("You attack Wolf with knife.", taken);
+    const size_t struck = log.find("You attack the wolf with knife.", taken);
     ASSERT_NE(struck, std::string::npos) << log;
     EXPECT_NE(log.find("Wolf attacks you", struck), std::string::npos) << log;
     EXPECT_EQ(folder_.read("debug_scene!.txt").find("Knife"), std::string::npos);

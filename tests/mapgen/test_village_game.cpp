@@ -238,6 +238,10 @@ TEST(VillageGame, ZoomingIntoAVillageMeetsItsPeople) {
                                << where_they_stand(people);
     EXPECT_GT(seen.shown, 0) << "no villager drawn from " << saved.x << "," << saved.y << "; people at"
                              << where_they_stand(people);
+    // A stranger who has done the village no wrong is left in peace.
+    const std::string log = folder.read("ARI/msglog.txt");
+    EXPECT_EQ(log.find("threatens you"), std::string::npos) << log;
+    EXPECT_EQ(log.find("attacks"), std::string::npos) << log;
     if (const char* out = std::getenv("KSM_DOCS_OUT"))
         std::filesystem::copy_file(shot, std::string(out) + "/screen-village.bmp",
                                    std::filesystem::copy_options::overwrite_existing);

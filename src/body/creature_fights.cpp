@@ -229,7 +229,11 @@ void cre_morale_check(int victim, int attacker, int wounds) {
     // 7. Fight or flee.
     const int d = body_draw(100);
     if (d + 1 < v.hyokkaavyys) {
-        if (attacker == -1 || !was_attacking) tell_about(victim, "SOUND_THREATEN");
+        if (attacker == -1 || !was_attacking) {
+            // The heard version names the sound itself.
+            copy_text(message_argument, sizeof message_argument, cre_aggression_sound(victim));
+            tell_about(victim, "SOUND_THREATEN");
+        }
         cre_begin_attack(victim, attacker, 0);
         if (violence) v.bfagg |= BFAGG_VIOLENCE;
     } else {

@@ -51,7 +51,9 @@ constexpr uint8_t BODY_SHOCKED = 3, BODY_FAINTED = 4;
 constexpr int TASK_GO_TO = 60;
 constexpr int ALARM_REACH = 15;
 constexpr uint8_t COOLDOWN_STALE = 60;
-// Attitude bits toward the player.
+// Attitude bits toward the player: the last byte of the attitude block (the
+// record's `attitude` byte is another value, drawn below 5 for people).
+constexpr int ATTITUDE_FLAGS = sizeof(CreatureRecord::attitude_block) - 1;
 constexpr uint8_t ATT_HATRED = 0x08, ATT_HOSTILE = 0x02, ATT_WARY = 0x01, ATT_PEACE = 0x04;
 
 CreatureRecord* rec(int c) { return cre_slot_valid(c) && CreSlotRefs[c] ? &Cre[c] : nullptr; }
@@ -232,7 +234,7 @@ int cre_relation_human(int a, int b) {
     const CreatureRecord& ra = Cre[a];
     const bool b_robber = b != -1 && rec(b) && Cre[b].cre_status == STATUS_ROBBER;
     if (b_robber && ra.cre_status != STATUS_ROBBER) return 4;
-    const uint8_t att = b == -1 ? ra.attitude : 0;
+    const uint8_t att = b == -1 ? ra.attitude_block[ATTITUDE_FLAGS] : 0;
     if (debug_logs_on && b == -1) {
         char line[80];
         format_text(line, sizeof line, "cre #%d vs plr: %d", a, int(att));

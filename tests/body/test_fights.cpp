@@ -3,6 +3,8 @@
 // bleeding and the shield menu, on the small fighting ground.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "body/attack_resolver.h"
 #include "body/bleeding.h"
 #include "body/combat_commands.h"
@@ -114,6 +116,24 @@ TEST_F(Fights, AggressivenessDecidesFightOrFlight) {
         EXPECT_EQ(w.move_mode, c.attacks ? 99 : 4) << c.aggression << " " << c.draw;
         reset_map_object_table();
     }
+}
+
+// A creature out of sight that turns to fight is heard threatening with
+// its own sound.
+TEST_F(Fights, AnUnseenFighterIsHeardThreateningWithItsOwnSound) {
+    CreatureRecord& w = wolf(0, PX + 3, PY);
+    unsee(PX + 3, PY);
+    copy_text(w.pain_word, sizeof w.pain_word, "snarl");
+    w.hyokkaavyys = 100;
+    allow_repeated_message = true;
+    reset_last_message();
+    ScriptedDraws draws{0, 0};
+    cre_morale_check(0, -1, 1);
+    allow_repeated_message = false;
+    EXPECT_EQ(w.move_mode, 99);
+    const std::string log = play->read("Tester/msglog.txt");
+    EXPECT_NE(log.find("You hear a threatening snarl!"), std::string::npos) << log;
+    EXPECT_EQ(log.find("%s"), std::string::npos) << log;
 }
 
 TEST_F(Fights, BleedingFaintsAboveFourTimesEnduranceAndKillsAboveEight) {

@@ -269,6 +269,45 @@ TEST_F(CreatureSenses, AHareInViewNeverAttacksButRunsWhenClose) {
     EXPECT_GT(fled, 400);  // within its flight radius of 8 it runs
 }
 
+// A person's standing toward the player is read from the attitude flags, the
+// last byte of its attitude block; the `attitude` byte (drawn below 5 for
+// every villager) never makes anyone hostile.
+TEST_F(CreatureSenses, APersonsStandingTowardThePlayerComesFromItsAttitudeFlags) {
+    struct Case {
+        uint8_t flags, culture;
+        int relation;
+        const char* what;
+    } cases[] = {
+        {0x00, 1, 0, "no flags"},      {0x08, 1, 1, "lasting hatred"}, {0x0A, 1, 1, "hatred over hostility"},
+        {0x02, 1, 3, "hostile"},       {0x01, 1, 2, "wary"},           {0x04, 1, 0, "at peace"},
+        {0x00, 11, 1, "a Rororad warrior"}, {0x04, 11, 0, "a Rororad warrior at peace"},
+    };
+    for (const Case& c : cases)
+        for (uint8_t temper = 0; temper < 5; ++temper) {
+            CreatureRecord& r = place(A, CRE_CLASS_HUMAN, 540, PX + 2, PY);
+            r.home_culture = c.culture;
+            r.attitude = temper;
+            r.attitude_block[sizeof r.attitude_block - 1] = c.flags;
+            EXPECT_EQ(cre_relation_human(A, -1), c.relation) << c.what << ", attitude " << int(temper);
+            reset_map_object_table();
+        }
+    // A villager with no grudge who sees the player beside it neither
+    // threatens nor attacks, whatever its drawn attitude.
+    for (uint8_t temper = 0; temper < 5; ++temper)
+        for (int i = 0; i < 50; ++i) {
+            CreatureRecord& r = place(A, CRE_CLASS_HUMAN, 540, PX + 1, PY);
+            r.attitude = temper;
+            r.attack_threshold = 90;
+            r.alert = 1;
+            reset_last_message();
+            const std::string none = told();
+            EXPECT_EQ(cre_react(A, -1), 0) << "attitude " << int(temper);
+            EXPECT_NE(r.move_mode, 2) << "attitude " << int(temper);
+            EXPECT_EQ(told(), none) << "attitude " << int(temper);
+            reset_map_object_table();
+        }
+}
+
 // ------------------------------------------------------------ seen and heard
 
 TEST_F(CreatureSenses, WhatIsSeenAndWhatIsHeardFromAfar) {

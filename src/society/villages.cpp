@@ -160,8 +160,32 @@ void load_village_file() {
     repair_character_file(name.c_str(), village_table.data(), village_table.size() * RECORD_BYTES);
 }
 
+namespace {
+
+// A record that holds nothing but its id.
+bool record_is_blank(const VillageRecord& rec) {
+    VillageRecord blank;
+    std::memset(&blank, 0, sizeof blank);
+    blank.soc = rec.soc;
+    return std::memcmp(&blank, &rec, sizeof rec) == 0;
+}
+
+// The current record goes back to the table. One that has no place there
+// yet and still holds nothing stays out: it loads as the same zeros. Groups
+// of people share the village numbering, so a family or band that is no
+// settlement is made current by the villagers' routines as well; kept, each
+// would leave an empty record in the file for good, past the one record per
+// settlement the file is read with.
+void write_back_current_village() {
+    if (cur_village_id == NO_VILLAGE) return;
+    if (find_village_index(cur_village_id) == NO_VILLAGE && record_is_blank(CurVillage)) return;
+    save_village(cur_village_id, CurVillage);
+}
+
+}  // namespace
+
 bool save_village_file() {
-    if (cur_village_id != NO_VILLAGE) save_village(cur_village_id, CurVillage);
+    write_back_current_village();
     return write_character_file(village_file_name().c_str(), village_table.data(),
                                 village_table.size() * RECORD_BYTES);
 }
@@ -198,14 +222,14 @@ bool save_village(int32_t id, const VillageRecord& rec) {
 
 void set_current_village(int32_t id) {
     if (id == cur_village_id || id < 1) return;
-    if (cur_village_id != NO_VILLAGE) save_village(cur_village_id, CurVillage);
+    write_back_current_village();
     cur_village_id = id;
     CurVillage = load_village(id);
     refresh_village_debts(CurVillage);
 }
 
 void clear_current_village() {
-    if (cur_village_id != NO_VILLAGE) save_village(cur_village_id, CurVillage);
+    write_back_current_village();
     cur_village_id = NO_VILLAGE;
     std::memset(&CurVillage, 0, sizeof CurVillage);
 }
@@ -447,7 +471,7 @@ int count_villagers_on_map(int32_t id) {
 }
 
 void dump_villages() {
-    if (cur_village_id != NO_VILLAGE) save_village(cur_village_id, CurVillage);
+    write_back_current_village();
     if (village_table.empty()) {
         debug_log("vil", "not found - created");
         return;

@@ -106,6 +106,43 @@ TEST_F(Villages, FirstSaveAppendsLaterSavesOverwriteAndNoIdIsStoredTwice) {
     EXPECT_EQ(find_village_index(12), NO_VILLAGE);
 }
 
+// Groups of people share the village numbering: a band that is no
+// settlement, made current by a villager's routine and left untouched, must
+// not leave an empty record behind, whichever way the current village is
+// given up; one that gathered something is kept like any village.
+TEST_F(Villages, ARecordThatHoldsNothingNeverReachesTheFile) {
+    const std::vector<void (*)()> give_up = {
+        [] { set_current_village(40); },
+        [] { clear_current_village(); },
+        [] {},  // the save itself writes the current record back
+    };
+    for (size_t i = 0; i < give_up.size(); ++i) {
+        SCOPED_TRACE(i);
+        reset_villages();
+        set_current_village(30);
+        CurVillage.meets = 1;
+        set_current_village(2);  // a band's group id: nothing is noted
+        give_up[i]();
+        ASSERT_TRUE(save_village_file());
+        std::vector<uint8_t> bytes = vil_file();
+        ASSERT_EQ(bytes.size(), sizeof(VillageRecord));
+        VillageRecord kept;
+        std::memcpy(&kept, bytes.data(), sizeof kept);
+        EXPECT_EQ(kept.soc, 30);
+        EXPECT_EQ(kept.meets, 1);
+        EXPECT_EQ(load_village(2).soc, 2);  // still reads as zeros with its id
+    }
+
+    // Once the group's record holds something it is written like any other.
+    reset_villages();
+    set_current_village(2);
+    CurVillage.killing = 1;
+    clear_current_village();
+    ASSERT_TRUE(save_village_file());
+    EXPECT_EQ(vil_file().size(), sizeof(VillageRecord));
+    EXPECT_EQ(load_village(2).killing, 1);
+}
+
 TEST_F(Villages, SwitchingToNoneOrTheCurrentVillageChangesNothing) {
     set_current_village(5);
     CurVillage.help = 4;

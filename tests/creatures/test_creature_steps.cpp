@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -24,6 +25,8 @@
 #include "objects/map_kinds.h"
 #include "objects/map_object_table.h"
 #include "ui/message_line.h"
+#include "game/turn_state.h"
+#include "support/play_folder.h"
 
 namespace {
 
@@ -43,7 +46,14 @@ uint8_t barred_code() {
 
 class CreatureSteps : public ::testing::Test {
 protected:
+    // What the steps write (a calf's creature file) goes to a folder of
+    // the test's own, whichever test ran before.
+    PlayFolder folder{false};
+
     void SetUp() override {
+        install_folder[0] = '\0';
+        copy_text(character_name, "STEPS");
+        std::filesystem::create_directories(folder.file("STEPS"));
         init_terrain_types_for_date(6, 1);
         std::memset(terrain_layer, GROUND, MAP_CELLS);
         std::memset(height_layer, 0, MAP_CELLS);

@@ -210,6 +210,8 @@ int Haaskasta(int creature, int mode, int act) {
                     name_of(dead));
         debug_message(line);
         if (act == 0) return d == 0 ? 1 : d;
+        // With every task slot taken nothing is queued: no success to tell.
+        if (free_task_slot(c) < 0) return 0;
         task_target_point = {o.x, o.y};
         cre_queue_eat_carcass(0, i, creature);
         return 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/platform.h"
 #include "base/stubs.h"
@@ -19,6 +20,7 @@
 #include "objects/map_object_table.h"
 #include "objects/object_store.h"
 #include "society/villages.h"
+#include "support/play_folder.h"
 #include "ui/catalogue.h"
 #include "ui/message_line.h"
 #include "work/eating.h"
@@ -30,6 +32,7 @@ constexpr int CX = 200, CY = 200;
 constexpr int S = 3;
 constexpr int BREAD = 7;  // an item type of plain food
 constexpr int VILLAGE = 41;
+constexpr uint32_t PREY_HARE = 0x10, EATS_CARRION = 0x10000;
 
 class FoodSeeking : public ::testing::Test {
 protected:
@@ -115,10 +118,42 @@ TEST_F(FoodSeeking, OfEquallyNearFoodTheLaterIsTakenAndAFullQueueFallsThroughToC
     EXPECT_EQ(ravinnonhankinta(S, 0), 1);
     EXPECT_EQ(c().task_y[0], CY - 4);
     for (int i = 1; i < TASK_SLOTS; ++i) c().Puuha[i] = TASK_WAIT;
-    clear_stub_calls();
+    // A carrion eater and hunter of hares, with a carcass and a hare near.
+    c().diet1 = EATS_CARRION;
+    c().diet2 |= PREY_HARE;
+    c().flee_threshold = 50;  // wild: one that never flees is taken for a tame one
+    c().Viimeisin_X = int16_t(CX);
+    c().Viimeisin_Y = int16_t(CY);
+    const int dead = 4, hare = 5;
+    for (int slot : {dead, hare}) {
+        std::memset(&Cre[slot], 0, sizeof(CreatureRecord));
+        Cre[slot].cre_class = 2;
+        Cre[slot].kind = 600;
+        Cre[slot].weight = 3.0f;
+        Cre[slot].sotu = uint32_t(2000 + slot);
+        CreSlotRefs[slot] = int32_t(2000 + slot);
+    }
+    const int carcass = put_object_on_map(MK_CARCASS, CX + 6, CY, CRE_REF_BASE + dead, 1);
+    Cre[hare].Viimeisin_X = int16_t(CX - 7);
+    Cre[hare].Viimeisin_Y = int16_t(CY);
+    put_object_on_map(MK_CREATURE, CX - 7, CY, CRE_REF_BASE + hare, 1);
+    // The full queue takes nothing more: not the food, the carcass nor the prey.
+    CreatureRecord before = c();
     EXPECT_EQ(ravinnonhankinta(S, 0), -1);
-    EXPECT_TRUE(stub_was_called("Haaskasta"));
-    EXPECT_TRUE(stub_was_called("Saalista"));
+    EXPECT_EQ(std::memcmp(before.Puuha, c().Puuha, sizeof before.Puuha), 0);
+    // The food gone and the queue free, the search falls through to the
+    // carcass, and with the carcass gone to the hare.
+    for (int i = 0; i < TASK_SLOTS; ++i) c().Puuha[i] = 0;
+    for (int i = 0; i < MAP_OBJECT_COUNT && Data[i].TYPE != MK_UNUSED; ++i)
+        if (Data[i].TYPE == MK_ITEM) Data[i].DATA = 0;
+    EXPECT_EQ(ravinnonhankinta(S, 0), 1);
+    EXPECT_EQ(c().Puuha[0], TASK_EAT_CARCASS);
+    EXPECT_EQ(c().task_target[0], 2000 + dead);
+    c().Puuha[0] = 0;
+    Data[carcass].DATA = 0;
+    EXPECT_EQ(ravinnonhankinta(S, 0), 1);
+    EXPECT_EQ(c().Puuha[0], 55) << "the hunt";
+    EXPECT_EQ(c().task_target[0], 2000 + hare);
 }
 
 TEST_F(FoodSeeking, VillageGoodsAreLeftWhileAVillagerIsAwake) {
@@ -172,13 +207,21 @@ TEST_F(FoodSeeking, AFedCompanionHasNoNeedAndAHungryOneEatsFromItsPack) {
 }
 
 TEST_F(FoodSeeking, ASatedPetRefusesTheOrderToEat) {
+    PlayFolder folder;  // the message catalogue
     c().owner = OWNER_PLAYER;
     c().energy = 30000;
-    clear_stub_calls();
+    // Beside the player, where its sound is seen.
+    Data[at_].x = uint16_t(player_x + 2);
+    Data[at_].y = uint16_t(player_y);
+    c().Viimeisin_X = int16_t(player_x + 2);
+    c().Viimeisin_Y = int16_t(player_y);
+    messages_suppressed = false;
+    reset_last_message();
     order_pet_to_eat(S);
+    messages_suppressed = true;
     EXPECT_EQ(c().Puuha[0], 0);
-    // An animal refuses with its unhappy sound: told as its action.
-    EXPECT_TRUE(stub_was_called("cre_action_message"));
+    // An animal refuses with its unhappy sound, told as its action.
+    EXPECT_NE(std::string(last_message).find("lets out an unhappy"), std::string::npos) << last_message;
 }
 
 // ------------------------------------------------------------ villages

@@ -296,14 +296,13 @@ void cre_make_foe(int c) {
     r->attitude2 = 0;
 }
 
-// A person stands up to the player when its urge to attack outdraws its
-// urge to run.
+// A person stands up to the player on the same roll of its aggressiveness
+// that decides whether it fights back or runs when struck (a draw below 100
+// that, plus one, stays under hyokkaavyys): a meek soul never does.
 int cre_threat_test(int c) {
     const CreatureRecord* r = rec(c);
-    if (!r || !cre_can_notice(c) || r->attack_threshold == 0) return 0;
-    const int flee = random_below(std::max(1, int(r->flee_threshold)));
-    const int attack = random_below(std::max(1, int(r->attack_threshold)));
-    return attack > flee ? 1 : 0;
+    if (!r || !cre_can_notice(c)) return 0;
+    return 1 + random_below(100) < int(r->hyokkaavyys) ? 1 : 0;
 }
 
 // Mode 1 an ordinary provocation, 2 a grave one (its urge counts double).

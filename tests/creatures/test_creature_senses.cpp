@@ -269,6 +269,32 @@ TEST_F(CreatureSenses, AHareInViewNeverAttacksButRunsWhenClose) {
     EXPECT_GT(fled, 400);  // within its flight radius of 8 it runs
 }
 
+// Standing up to the player is the aggressiveness roll: villagers are made
+// with no urge to attack at all, yet a bold one mostly stands up, a meek
+// one never, and a sleeper not at all.
+TEST_F(CreatureSenses, APersonStandsUpToThePlayerByItsAggressiveness) {
+    struct Case {
+        uint8_t aggressiveness, move_mode;
+        int least, most;
+        const char* what;
+    } cases[] = {
+        {0, 0, 0, 0, "meek"},
+        {90, 0, 800, 950, "bold"},
+        {99, MOVE_MODE_ASLEEP, 0, 0, "bold but asleep"},
+    };
+    for (const Case& c : cases) {
+        CreatureRecord& r = place(A, CRE_CLASS_HUMAN, 530, PX + 2, PY);
+        r.attack_threshold = 0;
+        r.hyokkaavyys = c.aggressiveness;
+        r.move_mode = c.move_mode;
+        int stood = 0;
+        for (int i = 0; i < 1000; ++i) stood += cre_threat_test(A) != 0;
+        EXPECT_GE(stood, c.least) << c.what;
+        EXPECT_LE(stood, c.most) << c.what;
+        reset_map_object_table();
+    }
+}
+
 // A person's standing toward the player is read from the attitude flags, the
 // last byte of its attitude block; the `attitude` byte (drawn below 5 for
 // every villager) never makes anyone hostile.

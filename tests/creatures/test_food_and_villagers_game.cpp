@@ -45,7 +45,9 @@ class FoodAndVillagersGame : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         // One run serves every test: rest 15 turns, look at the villager,
-        // save and quit.
+        // save and quit. A grazing animal looks for food on one free turn
+        // in five and a miss sends it wandering for a dozen turns, so the
+        // seed is one under which the sheep looks on its first free turn.
         folder_ = new PlayFolder;
         std::string why;
         ASSERT_TRUE(copy_created_character(*folder_, &why)) << why;
@@ -60,7 +62,7 @@ protected:
         folder_->write("keys.txt", keys);
         folder_->write("scene.txt", kScene);
         fs::create_directories(folder_->file("shots"));
-        const std::string env = "KSM_TEST_SEED=5 KSM_TEST_KEYS='" + folder_->file("keys.txt") +
+        const std::string env = "KSM_TEST_SEED=6 KSM_TEST_KEYS='" + folder_->file("keys.txt") +
                                 "' KSM_TEST_SCREENSHOT='" + folder_->file("shots") + "' KSM_TEST_SCENE='" +
                                 folder_->file("scene.txt") + "'";
         exit_code_ = run_game(folder_->path(), env);

@@ -100,13 +100,15 @@ TEST_F(Settlements, VillagesOverSeedsKeepDoorsFurnitureAndEdgesRight) {
                 if (c == 255) ok = false;
                 if (c == 254 && (y == 63 || gen_terrain(x, y + 1) != 46)) ok = false;
                 if (c == 4 || c == 5 || c == 19 || c == 28 || c == 240) {
-                    for (const auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
                         if (!on_gen_grid(x + dx, y + dy) || !indoor_code(gen_terrain(x + dx, y + dy))) ok = false;
                 }
             }
         ASSERT_TRUE(ok) << "culture " << culture;
         for (const MapObject& o : creatures()) ASSERT_TRUE(o.x < 64 && o.y < 64);
-        if (culture == 10) EXPECT_EQ(count_terrain(42), 0);
+        if (culture == 10) {
+            EXPECT_EQ(count_terrain(42), 0);
+        }
     }
 }
 
@@ -247,7 +249,7 @@ TEST_F(Settlements, PalisadesStandWhole) {
             build_fortified_village(uint8_t(culture));
             const int wall = culture == 11 ? 42 : 39;
             for (int i = 2; i <= 61; ++i) {
-                for (const auto [x, y] : {std::pair{2, i}, {61, i}, {i, 2}, {i, 61}}) {
+                for (const auto& [x, y] : {std::pair{2, i}, {61, i}, {i, 2}, {i, 61}}) {
                     const bool gate = culture == 11 ? (x == 32 && y == 2) : (x == 61 && y == 32);
                     ASSERT_EQ(gen_terrain(x, y), gate ? 46 : wall) << x << "," << y;
                 }

@@ -471,7 +471,8 @@ struct Fitting {
     int seconds, minutes;
     bool fine;
     const char* label;
-    const char* done;
+    const char* done_before;  // the fitted thing's name goes between
+    const char* done_after;
 };
 
 // The part in part_slot onto the holder in holder_slot: 1 when fitted or
@@ -504,7 +505,9 @@ int fit_part_onto(int part_slot, int holder_slot, const Fitting& f) {
     put_back_at(holder_slot, holder);
     plr_compact_inventory();
     char line[300];
-    format_text(line, sizeof line, f.done, name_of_record(holder));
+    copy_text(line, f.done_before);
+    append_text(line, sizeof line, name_of_record(holder));
+    append_text(line, sizeof line, f.done_after);
     show_message(line);
     return 1;
 }
@@ -531,7 +534,8 @@ const Fitting hook_fitting = {
     5,
     false,
     "Attaching the hook",
-    "+Now you have a %s.",
+    "+Now you have a ",
+    ".",
 };
 
 const Fitting string_fitting = {
@@ -547,7 +551,8 @@ const Fitting string_fitting = {
     1,
     true,
     "Stringing the bow",
-    "+Now you have a strung %s ready to use.",
+    "+Now you have a strung ",
+    " ready to use.",
 };
 
 }  // namespace

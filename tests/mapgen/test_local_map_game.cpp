@@ -5,7 +5,7 @@
 //
 // The frame of the zoomed-in map is what docs/screen-local-map.png shows:
 // with KSM_DOCS_OUT naming a folder the test leaves it there as
-// "screen-local-map.bmp", and tools/update_local_map_picture.py makes the
+// "screen-local-map.bmp", and tools/update_docs_pictures.py makes the
 // picture of it (a deliberate step, never done by the test itself).
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 //
 // The frame is what docs/screen-village.png shows: with KSM_DOCS_OUT naming
 // a folder the test leaves it there as "screen-village.bmp", and
-// tools/update_village_picture.py makes the picture of it (a deliberate
+// tools/update_docs_pictures.py makes the picture of it (a deliberate
 // step, never done by the test itself).
 #include <gtest/gtest.h>
 
